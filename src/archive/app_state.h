@@ -1,0 +1,34 @@
+// What the program holds for the whole run: the data directory, the settings
+// values, the current issuer, the next free number of the book on screen and
+// the two program-wide modes mirrored by the menu check marks.
+#pragma once
+
+#include "archive/records.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tessaro::archive {
+
+enum class InvoiceType { Professional, Commercial }; // "p" / "c"
+enum class Currency { Lire, Euro };                   // "l" / "e"
+
+inline constexpr double DefaultEuroRate = 1936.27;
+
+struct AppState {
+    std::string dataDir;
+    std::int16_t issuerCount = 0;
+    std::int16_t clientCount = 0;
+    std::int16_t currentIssuer = 0;
+    double euroRate = DefaultEuroRate;
+    PartyRecord currentIssuerRecord;
+    std::int16_t nextNumber = 0; // N of the book on screen
+    InvoiceType invoiceType = InvoiceType::Professional;
+    Currency currency = Currency::Euro;
+    char decimalSeparator = ','; // of the system's regional settings
+
+    // Currency flag a new invoice takes from the currency menu.
+    char newInvoiceFlag() const { return currency == Currency::Lire ? 'l' : 'e'; }
+};
+
+} // namespace tessaro::archive

@@ -1,0 +1,25 @@
+// Windows-1252, the single-byte code page of every text field in the data
+// files, and the fixed-width fields themselves (blank padded, cut by characters).
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tessaro::archive {
+
+bool representableInWindows1252(char32_t codePoint);
+
+// UTF-8 -> Windows-1252 bytes; a character the code page cannot hold becomes "?".
+std::string toWindows1252(std::string_view utf8);
+// Windows-1252 bytes -> UTF-8. The five unassigned bytes (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) map to the C1 controls of the same value, so they round-trip.
+std::string fromWindows1252(std::string_view bytes);
+
+// Writes the text cut to the field's width in characters, padded with blanks.
+void writeFixedText(std::span<std::uint8_t> field, std::string_view utf8);
+// Reads a field as stored, trailing blanks included; a field of zero bytes is empty.
+std::string readFixedText(std::span<const std::uint8_t> field);
+
+} // namespace tessaro::archive

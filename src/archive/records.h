@@ -1,0 +1,70 @@
+// The three record layouts of the data files: the 173-byte party record
+// (issuers, clients, the client block of an invoice), the 696-byte invoice
+// record and the 343-byte extra-lines record. In memory every text is UTF-8
+// and keeps the trailing blanks of its fixed width after a read.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace tessaro::archive {
+
+struct PartyRecord {
+    std::string title;     // 5
+    std::string surname;   // 29
+    std::string firstName; // 29
+    std::string address;   // 40
+    std::string city;      // 35
+    std::string province;  // 2
+    std::string postCode;  // 5
+    std::string taxCode;   // 16
+    std::string vatNumber; // 12
+
+    bool operator==(const PartyRecord&) const = default;
+};
+
+inline constexpr std::size_t PartyRecordSize = 173;
+inline constexpr std::size_t InvoiceRecordSize = 696;
+inline constexpr std::size_t ExtraLinesRecordSize = 343;
+inline constexpr int ExtraLineCount = 7; // lines 4 to 10
+
+struct InvoiceRecord {
+    PartyRecord client;
+    std::string day;         // 2
+    std::string month;       // 2
+    std::string vat;         // 2, VAT percentage
+    std::string kind;        // 1, "a" on account, "s" balance
+    std::array<std::string, 3> description; // 210, 150, 90
+    std::array<std::string, 3> amount;      // 10 each
+    std::array<std::string, 3> quantity;    // 4 each
+    std::string pension;     // 1, pension-fund percentage
+    std::string expenses;    // 8
+    std::string withholding; // 2
+    std::string currency;    // 1, "l" lire or "e" euro
+    float rate = 0.0f;       // value of one euro in lire
+    std::string expenses2;   // 8
+
+    bool operator==(const InvoiceRecord&) const = default;
+};
+
+struct ExtraLinesRecord {
+    std::array<std::string, ExtraLineCount> description; // 35 each
+    std::array<std::string, ExtraLineCount> amount;      // 10 each
+    std::array<std::string, ExtraLineCount> quantity;    // 4 each
+
+    bool operator==(const ExtraLinesRecord&) const = default;
+};
+
+// Encoders write exactly the record size; decoders read exactly that many
+// bytes (callers pass zero-filled bytes for what lies past the end of a file).
+void encodeParty(const PartyRecord& party, std::span<std::uint8_t, PartyRecordSize> out);
+PartyRecord decodeParty(std::span<const std::uint8_t, PartyRecordSize> in);
+void encodeInvoice(const InvoiceRecord& invoice, std::span<std::uint8_t, InvoiceRecordSize> out);
+InvoiceRecord decodeInvoice(std::span<const std::uint8_t, InvoiceRecordSize> in);
+void encodeExtraLines(const ExtraLinesRecord& lines, std::span<std::uint8_t, ExtraLinesRecordSize> out);
+ExtraLinesRecord decodeExtraLines(std::span<const std::uint8_t, ExtraLinesRecordSize> in);
+
+} // namespace tessaro::archive

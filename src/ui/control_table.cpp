@@ -1,0 +1,131 @@
+#include "ui/control_table.h"
+
+#include "ui/twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <vector>
+
+namespace tessaro::ui {
+
+namespace {
+
+QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFlagProvider& flagProvider)
+{
+    const QString caption = QString::fromUtf8(spec.caption);
+    switch (spec.kind) {
+    case ControlKind::Label:
+        return new QLabel(caption, parent);
+    case ControlKind::DisplayLabel: {
+        auto* label = new QLabel(caption, parent);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAutoFillBackground(true);
+        return label;
+    }
+    case ControlKind::LineEdit: {
+        auto* edit = new QLineEdit(parent);
+        if (spec.maxLength > 0)
+            edit->setMaxLength(spec.maxLength);
+        installFilter(edit, spec.filter, flagProvider);
+        return edit;
+    }
+    case ControlKind::MultiLineEdit: {
+        auto* edit = new QPlainTextEdit(parent);
+        edit->setTabChangesFocus(true);
+        installFilter(edit, spec.filter, spec.maxLength, flagProvider);
+        return edit;
+    }
+    case ControlKind::ComboBox:
+    case ControlKind::DropDownList: {
+        auto* combo = new QComboBox(parent);
+        if (spec.kind == ControlKind::ComboBox) {
+            combo->setEditable(true);
+            combo->setInsertPolicy(QComboBox::NoInsert);
+            if (spec.maxLength > 0)
+                combo->lineEdit()->setMaxLength(spec.maxLength);
+            installFilter(combo, spec.filter, flagProvider);
+        }
+        return combo;
+    }
+    case ControlKind::PushButton:
+        return new QPushButton(caption, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(caption, parent);
+    case ControlKind::RadioButton:
+        return new QRadioButton(caption, parent);
+    case ControlKind::Frame:
+        return new QGroupBox(caption, parent);
+    case ControlKind::HLine:
+    case ControlKind::VLine: {
+        auto* line = new QFrame(parent);
+        line->setFrameShape(spec.kind == ControlKind::HLine ? QFrame::HLine : QFrame::VLine);
+        line->setFrameShadow(QFrame::Sunken);
+        return line;
+    }
+    }
+    return nullptr;
+}
+
+QRect geometryOf(const ControlSpec& spec)
+{
+    // Separator lines are one pixel thick, centred on their coordinate.
+    if (spec.kind == ControlKind::HLine) {
+        QRect r = twipsRect(spec.left, spec.top, spec.width, 0);
+        return QRect(r.left(), r.top() - 1, r.width(), 3);
+    }
+    if (spec.kind == ControlKind::VLine) {
+        QRect r = twipsRect(spec.left, spec.top, 0, spec.height);
+        return QRect(r.left() - 1, r.top(), 3, r.height());
+    }
+    return twipsRect(spec.left, spec.top, spec.width, spec.height);
+}
+
+} // namespace
+
+void buildControls(QWidget* window, std::span<const ControlSpec> table, CurrencyFlagProvider flagProvider)
+{
+    std::vector<std::pair<int, QWidget*>> tabStops;
+    for (const ControlSpec& spec : table) {
+        QWidget* parent = window;
+        if (spec.parent && *spec.parent) {
+            if (auto* frame = window->findChild<QWidget*>(QString::fromLatin1(spec.parent)))
+                parent = frame;
+        }
+        QWidget* widget = createWidget(spec, parent, flagProvider);
+        if (spec.name && *spec.name)
+            widget->setObjectName(QString::fromLatin1(spec.name));
+        widget->setGeometry(geometryOf(spec));
+        if (spec.pointSize > 0 || spec.bold) {
+            QFont font = widget->font();
+            if (spec.pointSize > 0)
+                font.setPointSizeF(spec.pointSize);
+            font.setBold(spec.bold);
+            widget->setFont(font);
+        }
+        widget->setProperty("helpText", QString::fromUtf8(spec.helpText));
+        if (spec.tabOrder >= 0) {
+            widget->setFocusPolicy(Qt::StrongFocus);
+            tabStops.emplace_back(spec.tabOrder, widget);
+        } else if (spec.kind == ControlKind::PushButton || spec.kind == ControlKind::LineEdit
+                   || spec.kind == ControlKind::MultiLineEdit || spec.kind == ControlKind::ComboBox
+                   || spec.kind == ControlKind::DropDownList || spec.kind == ControlKind::CheckBox
+                   || spec.kind == ControlKind::RadioButton) {
+            widget->setFocusPolicy(Qt::ClickFocus);
+        }
+    }
+    std::stable_sort(tabStops.begin(), tabStops.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+}
+
+} // namespace tessaro::ui

@@ -1,0 +1,27 @@
+// Every modal question and message of the program goes through this small
+// interface, so commands run headless in tests with ScriptedDialogs and on
+// screen with QtDialogs. Texts are UTF-8.
+#pragma once
+
+#include <string>
+
+namespace tessaro::ui {
+
+enum class Buttons { Ok, OkCancel, YesNo };
+enum class Answer { Ok, Cancel, Yes, No };
+// The three buttons of the duplicate-issuer window; Cancel also when it is closed.
+enum class DuplicateChoice { Replace = 1, SaveAsNew = 2, Cancel = 3 };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    virtual Answer message(const std::string& text, const std::string& title, Buttons buttons = Buttons::Ok) = 0;
+    // The text typed; the empty text when cancelled.
+    virtual std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) = 0;
+    virtual DuplicateChoice askDuplicate() = 0;
+    // The hourglass while a long command runs.
+    virtual void setBusy(bool busy) = 0;
+};
+
+} // namespace tessaro::ui

@@ -1,0 +1,49 @@
+// Dialogs for tests: answers are queued beforehand, every box shown is recorded.
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace tessaro::ui {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        enum class Kind { Message, Input, Duplicate } kind;
+        std::string text; // message text or input prompt
+        std::string title;
+        Buttons buttons = Buttons::Ok;
+        std::string defaultText;
+    };
+
+    // Answers for message boxes with more than one button; a box with only
+    // OK needs no answer. When the queue is empty, OK/Yes is given.
+    void queueAnswer(Answer answer) { m_answers.push_back(answer); }
+    // Texts typed into input boxes; an empty queue answers as a cancel would.
+    void queueInput(std::string text) { m_inputs.push_back(std::move(text)); }
+    void queueDuplicateChoice(DuplicateChoice choice) { m_duplicates.push_back(choice); }
+
+    Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
+    std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+    DuplicateChoice askDuplicate() override;
+    void setBusy(bool busy) override;
+
+    const std::vector<Shown>& shown() const { return m_shown; }
+    const Shown& last() const { return m_shown.back(); }
+    void clear() { m_shown.clear(); }
+    bool busy() const { return m_busy; }
+    int busyCount() const { return m_busyCount; }
+
+private:
+    std::deque<Answer> m_answers;
+    std::deque<std::string> m_inputs;
+    std::deque<DuplicateChoice> m_duplicates;
+    std::vector<Shown> m_shown;
+    bool m_busy = false;
+    int m_busyCount = 0;
+};
+
+} // namespace tessaro::ui
