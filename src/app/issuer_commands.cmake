@@ -1,0 +1,1 @@
+target_sources(tessaro_app PRIVATE)

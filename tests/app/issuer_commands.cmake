@@ -1,0 +1,1 @@
+# tests of issuer_commands

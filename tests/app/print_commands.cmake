@@ -1,0 +1,1 @@
+# tests of print_commands

@@ -1,0 +1,1 @@
+# tests of record files, codepage, records, settings, issuers, clients, books
