@@ -1,0 +1,32 @@
+// The menu bar as data: six menus, their items in display order, separators
+// and the two pairs of check marks. No item has a keyboard shortcut.
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <span>
+
+class QAction;
+class QMenuBar;
+
+namespace tessaro::app {
+
+struct MenuItemSpec {
+    const char* name; // objectName of the action (or of the menu)
+    const char* caption; // "-" for a separator
+    bool checkable = false;
+};
+
+struct MenuSpec {
+    const char* name;
+    const char* caption;
+    std::span<const MenuItemSpec> items;
+};
+
+std::span<const MenuSpec> menuTable();
+
+// Builds the menus into the bar; returns every action and menu action by objectName.
+QHash<QString, QAction*> buildMenuBar(QMenuBar* bar);
+
+} // namespace tessaro::app

@@ -1,0 +1,96 @@
+// The menu bar: every item in its place with its caption, the separators, the
+// check marks, and no keyboard shortcut anywhere.
+#include "app/menu_table.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QtTest>
+
+using namespace tessaro::app;
+
+class TestMenuTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void menusInOrder()
+    {
+        QMenuBar bar;
+        buildMenuBar(&bar);
+        QStringList captions;
+        for (QAction* action : bar.actions())
+            captions << action->text();
+        QCOMPARE(captions, (QStringList {"File", "Edit", "Tipo di moneta", "Tipo di fattura", "Calcolo inverso", "?"}));
+    }
+
+    void items_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("captions");
+        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",      "mnufn1",      "mnufnuova", "mnufsalva",
+                                                        "mnufstampa",    "mnuftutte",   "mnufn2",    "mnufcalctutt",
+                                                        "mnufcalcalcun", "mnufcalciva", "mnufghj",   "mnufesci"}
+                              << QStringList {"Dati di chi emette la fattura",
+                                              "",
+                                              "Nuova fattura",
+                                              "Salva fattura",
+                                              "Stampa fattura",
+                                              "Stampa tutte le fatture dell'anno",
+                                              "",
+                                              "Calcolo impon. di tutte le fatture",
+                                              "Calcolo impon. di alcune fatture",
+                                              "Calcolo IVA fatture specificate",
+                                              "",
+                                              "Esci dal programma"};
+        QTest::newRow("Edit")
+            << "mnue" << QStringList {"mnueins", "mnuecanc", "mnuelinea", "mnuecancanno", "mnueazz", "mnueazzcli"}
+            << QStringList {"Inserisci fattura", "Cancella fattura",       "", "Cancella le fatture di un anno",
+                            "Azzera tutto",      "Azzera archivio clienti"};
+        QTest::newRow("Tipo di moneta") << "mnum" << QStringList {"mnumlire", "mnumeuro", "mnutni", "mnutval"}
+                                        << QStringList {"in Lire", "in Euro", "", "Valore di un euro"};
+        QTest::newRow("Tipo di fattura") << "mnut" << QStringList {"mnutp", "mnutc"}
+                                         << QStringList {"Per prestazione", "Commerciale"};
+        QTest::newRow("Calcolo inverso") << "mnuinv" << QStringList {"mnuinvprest", "mnuinvcomm"}
+                                         << QStringList {"Fatture per prestazione", "Fatture commerciali"};
+        QTest::newRow("?") << "mnui" << QStringList {"mnuiman", "mnumanuale", "mnuprodotti"}
+                           << QStringList {"Informazioni", "Manuale d'uso", "Prodotti Pelvio"};
+    }
+
+    void items()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, captions);
+        QMenuBar bar;
+        const auto actions = buildMenuBar(&bar);
+        auto* qmenu = bar.findChild<QMenu*>(menu);
+        QVERIFY(qmenu);
+        const QList<QAction*> items = qmenu->actions();
+        QCOMPARE(items.size(), names.size());
+        for (int i = 0; i < items.size(); ++i) {
+            QCOMPARE(items[i]->objectName(), names[i]);
+            QCOMPARE(items[i]->isSeparator(), captions[i].isEmpty());
+            if (!captions[i].isEmpty())
+                QCOMPARE(items[i]->text(), captions[i]);
+            QVERIFY(items[i]->shortcut().isEmpty());
+            QCOMPARE(actions.value(names[i]), items[i]);
+        }
+    }
+
+    void checkMarksOnlyOnTheTwoPairs()
+    {
+        QMenuBar bar;
+        const auto actions = buildMenuBar(&bar);
+        QStringList checkable;
+        for (auto it = actions.begin(); it != actions.end(); ++it) {
+            if (it.value()->isCheckable())
+                checkable << it.key();
+        }
+        checkable.sort();
+        QCOMPARE(checkable, (QStringList {"mnumeuro", "mnumlire", "mnutc", "mnutp"}));
+    }
+};
+
+QTEST_MAIN(TestMenuTable)
+#include "test_menu_table.moc"
