@@ -10,7 +10,6 @@ class TestModes : public QObject {
     Q_OBJECT
 
 private slots:
-    void invoiceTypeFlags();
     void convertsALireInvoice_data();
     void convertsALireInvoice();
     void euroInvoiceStaysAsItIs();
@@ -21,16 +20,6 @@ private slots:
     void euroValueDefaultText_data();
     void euroValueDefaultText();
 };
-
-void TestModes::invoiceTypeFlags()
-{
-    QCOMPARE(invoiceTypeFlag(InvoiceType::Professional), 'p');
-    QCOMPARE(invoiceTypeFlag(InvoiceType::Commercial), 'c');
-    QCOMPARE(invoiceTypeFromFlag('p'), std::optional(InvoiceType::Professional));
-    QCOMPARE(invoiceTypeFromFlag('c'), std::optional(InvoiceType::Commercial));
-    QVERIFY(!invoiceTypeFromFlag('x'));
-    QVERIFY(!invoiceTypeFromFlag('P'));
-}
 
 void TestModes::convertsALireInvoice_data()
 {

@@ -54,7 +54,6 @@ void TestNumbers::numericValueReadsLikeTheUserMeans_data()
     QTest::newRow("exponent letter alone") << QByteArray("7e") << 7.0;
     QTest::newRow("exponent sign alone") << QByteArray("7e-x") << 7.0;
     QTest::newRow("minus") << QByteArray("-3.5") << -3.5;
-    QTest::newRow("plus") << QByteArray("+4") << 4.0;
     QTest::newRow("blank after sign") << QByteArray("- 5") << -5.0;
     QTest::newRow("sign only") << QByteArray("-") << 0.0;
     QTest::newRow("two signs") << QByteArray("+-5") << 0.0;
@@ -93,7 +92,6 @@ void TestNumbers::wholeLiraRoundsAHalfDown_data()
     QTest::newRow("below half") << 999.4 << 999.0;
     QTest::newRow("2.5") << 2.5 << 2.0;
     QTest::newRow("2.51") << 2.51 << 3.0;
-    QTest::newRow("whole") << 7.0 << 7.0;
     QTest::newRow("negative half goes down") << -2.5 << -3.0;
     QTest::newRow("negative above half") << -2.4 << -2.0;
 }
