@@ -1,11 +1,30 @@
+#include "app/clock.h"
+#include "app/main_controller.h"
+#include "ui/main_window.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+#include <QFont>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Tessaro"));
-    window.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("Tessaro"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
+
+    // The windows are laid out for the classic 8.25-point dialog font.
+    QFont::insertSubstitutions(
+        QStringLiteral("MS Sans Serif"),
+        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    QFont dialogFont(QStringLiteral("MS Sans Serif"));
+    dialogFont.setPointSizeF(8.25);
+    QApplication::setFont(dialogFont);
+
+    // The data directory is the directory the program was started in.
+    const tessaro::app::Clock clock;
+    tessaro::app::MainController controller(QDir::currentPath().toStdString(), clock);
+    if (!controller.start())
+        return 0;
+    controller.window().show();
+    return QApplication::exec();
 }

@@ -1,0 +1,68 @@
+// Joins the invoice window to the commands: it keeps the run's state and the
+// invoice form, copies the window into the form before a command and back
+// after it, and runs the start-up sequence.
+#pragma once
+
+#include "app/clock.h"
+#include "archive/app_state.h"
+#include "archive/invoice_form.h"
+
+#include <QHash>
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+
+namespace tessaro::ui {
+class Dialogs;
+class MainWindow;
+} // namespace tessaro::ui
+
+namespace tessaro::app {
+
+class IssuerWindowController;
+class ExtraLinesController;
+
+class MainController : public QObject {
+    Q_OBJECT
+
+public:
+    // dialogs: nullptr for the Qt message and input boxes.
+    MainController(std::string dataDir, const Clock& clock, ui::Dialogs* dialogs = nullptr);
+    ~MainController() override;
+
+    // Reads or repairs the settings, asks for the first issuer when there is
+    // none, and loads the current year's book. False when the program must end.
+    bool start();
+
+    ui::MainWindow& window() { return *m_window; }
+    archive::AppState& state() { return m_state; }
+    archive::InvoiceForm& form() { return m_form; }
+    QAction* action(const QString& name) const { return m_actions.value(name); }
+
+    // Runs a command on the form: window -> form, command, form -> window.
+    void perform(const std::function<void()>& command);
+
+private:
+    void connectWindow();
+    void connectMenus();
+    void onMenu(const QString& name);
+    void onButton(const QString& name);
+    void applyModes();
+    void reloadYear();
+    void openIssuerWindow();
+
+    archive::AppState m_state;
+    archive::InvoiceForm m_form;
+    const Clock& m_clock;
+    std::unique_ptr<ui::MainWindow> m_window;
+    std::unique_ptr<ui::Dialogs> m_ownDialogs;
+    ui::Dialogs* m_dialogs;
+    QHash<QString, QAction*> m_actions;
+    std::unique_ptr<IssuerWindowController> m_issuerWindow;
+    std::unique_ptr<ExtraLinesController> m_extraLines;
+};
+
+} // namespace tessaro::app
