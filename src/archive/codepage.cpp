@@ -150,4 +150,12 @@ std::string readFixedText(std::span<const std::uint8_t> field)
     return fromWindows1252(bytes);
 }
 
+std::string_view trimBlanks(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 } // namespace tessaro::archive

@@ -22,4 +22,8 @@ void writeFixedText(std::span<std::uint8_t> field, std::string_view utf8);
 // Reads a field as stored, trailing blanks included; a field of zero bytes is empty.
 std::string readFixedText(std::span<const std::uint8_t> field);
 
+// The text without the blanks (0x20 only) at both ends, as the name comparisons
+// of the archives see a stored field.
+std::string_view trimBlanks(std::string_view text);
+
 } // namespace tessaro::archive

@@ -1,7 +1,10 @@
 target_sources(tessaro_archive PRIVATE
-    file_system.cpp
-    record_file.cpp
-    codepage.cpp
-    records.cpp
-    book.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/file_system.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/record_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/records.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/book.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/issuers.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clients.cpp
 )

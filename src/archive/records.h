@@ -13,14 +13,14 @@
 namespace tessaro::archive {
 
 struct PartyRecord {
-    std::string title; // 5
-    std::string surname; // 29
+    std::string title;     // 5
+    std::string surname;   // 29
     std::string firstName; // 29
-    std::string address; // 40
-    std::string city; // 35
-    std::string province; // 2
-    std::string postCode; // 5
-    std::string taxCode; // 16
+    std::string address;   // 40
+    std::string city;      // 35
+    std::string province;  // 2
+    std::string postCode;  // 5
+    std::string taxCode;   // 16
     std::string vatNumber; // 12
 
     bool operator==(const PartyRecord&) const = default;
@@ -33,27 +33,27 @@ inline constexpr int ExtraLineCount = 7; // lines 4 to 10
 
 struct InvoiceRecord {
     PartyRecord client;
-    std::string day; // 2
-    std::string month; // 2
-    std::string vat; // 2, VAT percentage
-    std::string kind; // 1, "a" on account, "s" balance
+    std::string day;         // 2
+    std::string month;       // 2
+    std::string vat;         // 2, VAT percentage
+    std::string kind;        // 1, "a" on account, "s" balance
     std::array<std::string, 3> description; // 210, 150, 90
-    std::array<std::string, 3> amount; // 10 each
-    std::array<std::string, 3> quantity; // 4 each
-    std::string pension; // 1, pension-fund percentage
-    std::string expenses; // 8
+    std::array<std::string, 3> amount;      // 10 each
+    std::array<std::string, 3> quantity;    // 4 each
+    std::string pension;     // 1, pension-fund percentage
+    std::string expenses;    // 8
     std::string withholding; // 2
-    std::string currency; // 1, "l" lire or "e" euro
-    float rate = 0.0f; // value of one euro in lire
-    std::string expenses2; // 8
+    std::string currency;    // 1, "l" lire or "e" euro
+    float rate = 0.0f;       // value of one euro in lire
+    std::string expenses2;   // 8
 
     bool operator==(const InvoiceRecord&) const = default;
 };
 
 struct ExtraLinesRecord {
     std::array<std::string, ExtraLineCount> description; // 35 each
-    std::array<std::string, ExtraLineCount> amount; // 10 each
-    std::array<std::string, ExtraLineCount> quantity; // 4 each
+    std::array<std::string, ExtraLineCount> amount;      // 10 each
+    std::array<std::string, ExtraLineCount> quantity;    // 4 each
 
     bool operator==(const ExtraLinesRecord&) const = default;
 };
@@ -66,10 +66,6 @@ void encodeInvoice(const InvoiceRecord& invoice, std::span<std::uint8_t, Invoice
 InvoiceRecord decodeInvoice(std::span<const std::uint8_t, InvoiceRecordSize> in);
 void encodeExtraLines(const ExtraLinesRecord& lines, std::span<std::uint8_t, ExtraLinesRecordSize> out);
 ExtraLinesRecord decodeExtraLines(std::span<const std::uint8_t, ExtraLinesRecordSize> in);
-
-} // namespace tessaro::archive
-
-namespace tessaro::archive {
 
 // Little-endian numbers of the data files, the same on any host.
 std::int16_t readInt16LE(std::span<const std::uint8_t, 2> bytes);

@@ -1,0 +1,133 @@
+#include "faulty_file_system.h"
+
+namespace tessaro::test {
+
+namespace {
+
+class FaultyFile final : public archive::File {
+public:
+    FaultyFile(std::unique_ptr<archive::File> real, FaultyFileSystem& owner, std::string path)
+        : m_real(std::move(real)), m_owner(owner), m_path(std::move(path))
+    {
+    }
+
+    std::optional<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> out) override
+    {
+        if (m_owner.check(FaultyFileSystem::Op::Read, m_path) != FaultyFileSystem::Outcome::Pass)
+            return std::nullopt;
+        return m_real->readAt(offset, out);
+    }
+
+    std::size_t writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override
+    {
+        switch (m_owner.check(FaultyFileSystem::Op::Write, m_path)) {
+        case FaultyFileSystem::Outcome::Pass:
+            return m_real->writeAt(offset, data);
+        case FaultyFileSystem::Outcome::Short:
+            return m_real->writeAt(offset, data.first(data.size() / 2));
+        case FaultyFileSystem::Outcome::Fail:
+            break;
+        }
+        return 0;
+    }
+
+    std::optional<std::uint64_t> size() override { return m_real->size(); }
+    bool truncate(std::uint64_t size) override { return m_real->truncate(size); }
+
+private:
+    std::unique_ptr<archive::File> m_real;
+    FaultyFileSystem& m_owner;
+    std::string m_path;
+};
+
+} // namespace
+
+FaultyFileSystem::FaultyFileSystem() : m_real(archive::realFileSystem()), m_installed(*this) { }
+
+void FaultyFileSystem::fail(Op op, const std::string& file, int after)
+{
+    m_rules.push_back({op, file, after + count(op, file), false});
+}
+
+void FaultyFileSystem::failShortWrite(const std::string& file, int after)
+{
+    m_rules.push_back({Op::Write, file, after + count(Op::Write, file), true});
+}
+
+void FaultyFileSystem::failAfter(int operations)
+{
+    m_failAfter = m_total + operations;
+}
+
+void FaultyFileSystem::heal()
+{
+    m_rules.clear();
+    m_failAfter = -1;
+}
+
+int FaultyFileSystem::count(Op op, const std::string& file) const
+{
+    int total = 0;
+    for (const auto& [key, seen] : m_counts) {
+        if (key.first == op && matches(key.second, file))
+            total += seen;
+    }
+    return total;
+}
+
+bool FaultyFileSystem::matches(const std::string& path, const std::string& file)
+{
+    if (path == file)
+        return true;
+    if (path.size() <= file.size() || !path.ends_with(file))
+        return false;
+    const char before = path[path.size() - file.size() - 1];
+    return before == '/' || before == '\\';
+}
+
+FaultyFileSystem::Outcome FaultyFileSystem::check(Op op, const std::string& path)
+{
+    Outcome outcome = m_failAfter >= 0 && m_total >= m_failAfter ? Outcome::Fail : Outcome::Pass;
+    for (const Rule& rule : m_rules) {
+        if (rule.op != op || !matches(path, rule.file) || count(op, rule.file) < rule.after)
+            continue;
+        if (rule.shortWrite && outcome == Outcome::Pass)
+            outcome = Outcome::Short;
+        else if (!rule.shortWrite)
+            outcome = Outcome::Fail;
+    }
+    ++m_counts[{op, path}];
+    ++m_total;
+    return outcome;
+}
+
+std::unique_ptr<archive::File> FaultyFileSystem::open(const std::string& path)
+{
+    if (check(Op::Open, path) != Outcome::Pass)
+        return nullptr;
+    auto real = m_real.open(path);
+    if (!real)
+        return nullptr;
+    return std::make_unique<FaultyFile>(std::move(real), *this, path);
+}
+
+bool FaultyFileSystem::exists(const std::string& path)
+{
+    return m_real.exists(path);
+}
+
+bool FaultyFileSystem::remove(const std::string& path)
+{
+    if (check(Op::Remove, path) != Outcome::Pass)
+        return false;
+    return m_real.remove(path);
+}
+
+std::optional<std::vector<std::string>> FaultyFileSystem::list(const std::string& dir)
+{
+    if (check(Op::List, dir) != Outcome::Pass)
+        return std::nullopt;
+    return m_real.list(dir);
+}
+
+} // namespace tessaro::test

@@ -1,0 +1,71 @@
+// A file system that passes everything to the real one until it is told to
+// fail: an operation on a file (always, or after a number of successful
+// ones), every operation after a number of them, or a write that stops half
+// way. It installs itself for its own lifetime.
+//
+//     FaultyFileSystem fs;
+//     fs.fail(FaultyFileSystem::Op::Write, "12024.arc");      // every write of that file
+//     fs.fail(FaultyFileSystem::Op::Read, "clienti", 2);       // reads after the first two
+//     fs.failShortWrite("impost");                             // half a record, then an error
+//     fs.failAfter(5);                                         // the sixth operation and all later ones
+#pragma once
+
+#include "archive/file_system.h"
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaro::test {
+
+class FaultyFileSystem : public archive::FileSystem {
+public:
+    enum class Op { Open, Read, Write, Remove, List };
+
+    FaultyFileSystem();
+
+    // file: a whole path, or a file name matched against the last part of a path
+    // ("12024.arc"), or for List the directory. `after` operations of that kind on
+    // that file succeed first; every later one fails.
+    void fail(Op op, const std::string& file, int after = 0);
+    // The next writes of the file put only the first half of their bytes on disk
+    // and report the rest as not written.
+    void failShortWrite(const std::string& file, int after = 0);
+    // Operations of any kind on any file succeed `operations` times, then all fail.
+    void failAfter(int operations);
+    // Back to passing everything through; counts are kept.
+    void heal();
+
+    // Operations of a kind tried on a file (failed ones included).
+    int count(Op op, const std::string& file) const;
+    int totalOperations() const { return m_total; }
+
+    std::unique_ptr<archive::File> open(const std::string& path) override;
+    bool exists(const std::string& path) override;
+    bool remove(const std::string& path) override;
+    std::optional<std::vector<std::string>> list(const std::string& dir) override;
+
+    // Counts one operation and says how it must end; used by the files it opens.
+    enum class Outcome { Pass, Fail, Short };
+    Outcome check(Op op, const std::string& path);
+
+private:
+    struct Rule {
+        Op op;
+        std::string file;
+        int after;
+        bool shortWrite;
+    };
+
+    static bool matches(const std::string& path, const std::string& file);
+
+    archive::FileSystem& m_real;
+    archive::ScopedFileSystem m_installed;
+    std::vector<Rule> m_rules;
+    std::map<std::pair<Op, std::string>, int> m_counts;
+    int m_failAfter = -1;
+    int m_total = 0;
+};
+
+} // namespace tessaro::test
