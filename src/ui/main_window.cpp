@@ -1,0 +1,452 @@
+#include "ui/main_window.h"
+
+#include "archive/codepage.h"
+#include "calc/numbers.h"
+#include "ui/main_window_table.h"
+#include "ui/navigation.h"
+#include "ui/twips.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+
+namespace tessaro::ui {
+
+namespace {
+
+// Line breaks of a description are stored as CR LF, two characters of the
+// record each; the edit holds them as one.
+int storedLength(const QString& text)
+{
+    return static_cast<int>(text.size() + text.count(QLatin1Char('\n')) + text.count(QChar::ParagraphSeparator));
+}
+
+std::string descriptionToForm(const QString& text)
+{
+    QString stored = text;
+    stored.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return stored.toStdString();
+}
+
+QString descriptionFromForm(const std::string& text)
+{
+    QString shown = QString::fromStdString(text);
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+std::string trimBlanks(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// Shows the help text of a field on the help line while the field has the
+// focus, and selects the field's text so typing replaces it. The check box
+// only shows its text, and leaving it keeps the line. Focus that leaves or
+// returns with the whole window (another program, a message box) and the
+// popup of a combo box are not moves between fields: the selection and the
+// line stay as they are.
+class FocusHelp : public QObject {
+public:
+    FocusHelp(QLabel* helpLine, QObject* parent) : QObject(parent), m_helpLine(helpLine) { }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut)
+            return false;
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason)
+            return false;
+        const bool checkBox = qobject_cast<QCheckBox*>(watched) != nullptr;
+        if (event->type() == QEvent::FocusIn) {
+            m_helpLine->setText(watched->property("helpText").toString());
+            if (!checkBox && reason != Qt::ActiveWindowFocusReason)
+                selectAll(watched);
+        } else if (!checkBox && reason != Qt::ActiveWindowFocusReason) {
+            m_helpLine->clear();
+        }
+        return false;
+    }
+
+private:
+    static void selectAll(QObject* field)
+    {
+        if (auto* edit = qobject_cast<QLineEdit*>(field))
+            edit->selectAll();
+        else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+            plain->selectAll();
+        else if (auto* combo = qobject_cast<QComboBox*>(field); combo && combo->lineEdit())
+            combo->lineEdit()->selectAll();
+    }
+
+    QLabel* m_helpLine;
+};
+
+// Keeps a description within its record field, where a line break takes two
+// characters, and breaks lines on Shift+Enter or Ctrl+Enter (plain Enter
+// moves on to the amount).
+class DescriptionGuard : public QObject {
+public:
+    DescriptionGuard(QPlainTextEdit* edit, int maxLength) : QObject(edit), m_edit(edit), m_maxLength(maxLength)
+    {
+        edit->installEventFilter(this);
+        connect(edit, &QPlainTextEdit::textChanged, this, &DescriptionGuard::cutToLength);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const int room
+            = m_maxLength - storedLength(m_edit->toPlainText()) + storedLength(m_edit->textCursor().selectedText());
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (room >= 2)
+                m_edit->textCursor().insertText(QStringLiteral("\n"));
+            else
+                QApplication::beep();
+            return true;
+        }
+        const QString text = key->text();
+        if (text.isEmpty() || text.at(0).unicode() < 0x20 || text.at(0).unicode() == 0x7f
+            || (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
+            return false;
+        return storedLength(text) > room;
+    }
+
+private:
+    // Pasted text can still overflow: cut it at the end, as the field's own limit does.
+    void cutToLength()
+    {
+        QString text = m_edit->toPlainText();
+        if (storedLength(text) <= m_maxLength)
+            return;
+        while (storedLength(text) > m_maxLength)
+            text.chop(1);
+        const int cursor = std::min(m_edit->textCursor().position(), static_cast<int>(text.size()));
+        m_edit->setPlainText(text);
+        QTextCursor c = m_edit->textCursor();
+        c.setPosition(cursor);
+        m_edit->setTextCursor(c);
+    }
+
+    QPlainTextEdit* m_edit;
+    int m_maxLength;
+};
+
+// An editable combo box hands its keys straight to its line edit, past any
+// filter installed there, so the title box refuses characters the code page
+// cannot hold on the combo itself.
+class ComboKeyGuard : public QObject {
+public:
+    explicit ComboKeyGuard(QComboBox* combo) : QObject(combo) { combo->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+            return false;
+        for (QChar ch : key->text()) {
+            if (ch.unicode() >= 0x20 && !archive::representableInWindows1252(ch.unicode())) {
+                QApplication::beep();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+const ControlSpec* specOf(const char* name)
+{
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (qstrcmp(spec.name, name) == 0)
+            return &spec;
+    }
+    return nullptr;
+}
+
+constexpr const char* CommandButtons[]
+    = {"command", "Command7", "Command4", "Command5", "Command2", "Command1", "Command3", "Command6"};
+
+constexpr const char* TitleList[] = {"dott.", "ing.", "arch.", "geom.", "rag.", "soc.", "avv."};
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Tessaro"));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("clientArea"));
+    // The classic dialog font where it exists, otherwise a sans serif of Arial's metrics, which keeps
+    // the captions within controls measured for it.
+    QFont dialogFont;
+    dialogFont.setFamilies(
+        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    dialogFont.setPointSizeF(8.25);
+    client->setFont(dialogFont);
+    client->setFixedSize(twipsSize(MainWindowWidthTwips, MainWindowHeightTwips));
+    setCentralWidget(client);
+    // The window takes the size of the client area plus whatever menu bar is added; the user cannot resize it.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    buildControls(client, mainWindowControls(), [this] { return m_currencyFlag; });
+    findControls();
+
+    for (QLabel* label : client->findChildren<QLabel*>()) {
+        if (label->objectName().isEmpty() || label->objectName() == QLatin1String("Label27"))
+            label->setWordWrap(true);
+    }
+    QPalette issuerPalette = m_issuer[0]->palette();
+    issuerPalette.setColor(QPalette::Window, QColor(IssuerLabelRed, IssuerLabelGreen, IssuerLabelBlue));
+    for (QLabel* label : m_issuer)
+        label->setPalette(issuerPalette);
+    client->findChild<QWidget*>(QStringLiteral("label37"))->hide();
+    m_rate->hide();
+
+    for (const char* title : TitleList)
+        m_title->addItem(QString::fromLatin1(title));
+    m_title->setCurrentIndex(-1);
+    m_title->setEditText(QString());
+    new ComboKeyGuard(m_title);
+    m_balance->setChecked(true);
+
+    auto* focusHelp = new FocusHelp(m_help, this);
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (*spec.helpText)
+            client->findChild<QWidget*>(QString::fromLatin1(spec.name))->installEventFilter(focusHelp);
+    }
+    for (int i = 0; i < 3; ++i)
+        new DescriptionGuard(m_description[i],
+                             specOf(m_description[i]->objectName().toLatin1().constData())->maxLength);
+    // Installed last, so it sees Enter before the description guard does.
+    (new NavigationFilter(client, mainWindowNavigation()))->install();
+
+    connectControls();
+    m_vat->setText(QStringLiteral("22"));
+    setInvoiceType(archive::InvoiceType::Professional);
+    m_number->setFocus();
+}
+
+void MainWindow::findControls()
+{
+    QWidget* client = centralWidget();
+    auto find = [client]<typename T>(T*& member, const char* name) {
+        member = client->findChild<T*>(QString::fromLatin1(name));
+        Q_ASSERT(member);
+    };
+    find(m_number, "txtnum");
+    find(m_day, "txtgio");
+    find(m_month, "txtmese");
+    find(m_year, "txtanno");
+    find(m_vat, "txtiva");
+    find(m_pension, "txtcn");
+    find(m_withholding, "txtra");
+    find(m_expenses, "txtspe");
+    find(m_expenses2, "txtspe2");
+    find(m_title, "cmbtit");
+    const char* clientNames[] = {"txtc1", "txtc2", "txtc3", "txtc4", "txtc5", "txtc6", "txtc7", "txtc8"};
+    for (int i = 0; i < 8; ++i)
+        find(m_client[i], clientNames[i]);
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray n = QByteArray::number(i + 1);
+        find(m_description[i], ("txtv" + n).constData());
+        find(m_amount[i], ("txtimp" + n).constData());
+        find(m_quantity[i], ("txtq" + n).constData());
+        find(m_issuer[i], ("etcem" + n).constData());
+    }
+    find(m_onAccount, "opt1");
+    find(m_balance, "opt2");
+    find(m_omittedVat, "Check1");
+    find(m_taxable, "etcimp");
+    find(m_vatAmount, "etciva");
+    find(m_withholdingAmount, "etcra");
+    find(m_total, "txttot");
+    find(m_rate, "etccambio");
+    find(m_help, "etcspi");
+    find(m_clients, "Cmbclienti");
+}
+
+void MainWindow::connectControls()
+{
+    for (const char* name : CommandButtons) {
+        auto* button = centralWidget()->findChild<QPushButton*>(QString::fromLatin1(name));
+        const QString objectName = button->objectName();
+        connect(button, &QPushButton::clicked, this, [this, objectName] { emit commandRequested(objectName); });
+    }
+    connect(m_clients, &QComboBox::activated, this, &MainWindow::clientPicked);
+    connect(m_year, &QLineEdit::textChanged, this, [this] {
+        if (!m_showingForm)
+            emit yearEdited();
+    });
+    connect(m_vat, &QLineEdit::textChanged, this, &MainWindow::applyOmittedVatRule);
+}
+
+void MainWindow::applyOmittedVatRule(const QString& vatText)
+{
+    const double vat = calc::numericValue(vatText.toStdString());
+    if (vat == 0)
+        m_omittedVat->setChecked(true);
+    else if (vat > 0)
+        m_omittedVat->setChecked(false);
+}
+
+void MainWindow::readForm(archive::InvoiceForm& form) const
+{
+    form.number = m_number->text().toStdString();
+    form.day = m_day->text().toStdString();
+    form.month = m_month->text().toStdString();
+    form.year = m_year->text().toStdString();
+    form.vat = m_vat->text().toStdString();
+    form.pension = m_pension->text().toStdString();
+    form.withholding = m_withholding->text().toStdString();
+    form.expenses = m_expenses->text().toStdString();
+    form.expenses2 = m_expenses2->text().toStdString();
+
+    archive::PartyRecord& c = form.client;
+    c.title = m_title->currentText().toStdString();
+    c.surname = m_client[0]->text().toStdString();
+    c.firstName = m_client[1]->text().toStdString();
+    c.address = m_client[2]->text().toStdString();
+    c.city = m_client[3]->text().toStdString();
+    c.province = m_client[4]->text().toStdString();
+    c.postCode = m_client[5]->text().toStdString();
+    c.taxCode = m_client[6]->text().toStdString();
+    c.vatNumber = m_client[7]->text().toStdString();
+
+    for (std::size_t i = 0; i < 3; ++i) {
+        form.description[i] = descriptionToForm(m_description[i]->toPlainText());
+        form.amount[i] = m_amount[i]->text().toStdString();
+        form.quantity[i] = m_quantity[i]->text().toStdString();
+    }
+    form.onAccount = m_onAccount->isChecked();
+    form.balance = m_balance->isChecked();
+    form.omittedVatStatement = m_omittedVat->isChecked();
+
+    form.taxable = m_taxable->text().toStdString();
+    form.vatAmount = m_vatAmount->text().toStdString();
+    form.withholdingAmount = m_withholdingAmount->text().toStdString();
+    form.total = m_total->text().toStdString();
+}
+
+void MainWindow::showForm(const archive::InvoiceForm& form)
+{
+    const QScopedValueRollback<bool> showing(m_showingForm, true);
+    auto set = [](QLineEdit* edit, const std::string& text) { edit->setText(QString::fromStdString(text)); };
+
+    set(m_number, form.number);
+    set(m_day, form.day);
+    set(m_month, form.month);
+    set(m_year, form.year);
+    m_omittedVat->setChecked(form.omittedVatStatement);
+    const QString vat = QString::fromStdString(form.vat);
+    if (m_vat->text() != vat)
+        m_vat->setText(vat);
+    set(m_pension, form.pension);
+    set(m_withholding, form.withholding);
+    set(m_expenses, form.expenses);
+    set(m_expenses2, form.expenses2);
+
+    const archive::PartyRecord& c = form.client;
+    m_title->setEditText(QString::fromStdString(c.title));
+    set(m_client[0], c.surname);
+    set(m_client[1], c.firstName);
+    set(m_client[2], c.address);
+    set(m_client[3], c.city);
+    set(m_client[4], c.province);
+    set(m_client[5], c.postCode);
+    set(m_client[6], c.taxCode);
+    set(m_client[7], c.vatNumber);
+
+    for (std::size_t i = 0; i < 3; ++i) {
+        m_description[i]->setPlainText(descriptionFromForm(form.description[i]));
+        set(m_amount[i], form.amount[i]);
+        set(m_quantity[i], form.quantity[i]);
+    }
+
+    // An invoice may be neither on account nor a balance; exclusive buttons cannot show that.
+    m_onAccount->setAutoExclusive(false);
+    m_balance->setAutoExclusive(false);
+    m_onAccount->setChecked(form.onAccount);
+    m_balance->setChecked(form.balance && !form.onAccount);
+    m_onAccount->setAutoExclusive(true);
+    m_balance->setAutoExclusive(true);
+
+    m_taxable->setText(QString::fromStdString(form.taxable));
+    m_vatAmount->setText(QString::fromStdString(form.vatAmount));
+    m_withholdingAmount->setText(QString::fromStdString(form.withholdingAmount));
+    set(m_total, form.total);
+    m_rate->setText(QString::fromStdString(form.rateText));
+
+    if (!form.focusField.empty()) {
+        if (auto* field = centralWidget()->findChild<QWidget*>(QString::fromStdString(form.focusField)))
+            field->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::setInvoiceType(archive::InvoiceType type)
+{
+    const bool commercial = type == archive::InvoiceType::Commercial;
+    for (QLineEdit* quantity : m_quantity)
+        quantity->setEnabled(commercial);
+    for (QLineEdit* serviceField : {m_pension, m_expenses, m_expenses2, m_withholding})
+        serviceField->setEnabled(!commercial);
+    for (int i = 0; i < 3; ++i) {
+        const QString help = QString::fromUtf8(amountHelpText(i + 1, type));
+        m_amount[i]->setProperty("helpText", help);
+        if (m_amount[i]->hasFocus())
+            m_help->setText(help);
+    }
+}
+
+void MainWindow::setCurrencyFlag(char flag)
+{
+    m_currencyFlag = flag;
+}
+
+void MainWindow::showIssuer(const archive::PartyRecord& issuer)
+{
+    const std::string line1
+        = trimBlanks(issuer.title) + " " + trimBlanks(issuer.firstName) + " " + trimBlanks(issuer.surname);
+    // The province is shown as stored, blanks included.
+    const std::string line3 = trimBlanks(issuer.city) + " (" + issuer.province + ")";
+    m_issuer[0]->setText(QString::fromStdString(line1));
+    m_issuer[1]->setText(QString::fromStdString(trimBlanks(issuer.address)));
+    m_issuer[2]->setText(QString::fromStdString(line3));
+}
+
+void MainWindow::setClientEntries(const std::vector<std::string>& entries)
+{
+    const QSignalBlocker blocker(m_clients);
+    m_clients->clear();
+    for (const std::string& entry : entries)
+        m_clients->addItem(QString::fromStdString(entry));
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        emit activated();
+}
+
+} // namespace tessaro::ui

@@ -1,0 +1,174 @@
+#include "ui/main_window_table.h"
+
+#include <array>
+
+namespace tessaro::ui {
+
+namespace {
+
+using K = ControlKind;
+using F = Filter;
+
+// Captions without a name of their own sit to the left of (or above) the
+// control they describe; captions taller than one line wrap.
+constexpr ControlSpec Controls[] = {
+    // Issuer block
+    {"Label27", K::Label, "Chi emette la fattura corrente", 240, 120, 2535, 255, -1, 0, F::None, "", "", 8.25, true},
+    {"etcem1", K::DisplayLabel, "", 240, 360, 2895, 255},
+    {"etcem2", K::DisplayLabel, "", 240, 600, 2895, 255},
+    {"etcem3", K::DisplayLabel, "", 240, 840, 2895, 255},
+
+    // Invoice identity
+    {"", K::Label, "Fattura n.", 240, 1335, 795, 255},
+    {"txtnum", K::LineEdit, "", 1080, 1320, 495, 285, 0, 5, F::Digits,
+     "Indicare il numero della fattura corrente oppure premere le frecce a fianco per spostarsi in altra fattura"},
+    {"command", K::PushButton, "<---", 1920, 1320, 495, 255},
+    {"Command7", K::PushButton, "--->", 2400, 1320, 495, 255},
+    {"", K::Label, "Giorno", 240, 1695, 795, 255},
+    {"txtgio", K::LineEdit, "", 1080, 1680, 495, 285, 1, 2, F::Digits, "Indicare il giorno di emissione della fattura"},
+    {"", K::Label, "Mese", 240, 2055, 795, 255},
+    {"txtmese", K::LineEdit, "", 1080, 2040, 495, 285, 2, 2, F::Digits,
+     "Indicare il mese di emissione della fattura. Ad esempio, per aprile indicare 04 oppure 4"},
+    {"", K::Label, "Anno", 240, 2415, 795, 255},
+    {"txtanno", K::LineEdit, "", 1080, 2400, 495, 285, 3, 4, F::Digits, "Indicare l'anno di emissione della fattura"},
+    {"Command4", K::PushButton, "Nuova", 1920, 1680, 975, 375},
+    {"Command5", K::PushButton, "Salva", 1920, 2160, 975, 375},
+    {"Command2", K::PushButton, "Stampa", 1920, 2760, 975, 375, 28},
+    {"Check1", K::CheckBox, "Stampa dichiaraz. di omessa IVA", 240, 2760, 1695, 375, 86, 0, F::None,
+     "Inserisce o meno nella fattura la dicitura di 'operazione effettuata secondo la finanziaria 2008' per le "
+     "fatture senza IVA."},
+
+    // Settlement and percentages
+    {"Frame1", K::Frame, "Fattura emessa", 3240, 240, 2655, 855},
+    {"opt1", K::RadioButton, "in acconto", 120, 360, 1095, 195, 30, 0, F::None, "", "Frame1"},
+    {"opt2", K::RadioButton, "a saldo", 1320, 360, 975, 195, 31, 0, F::None, "", "Frame1"},
+    {"label37", K::Label, "Cambio per questa fattura", 3240, 1080, 1815, 375},
+    {"etccambio", K::DisplayLabel, "", 5160, 1080, 735, 255},
+    {"", K::Label, "Percentuale di IVA", 3240, 1455, 1815, 255},
+    {"txtiva", K::LineEdit, "", 5160, 1440, 375, 285, 4, 2, F::Digits,
+     "Indicare la percentuale IVA che deve essere applicata all'imponibile"},
+    {"", K::Label, "%", 5580, 1440, 255, 285, -1, 0, F::None, "", "", 9.75, true},
+    {"", K::Label, "Cassa Nazionale", 3240, 1815, 1815, 255},
+    {"txtcn", K::LineEdit, "", 5160, 1800, 375, 285, 5, 3, F::DigitsAndPoint,
+     "Per i professionisti indicare la percentuale che va alla Cassa Nazionale. Ad es. per gli ingegneri il 2% va "
+     "all'INARCASSA"},
+    {"", K::Label, "%", 5580, 1800, 255, 285, -1, 0, F::None, "", "", 9.75, true},
+    {"", K::Label, "Ritenuta d'acconto", 3240, 2175, 1815, 255},
+    {"txtra", K::LineEdit, "", 5160, 2160, 375, 285, 6, 2, F::Digits,
+     "Indicare la percentuale soggetta ad eventuale ritenuta d'acconto. Lasciare in bianco se non soggetta a "
+     "ritenuta d'acc."},
+    {"", K::Label, "%", 5580, 2160, 255, 285, -1, 0, F::None, "", "", 9.75, true},
+    {"", K::Label, "Spese sostenute", 3240, 2535, 1815, 255},
+    {"txtspe", K::LineEdit, "", 5160, 2520, 735, 285, 7, 8, F::Amount,
+     "Indicare le spese generali sostenute esenti da IVA"},
+    {"", K::Label, "Spese sostenute", 3240, 2895, 1815, 255},
+    {"txtspe2", K::LineEdit, "", 5160, 2880, 735, 285, 8, 8, F::Amount,
+     "Indicare le spese sostenute per l'approvazione della parcella"},
+
+    // Client block
+    {"", K::Label, "Dati del cliente", 6240, 120, 2760, 285, -1, 0, F::None, "", "", 9.75, true},
+    {"Cmbclienti", K::DropDownList, "", 9120, 120, 2535, 315, 32},
+    {"Command3", K::PushButton, "Carica archivio clienti", 9120, 480, 2535, 375},
+    {"", K::Label, "Titolo", 6240, 630, 1635, 255},
+    {"cmbtit", K::ComboBox, "", 7920, 600, 855, 315, 9, 5, F::None, "Indicare un eventuale titolo del cliente"},
+    {"", K::Label, "Cognome o denominazione sociale", 6240, 885, 1680, 555},
+    {"txtc1", K::LineEdit, "", 7920, 1080, 3735, 285, 10, 29, F::None,
+     "Indicare il cognome o la denominazione sociale del cliente"},
+    {"", K::Label, "Nome", 6240, 1455, 1635, 255},
+    {"txtc2", K::LineEdit, "", 7920, 1440, 3735, 285, 11, 29, F::None, "Indicare l'eventuale nome del cliente"},
+    {"", K::Label, "Indirizzo", 6240, 1815, 1635, 255},
+    {"txtc3", K::LineEdit, "", 7920, 1800, 3735, 285, 12, 40, F::None,
+     "Indicare l'indirizzo (via, piazza, ecc.) fiscale del cliente"},
+    {"", K::Label, "Città", 6240, 2175, 1635, 255},
+    {"txtc4", K::LineEdit, "", 7920, 2160, 3735, 285, 13, 33, F::None,
+     "Indicare la città di domicilio fiscale del cliente"},
+    {"", K::Label, "CAP", 6240, 2535, 1635, 255},
+    {"txtc6", K::LineEdit, "", 7920, 2520, 615, 285, 14, 5, F::Digits,
+     "Indicare il Codice di Avviamento Postale della città"},
+    {"", K::Label, "Prov.", 10680, 2535, 555, 255},
+    {"txtc5", K::LineEdit, "", 11280, 2520, 375, 285, 15, 2, F::None, "Indicare la sigla della provincia"},
+    {"", K::Label, "Codice Fiscale", 6240, 2895, 1635, 255},
+    {"txtc7", K::LineEdit, "", 7920, 2880, 1815, 285, 16, 16, F::None,
+     "Indicare il Codice Fiscale del cliente. Può essere omesso se si indica la partita IVA"},
+    {"", K::Label, "P.IVA", 9840, 2895, 555, 255},
+    {"txtc8", K::LineEdit, "", 10440, 2880, 1215, 285, 17, 12, F::Digits,
+     "Indicare la partita IVA del cliente. Può essere omessa se si indica il C.F."},
+
+    // Invoice lines
+    {"", K::Label, "Voce n. 1", 240, 3360, 2895, 255},
+    {"txtv1", K::MultiLineEdit, "", 240, 3600, 2895, 1455, 18, 210, F::None,
+     "Descrivere l'articolo n. 1 od il tipo di prestazione (ad es. 'Onorario per progettazione...')"},
+    {"", K::Label, "Importo", 240, 5175, 600, 255},
+    {"txtimp1", K::LineEdit, "", 840, 5160, 1095, 285, 19, 10, F::Amount,
+     "Indicare l'importo (esente da IVA) della voce n. 1"},
+    {"", K::Label, "Quantità", 2040, 5175, 675, 255},
+    {"txtq1", K::LineEdit, "", 2760, 5160, 375, 285, 20, 4, F::Digits,
+     "Indicare la quantità (numero di pezzi) della voce n. 1"},
+    {"", K::Label, "Voce n. 2", 3360, 3360, 2895, 255},
+    {"txtv2", K::MultiLineEdit, "", 3360, 3600, 2895, 1455, 21, 150, F::None, "Descrivere un eventuale articolo n. 2"},
+    {"", K::Label, "Importo", 3360, 5175, 600, 255},
+    {"txtimp2", K::LineEdit, "", 3960, 5160, 1095, 285, 22, 10, F::Amount, "Indicare l'importo della voce n. 2"},
+    {"", K::Label, "Quantità", 5160, 5175, 675, 255},
+    {"txtq2", K::LineEdit, "", 5880, 5160, 375, 285, 23, 4, F::Digits,
+     "Indicare la quantità (numero di pezzi) della voce n. 2"},
+    {"", K::Label, "Voce n. 3", 6480, 3360, 2895, 255},
+    {"txtv3", K::MultiLineEdit, "", 6480, 3600, 2895, 1455, 24, 90, F::None, "Descrivere un eventuale articolo n. 3"},
+    {"", K::Label, "Importo", 6480, 5175, 600, 255},
+    {"txtimp3", K::LineEdit, "", 7080, 5160, 1095, 285, 25, 10, F::Amount, "Indicare l'importo della voce n. 3"},
+    {"", K::Label, "Quantità", 8280, 5175, 675, 255},
+    {"txtq3", K::LineEdit, "", 9000, 5160, 375, 285, 26, 4, F::Digits,
+     "Indicare la quantità (numero di pezzi) della voce n. 3"},
+    {"Command6", K::PushButton, "Vai alle altre voci", 9840, 3600, 1455, 1815, 33},
+
+    // Totals
+    {"Command1", K::PushButton, "Calcola", 240, 5880, 1815, 615, 27},
+    {"", K::Label, "Totali", 2160, 5880, 720, 255, -1, 0, F::None, "", "", 0, true},
+    {"", K::Label, "Imponibile (A)", 2280, 6060, 810, 390},
+    {"etcimp", K::DisplayLabel, "", 3120, 6120, 1095, 255},
+    {"", K::Label, "IVA (B)", 4260, 6120, 510, 255},
+    {"etciva", K::DisplayLabel, "", 4800, 6120, 1095, 255},
+    {"", K::Label, "Ritenuta d'acconto (C)", 5940, 6060, 1500, 390},
+    {"etcra", K::DisplayLabel, "", 7485, 6120, 975, 255},
+    {"", K::Label, "Da pagare (A+B-C+spese)", 8520, 6060, 1875, 390},
+    {"txttot", K::LineEdit, "", 10440, 6120, 1095, 285, 29, 10, F::Total,
+     "Indicare il totale da pagare. Saranno calcolate e ritroso le altre voci (importo, cassa nazionale, ritenuta "
+     "d'acc.)"},
+    {"etcspi", K::DisplayLabel, "", 240, 6600, 11415, 255},
+
+    // Separator lines
+    {"", K::HLine, "", 120, 0, 9240, 0},
+    {"", K::HLine, "", 240, 3240, 11520, 0},
+    {"", K::HLine, "", 240, 5640, 11520, 0},
+    {"", K::HLine, "", 2880, 6000, 8640, 0},
+    {"", K::HLine, "", 2280, 6480, 9240, 0},
+    {"", K::VLine, "", 6000, 120, 0, 3000},
+};
+
+constexpr std::array<const char*, 3> ServiceAmountHelp = {
+    "Indicare l'importo (esente da IVA) della voce n. 1",
+    "Indicare l'importo della voce n. 2",
+    "Indicare l'importo della voce n. 3",
+};
+
+constexpr std::array<const char*, 3> CommercialAmountHelp = {
+    "Indicare il prezzo (esente da IVA) del singolo elemento della voce n. 1",
+    "Indicare il prezzo (esente da IVA) del singolo elemento della voce n. 2",
+    "Indicare il prezzo (esente da IVA) del singolo elemento della voce n. 3",
+};
+
+} // namespace
+
+std::span<const ControlSpec> mainWindowControls()
+{
+    return Controls;
+}
+
+const char* amountHelpText(int line, archive::InvoiceType type)
+{
+    if (line < 1 || line > 3)
+        return "";
+    const auto& texts = type == archive::InvoiceType::Commercial ? CommercialAmountHelp : ServiceAmountHelp;
+    return texts[static_cast<std::size_t>(line - 1)];
+}
+
+} // namespace tessaro::ui
