@@ -351,23 +351,28 @@ void MainWindow::readForm(archive::InvoiceForm& form) const
 void MainWindow::showForm(const archive::InvoiceForm& form)
 {
     const QScopedValueRollback<bool> showing(m_showingForm, true);
-    auto set = [](QLineEdit* edit, const std::string& text) { edit->setText(QString::fromStdString(text)); };
+    // An unchanged text is left alone, so a field being typed in keeps its cursor when a command
+    // (the year switch runs on every key of txtanno) shows the form again.
+    auto set = [](QLineEdit* edit, const std::string& text) {
+        const QString shown = QString::fromStdString(text);
+        if (edit->text() != shown)
+            edit->setText(shown);
+    };
 
     set(m_number, form.number);
     set(m_day, form.day);
     set(m_month, form.month);
     set(m_year, form.year);
     m_omittedVat->setChecked(form.omittedVatStatement);
-    const QString vat = QString::fromStdString(form.vat);
-    if (m_vat->text() != vat)
-        m_vat->setText(vat);
+    set(m_vat, form.vat);
     set(m_pension, form.pension);
     set(m_withholding, form.withholding);
     set(m_expenses, form.expenses);
     set(m_expenses2, form.expenses2);
 
     const archive::PartyRecord& c = form.client;
-    m_title->setEditText(QString::fromStdString(c.title));
+    if (m_title->currentText() != QString::fromStdString(c.title))
+        m_title->setEditText(QString::fromStdString(c.title));
     set(m_client[0], c.surname);
     set(m_client[1], c.firstName);
     set(m_client[2], c.address);
@@ -378,7 +383,9 @@ void MainWindow::showForm(const archive::InvoiceForm& form)
     set(m_client[7], c.vatNumber);
 
     for (std::size_t i = 0; i < 3; ++i) {
-        m_description[i]->setPlainText(descriptionFromForm(form.description[i]));
+        const QString description = descriptionFromForm(form.description[i]);
+        if (m_description[i]->toPlainText() != description)
+            m_description[i]->setPlainText(description);
         set(m_amount[i], form.amount[i]);
         set(m_quantity[i], form.quantity[i]);
     }
