@@ -1,0 +1,1 @@
+# Sanitizer flags, applied to every target when TESSARO_SANITIZE is on.
