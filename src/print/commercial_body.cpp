@@ -1,0 +1,162 @@
+#include "print/commercial_body.h"
+
+#include "calc/numbers.h"
+#include "print/money_text.h"
+#include "print/wrap.h"
+
+namespace tessaro::print {
+
+namespace {
+
+constexpr double DescriptionLimit = 5400;
+constexpr double QuantityCentre = 7400;
+constexpr double PriceRight = 9100;
+constexpr double TotalRight = 10400;
+
+void centred(Page& page, double centre, double y, const std::string& text)
+{
+    page.setCurrentX(centre - page.textWidth(text) / 2);
+    page.setCurrentY(y);
+    page.print(text);
+}
+
+void rightAligned(Page& page, double right, double y, const std::string& text)
+{
+    page.setCurrentX(right - page.textWidth(text));
+    page.setCurrentY(y);
+    page.print(text);
+}
+
+void at(Page& page, double x, double y, const std::string& text)
+{
+    page.setCurrentX(x);
+    page.setCurrentY(y);
+    page.print(text);
+}
+
+void verticals(Page& page, double top, double bottom)
+{
+    for (const double x : {1300.0, 9200.0, 6900.0, 7900.0})
+        page.line(x, top, x, bottom);
+}
+
+bool allMainPricesSet(const archive::InvoiceForm& form)
+{
+    for (const auto& price : form.amount) {
+        if (calc::numericValue(price) == 0)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CommercialTotals commercialTotals(const archive::InvoiceForm& form)
+{
+    double main = 0;
+    for (int k = 0; k < 3; ++k)
+        main += calc::numericValue(form.amount[k]) * calc::numericValue(form.quantity[k]);
+    double extra = 0;
+    for (int i = 0; i < archive::ExtraLineCount; ++i)
+        extra += calc::numericValue(form.extraLines.amount[i]) * calc::numericValue(form.extraLines.quantity[i]);
+
+    CommercialTotals totals;
+    totals.taxable = allMainPricesSet(form) ? main + extra : main;
+    const bool lire = currencyFlagOf(form.buffer.currency) == 'l';
+    if (lire)
+        totals.taxable = calc::wholeLira(totals.taxable);
+    totals.vat = totals.taxable * calc::numericValue(form.vat) / 100;
+    if (lire)
+        totals.vat = calc::wholeLira(totals.vat);
+    return totals;
+}
+
+void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator)
+{
+    const char flag = currencyFlagOf(form.buffer.currency);
+    const auto money = [&](double amount) { return moneyText(amount, flag, decimalSeparator); };
+
+    page.setFontBold(false);
+    page.setFontSize(10);
+    centred(page, 3400, 5050, "Descrizione");
+    centred(page, QuantityCentre, 5050, "Quantità");
+    centred(page, 8550, 5050, "Prezzo IVA es.");
+    centred(page, 9850, 5050, "Totale");
+    page.setDrawWidth(3);
+    rectangle(page, 800, 5000, 10500, 5350);
+    verticals(page, 5000, 5350);
+    page.setDrawWidth(1);
+
+    int row = 1;
+    page.setFontSize(12);
+    at(page, 1000, 5500, rowNumberText(row));
+    double y = 5500;
+    page.setCurrentY(5250);
+
+    for (int k = 0; k < 3; ++k) {
+        if (trimBlanks(form.amount[k]).empty())
+            continue;
+        if (k > 0) {
+            page.setFontSize(12);
+            at(page, 1000, y + 250, rowNumberText(row));
+            y += 250;
+            page.setCurrentY(y - 250);
+        }
+        if (printDescription(page, form.description[k], DescriptionLimit) > 0)
+            y = page.currentY();
+        const double yq = trimBlanks(form.description[k]).empty() ? y : y - 250;
+        const double price = calc::numericValue(form.amount[k]);
+        const double quantity = calc::numericValue(form.quantity[k]);
+        page.setFontSize(12);
+        centred(page, QuantityCentre, yq, form.quantity[k]);
+        rightAligned(page, PriceRight, yq, money(price));
+        rightAligned(page, TotalRight, yq, money(price * quantity));
+        ++row;
+    }
+
+    if (allMainPricesSet(form)) {
+        for (int i = 0; i < archive::ExtraLineCount; ++i) {
+            const double price = calc::numericValue(form.extraLines.amount[i]);
+            if (!(price > 0))
+                continue;
+            const double quantity = calc::numericValue(form.extraLines.quantity[i]);
+            page.setFontSize(12);
+            at(page, 1000, y + 200, rowNumberText(i + 4));
+            y += 200;
+            at(page, DescriptionX, y, form.extraLines.description[i]);
+            centred(page, QuantityCentre, y, form.extraLines.quantity[i]);
+            rightAligned(page, PriceRight, y, money(price));
+            rightAligned(page, TotalRight, y, money(price * quantity));
+            y += 200;
+        }
+    }
+
+    const CommercialTotals totals = commercialTotals(form);
+
+    page.setDrawWidth(3);
+    y += 400;
+    page.line(800, 5350, 800, y);
+    page.lineTo(10500, y);
+    page.lineTo(10500, 5350);
+    verticals(page, 5350, y);
+
+    const std::string unit = flag == 'l' ? " LIRE" : " EURO";
+    const auto summaryRow = [&](const std::string& label, const std::string& value) {
+        page.setFontSize(12);
+        rightAligned(page, 8400, y + 50, label);
+        rightAligned(page, TotalRight, y + 50, value);
+        page.setDrawWidth(3);
+        page.line(8500, y, 8500, y + 400);
+        page.lineTo(10500, y + 400);
+        page.lineTo(10500, y);
+        page.setDrawWidth(1);
+        y += 400;
+    };
+    summaryRow("TOTALE IMPONIBILE" + unit, money(totals.taxable));
+    summaryRow("IVA (" + form.vat + "%)", money(totals.vat));
+    page.setFontBold(true);
+    summaryRow("TOTALE DA PAGARE" + unit, money(totals.taxable + totals.vat));
+    page.setFontBold(false);
+}
+
+} // namespace tessaro::print

@@ -1,0 +1,21 @@
+// The body of a commercial invoice: goods with quantity and unit price, the
+// extra lines 4 to 10, and the taxable total, VAT and total to pay.
+#pragma once
+
+#include "archive/invoice_form.h"
+#include "print/page.h"
+
+namespace tessaro::print {
+
+struct CommercialTotals {
+    double taxable = 0; // T
+    double vat = 0; // V
+};
+
+// T and V from the form's texts; whole lire for a lire invoice.
+CommercialTotals commercialTotals(const archive::InvoiceForm& form);
+
+// Draws the body below the client block; leaves size 12, bold off, pen 1.
+void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator);
+
+} // namespace tessaro::print

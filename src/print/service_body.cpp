@@ -1,0 +1,200 @@
+#include "print/service_body.h"
+
+#include "calc/numbers.h"
+#include "print/invoice_page.h"
+#include "print/money_text.h"
+#include "print/wrap.h"
+
+namespace tessaro::print {
+
+namespace {
+
+constexpr double DescriptionLimit = 5800;
+constexpr double ValueRight = 10400;
+constexpr double LabelRight = 8400;
+
+void centred(Page& page, double centre, double y, const std::string& text)
+{
+    page.setCurrentX(centre - page.textWidth(text) / 2);
+    page.setCurrentY(y);
+    page.print(text);
+}
+
+void rightAligned(Page& page, double right, double y, const std::string& text)
+{
+    page.setCurrentX(right - page.textWidth(text));
+    page.setCurrentY(y);
+    page.print(text);
+}
+
+void at(Page& page, double x, double y, const std::string& text)
+{
+    page.setCurrentX(x);
+    page.setCurrentY(y);
+    page.print(text);
+}
+
+void statementLine(Page& page, const std::string& text)
+{
+    page.setCurrentX(800);
+    page.setCurrentY(page.currentY() + 80);
+    page.printLine(text);
+}
+
+bool lireWithoutRate(const archive::InvoiceForm& form)
+{
+    return currencyFlagOf(form.buffer.currency) == 'l' && !(invoiceRate(form) != 0);
+}
+
+} // namespace
+
+ServiceAmounts serviceAmounts(const archive::InvoiceForm& form)
+{
+    const bool lire = currencyFlagOf(form.buffer.currency) == 'l';
+    const auto rounded = [lire](double x) { return lire ? calc::wholeLira(x) : x; };
+    const double expenses = calc::numericValue(form.expenses) + calc::numericValue(form.expenses2);
+
+    ServiceAmounts a;
+    for (const auto& fee : form.amount)
+        a.fees += calc::numericValue(fee);
+    a.taxable = rounded(a.fees + a.fees * calc::numericValue(form.pension) / 100);
+    a.vat = rounded(a.taxable * calc::numericValue(form.vat) / 100);
+    a.total = a.taxable + a.vat + expenses;
+    a.withholding = rounded(a.fees * calc::numericValue(form.withholding) / 100);
+    a.toPay = a.taxable + a.vat - a.withholding + expenses;
+    return a;
+}
+
+std::string euroAmountText(const archive::InvoiceForm& form, double amount, char decimalSeparator)
+{
+    if (lireWithoutRate(form))
+        return lireMoneyText(amount);
+    if (currencyFlagOf(form.buffer.currency) == 'l')
+        amount /= invoiceRate(form);
+    return calc::euroText(amount, decimalSeparator);
+}
+
+void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator)
+{
+    const auto euro = [&](double amount) { return euroAmountText(form, amount, decimalSeparator); };
+    const auto euroOrDashes = [&](double amount) {
+        const double shown = currencyFlagOf(form.buffer.currency) == 'l' && !lireWithoutRate(form)
+            ? amount / invoiceRate(form)
+            : amount;
+        return shown == 0 ? std::string("----") : euro(amount);
+    };
+    const ServiceAmounts amounts = serviceAmounts(form);
+
+    page.setFontBold(false);
+    page.setFontSize(10);
+    centred(page, 4900, 5050, "Descrizione della prestazione");
+    centred(page, 9500, 5050, "Corrispettivi in Euro");
+    page.setDrawWidth(3);
+    rectangle(page, 800, 5000, 10500, 5350);
+    page.line(1300, 5000, 1300, 5350);
+    page.line(8500, 5000, 8500, 5350);
+    page.setDrawWidth(1);
+
+    int row = 1;
+    page.setFontSize(12);
+    at(page, 1000, 5500, rowNumberText(row));
+    double y = 5500;
+    page.setCurrentY(5250);
+
+    for (int k = 0; k < 3; ++k) {
+        if (trimBlanks(form.amount[k]).empty())
+            continue;
+        if (k > 0) {
+            page.setFontSize(12);
+            at(page, 1000, y + 250, rowNumberText(row));
+            y += 250;
+            page.setCurrentY(y - 250);
+        }
+        if (printDescription(page, form.description[k], DescriptionLimit) > 0)
+            y = page.currentY();
+        const double yFee = trimBlanks(form.description[k]).empty() ? y : y - 250;
+        page.setFontSize(12);
+        rightAligned(page, ValueRight, yFee, euro(calc::numericValue(form.amount[k])));
+        ++row;
+    }
+
+    if (calc::numericValue(form.pension) > 0) {
+        page.setFontSize(12);
+        at(page, 1000, y + 250, rowNumberText(row));
+        y += 250;
+        at(page, DescriptionX, y, "Cassa Nazionale (" + form.pension + "%)");
+        rightAligned(page, ValueRight, y, euro(amounts.taxable - amounts.fees));
+    }
+
+    page.setDrawWidth(3);
+    y += 400;
+    page.line(800, 5350, 800, y);
+    page.lineTo(10500, y);
+    page.lineTo(10500, 5350);
+    page.line(1300, 5350, 1300, y);
+    page.line(8500, 5350, 8500, y);
+    page.setFontSize(10);
+    centred(page, 9500, y + 5, "Euro");
+
+    if (form.omittedVatStatement) {
+        page.setFontBold(true);
+        page.setCurrentX(800);
+        page.setCurrentY(y + 5);
+        page.printLine("Operazione effettuata ai sensi");
+        statementLine(page, "dell'art.1 comma 100");
+        statementLine(page, "della legge finanziaria 2008");
+    }
+
+    const auto box = [&page](double top) {
+        page.setDrawWidth(3);
+        page.line(8500, top, 8500, top + 400);
+        page.lineTo(10500, top + 400);
+        page.lineTo(10500, top);
+        page.setDrawWidth(1);
+    };
+    const auto texts = [&page](double textY, const std::string& label, const std::string& value) {
+        page.setFontSize(12);
+        rightAligned(page, LabelRight, textY, label);
+        rightAligned(page, ValueRight, textY, value);
+    };
+
+    texts(y + 250, "TOTALE IMPONIBILE", euro(amounts.taxable));
+    page.setDrawWidth(3);
+    page.line(8500, y + 200, 10500, y + 200);
+    box(y + 200);
+    y += 600;
+
+    texts(y + 50, "IVA (" + form.vat + "%)", euroOrDashes(amounts.vat));
+    box(y);
+    y += 400;
+
+    const double expenses = calc::numericValue(form.expenses);
+    texts(y + 50, "SPESE GENERALI SOSTENUTE", expenses == 0 ? std::string("----") : euro(expenses));
+    box(y);
+
+    const double approval = calc::numericValue(form.expenses2);
+    if (approval != 0) {
+        y += 400;
+        texts(y + 50, "SPESE PER APPROVAZIONE PARCELLA", euro(approval));
+        box(y);
+    }
+
+    y += 400;
+    page.setFontBold(true);
+    texts(y + 50, "TOTALE FATTURA", euro(amounts.total));
+    box(y);
+    page.setFontBold(false);
+    y += 400;
+
+    texts(y + 50, "RITENUTA D'ACCONTO (" + form.withholding + "%)",
+          amounts.withholding == 0 ? std::string("----") : euro(amounts.withholding));
+    box(y);
+    y += 400;
+
+    page.setFontBold(true);
+    texts(y + 50, "TOTALE DA PAGARE (Imponibile+IVA-ritenuta+spese)", euro(amounts.toPay));
+    box(y);
+    page.setFontBold(false);
+}
+
+} // namespace tessaro::print

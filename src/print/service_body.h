@@ -1,0 +1,29 @@
+// The body of a professional-service invoice: the fees, the pension-fund
+// line, the statement on operations without VAT and the summary column, all
+// in euro.
+#pragma once
+
+#include "archive/invoice_form.h"
+#include "print/page.h"
+
+namespace tessaro::print {
+
+// The amounts of the body in the invoice's currency, lire rounded where due.
+struct ServiceAmounts {
+    double fees = 0; // S
+    double taxable = 0; // B, with the pension contribution
+    double vat = 0; // V
+    double total = 0; // F
+    double withholding = 0; // R
+    double toPay = 0; // P
+};
+ServiceAmounts serviceAmounts(const archive::InvoiceForm& form);
+
+// An amount of the invoice as printed in euro: lire are divided by the
+// invoice's rate; with no rate to divide by they are printed as lire.
+std::string euroAmountText(const archive::InvoiceForm& form, double amount, char decimalSeparator);
+
+// Draws the body below the client block; leaves size 12, bold off, pen 1.
+void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator);
+
+} // namespace tessaro::print

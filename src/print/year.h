@@ -1,0 +1,24 @@
+// Printing a whole invoice book: every stored invoice of the current issuer
+// and the year on screen, one page each, through the form as if each had been
+// brought up in the window.
+#pragma once
+
+#include "archive/app_state.h"
+#include "archive/invoice_form.h"
+#include "archive/io_result.h"
+#include "print/page.h"
+
+#include <optional>
+
+namespace tessaro::print {
+
+struct YearOutcome {
+    int printed = 0; // invoices laid out
+    std::optional<archive::IoError> error; // a record that could not be read stops the run
+};
+
+// Invoices 1 .. state.nextNumber - 1 of the book; the form ends holding the
+// last invoice laid out. Nothing is written to the archive.
+YearOutcome layoutYear(Page& page, archive::InvoiceForm& form, const archive::AppState& state);
+
+} // namespace tessaro::print
