@@ -1,0 +1,146 @@
+#include "ui/qt_dialogs.h"
+
+#include "ui/duplicate_dialog.h"
+#include "ui/twips.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+
+namespace tessaro::ui {
+
+namespace {
+
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QScreen* screenOf(QWidget* parent)
+{
+    if (parent && parent->screen())
+        return parent->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+// Client area 6120 x 2160 twips: the prompt at the left, the two buttons at
+// the right, the answer along the bottom.
+class InputBox : public QDialog {
+public:
+    InputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText) : QDialog(parent)
+    {
+        setWindowTitle(title);
+        setFixedSize(twipsSize(6120, 2160));
+
+        auto* label = new QLabel(prompt, this);
+        label->setObjectName(QStringLiteral("inputPrompt"));
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setGeometry(twipsRect(120, 120, 4440, 1440));
+
+        auto* ok = new QPushButton(QStringLiteral("OK"), this);
+        ok->setObjectName(QStringLiteral("inputOk"));
+        ok->setGeometry(twipsRect(4680, 120, 1335, 375));
+        ok->setDefault(true);
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+        auto* cancel = new QPushButton(QStringLiteral("Annulla"), this);
+        cancel->setObjectName(QStringLiteral("inputCancel"));
+        cancel->setGeometry(twipsRect(4680, 600, 1335, 375));
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+        auto* edit = new QLineEdit(defaultText, this);
+        edit->setObjectName(QStringLiteral("inputText"));
+        edit->setGeometry(twipsRect(120, 1680, 5880, 315));
+        edit->selectAll();
+        edit->setFocus();
+
+        const QPoint origin = screenOf(parent) ? screenOf(parent)->geometry().topLeft() : QPoint();
+        // An explicit position also stops QDialog from centring the box over its parent.
+        move(origin + QPoint(twipsToPixels(InputBoxLeftTwips), twipsToPixels(InputBoxTopTwips)));
+    }
+};
+
+} // namespace
+
+QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) { }
+
+QtDialogs::~QtDialogs()
+{
+    setBusy(false);
+}
+
+Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(fromUtf8(title));
+    box.setText(fromUtf8(text));
+    box.setTextFormat(Qt::PlainText);
+    QAbstractButton* ok = nullptr;
+    QAbstractButton* yes = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        break;
+    case Buttons::OkCancel:
+        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        break;
+    case Buttons::YesNo:
+        yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+        box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        break;
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(ok ? ok : yes));
+    box.exec();
+    // A box closed without a button (Escape, close box) answers as its
+    // cautious button would.
+    const QAbstractButton* clicked = box.clickedButton();
+    switch (buttons) {
+    case Buttons::Ok:
+        return Answer::Ok;
+    case Buttons::OkCancel:
+        return clicked == ok ? Answer::Ok : Answer::Cancel;
+    case Buttons::YesNo:
+        return clicked == yes ? Answer::Yes : Answer::No;
+    }
+    return Answer::Cancel;
+}
+
+std::string QtDialogs::input(const std::string& prompt, const std::string& title, const std::string& defaultText)
+{
+    QDialog* box = createInputBox(m_parent, fromUtf8(prompt), fromUtf8(title), fromUtf8(defaultText));
+    const bool accepted = box->exec() == QDialog::Accepted;
+    const QString text = box->findChild<QLineEdit*>(QStringLiteral("inputText"))->text();
+    delete box;
+    return accepted ? text.toStdString() : std::string();
+}
+
+DuplicateChoice QtDialogs::askDuplicate()
+{
+    DuplicateDialog dialog(m_parent);
+    dialog.exec();
+    return dialog.choice();
+}
+
+void QtDialogs::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    if (busy)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+QDialog* createInputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText)
+{
+    return new InputBox(parent, prompt, title, defaultText);
+}
+
+} // namespace tessaro::ui

@@ -1,0 +1,39 @@
+// The message box, input box, duplicate-issuer window and hourglass of the
+// running program, shown over the parent window given at construction.
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+class QDialog;
+
+namespace tessaro::ui {
+
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* parent);
+    ~QtDialogs() override;
+
+    Answer message(const std::string& text, const std::string& title, Buttons buttons = Buttons::Ok) override;
+    std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
+    DuplicateChoice askDuplicate() override;
+    void setBusy(bool busy) override;
+
+private:
+    QPointer<QWidget> m_parent;
+    bool m_busy = false;
+};
+
+// Where the input box puts its top-left corner: 2000, 2000 twips from the
+// top-left of the screen.
+inline constexpr int InputBoxLeftTwips = 2000;
+inline constexpr int InputBoxTopTwips = 2000;
+
+// The input box itself, for callers that need the dialog (and for tests):
+// prompt, title and the default text, already selected.
+QDialog* createInputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText);
+
+} // namespace tessaro::ui
