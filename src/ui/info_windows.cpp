@@ -1,0 +1,116 @@
+#include "ui/info_windows.h"
+
+#include "ui/control_table.h"
+#include "ui/twips.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <array>
+
+#ifndef TESSARO_VERSION
+#define TESSARO_VERSION "0"
+#endif
+
+namespace tessaro::ui {
+
+namespace {
+
+const char* const VersionText = "Versione " TESSARO_VERSION;
+
+const std::array<ControlSpec, 3> InformationTable = {{
+    {"Label1", ControlKind::Label, "Tessaro", 240, 240, 4815, 375, -1, 0, Filter::None, "", "", 14, true},
+    {"Label2", ControlKind::Label, "", 240, 720, 4815, 255},
+    {"Label3", ControlKind::Label,
+     "Fatture per professionisti e piccoli commercianti: scrittura, archivio, calcolo e stampa.", 240, 1080, 4815, 495},
+}};
+
+const std::array<ControlSpec, 3> ProductsTable = {{
+    {"Label1", ControlKind::Label, "Tessaro", 240, 240, 4815, 375, -1, 0, Filter::None, "", "", 14, true},
+    {"Label2", ControlKind::Label, "", 240, 720, 4815, 255},
+    {"Label3", ControlKind::Label,
+     "Prodotti Pelvio: Tessaro, il programma per le fatture di professionisti e piccoli commercianti.", 240, 1080, 4815,
+     495},
+}};
+
+const std::array<ControlSpec, 2> ManualTable = {{
+    {"txtmanuale", ControlKind::MultiLineEdit, "", 120, 120, 5535, 2415, 1},
+    {"Command1", ControlKind::PushButton, "Ok", 2400, 2655, 855, 375, 0},
+}};
+
+const char* const ManualNote
+    = "Il manuale d'uso di Tessaro si trova nella cartella in cui è installato il programma, "
+      "insieme al programma stesso.\n\n"
+      "Durante il lavoro la riga in basso nella finestra principale spiega a cosa serve il campo "
+      "in cui si sta scrivendo.\n\n"
+      "I dati (emittenti, clienti e fatture) sono conservati nella cartella da cui viene avviato "
+      "Tessaro: per farne una copia di sicurezza basta copiare quella cartella.";
+
+QDialog* createWindow(QWidget* parent, const QString& title, std::span<const ControlSpec> table, int widthTwips,
+                      int heightTwips)
+{
+    auto* window = new QDialog(parent);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(title);
+    window->setFixedSize(twipsSize(widthTwips, heightTwips));
+    buildControls(window, table);
+    return window;
+}
+
+QDialog* createAboutWindow(QWidget* parent, const QString& title, std::span<const ControlSpec> table)
+{
+    QDialog* window = createWindow(parent, title, table, 5295, 1815);
+    window->findChild<QLabel*>(QStringLiteral("Label2"))->setText(QString::fromUtf8(VersionText));
+    window->findChild<QLabel*>(QStringLiteral("Label3"))->setWordWrap(true);
+    return window;
+}
+
+void showBeside(QDialog* window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+QDialog* createInformationWindow(QWidget* parent)
+{
+    return createAboutWindow(parent, QStringLiteral("Informazioni"), InformationTable);
+}
+
+QDialog* createProductsWindow(QWidget* parent)
+{
+    return createAboutWindow(parent, QStringLiteral("Prodotti Pelvio"), ProductsTable);
+}
+
+QDialog* createManualWindow(QWidget* parent)
+{
+    QDialog* window = createWindow(parent, QStringLiteral("Manuale d'uso"), ManualTable, 5775, 3150);
+    auto* note = window->findChild<QPlainTextEdit*>(QStringLiteral("txtmanuale"));
+    note->setPlainText(QString::fromUtf8(ManualNote));
+    note->setReadOnly(true);
+    note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QObject::connect(window->findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, window,
+                     &QDialog::close);
+    return window;
+}
+
+void showInformationWindow(QWidget* parent)
+{
+    showBeside(createInformationWindow(parent));
+}
+
+void showProductsWindow(QWidget* parent)
+{
+    showBeside(createProductsWindow(parent));
+}
+
+void showManualWindow(QWidget* parent)
+{
+    showBeside(createManualWindow(parent));
+}
+
+} // namespace tessaro::ui
