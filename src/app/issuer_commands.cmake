@@ -1,1 +1,4 @@
-target_sources(tessaro_app PRIVATE)
+target_sources(tessaro_app PRIVATE
+    extra_lines_commands.cpp
+    issuer_commands.cpp
+)

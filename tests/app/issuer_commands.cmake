@@ -1,1 +1,4 @@
 # tests of issuer_commands
+tessaro_add_test(NAME test_issuer_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_issuer_commands.cpp LIBS tessaro_app)
+tessaro_add_test(NAME test_issuer_window_controller SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_issuer_window_controller.cpp LIBS tessaro_app)
+tessaro_add_test(NAME test_extra_lines_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_extra_lines_commands.cpp LIBS tessaro_app)

@@ -1,0 +1,247 @@
+#include "app/issuer_commands.h"
+
+#include "archive/issuers.h"
+#include "archive/settings.h"
+#include "ui/dialogs.h"
+
+#include <QCoreApplication>
+
+#include <limits>
+
+namespace tessaro::app {
+
+namespace {
+
+constexpr const char* Attention = "ATTENZIONE";
+constexpr const char* SavingTitle = "SALVATAGGIO DATI";
+
+void reportFailure(ui::Dialogs& dialogs, const archive::IoError& error)
+{
+    dialogs.message(error.describe(), Attention, ui::Buttons::Ok);
+}
+
+bool browse(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs& dialogs, int step)
+{
+    if (state.issuerCount <= 0)
+        return false;
+    int target = state.currentIssuer + step;
+    if (target < 1)
+        target = 1;
+    else if (target > state.issuerCount)
+        target = state.issuerCount;
+    // At either end the move stops where it is. A current issuer outside the
+    // archive (none yet, or a count lowered behind its back) moves to the
+    // nearest issuer that exists, loaded and stored like any other move, so
+    // the number never names an issuer that the window does not show.
+    if (target == state.currentIssuer)
+        return false;
+
+    archive::Result<archive::PartyRecord> issuer = archive::readIssuer(state.dataDir, target);
+    if (!issuer) {
+        reportFailure(dialogs, issuer.error());
+        return false;
+    }
+    const auto number = static_cast<std::int16_t>(target);
+    if (archive::Status written = archive::writeCurrentIssuer(state.dataDir, number); !written) {
+        reportFailure(dialogs, written.error());
+        return false;
+    }
+    state.currentIssuer = number;
+    state.currentIssuerRecord = issuer.value();
+    fields = issuer.value();
+    return true;
+}
+
+// Appends the fields as issuer count + 1 and makes it current. The record is
+// written before the count, so the count never covers a record that is not
+// there; a count whose current-issuer record then fails is put back.
+void saveAsNewIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
+{
+    if (state.issuerCount == std::numeric_limits<std::int16_t>::max()) {
+        dialogs.message("Il file degli emittenti è pieno: non si possono salvare altri nominativi", Attention,
+                        ui::Buttons::Ok);
+        return;
+    }
+    const auto number = static_cast<std::int16_t>(state.issuerCount + 1);
+    if (archive::Status written = archive::writeIssuer(state.dataDir, number, fields); !written) {
+        reportFailure(dialogs, written.error());
+        return;
+    }
+    if (archive::Status written = archive::writeIssuerCount(state.dataDir, number); !written) {
+        reportFailure(dialogs, written.error());
+        return;
+    }
+    if (archive::Status written = archive::writeCurrentIssuer(state.dataDir, number); !written) {
+        archive::writeIssuerCount(state.dataDir, state.issuerCount);
+        reportFailure(dialogs, written.error());
+        return;
+    }
+    state.issuerCount = number;
+    state.currentIssuer = number;
+    state.currentIssuerRecord = fields;
+    dialogs.message("I dati sono stati salvati", SavingTitle, ui::Buttons::Ok);
+}
+
+} // namespace
+
+bool showPreviousIssuer(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs& dialogs)
+{
+    return browse(state, fields, dialogs, -1);
+}
+
+bool showNextIssuer(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs& dialogs)
+{
+    return browse(state, fields, dialogs, +1);
+}
+
+void saveIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
+{
+    if (state.issuerCount > 0) {
+        // The check reads into a buffer of its own: cancelling leaves the
+        // current issuer record as it was.
+        archive::Result<int> found
+            = archive::findIssuerByName(state.dataDir, state.issuerCount, fields.surname, fields.firstName);
+        if (!found) {
+            reportFailure(dialogs, found.error());
+            return;
+        }
+        if (const int existing = found.value(); existing > 0) {
+            switch (dialogs.askDuplicate()) {
+            case ui::DuplicateChoice::Replace:
+                // The replaced issuer becomes current for this run; the
+                // settings file keeps the issuer it names.
+                if (archive::Status written = archive::writeIssuer(state.dataDir, existing, fields); !written) {
+                    reportFailure(dialogs, written.error());
+                    return;
+                }
+                state.currentIssuerRecord = fields;
+                state.currentIssuer = static_cast<std::int16_t>(existing);
+                return;
+            case ui::DuplicateChoice::SaveAsNew:
+                break;
+            case ui::DuplicateChoice::Cancel:
+                return;
+            }
+        }
+    }
+    saveAsNewIssuer(state, fields, dialogs);
+}
+
+std::string replaceQuestion(int number)
+{
+    // The number keeps the blank a positive number is printed with, so two
+    // blanks stand between "n." and its digits.
+    return "Questa operazione sostituirà i dati dell'emittente n. " + std::string(" ") + std::to_string(number)
+        + ". Siete sicuri di voler continuare?";
+}
+
+void replaceIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
+{
+    if (state.currentIssuer < 1 || state.currentIssuer > state.issuerCount) {
+        dialogs.message(NoIssuerToReplaceText, Attention, ui::Buttons::Ok);
+        return;
+    }
+    if (dialogs.message(replaceQuestion(state.currentIssuer), Attention, ui::Buttons::YesNo) != ui::Answer::Yes)
+        return;
+    if (archive::Status written = archive::writeIssuer(state.dataDir, state.currentIssuer, fields); !written) {
+        reportFailure(dialogs, written.error());
+        return;
+    }
+    state.currentIssuerRecord = fields;
+    dialogs.message("I dati sono stati sostituiti", SavingTitle, ui::Buttons::Ok);
+}
+
+bool confirmIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
+{
+    if (state.currentIssuer == 0) {
+        dialogs.message(IssuerRequiredText, Attention, ui::Buttons::Ok);
+        return false;
+    }
+    state.currentIssuerRecord = fields;
+    return true;
+}
+
+bool closingIssuerWindowEndsProgram(const archive::AppState& state)
+{
+    return state.currentIssuer == 0;
+}
+
+IssuerWindowController::IssuerWindowController(archive::AppState& state, ui::Dialogs& dialogs)
+    : m_state(state), m_dialogs(dialogs)
+{
+}
+
+IssuerWindowController::~IssuerWindowController()
+{
+    delete m_window;
+}
+
+ui::IssuerWindow* IssuerWindowController::create(QWidget* parent)
+{
+    auto* window = new ui::IssuerWindow(parent);
+    window->setFields(m_state.currentIssuerRecord);
+    m_window = window;
+    m_endRequested = false;
+
+    QObject::connect(window, &ui::IssuerWindow::previousClicked, window, [this, window] {
+        archive::PartyRecord fields = window->fields();
+        if (showPreviousIssuer(m_state, fields, m_dialogs))
+            window->setFields(fields);
+    });
+    QObject::connect(window, &ui::IssuerWindow::nextClicked, window, [this, window] {
+        archive::PartyRecord fields = window->fields();
+        if (showNextIssuer(m_state, fields, m_dialogs))
+            window->setFields(fields);
+    });
+    QObject::connect(window, &ui::IssuerWindow::saveClicked, window,
+                     [this, window] { saveIssuer(m_state, window->fields(), m_dialogs); });
+    QObject::connect(window, &ui::IssuerWindow::replaceClicked, window,
+                     [this, window] { replaceIssuer(m_state, window->fields(), m_dialogs); });
+    QObject::connect(window, &ui::IssuerWindow::okClicked, window, [this, window] {
+        if (!confirmIssuer(m_state, window->fields(), m_dialogs))
+            return;
+        window->accept();
+        if (m_afterOk)
+            m_afterOk();
+    });
+    QObject::connect(window, &ui::IssuerWindow::closeBoxClicked, window, [this, window] {
+        if (!closingIssuerWindowEndsProgram(m_state))
+            return;
+        m_endRequested = true;
+        if (!window->isModal() && m_endProgram)
+            m_endProgram();
+    });
+    QObject::connect(window, &QDialog::finished, window, &QObject::deleteLater);
+    return window;
+}
+
+bool IssuerWindowController::runModal(QWidget* parent)
+{
+    delete m_window;
+    m_afterOk = {};
+    m_endProgram = {};
+    ui::IssuerWindow* window = create(parent);
+    window->setModal(true);
+    window->exec();
+    return !m_endRequested;
+}
+
+void IssuerWindowController::showModeless(QWidget* parent, std::function<void()> afterOk,
+                                          std::function<void()> endProgram)
+{
+    m_afterOk = std::move(afterOk);
+    m_endProgram = endProgram ? std::move(endProgram) : [] { QCoreApplication::exit(0); };
+    if (m_window && m_window->isVisible()) {
+        m_window->raise();
+        m_window->activateWindow();
+        return;
+    }
+    delete m_window;
+    ui::IssuerWindow* window = create(parent);
+    window->setModal(false);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace tessaro::app
