@@ -1,1 +1,6 @@
-target_sources(tessaro_archive PRIVATE)
+target_sources(tessaro_archive PRIVATE
+    invoice_form.cpp
+    lifecycle.cpp
+    maintenance.cpp
+    totals.cpp
+)

@@ -1,0 +1,169 @@
+#include <QMetaType>
+
+#include "archive/book.h"
+#include "archive/totals.h"
+
+#include "faulty_file_system.h"
+#include "invoice_books.h"
+#include "test_dir.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using namespace tessaro::archive;
+using tessaro::test::FaultyFileSystem;
+using tessaro::test::TestDir;
+using namespace tessaro::test;
+
+Q_DECLARE_METATYPE(tessaro::archive::InvoiceRecord)
+
+namespace {
+
+InvoiceRecord amounts(const std::string& currency, std::array<std::string, 3> amount,
+                      std::array<std::string, 3> quantity = {}, const std::string& pension = "")
+{
+    InvoiceRecord invoice = invoiceOf("x", currency, 1936.27f);
+    invoice.amount = amount;
+    invoice.quantity = quantity;
+    invoice.pension = pension;
+    return invoice;
+}
+
+// Lines 4 and 5: 2 x 5 and an amount without quantity, which counts as nothing.
+ExtraLinesRecord twoExtraLines()
+{
+    ExtraLinesRecord lines;
+    lines.amount[0] = "5";
+    lines.quantity[0] = "2";
+    lines.amount[1] = "7";
+    return lines;
+}
+
+} // namespace
+
+class TestTotals : public QObject {
+    Q_OBJECT
+
+private slots:
+    void taxableOfOneInvoice_data();
+    void taxableOfOneInvoice();
+    void vatOfALireInvoiceIsRoundedToo();
+    void euroValueOfAnInvoice_data();
+    void euroValueOfAnInvoice();
+    void sumReadsEachFileOnce();
+    void professionalSumLeavesTheExtraLinesFileAlone();
+    void failedReadIsReported();
+};
+
+void TestTotals::taxableOfOneInvoice_data()
+{
+    QTest::addColumn<InvoiceRecord>("invoice");
+    QTest::addColumn<bool>("commercial");
+    QTest::addColumn<double>("taxable");
+    QTest::newRow("services with pension fund") << amounts("e", {"100", "50", ""}, {}, "4") << false << 156.0;
+    QTest::newRow("services ignore quantities") << amounts("e", {"10", "20", "30"}, {"2", "", "1"}) << false << 60.0;
+    QTest::newRow("commercial with extra lines") << amounts("e", {"10", "20", "30"}, {"2", "0", "1"}) << true << 80.0;
+    QTest::newRow("commercial, a line empty") << amounts("e", {"10", "20", ""}, {"2", "", ""}) << true << 40.0;
+    QTest::newRow("lire half rounds down") << amounts("l", {"1000.5", "", ""}) << false << 1000.0;
+    QTest::newRow("lire above half rounds up") << amounts("l", {"1000.51", "", ""}) << false << 1001.0;
+    QTest::newRow("blank record") << InvoiceRecord {} << true << 0.0;
+}
+
+void TestTotals::taxableOfOneInvoice()
+{
+    QFETCH(InvoiceRecord, invoice);
+    QFETCH(bool, commercial);
+    QFETCH(double, taxable);
+    const auto type = commercial ? InvoiceType::Commercial : InvoiceType::Professional;
+    QCOMPARE(invoiceTaxable(invoice, twoExtraLines(), type), taxable);
+}
+
+void TestTotals::vatOfALireInvoiceIsRoundedToo()
+{
+    // 1001 lire at 22% is 220.22 lire: whole lire, 220.
+    QCOMPARE(invoiceVat(amounts("l", {"1000.51", "", ""}), {}, InvoiceType::Professional), 220.0);
+    QCOMPARE(invoiceVat(amounts("e", {"100.10", "", ""}), {}, InvoiceType::Professional), 100.10 * 22 / 100);
+}
+
+void TestTotals::euroValueOfAnInvoice_data()
+{
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<float>("rate");
+    QTest::addColumn<double>("euro");
+    QTest::newRow("euro") << "e" << 0.0f << 1936270.0;
+    QTest::newRow("lire at its own rate") << "l" << 1936.27f << 1936270.0 / double(1936.27f);
+    QTest::newRow("lire without rate") << "l" << 0.0f << 0.0;
+    QTest::newRow("lire with a damaged rate") << "l" << float(NAN) << 0.0;
+    QTest::newRow("free slot") << "" << 1936.27f << 0.0;
+}
+
+void TestTotals::euroValueOfAnInvoice()
+{
+    QFETCH(QString, currency);
+    QFETCH(float, rate);
+    QFETCH(double, euro);
+    InvoiceRecord invoice;
+    invoice.currency = currency.toStdString();
+    invoice.rate = rate;
+    const double value = inEuro(invoice, 1936270.0);
+    QVERIFY(std::isfinite(value));
+    QCOMPARE(value, euro);
+}
+
+void TestTotals::sumReadsEachFileOnce()
+{
+    TestDir dir;
+    const AppState state = stateIn(dir);
+    const BookPaths book = bookPaths(state.dataDir, 1, "2024");
+    writeInvoice(book, 1, amounts("e", {"10", "20", "30"}, {"2", "", ""}));
+    writeExtraLines(book, 1, twoExtraLines());
+    writeInvoice(book, 2, amounts("l", {"1936270", "", ""}, {"1", "1", "1"}));
+    writeInvoice(book, 3, amounts("l", {"5000", "", ""}));
+    writeInvoice(book, 4, amounts("e", {"1", "", ""}));
+    InvoiceRecord rateless = amounts("l", {"99999", "", ""});
+    rateless.rate = 0;
+    writeInvoice(book, 3, rateless);
+
+    FaultyFileSystem fs;
+    auto sum = sumInvoices(book, InvoiceType::Commercial, TotalKind::Taxable, 1, 5);
+    QVERIFY(sum.ok());
+    QCOMPARE(sum.value(), 80.0 + 1936270.0 / double(1936.27f) + 0 + 1);
+    QCOMPARE(fs.count(FaultyFileSystem::Op::Open, "12024.arc"), 1);
+    QCOMPARE(fs.count(FaultyFileSystem::Op::Open, "12024.agg"), 1);
+
+    auto part = sumInvoices(book, InvoiceType::Commercial, TotalKind::Vat, 1, 1);
+    QVERIFY(part.ok());
+    QCOMPARE(part.value(), 80.0 * 22 / 100);
+    auto empty = sumInvoices(book, InvoiceType::Commercial, TotalKind::Taxable, 3, 2);
+    QVERIFY(empty.ok());
+    QCOMPARE(empty.value(), 0.0);
+}
+
+void TestTotals::professionalSumLeavesTheExtraLinesFileAlone()
+{
+    TestDir dir;
+    const BookPaths book = bookPaths(dir.path(), 1, "2024");
+    writeInvoice(book, 1, amounts("e", {"100", "50", ""}, {}, "4"));
+    FaultyFileSystem fs;
+    fs.fail(FaultyFileSystem::Op::Open, "12024.agg");
+    auto sum = sumInvoices(book, InvoiceType::Professional, TotalKind::Taxable, 1, 1);
+    QVERIFY(sum.ok());
+    QCOMPARE(sum.value(), 156.0);
+    QCOMPARE(fs.count(FaultyFileSystem::Op::Open, "12024.agg"), 0);
+}
+
+void TestTotals::failedReadIsReported()
+{
+    TestDir dir;
+    const BookPaths book = bookPaths(dir.path(), 1, "2024");
+    writeInvoice(book, 3, amounts("e", {"1", "", ""}));
+    FaultyFileSystem fs;
+    fs.fail(FaultyFileSystem::Op::Read, "12024.arc", 1);
+    auto sum = sumInvoices(book, InvoiceType::Professional, TotalKind::Taxable, 1, 3);
+    QVERIFY(!sum.ok());
+    QVERIFY(QString::fromStdString(sum.error().path).endsWith("12024.arc"));
+}
+
+QTEST_GUILESS_MAIN(TestTotals)
+#include "test_totals.moc"
