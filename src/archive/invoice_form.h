@@ -16,29 +16,29 @@ namespace tessaro::archive {
 
 struct InvoiceForm {
     std::string number; // txtnum
-    std::string day; // txtgio
-    std::string month; // txtmese
-    std::string year; // txtanno
-    std::string vat = "22"; // txtiva
-    std::string pension; // txtcn
-    std::string withholding; // txtra
-    std::string expenses; // txtspe
-    std::string expenses2; // txtspe2
-    PartyRecord client; // cmbtit, txtc1 .. txtc8
+    std::string day;    // txtgio
+    std::string month;  // txtmese
+    std::string year;   // txtanno
+    std::string vat = "22";    // txtiva
+    std::string pension;       // txtcn
+    std::string withholding;   // txtra
+    std::string expenses;      // txtspe
+    std::string expenses2;     // txtspe2
+    PartyRecord client;        // cmbtit, txtc1 .. txtc8
     std::array<std::string, 3> description; // txtv1 .. txtv3
-    std::array<std::string, 3> amount; // txtimp1 .. txtimp3
-    std::array<std::string, 3> quantity; // txtq1 .. txtq3
+    std::array<std::string, 3> amount;      // txtimp1 .. txtimp3
+    std::array<std::string, 3> quantity;    // txtq1 .. txtq3
     bool onAccount = false; // opt1 "in acconto"
-    bool balance = true; // opt2 "a saldo"
+    bool balance = true;    // opt2 "a saldo"
     bool omittedVatStatement = false; // Check1
 
-    std::string taxable; // etcimp
-    std::string vatAmount; // etciva
+    std::string taxable;           // etcimp
+    std::string vatAmount;         // etciva
     std::string withholdingAmount; // etcra
-    std::string total; // txttot
-    std::string rateText; // etccambio (hidden)
+    std::string total;             // txttot
+    std::string rateText;          // etccambio (hidden)
 
-    InvoiceRecord buffer; // the invoice buffer
+    InvoiceRecord buffer;        // the invoice buffer
     ExtraLinesRecord extraLines; // lines 4 to 10
 
     // objectName of the field that should take the focus after a command;
