@@ -17,8 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes golden(const char* name)
 {
-    const QByteArray dir = qgetenv("TESSARO_TEST_DATA");
-    std::ifstream in(dir.toStdString() + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(TESSARO_GOLDEN_DIR) + "/" + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 

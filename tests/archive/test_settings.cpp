@@ -23,7 +23,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 Bytes golden(const char* name)
 {
-    std::ifstream in(qgetenv("TESSARO_TEST_DATA").toStdString() + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(TESSARO_GOLDEN_DIR) + "/" + name, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
