@@ -1,1 +1,3 @@
-target_sources(tessaro_app PRIVATE)
+target_sources(tessaro_app PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/print_commands.cpp
+)

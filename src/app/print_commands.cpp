@@ -1,0 +1,129 @@
+#include "app/print_commands.h"
+
+#include "archive/book.h"
+#include "print/invoice_page.h"
+#include "print/money_text.h"
+#include "print/qt_document.h"
+#include "print/year.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QString>
+
+#include <optional>
+
+namespace tessaro::app {
+
+namespace {
+
+// A piece of a file name from a field: trimmed, and nothing but letters,
+// digits and '-' so that no field can lead the file out of the data directory.
+std::string fileNamePart(const std::string& text)
+{
+    std::string part;
+    for (const char c : print::trimBlanks(text)) {
+        const bool safe = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
+        part += safe ? c : '_';
+    }
+    return part;
+}
+
+std::string absolutePath(const std::string& path)
+{
+    return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
+}
+
+// Keeps the hourglass up for the life of a command, however it ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(ui::Dialogs& dialogs) : m_dialogs(dialogs) { m_dialogs.setBusy(true); }
+    ~BusyPointer() { release(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+    void release()
+    {
+        if (m_busy)
+            m_dialogs.setBusy(false);
+        m_busy = false;
+    }
+
+private:
+    ui::Dialogs& m_dialogs;
+    bool m_busy = true;
+};
+
+} // namespace
+
+std::string invoicePdfPath(const archive::InvoiceForm& form, const archive::AppState& state)
+{
+    return archive::dataFile(state.dataDir,
+                             "fattura-" + std::to_string(state.currentIssuer) + "-" + fileNamePart(form.year) + "-"
+                                 + fileNamePart(form.number) + ".pdf");
+}
+
+std::string yearPdfPath(const archive::InvoiceForm& form, const archive::AppState& state)
+{
+    return archive::dataFile(state.dataDir,
+                             "fatture-" + std::to_string(state.currentIssuer) + "-" + fileNamePart(form.year) + ".pdf");
+}
+
+void reportDocument(const print::DocumentOutcome& outcome, ui::Dialogs& dialogs, bool severalInvoices)
+{
+    using Kind = print::DocumentOutcome::Kind;
+    switch (outcome.kind) {
+    case Kind::Printed:
+    case Kind::Empty:
+        return;
+    case Kind::SavedAsPdf:
+        dialogs.message(std::string("Nessuna stampante predefinita: ")
+                            + (severalInvoices ? "le fatture sono state salvate" : "la fattura è stata salvata")
+                            + " nel file PDF\n" + absolutePath(outcome.path),
+                        "STAMPA");
+        return;
+    case Kind::Refused:
+        if (!outcome.path.empty())
+            dialogs.message("Impossibile scrivere il file PDF\n" + absolutePath(outcome.path), "ATTENZIONE");
+        else
+            dialogs.message("La stampante " + outcome.printer + " non ha accettato il documento: stampa non eseguita.",
+                            "ATTENZIONE");
+        return;
+    }
+}
+
+void printInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
+                  const print::DocumentSink& sink)
+{
+    BusyPointer busy(dialogs);
+    const print::DocumentOutcome outcome
+        = sink(invoicePdfPath(form, state), [&](print::Page& page) { print::layoutInvoice(page, form, state); });
+    busy.release();
+    reportDocument(outcome, dialogs, false);
+}
+
+void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
+               const print::DocumentSink& sink)
+{
+    // An empty book draws nothing, and a back end sends no document then.
+    BusyPointer busy(dialogs);
+    std::optional<archive::IoError> readError;
+    const print::DocumentOutcome outcome = sink(
+        yearPdfPath(form, state), [&](print::Page& page) { readError = print::layoutYear(page, form, state).error; });
+    busy.release();
+    if (readError) {
+        // The invoices before the unreadable one have gone out already.
+        dialogs.message(readError->describe() + "\nLa stampa delle fatture dell'anno è incompleta.", "ATTENZIONE");
+    }
+    reportDocument(outcome, dialogs, true);
+}
+
+void printInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+{
+    printInvoice(form, state, dialogs, print::printOnDefaultPrinter);
+}
+
+void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+{
+    printYear(form, state, dialogs, print::printOnDefaultPrinter);
+}
+
+} // namespace tessaro::app
