@@ -147,8 +147,11 @@ void installFilter(QPlainTextEdit* edit, Filter filter, int maxLength, CurrencyF
 
 void installFilter(QComboBox* combo, Filter filter, CurrencyFlagProvider flagProvider)
 {
+    // An editable combo box hands its keys straight to its line edit, past any
+    // filter installed there: filter them on the combo itself.
+    combo->installEventFilter(new KeyFilter(combo, filter, 0, flagProvider));
     if (QLineEdit* edit = combo->lineEdit())
-        installFilter(edit, filter, std::move(flagProvider));
+        guardLineEdit(edit);
 }
 
 } // namespace tessaro::ui

@@ -1,6 +1,5 @@
 #include "ui/main_window.h"
 
-#include "archive/codepage.h"
 #include "calc/numbers.h"
 #include "ui/main_window_table.h"
 #include "ui/navigation.h"
@@ -150,31 +149,6 @@ private:
     int m_maxLength;
 };
 
-// An editable combo box hands its keys straight to its line edit, past any
-// filter installed there, so the title box refuses characters the code page
-// cannot hold on the combo itself.
-class ComboKeyGuard : public QObject {
-public:
-    explicit ComboKeyGuard(QComboBox* combo) : QObject(combo) { combo->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
-            return false;
-        for (QChar ch : key->text()) {
-            if (ch.unicode() >= 0x20 && !archive::representableInWindows1252(ch.unicode())) {
-                QApplication::beep();
-                return true;
-            }
-        }
-        return false;
-    }
-};
-
 const ControlSpec* specOf(const char* name)
 {
     for (const ControlSpec& spec : mainWindowControls()) {
@@ -227,7 +201,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
         m_title->addItem(QString::fromLatin1(title));
     m_title->setCurrentIndex(-1);
     m_title->setEditText(QString());
-    new ComboKeyGuard(m_title);
     m_balance->setChecked(true);
 
     auto* focusHelp = new FocusHelp(m_help, this);
