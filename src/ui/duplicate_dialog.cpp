@@ -2,8 +2,10 @@
 
 #include "ui/twips.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 #include <array>
 
@@ -42,6 +44,16 @@ DuplicateDialog::DuplicateDialog(QWidget* parent) : QDialog(parent)
     wire("Command1", DuplicateChoice::Replace);
     wire("Command2", DuplicateChoice::SaveAsNew);
     wire("Command3", DuplicateChoice::Cancel);
+
+    // The buttons keep their measured widths; where a style pads more than
+    // the classic one, a caption that would be cut gets a smaller type.
+    for (auto* button : findChildren<QPushButton*>()) {
+        QFont font = button->font();
+        const int room = button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+        while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button->text()) > room)
+            font.setPointSizeF(font.pointSizeF() - 0.25);
+        button->setFont(font);
+    }
 }
 
 void DuplicateDialog::showEvent(QShowEvent* event)

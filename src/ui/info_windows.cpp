@@ -93,6 +93,7 @@ QDialog* createManualWindow(QWidget* parent)
     note->setPlainText(QString::fromUtf8(ManualNote));
     note->setReadOnly(true);
     note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QObject::connect(window->findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, window,
                      &QDialog::close);
     return window;
