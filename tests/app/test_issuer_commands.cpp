@@ -98,7 +98,6 @@ private slots:
 
     void okRefusedWithoutCurrentIssuer();
     void okCopiesTheFieldsInMemoryOnly();
-    void closeBoxEndsTheProgramOnlyWithoutIssuer();
 };
 
 void TestIssuerCommands::browsing_data()
@@ -453,16 +452,6 @@ void TestIssuerCommands::okCopiesTheFieldsInMemoryOnly()
     QCOMPARE(state.currentIssuerRecord, party("Rossi", "Luigi"));
     QCOMPARE(dir.bytes("emit"), file);
     QVERIFY(dialogs.shown().empty());
-}
-
-void TestIssuerCommands::closeBoxEndsTheProgramOnlyWithoutIssuer()
-{
-    archive::AppState state;
-    QVERIFY(app::closingIssuerWindowEndsProgram(state));
-    state.issuerCount = 2; // issuers exist, none current
-    QVERIFY(app::closingIssuerWindowEndsProgram(state));
-    state.currentIssuer = 1;
-    QVERIFY(!app::closingIssuerWindowEndsProgram(state));
 }
 
 QTEST_GUILESS_MAIN(TestIssuerCommands)
