@@ -52,6 +52,7 @@ DocumentOutcome printOnDefaultPrinter(const std::string& pdfFallbackPath, const 
         return writePdf(pdfFallbackPath, draw);
 
     QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Tessaro"));
     DocumentOutcome outcome;
     outcome.printer = info.printerName().toStdString();
     outcome.kind = run(printer, draw, DocumentOutcome::Kind::Printed);
