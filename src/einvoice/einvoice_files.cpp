@@ -1,0 +1,241 @@
+#include "einvoice/einvoice_files.h"
+
+#include "archive/book.h"
+#include "archive/clients.h"
+#include "archive/codepage.h"
+#include "archive/file_system.h"
+#include "archive/record_file.h"
+#include "einvoice/text_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
+namespace tessaro::einvoice {
+
+namespace {
+
+using archive::IoError;
+using archive::Result;
+using archive::Status;
+
+// "emit.fe": regime 4, cassa 4, natura 4, legal reference 100, IBAN 34.
+constexpr std::size_t RegimeOffset = 0;
+constexpr std::size_t PensionFundOffset = 4;
+constexpr std::size_t NatureOffset = 8;
+constexpr std::size_t LegalReferenceOffset = 12;
+constexpr std::size_t IbanOffset = LegalReferenceOffset + LegalReferenceWidth;
+static_assert(IbanOffset + IbanWidth == IssuerDataRecordSize);
+
+// "clienti.fe": the four fields of the client rule, then the recipient.
+constexpr std::size_t SurnameOffset = 0;
+constexpr std::size_t FirstNameOffset = 29;
+constexpr std::size_t AddressOffset = 58;
+constexpr std::size_t VatNumberOffset = 98;
+constexpr std::size_t RecipientOffset = 110;
+static_assert(RecipientOffset + RecipientWidth == RecipientRecordSize);
+
+using IssuerBytes = std::array<std::uint8_t, IssuerDataRecordSize>;
+using RecipientBytes = std::array<std::uint8_t, RecipientRecordSize>;
+
+template <std::size_t N>
+std::string trimmedField(const std::array<std::uint8_t, N>& record, std::size_t offset, std::size_t width)
+{
+    return std::string(archive::trimBlanks(archive::readFixedText(std::span(record).subspan(offset, width))));
+}
+
+template <std::size_t N>
+void putField(std::array<std::uint8_t, N>& record, std::size_t offset, std::size_t width, std::string_view text)
+{
+    archive::writeFixedText(std::span(record).subspan(offset, width), text);
+}
+
+bool neverWritten(std::span<const std::uint8_t> record)
+{
+    return std::all_of(record.begin(), record.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+struct RememberedClient {
+    archive::PartyRecord match; // the four fields of the client rule
+    std::string recipient;
+};
+
+RememberedClient decodeRecipient(const RecipientBytes& bytes)
+{
+    RememberedClient client;
+    client.match.surname = trimmedField(bytes, SurnameOffset, 29);
+    client.match.firstName = trimmedField(bytes, FirstNameOffset, 29);
+    client.match.address = trimmedField(bytes, AddressOffset, 40);
+    client.match.vatNumber = trimmedField(bytes, VatNumberOffset, 12);
+    client.recipient = trimmedField(bytes, RecipientOffset, RecipientWidth);
+    return client;
+}
+
+RecipientBytes encodeRecipient(const archive::PartyRecord& client, const std::string& recipient)
+{
+    RecipientBytes bytes {};
+    // Stored trimmed: only the trimmed texts take part in the match.
+    putField(bytes, SurnameOffset, 29, archive::trimBlanks(client.surname));
+    putField(bytes, FirstNameOffset, 29, archive::trimBlanks(client.firstName));
+    putField(bytes, AddressOffset, 40, archive::trimBlanks(client.address));
+    putField(bytes, VatNumberOffset, 12, archive::trimBlanks(client.vatNumber));
+    putField(bytes, RecipientOffset, RecipientWidth, recipient);
+    return bytes;
+}
+
+// Record number of the client in "clienti.fe" (0 when absent) and the count of records.
+struct Lookup {
+    int number = 0;
+    int count = 0;
+    std::string recipient;
+};
+
+Result<Lookup> lookUp(const std::string& dataDir, const archive::PartyRecord& client)
+{
+    const std::string path = recipientFile(dataDir);
+    Lookup found;
+    if (!archive::fileExists(path))
+        return found;
+    auto file = archive::fileSystem().open(path);
+    if (!file)
+        return IoError {IoError::Action::Open, path};
+    const auto size = file->size();
+    if (!size)
+        return IoError {IoError::Action::Read, path};
+    file.reset();
+    const auto records = *size / RecipientRecordSize;
+    found.count = static_cast<int>(std::min<std::uint64_t>(records, std::numeric_limits<std::int16_t>::max()));
+
+    auto recordFile = archive::RecordFile::open(path, RecipientRecordSize);
+    if (!recordFile)
+        return recordFile.error();
+    RecipientBytes bytes {};
+    for (int number = 1; number <= found.count; ++number) {
+        if (Status read = recordFile.value().read(number, bytes); !read)
+            return read.error();
+        const RememberedClient stored = decodeRecipient(bytes);
+        if (archive::sameClient(stored.match, client)) {
+            found.number = number;
+            found.recipient = stored.recipient;
+            return found;
+        }
+    }
+    return found;
+}
+
+} // namespace
+
+std::string issuerDataFile(const std::string& dataDir)
+{
+    return archive::dataFile(dataDir, "emit.fe");
+}
+
+std::string recipientFile(const std::string& dataDir)
+{
+    return archive::dataFile(dataDir, "clienti.fe");
+}
+
+void encodeIssuerData(const IssuerEinvoiceData& data, std::span<std::uint8_t, IssuerDataRecordSize> out)
+{
+    archive::writeFixedText(out.subspan(RegimeOffset, 4), data.fiscalRegime);
+    archive::writeFixedText(out.subspan(PensionFundOffset, 4), data.pensionFund);
+    archive::writeFixedText(out.subspan(NatureOffset, 4), data.vatNature);
+    archive::writeFixedText(out.subspan(LegalReferenceOffset, LegalReferenceWidth), data.legalReference);
+    archive::writeFixedText(out.subspan(IbanOffset, IbanWidth), data.iban);
+}
+
+IssuerEinvoiceData decodeIssuerData(std::span<const std::uint8_t, IssuerDataRecordSize> in)
+{
+    if (neverWritten(in))
+        return {};
+    IssuerBytes bytes {};
+    std::copy(in.begin(), in.end(), bytes.begin());
+    IssuerEinvoiceData data;
+    data.fiscalRegime = trimmedField(bytes, RegimeOffset, 4);
+    data.pensionFund = trimmedField(bytes, PensionFundOffset, 4);
+    data.vatNature = trimmedField(bytes, NatureOffset, 4);
+    data.legalReference = trimmedField(bytes, LegalReferenceOffset, LegalReferenceWidth);
+    data.iban = trimmedField(bytes, IbanOffset, IbanWidth);
+    return data;
+}
+
+Result<IssuerEinvoiceData> readIssuerData(const std::string& dataDir, int issuer)
+{
+    const std::string path = issuerDataFile(dataDir);
+    // Reading must not create the file: an issuer who never opened the window
+    // simply has the defaults.
+    if (issuer >= 1 && !archive::fileExists(path))
+        return IssuerEinvoiceData {};
+    IssuerBytes bytes {};
+    if (Status read = archive::readRecord(path, issuer, bytes); !read)
+        return read.error();
+    return decodeIssuerData(bytes);
+}
+
+Status writeIssuerData(const std::string& dataDir, int issuer, const IssuerEinvoiceData& data)
+{
+    IssuerBytes bytes {};
+    encodeIssuerData(data, bytes);
+    return archive::writeRecord(issuerDataFile(dataDir), issuer, bytes);
+}
+
+Status deleteIssuerDataFile(const std::string& dataDir)
+{
+    const std::string path = issuerDataFile(dataDir);
+    if (!archive::fileExists(path))
+        return {};
+    return archive::removeFile(path);
+}
+
+std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data)
+{
+    std::vector<std::string> problems;
+    if (!isFiscalRegime(data.fiscalRegime))
+        problems.push_back("Il regime fiscale \"" + data.fiscalRegime + "\" non è un codice valido.");
+    if (!data.pensionFund.empty() && !isPensionFund(data.pensionFund))
+        problems.push_back("Il tipo di cassa \"" + data.pensionFund + "\" non è un codice valido.");
+    if (!isVatNature(data.vatNature))
+        problems.push_back("La natura IVA \"" + data.vatNature + "\" non è un codice valido.");
+    if (characterCount(data.legalReference) > LegalReferenceWidth)
+        problems.push_back("Il riferimento normativo supera i 100 caratteri.");
+    if (auto c = firstUnfitCharacter(data.legalReference))
+        problems.push_back("Il riferimento normativo contiene il carattere \"" + utf8Character(*c)
+                           + "\", che la fattura elettronica non ammette.");
+    if (!data.iban.empty() && !isIban(data.iban))
+        problems.push_back("L'IBAN non è valido: due lettere, due cifre e da 11 a 30 lettere o cifre.");
+    return problems;
+}
+
+Result<std::optional<std::string>> findRecipient(const std::string& dataDir, const archive::PartyRecord& client)
+{
+    auto found = lookUp(dataDir, client);
+    if (!found)
+        return found.error();
+    if (found.value().number == 0)
+        return std::optional<std::string>();
+    return std::optional<std::string>(found.value().recipient);
+}
+
+Result<std::string> proposedRecipient(const std::string& dataDir, const archive::PartyRecord& client)
+{
+    auto found = findRecipient(dataDir, client);
+    if (!found)
+        return found.error();
+    const auto& remembered = found.value();
+    return remembered && !remembered->empty() ? *remembered : std::string(DefaultRecipientCode);
+}
+
+Status rememberRecipient(const std::string& dataDir, const archive::PartyRecord& client, const std::string& recipient)
+{
+    auto found = lookUp(dataDir, client);
+    if (!found)
+        return found.error();
+    const Lookup& at = found.value();
+    if (at.number == 0 && at.count >= std::numeric_limits<std::int16_t>::max())
+        return IoError {IoError::Action::Write, recipientFile(dataDir)};
+    const int number = at.number != 0 ? at.number : at.count + 1;
+    const RecipientBytes bytes = encodeRecipient(client, recipient);
+    return archive::writeRecord(recipientFile(dataDir), number, bytes);
+}
+
+} // namespace tessaro::einvoice

@@ -1,0 +1,64 @@
+// The two record files of the electronic invoice, beside the archives of the
+// data directory: "emit.fe" (record n: the e-invoice data of issuer n) and
+// "clienti.fe" (the recipient code or PEC address remembered per client).
+// Windows-1252, fixed width, like every other data file.
+#pragma once
+
+#include "archive/io_result.h"
+#include "archive/records.h"
+#include "einvoice/codes.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro::einvoice {
+
+inline constexpr std::size_t IssuerDataRecordSize = 146;
+inline constexpr std::size_t RecipientRecordSize = 210;
+inline constexpr std::size_t LegalReferenceWidth = 100;
+inline constexpr std::size_t IbanWidth = 34;
+inline constexpr std::size_t RecipientWidth = 100;
+
+// What an issuer adds for the electronic invoice. Texts are trimmed.
+struct IssuerEinvoiceData {
+    std::string fiscalRegime {DefaultFiscalRegime}; // RegimeFiscale, RF..
+    std::string pensionFund; // TipoCassa, TC.. or empty
+    std::string vatNature {DefaultVatNature}; // Natura of invoices without VAT
+    std::string legalReference {DefaultLegalReference}; // RiferimentoNormativo of those invoices
+    std::string iban; // optional
+
+    bool operator==(const IssuerEinvoiceData&) const = default;
+};
+
+std::string issuerDataFile(const std::string& dataDir); // <dir>/emit.fe
+std::string recipientFile(const std::string& dataDir); // <dir>/clienti.fe
+
+// A record never written (past the end of the file, or zero bytes) reads as
+// the defaults, so an issuer saved before this file existed gets them.
+archive::Result<IssuerEinvoiceData> readIssuerData(const std::string& dataDir, int issuer);
+archive::Status writeIssuerData(const std::string& dataDir, int issuer, const IssuerEinvoiceData& data);
+// Removes "emit.fe" with the issuer archive; a missing file is not an error.
+archive::Status deleteIssuerDataFile(const std::string& dataDir);
+
+// Italian sentences for what the e-invoice window must not accept (an unknown
+// code, an IBAN of the wrong form, a text too long or with characters the
+// e-invoice cannot hold); empty when the data can be saved.
+std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data);
+
+// The remembered recipient of the client (same surname, first name, address
+// and VAT number, trimmed); nothing when none is remembered.
+archive::Result<std::optional<std::string>> findRecipient(const std::string& dataDir,
+                                                          const archive::PartyRecord& client);
+// The answer the input box proposes: the remembered one, else "0000000".
+archive::Result<std::string> proposedRecipient(const std::string& dataDir, const archive::PartyRecord& client);
+// Replaces the remembered recipient of the client, or appends the client.
+archive::Status rememberRecipient(const std::string& dataDir, const archive::PartyRecord& client,
+                                  const std::string& recipient);
+
+// Byte codecs of the two records, exposed for the layout tests.
+void encodeIssuerData(const IssuerEinvoiceData& data, std::span<std::uint8_t, IssuerDataRecordSize> out);
+IssuerEinvoiceData decodeIssuerData(std::span<const std::uint8_t, IssuerDataRecordSize> in);
+
+} // namespace tessaro::einvoice

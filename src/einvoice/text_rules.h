@@ -1,0 +1,34 @@
+// What a text of the electronic invoice may hold: the schema takes the
+// characters of Latin-1 only, and some fields take a fixed form (CAP,
+// province, VAT number, fiscal code, IBAN, PEC address).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessaro::einvoice {
+
+// The first character the e-invoice cannot hold (beyond U+00FF, or a control
+// character other than tab, carriage return and line feed); nothing when the
+// text is fit. A malformed UTF-8 sequence counts as U+FFFD.
+std::optional<char32_t> firstUnfitCharacter(std::string_view utf8);
+std::string utf8Character(char32_t codePoint);
+std::size_t characterCount(std::string_view utf8);
+
+// The text on one line: each line break (CR LF, CR or LF) and tab becomes one
+// blank, and the blanks at both ends go.
+std::string oneLine(std::string_view text);
+
+std::string upperAscii(std::string_view text);
+bool isDigits(std::string_view text, std::size_t length);
+bool isLetters(std::string_view text, std::size_t length);
+// [A-Z0-9]{11,16}, after upper-casing.
+bool isFiscalCode(std::string_view text);
+// Blanks removed: two letters, two digits, then 11 to 30 letters or digits.
+bool isIban(std::string_view text);
+std::string compactIban(std::string_view text);
+// The dot-atom form the schema accepts for a PEC address: local@domain.
+bool isPecAddress(std::string_view text);
+
+} // namespace tessaro::einvoice

@@ -1,0 +1,210 @@
+#include "einvoice/einvoice_files.h"
+
+#include "faulty_file_system.h"
+#include "test_dir.h"
+
+#include <QtTest>
+
+using namespace tessaro;
+using namespace tessaro::einvoice;
+using tessaro::test::FaultyFileSystem;
+using tessaro::test::TestDir;
+
+namespace {
+
+archive::PartyRecord client(const std::string& surname, const std::string& postCode, const std::string& vat)
+{
+    archive::PartyRecord party;
+    party.surname = surname;
+    party.firstName = "Mario";
+    party.address = "Via Roma 1";
+    party.city = "Bologna";
+    party.postCode = postCode;
+    party.vatNumber = vat;
+    return party;
+}
+
+std::string text(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t width)
+{
+    return std::string(bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(offset + width));
+}
+
+} // namespace
+
+class TestEinvoiceFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void issuerWithoutRecordHasTheDefaults()
+    {
+        TestDir dir;
+        auto data = readIssuerData(dir.path(), 3);
+        QVERIFY(data.ok());
+        QCOMPARE(data.value(), IssuerEinvoiceData {});
+        QCOMPARE(data.value().vatNature, std::string("N2.2"));
+        QVERIFY2(!dir.exists("emit.fe"), "reading must not create the file");
+    }
+
+    void issuerRecordLayout()
+    {
+        TestDir dir;
+        IssuerEinvoiceData data;
+        data.fiscalRegime = "RF19";
+        data.pensionFund = "TC04";
+        data.vatNature = "N2.2";
+        data.legalReference = "Non soggetta, città";
+        data.iban = "IT60X0542811101000000123456";
+        QVERIFY(writeIssuerData(dir.path(), 2, data).ok());
+
+        const auto bytes = dir.bytes("emit.fe");
+        QCOMPARE(bytes.size(), std::size_t {2 * 146});
+        // Record 1 was never written: zero bytes, read back as the defaults.
+        QCOMPARE(std::count(bytes.begin(), bytes.begin() + 146, 0), 146);
+        QCOMPARE(readIssuerData(dir.path(), 1).value(), IssuerEinvoiceData {});
+
+        QCOMPARE(text(bytes, 146 + 0, 4), std::string("RF19"));
+        QCOMPARE(text(bytes, 146 + 4, 4), std::string("TC04"));
+        QCOMPARE(text(bytes, 146 + 8, 4), std::string("N2.2"));
+        const std::string reference = text(bytes, 146 + 12, 100);
+        QCOMPARE(reference.substr(0, 19), std::string("Non soggetta, citt\xE0")); // Windows-1252 à
+        QCOMPARE(reference.substr(19), std::string(81, ' '));
+        QCOMPARE(text(bytes, 146 + 112, 34), std::string("IT60X0542811101000000123456       "));
+
+        QCOMPARE(readIssuerData(dir.path(), 2).value(), data);
+    }
+
+    void clearedFieldsStayCleared()
+    {
+        TestDir dir;
+        IssuerEinvoiceData data;
+        data.legalReference.clear();
+        QVERIFY(writeIssuerData(dir.path(), 1, data).ok());
+        QCOMPARE(readIssuerData(dir.path(), 1).value().legalReference, std::string());
+    }
+
+    void deleteWithTheIssuerArchive()
+    {
+        TestDir dir;
+        QVERIFY2(deleteIssuerDataFile(dir.path()).ok(), "a missing file is not an error");
+        QVERIFY(writeIssuerData(dir.path(), 1, {}).ok());
+        QVERIFY(deleteIssuerDataFile(dir.path()).ok());
+        QVERIFY(!dir.exists("emit.fe"));
+    }
+
+    void issuerDataProblems_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("defaults") << ""
+                                  << ""
+                                  << "";
+        QTest::newRow("RF03 is gone") << "regime"
+                                      << "RF03"
+                                      << "Il regime fiscale \"RF03\" non è un codice valido.";
+        QTest::newRow("no cassa") << "cassa"
+                                  << ""
+                                  << "";
+        QTest::newRow("bad cassa") << "cassa"
+                                   << "TC23"
+                                   << "Il tipo di cassa \"TC23\" non è un codice valido.";
+        QTest::newRow("bare N2") << "natura"
+                                 << "N2"
+                                 << "La natura IVA \"N2\" non è un codice valido.";
+        QTest::newRow("iban with blanks") << "iban"
+                                          << "it60 x054 2811 1010 0000 0123 456"
+                                          << "";
+        QTest::newRow("short iban") << "iban"
+                                    << "IT60X0542"
+                                    << "L'IBAN non è valido: due lettere, due cifre e da 11 a 30 lettere o cifre.";
+        QTest::newRow("euro sign") << "reference"
+                                   << "Costo 5 €"
+                                   << "Il riferimento normativo contiene il carattere \"€\", che la fattura "
+                                      "elettronica non ammette.";
+    }
+
+    void issuerDataProblems()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, problem);
+        IssuerEinvoiceData data;
+        const std::string v = value.toStdString();
+        if (field == "regime")
+            data.fiscalRegime = v;
+        else if (field == "cassa")
+            data.pensionFund = v;
+        else if (field == "natura")
+            data.vatNature = v;
+        else if (field == "iban")
+            data.iban = v;
+        else if (field == "reference")
+            data.legalReference = v;
+        const auto problems = einvoice::issuerDataProblems(data);
+        if (problem.isEmpty()) {
+            QVERIFY(problems.empty());
+        } else {
+            QCOMPARE(problems.size(), std::size_t {1});
+            QCOMPARE(QString::fromStdString(problems[0]), problem);
+        }
+    }
+
+    void recipientIsRememberedByTheClientRule()
+    {
+        TestDir dir;
+        const auto rossi = client("Rossi", "40100", "01234567890");
+        QCOMPARE(proposedRecipient(dir.path(), rossi).value(), std::string("0000000"));
+        QVERIFY2(!dir.exists("clienti.fe"), "a lookup must not create the file");
+
+        QVERIFY(rememberRecipient(dir.path(), rossi, "ABC1234").ok());
+        // Postal code and city take no part in the match; blanks around do not count.
+        auto moved = client("  Rossi ", "20100", "01234567890");
+        moved.city = "Milano";
+        QCOMPARE(proposedRecipient(dir.path(), moved).value(), std::string("ABC1234"));
+
+        // Another VAT number is another client: appended, the first one kept.
+        const auto other = client("Rossi", "40100", "11111111111");
+        QVERIFY(!findRecipient(dir.path(), other).value().has_value());
+        QVERIFY(rememberRecipient(dir.path(), other, "rossi@pec.it").ok());
+        QCOMPARE(dir.bytes("clienti.fe").size(), std::size_t {2 * 210});
+
+        // A new answer replaces the remembered one in place.
+        QVERIFY(rememberRecipient(dir.path(), moved, "XYZ9876").ok());
+        QCOMPARE(dir.bytes("clienti.fe").size(), std::size_t {2 * 210});
+        QCOMPARE(proposedRecipient(dir.path(), rossi).value(), std::string("XYZ9876"));
+        QCOMPARE(proposedRecipient(dir.path(), other).value(), std::string("rossi@pec.it"));
+
+        const auto bytes = dir.bytes("clienti.fe");
+        QCOMPARE(text(bytes, 0, 29), std::string("Rossi") + std::string(24, ' '));
+        QCOMPARE(text(bytes, 29, 5), std::string("Mario"));
+        QCOMPARE(text(bytes, 58, 10), std::string("Via Roma 1"));
+        QCOMPARE(text(bytes, 98, 12), std::string("01234567890 "));
+        QCOMPARE(text(bytes, 110, 8), std::string("XYZ9876 "));
+    }
+
+    void failuresAreReported()
+    {
+        TestDir dir;
+        const auto rossi = client("Rossi", "40100", "01234567890");
+        QVERIFY(rememberRecipient(dir.path(), rossi, "ABC1234").ok());
+        QVERIFY(writeIssuerData(dir.path(), 1, {}).ok());
+
+        FaultyFileSystem fs;
+        fs.fail(FaultyFileSystem::Op::Write, "clienti.fe");
+        fs.fail(FaultyFileSystem::Op::Read, "emit.fe");
+        const auto written = rememberRecipient(dir.path(), client("Bianchi", "40100", ""), "ABC1234");
+        QVERIFY(!written.ok());
+        QCOMPARE(written.error().path, dir.file("clienti.fe"));
+        const auto read = readIssuerData(dir.path(), 1);
+        QVERIFY(!read.ok());
+        QCOMPARE(read.error().path, dir.file("emit.fe"));
+
+        fs.heal();
+        fs.fail(FaultyFileSystem::Op::Read, "clienti.fe");
+        QVERIFY(!proposedRecipient(dir.path(), rossi).ok());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEinvoiceFiles)
+#include "test_einvoice_files.moc"
