@@ -1,0 +1,256 @@
+#include "einvoice/document.h"
+
+#include "archive/codepage.h"
+#include "calc/forward.h"
+#include "calc/numbers.h"
+#include "einvoice/codes.h"
+#include "einvoice/text_rules.h"
+
+#include <charconv>
+
+namespace tessaro::einvoice {
+
+namespace {
+
+using archive::trimBlanks;
+
+std::string rowName(int row)
+{
+    return "della riga " + std::to_string(row);
+}
+
+// The line's description, or a problem when the e-invoice cannot carry it.
+std::string lineDescription(std::string_view text, int row, std::vector<std::string>& problems)
+{
+    std::string description = oneLine(text);
+    if (description.empty())
+        problems.push_back("Manca la descrizione " + rowName(row) + ".");
+    else if (auto c = firstUnfitCharacter(description))
+        problems.push_back("La descrizione " + rowName(row) + " contiene il carattere \"" + utf8Character(*c)
+                           + "\", che la fattura elettronica non ammette.");
+    else if (characterCount(description) > 1000)
+        problems.push_back("La descrizione " + rowName(row) + " supera i 1000 caratteri.");
+    return description;
+}
+
+Cents amountOf(std::string_view text, const std::string& what, std::vector<std::string>& problems)
+{
+    if (auto cents = toCents(calc::numericValue(text)))
+        return *cents;
+    problems.push_back("L'importo " + what + " è troppo grande per la fattura elettronica.");
+    return 0;
+}
+
+int rateOf(std::string_view text, const std::string& what, std::vector<std::string>& problems)
+{
+    if (auto rate = percentHundredths(text))
+        return *rate;
+    problems.push_back("La percentuale " + what
+                       + " non è valida: deve essere tra 0 e 100 con al massimo due decimali.");
+    return 0;
+}
+
+double parsed(const std::string& text)
+{
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+// The rate and nature every taxed amount of the invoice takes.
+struct VatTreatment {
+    int rate = 0;
+    std::string nature;
+    std::string legalReference;
+};
+
+VatTreatment vatTreatment(const InvoiceToExport& invoice, std::vector<std::string>& problems)
+{
+    VatTreatment vat;
+    vat.rate = rateOf(invoice.form.vat, "di IVA", problems);
+    if (invoice.form.omittedVatStatement && vat.rate != 0)
+        problems.push_back("La dichiarazione di omessa IVA è selezionata ma la percentuale di IVA non è 0.");
+    if (vat.rate == 0) {
+        vat.nature = invoice.issuerData.vatNature;
+        vat.legalReference = invoice.issuerData.legalReference;
+        if (!isVatNature(vat.nature))
+            problems.push_back("La natura IVA dell'emittente per le fatture senza IVA non è valida.");
+    }
+    return vat;
+}
+
+void addToSummary(std::vector<VatSummary>& summaries, int rate, const std::string& nature, Cents amount,
+                  std::string_view legalReference)
+{
+    for (VatSummary& summary : summaries) {
+        if (summary.vatRate == rate && summary.nature == nature) {
+            summary.taxable += amount;
+            return;
+        }
+    }
+    VatSummary summary;
+    summary.vatRate = rate;
+    summary.nature = nature;
+    summary.taxable = amount;
+    summary.legalReference = std::string(legalReference);
+    summaries.push_back(summary);
+}
+
+void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, Document& document,
+                       std::vector<std::string>& problems)
+{
+    const archive::InvoiceForm& form = invoice.form;
+    const int withholdingRate = rateOf(form.withholding, "della ritenuta d'acconto", problems);
+    const int pensionRate = rateOf(form.pension, "della Cassa Nazionale", problems);
+
+    // Only the fees with a text become lines, as on the printed invoice;
+    // the fees all count in the sum, as in the calculation.
+    Cents fees = 0;
+    for (std::size_t k = 0; k < 3; ++k) {
+        const int row = static_cast<int>(k) + 1;
+        const Cents fee = amountOf(form.amount[k], rowName(row), problems);
+        fees += fee;
+        if (trimBlanks(form.amount[k]).empty())
+            continue;
+        DocumentLine line;
+        line.description = lineDescription(form.description[k], row, problems);
+        line.unitPrice = moneyText(fee);
+        line.total = fee;
+        line.vatRate = vat.rate;
+        line.nature = vat.nature;
+        line.withholding = withholdingRate > 0;
+        document.lines.push_back(line);
+    }
+
+    Cents contribution = 0;
+    if (pensionRate > 0) {
+        PensionContribution pension;
+        pension.fund = invoice.issuerData.pensionFund;
+        pension.rate = pensionRate;
+        pension.base = fees;
+        pension.amount = contribution = applyRate(fees, pensionRate);
+        pension.vatRate = vat.rate;
+        pension.nature = vat.nature;
+        if (!isPensionFund(pension.fund))
+            problems.push_back("Manca il tipo di cassa previdenziale dell'emittente.");
+        document.pension = pension;
+    }
+    if (withholdingRate > 0) {
+        Withholding withholding;
+        // A person has a first name; a firm has only the company name.
+        withholding.type = trimBlanks(invoice.issuer.firstName).empty() ? "RT02" : "RT01";
+        withholding.rate = withholdingRate;
+        withholding.amount = applyRate(fees, withholdingRate); // on the fees, without the contribution
+        document.withholding = withholding;
+    }
+    if (!document.lines.empty())
+        addToSummary(document.summaries, vat.rate, vat.nature, fees + contribution, vat.legalReference);
+
+    const std::array<std::pair<const std::string*, const char*>, 2> expenses = {{
+        {&form.expenses, "Spese generali sostenute"},
+        {&form.expenses2, "Spese per l'approvazione della parcella"},
+    }};
+    for (const auto& [text, description] : expenses) {
+        const Cents amount = amountOf(*text, std::string("delle spese (") + description + ")", problems);
+        if (amount == 0)
+            continue;
+        DocumentLine line;
+        line.description = description;
+        line.unitPrice = moneyText(amount);
+        line.total = amount;
+        line.nature = "N1";
+        document.lines.push_back(line);
+        addToSummary(document.summaries, 0, "N1", amount, ExcludedExpensesReference);
+    }
+}
+
+void commercialLine(std::string_view description, double price, double quantity, int row, const VatTreatment& vat,
+                    Document& document, std::vector<std::string>& problems)
+{
+    DocumentLine line;
+    line.description = lineDescription(description, row, problems);
+    const auto unitPrice = decimalText(price, 11);
+    const auto quantityText = quantity >= 0 ? decimalText(quantity, 12) : std::nullopt;
+    if (!unitPrice)
+        problems.push_back("Il prezzo " + rowName(row) + " è troppo grande per la fattura elettronica.");
+    if (quantity < 0)
+        problems.push_back("La quantità " + rowName(row) + " non può essere negativa.");
+    else if (!quantityText)
+        problems.push_back("La quantità " + rowName(row) + " è troppo grande per la fattura elettronica.");
+    if (unitPrice && quantityText) {
+        line.unitPrice = *unitPrice;
+        line.quantity = *quantityText;
+        // From the texts written, so that the total is their product to the cent.
+        if (auto total = toCents(parsed(*unitPrice) * parsed(*quantityText)))
+            line.total = *total;
+        else
+            problems.push_back("Il totale " + rowName(row) + " è troppo grande per la fattura elettronica.");
+    }
+    line.vatRate = vat.rate;
+    line.nature = vat.nature;
+    document.lines.push_back(line);
+}
+
+void commercialLines(const InvoiceToExport& invoice, const VatTreatment& vat, Document& document,
+                     std::vector<std::string>& problems)
+{
+    const archive::InvoiceForm& form = invoice.form;
+    std::array<double, calc::MainLineCount> price {};
+    std::array<double, calc::MainLineCount> typed {};
+    for (std::size_t k = 0; k < calc::MainLineCount; ++k) {
+        price[k] = calc::numericValue(form.amount[k]);
+        typed[k] = calc::numericValue(form.quantity[k]);
+    }
+    // As in the calculation: the extra lines and the quantity 1 for a blank
+    // one count only when all three main amounts are filled in.
+    const bool allMainLines = price[0] != 0 && price[1] != 0 && price[2] != 0;
+    const auto quantity = allMainLines ? calc::steps::defaultQuantities(typed) : typed;
+    for (std::size_t k = 0; k < calc::MainLineCount; ++k) {
+        if (!trimBlanks(form.amount[k]).empty())
+            commercialLine(form.description[k], price[k], quantity[k], static_cast<int>(k) + 1, vat, document,
+                           problems);
+    }
+    if (allMainLines) {
+        for (std::size_t i = 0; i < calc::ExtraLineCount; ++i) {
+            const double extraPrice = calc::numericValue(form.extraLines.amount[i]);
+            if (extraPrice != 0)
+                commercialLine(form.extraLines.description[i], extraPrice,
+                               calc::numericValue(form.extraLines.quantity[i]), static_cast<int>(i) + 4, vat, document,
+                               problems);
+        }
+    }
+    Cents taxable = 0;
+    for (const DocumentLine& line : document.lines)
+        taxable += line.total;
+    if (!document.lines.empty())
+        addToSummary(document.summaries, vat.rate, vat.nature, taxable, vat.legalReference);
+}
+
+} // namespace
+
+Document computeDocument(const InvoiceToExport& invoice, std::vector<std::string>& problems)
+{
+    Document document;
+    const VatTreatment vat = vatTreatment(invoice, problems);
+    if (invoice.type == archive::InvoiceType::Professional)
+        professionalLines(invoice, vat, document, problems);
+    else
+        commercialLines(invoice, vat, document, problems);
+    if (document.lines.empty())
+        problems.push_back("La fattura non ha righe con un importo.");
+
+    Cents withoutVat = 0;
+    for (VatSummary& summary : document.summaries) {
+        summary.tax = applyRate(summary.taxable, summary.vatRate);
+        document.total += summary.taxable + summary.tax;
+        if (summary.vatRate == 0)
+            withoutVat += summary.taxable;
+    }
+    document.stampDuty = withoutVat > StampDutyThreshold;
+    document.toPay = document.total - (document.withholding ? document.withholding->amount : 0);
+    if (document.total > MaxCents || document.total < -MaxCents)
+        problems.push_back("Il totale della fattura è troppo grande per la fattura elettronica.");
+    return document;
+}
+
+} // namespace tessaro::einvoice

@@ -1,0 +1,68 @@
+// The content of one electronic invoice, computed from the invoice's texts
+// with the program's own formulas and rounded to the cent so that the
+// exchange system's checks hold: each line total is its unit price times its
+// quantity, each summary's taxable amount is the sum of its lines (and of the
+// pension contribution), and each summary's tax is taxable x rate / 100.
+#pragma once
+
+#include "einvoice/export_input.h"
+#include "einvoice/money.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro::einvoice {
+
+struct DocumentLine {
+    std::string description;
+    std::optional<std::string> quantity; // Quantita, commercial lines only
+    std::string unitPrice; // PrezzoUnitario
+    Cents total = 0; // PrezzoTotale
+    int vatRate = 0; // hundredths of a percent
+    std::string nature; // only at rate 0
+    bool withholding = false; // Ritenuta SI
+};
+
+struct VatSummary {
+    int vatRate = 0;
+    std::string nature;
+    Cents taxable = 0;
+    Cents tax = 0;
+    std::string legalReference; // RiferimentoNormativo, only at rate 0
+};
+
+struct PensionContribution {
+    std::string fund; // TipoCassa
+    int rate = 0; // AlCassa
+    Cents amount = 0; // ImportoContributoCassa
+    Cents base = 0; // ImponibileCassa: the fees
+    int vatRate = 0;
+    std::string nature;
+};
+
+struct Withholding {
+    std::string type; // RT01 person, RT02 firm
+    int rate = 0;
+    Cents amount = 0;
+};
+
+inline constexpr Cents StampDutyThreshold = 7747; // 77.47 euro
+inline constexpr Cents StampDuty = 200;
+inline constexpr std::string_view ExcludedExpensesReference = "Escluse ex art. 15 DPR 633/72";
+
+struct Document {
+    std::vector<DocumentLine> lines;
+    std::optional<PensionContribution> pension;
+    std::optional<Withholding> withholding;
+    std::vector<VatSummary> summaries; // by rate and nature, in the order first met
+    bool stampDuty = false; // amounts without VAT above 77.47 euro
+    Cents total = 0; // ImportoTotaleDocumento
+    Cents toPay = 0; // the total less the withholding
+};
+
+// The document, and in problems every reason (Italian sentence) why the
+// amounts cannot make an electronic invoice.
+Document computeDocument(const InvoiceToExport& invoice, std::vector<std::string>& problems);
+
+} // namespace tessaro::einvoice

@@ -1,0 +1,32 @@
+// Invoices, issuers and clients the e-invoice tests share, and the helpers
+// that read an exported document back and validate it against the schema.
+#pragma once
+
+#include "einvoice/export_input.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+namespace tessaro::test {
+
+archive::PartyRecord personIssuer(); // ing. Mario Rossi, with VAT number
+archive::PartyRecord firmClient(); // Edilizia Bianchi S.r.l.
+archive::PartyRecord personClient(); // Anna Verdi, fiscal code only
+
+// Professional service: fees 1000 and 500, cassa 4 (TC04), VAT 22,
+// withholding 20, expenses 10; issuer and client above, invoice 7 of 2024.
+einvoice::InvoiceToExport professionalInvoice();
+// Commercial: 10.50 x 2, 3 x (blank), 4 x 1, extra lines 5 x 3 and 7 x (blank).
+einvoice::InvoiceToExport commercialInvoice();
+
+// Texts of every element whose path ends with the given one, e.g.
+// "DatiRiepilogo/Imposta", in document order.
+QStringList xmlValues(const std::string& xml, const QString& pathSuffix);
+
+// Empty when the file validates; the reason otherwise. Sets skipReason
+// instead when the schema or xmllint is missing.
+QString schemaErrors(const QString& xmlFile, QString& skipReason);
+
+} // namespace tessaro::test
