@@ -1,0 +1,48 @@
+// "Esporta fatture elettroniche dell'anno": one electronic invoice per stored
+// invoice of the book on screen, each checked and written on its own.
+#pragma once
+
+#include "archive/app_state.h"
+#include "archive/io_result.h"
+#include "archive/records.h"
+#include "einvoice/einvoice_files.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaro::einvoice {
+
+struct YearExportRequest {
+    std::string dataDir;
+    int issuerNumber = 0; // CurrentIssuer
+    std::string year; // the year text of the book
+    archive::InvoiceType type = archive::InvoiceType::Professional;
+    archive::PartyRecord issuer;
+    IssuerEinvoiceData issuerData;
+    char decimalSeparator = ',';
+};
+
+struct RefusedInvoice {
+    int number = 0;
+    std::vector<std::string> problems;
+};
+
+struct YearExport {
+    std::vector<std::string> written; // paths
+    std::vector<RefusedInvoice> refused;
+    // The book could not be read, or a file not written: the export stopped there.
+    std::optional<archive::IoError> ioError;
+};
+
+// Invoices 1 .. N-1 of the book, into exportFolder(dataDir). The recipient of
+// each is the one remembered for its client, else "0000000". An invoice read
+// back from the book has no "omessa IVA" box: a VAT of 0 alone makes it an
+// invoice without VAT.
+YearExport exportYear(const YearExportRequest& request);
+
+// The text of the box that reports the export: how many were written, and
+// each refused invoice with its reasons.
+std::string yearExportMessage(const YearExport& result);
+
+} // namespace tessaro::einvoice

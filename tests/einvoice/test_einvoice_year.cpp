@@ -1,0 +1,106 @@
+#include "einvoice/year_export.h"
+
+#include "archive/book.h"
+#include "einvoice/fatturapa.h"
+#include "samples.h"
+#include "test_dir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+using namespace tessaro;
+using namespace tessaro::einvoice;
+using tessaro::test::TestDir;
+
+namespace {
+
+// The form of a sample invoice as its book record holds it.
+void store(const archive::BookPaths& book, int number, const InvoiceToExport& invoice)
+{
+    archive::InvoiceForm form = invoice.form;
+    archive::copyFormToBuffer(form);
+    QVERIFY(archive::writeInvoice(book, number, form.buffer).ok());
+    QVERIFY(archive::writeExtraLines(book, number, form.extraLines).ok());
+}
+
+YearExportRequest requestFor(const TestDir& dir)
+{
+    YearExportRequest request;
+    request.dataDir = dir.path();
+    request.issuerNumber = 1;
+    request.year = "2024";
+    request.type = archive::InvoiceType::Professional;
+    request.issuer = test::personIssuer();
+    request.issuerData.pensionFund = "TC04";
+    return request;
+}
+
+} // namespace
+
+class TestEinvoiceYear : public QObject {
+    Q_OBJECT
+
+private slots:
+    void oneFilePerStoredInvoice()
+    {
+        TestDir dir;
+        const archive::BookPaths book = archive::bookPaths(dir.path(), 1, "2024");
+        InvoiceToExport good = test::professionalInvoice();
+        store(book, 1, good);
+        InvoiceToExport lire = test::professionalInvoice();
+        lire.form.buffer.currency = "l";
+        lire.form.buffer.rate = 1936.27f;
+        store(book, 2, lire);
+        store(book, 3, InvoiceToExport {}); // a skipped number: blank record
+        InvoiceToExport withoutVat = test::professionalInvoice();
+        withoutVat.form.vat = "0";
+        withoutVat.form.client = test::personClient();
+        store(book, 4, withoutVat);
+        QVERIFY(archive::writeCounter(book, 5).ok());
+        QVERIFY(rememberRecipient(dir.path(), test::personClient(), "verdi@pec.it").ok());
+
+        const YearExport result = exportYear(requestFor(dir));
+        QVERIFY(!result.ioError);
+        QCOMPARE(result.written.size(), std::size_t {2});
+        QCOMPARE(result.refused.size(), std::size_t {2});
+        QCOMPARE(result.refused[0].number, 2);
+        QCOMPARE(result.refused[0].problems.size(), std::size_t {1});
+        QCOMPARE(result.refused[1].number, 3);
+        QCOMPARE(result.refused[1].problems, std::vector<std::string> {"La fattura è vuota."});
+
+        const QDir folder(QString::fromStdString(exportFolder(dir.path())));
+        QCOMPARE(folder.entryList(QDir::Files), (QStringList {"IT01234567890_2F37L.xml", "IT01234567890_2F37O.xml"}));
+        for (const QString& name : folder.entryList(QDir::Files)) {
+            QString skipReason;
+            const QString errors = test::schemaErrors(folder.filePath(name), skipReason);
+            if (!skipReason.isEmpty())
+                QSKIP(qPrintable(skipReason));
+            QVERIFY2(errors.isEmpty(), qPrintable(errors));
+        }
+
+        QFile fourth(folder.filePath("IT01234567890_2F37O.xml"));
+        QVERIFY(fourth.open(QIODevice::ReadOnly));
+        const std::string xml = fourth.readAll().toStdString();
+        // The remembered PEC of the client; VAT 0 alone makes it an invoice without VAT.
+        QCOMPARE(test::xmlValues(xml, "PECDestinatario"), QStringList {"verdi@pec.it"});
+        QCOMPARE(test::xmlValues(xml, "DatiRiepilogo/Natura"), (QStringList {"N2.2", "N1"}));
+
+        const std::string message = yearExportMessage(result);
+        QVERIFY(message.starts_with("Fatture elettroniche scritte: 2.\nFatture non esportate: 2."));
+        QVERIFY(message.find("Fattura n. 2:\n- La fattura è in lire") != std::string::npos);
+        QVERIFY(message.find("Fattura n. 3:\n- La fattura è vuota.") != std::string::npos);
+    }
+
+    void emptyBookWritesNothing()
+    {
+        TestDir dir;
+        const YearExport result = exportYear(requestFor(dir));
+        QVERIFY(!result.ioError);
+        QVERIFY(result.written.empty() && result.refused.empty());
+        QCOMPARE(yearExportMessage(result), std::string("Fatture elettroniche scritte: 0."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEinvoiceYear)
+#include "test_einvoice_year.moc"
