@@ -1,1 +1,6 @@
-target_sources(tessaro_app PRIVATE)
+target_sources(tessaro_app PRIVATE
+    invoice_commands.cpp
+    book_commands.cpp
+    totals_commands.cpp
+    client_commands.cpp
+)

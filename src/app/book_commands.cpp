@@ -1,0 +1,125 @@
+#include "app/book_commands.h"
+
+#include "app/invoice_commands.h"
+#include "archive/file_system.h"
+#include "archive/lifecycle.h"
+#include "archive/maintenance.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace tessaro::app {
+
+namespace {
+
+const std::string Attention = "ATTENZIONE";
+
+std::string trimmedBlanks(const std::string& text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The year becomes part of a file name: only digits can name a book the program made.
+bool isYearOfDigits(const std::string& year)
+{
+    return !year.empty() && std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string fourDigitYear(int year)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d", year);
+    return text;
+}
+
+} // namespace
+
+void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+{
+    form.focusField.clear();
+    const int number = archive::invoiceNumber(form.number);
+    if (number < 1 || number > state.nextNumber)
+        return;
+    if (number == state.nextNumber) {
+        dialogs.message("Ti trovi nell'ultima fattura dell'anno", Attention, ui::Buttons::Ok);
+        return;
+    }
+    if (state.nextNumber >= archive::MaxNextNumber) {
+        dialogs.message("Non è possibile inserire altre fatture: l'anno contiene già il numero massimo di fatture ("
+                            + std::to_string(archive::MaxInvoiceNumber) + ").",
+                        Attention, ui::Buttons::Ok);
+        return;
+    }
+    if (archive::Status status = archive::insertInvoice(form, state, number); !status)
+        reportFailure(dialogs, "La fattura non è stata inserita.", status.error());
+}
+
+void deleteInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+{
+    form.focusField.clear();
+    const int number = archive::invoiceNumber(form.number);
+    if (number < 1 || number > state.nextNumber)
+        return;
+    if (dialogs.message("Siete sicuri di voler cancellare la fattura corrente?", Attention, ui::Buttons::OkCancel)
+        != ui::Answer::Ok)
+        return;
+    if (number == state.nextNumber) {
+        // Nothing is stored at the first free number: only the window is emptied.
+        archive::clearInvoice(form, state);
+        return;
+    }
+    if (archive::Status status = archive::deleteInvoice(form, state, number); !status)
+        reportFailure(dialogs, "La fattura non è stata cancellata.", status.error());
+}
+
+void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
+{
+    form.focusField.clear();
+    const std::string answer
+        = dialogs.input("Indicare l'anno di cui si vogliono cancellare le fatture.", "CANCELLA FATTURE", "");
+    if (dialogs.message("Siete sicuri di voler cancellare? Le fatture dell'anno specificato saranno perse.", Attention,
+                        ui::Buttons::OkCancel)
+        != ui::Answer::Ok)
+        return;
+    const std::string year = trimmedBlanks(answer);
+    if (!isYearOfDigits(year))
+        return;
+    if (archive::Status status = archive::deleteYear(state, year); !status) {
+        // A year without its files has nothing to delete; a file that stays is worth telling.
+        if (archive::fileExists(status.error().path))
+            reportFailure(dialogs, "Le fatture dell'anno " + year + " non sono state cancellate del tutto.",
+                          status.error());
+        return;
+    }
+    form.year.clear();
+    form.year = fourDigitYear(clock.currentYear());
+    if (archive::Status status = archive::switchYear(form, state); !status) {
+        reportFailure(dialogs, "Non è stato possibile caricare le fatture dell'anno " + form.year + ".",
+                      status.error());
+        return;
+    }
+    dialogs.message("     FATTO     ", "ELIMINAZIONE FATTURE", ui::Buttons::Ok);
+}
+
+bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+{
+    form.focusField.clear();
+    if (dialogs.message("Siete sicuri di voler cancellare l'archivio dei soggetti che emettono le fatture, con le "
+                        "relative fatture? Tutti i dati saranno persi.",
+                        Attention, ui::Buttons::OkCancel)
+        != ui::Answer::Ok)
+        return false;
+    if (archive::Status status = archive::resetAll(state); !status) {
+        reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
+        return false;
+    }
+    dialogs.message("FATTO. OCCORRE INSERIRE, ORA, UN NUOVO NOMINATIVO CHE EMETTE LA FATTURA", Attention,
+                    ui::Buttons::Ok);
+    return true;
+}
+
+} // namespace tessaro::app

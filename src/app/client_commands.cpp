@@ -1,0 +1,95 @@
+#include "app/client_commands.h"
+
+#include "app/invoice_commands.h"
+#include "archive/book.h"
+#include "archive/clients.h"
+#include "archive/file_system.h"
+#include "archive/settings.h"
+
+namespace tessaro::app {
+
+namespace {
+
+const std::string Attention = "ATTENZIONE";
+
+// The hourglass for as long as the list is read, whichever way the command ends.
+class BusyPointer {
+public:
+    explicit BusyPointer(ui::Dialogs& dialogs) : m_dialogs(dialogs) { m_dialogs.setBusy(true); }
+    ~BusyPointer() { m_dialogs.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    ui::Dialogs& m_dialogs;
+};
+
+} // namespace
+
+std::optional<std::vector<std::string>> loadClientList(archive::AppState& state, ui::Dialogs& dialogs)
+{
+    BusyPointer busy(dialogs);
+    auto count = archive::readClientCount(state.dataDir);
+    if (!count) {
+        reportFailure(dialogs, "Non è stato possibile caricare l'archivio dei clienti.", count.error());
+        return std::nullopt;
+    }
+    std::vector<std::string> entries {" "};
+    if (count.value() <= 0) {
+        state.clientCount = count.value();
+        dialogs.message("L'ARCHIVIO DEI CLIENTI E' VUOTO", Attention, ui::Buttons::Ok);
+        return entries;
+    }
+    auto surnames = archive::readClientSurnames(state.dataDir, count.value());
+    if (!surnames) {
+        reportFailure(dialogs, "Non è stato possibile caricare l'archivio dei clienti.", surnames.error());
+        return std::nullopt;
+    }
+    state.clientCount = count.value();
+    entries.insert(entries.end(), surnames.value().begin(), surnames.value().end());
+    return entries;
+}
+
+void pickClient(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, int index)
+{
+    form.focusField.clear();
+    if (index < 0)
+        return;
+    if (index == 0) {
+        const std::string title = form.client.title;
+        form.client = archive::PartyRecord {};
+        form.client.title = title;
+        return;
+    }
+    auto client = archive::readClient(state.dataDir, index);
+    if (!client) {
+        reportFailure(dialogs, "Non è stato possibile leggere il cliente scelto.", client.error());
+        return;
+    }
+    form.client = client.value();
+}
+
+void deleteClientArchive(archive::AppState& state, ui::Dialogs& dialogs)
+{
+    if (dialogs.message("Siete sicuri di voler cancellare l'archivio dei clienti? Tutti i dati saranno persi.",
+                        Attention, ui::Buttons::OkCancel)
+        != ui::Answer::Ok)
+        return;
+    if (archive::Status status = archive::deleteClientArchive(state.dataDir); !status) {
+        // Without an archive there is nothing to delete; one that stays is worth telling.
+        if (archive::fileExists(status.error().path))
+            reportFailure(dialogs, "L'archivio dei clienti non è stato cancellato.", status.error());
+        return;
+    }
+    if (archive::Status status = archive::writeClientCount(state.dataDir, 0); !status) {
+        reportFailure(dialogs,
+                      "L'archivio dei clienti è stato cancellato, ma il numero dei clienti non è stato "
+                      "aggiornato.",
+                      status.error());
+        return;
+    }
+    state.clientCount = 0;
+    dialogs.message("            FATTO    ", "CANCELLAZIONE ARCHIVIO CLIENTI", ui::Buttons::Ok);
+}
+
+} // namespace tessaro::app

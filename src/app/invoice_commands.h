@@ -1,0 +1,29 @@
+// The commands of the main window that move invoices between the window and
+// the book: the year switch, "<---", "--->", "Nuova" and "Salva". Each asks
+// its questions, calls the archive, then tells the user what happened.
+#pragma once
+
+#include "archive/app_state.h"
+#include "archive/invoice_form.h"
+#include "archive/io_result.h"
+#include "ui/dialogs.h"
+
+#include <string>
+
+namespace tessaro::app {
+
+// The year field changed (typed or set by a step): the year switch when it
+// holds exactly four characters.
+void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
+void previousInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "<---"
+void nextInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "--->"
+void newInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "Nuova"
+// "Salva": stores the invoice, registers its client, and from the first free
+// number on moves the window to the next one.
+void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
+
+// The "ATTENZIONE" box of a command stopped by a file that failed: what was
+// not done, then which file could not be used and how.
+void reportFailure(ui::Dialogs& dialogs, const std::string& whatFailed, const archive::IoError& error);
+
+} // namespace tessaro::app
