@@ -122,8 +122,11 @@ void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, 
         document.lines.push_back(line);
     }
 
+    // Without a fee line there is nothing the contribution or the withholding
+    // could refer to, and the exchange system refuses them alone.
+    const bool anyFee = !document.lines.empty();
     Cents contribution = 0;
-    if (pensionRate > 0) {
+    if (pensionRate > 0 && anyFee) {
         PensionContribution pension;
         pension.fund = invoice.issuerData.pensionFund;
         pension.rate = pensionRate;
@@ -135,7 +138,7 @@ void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, 
             problems.push_back("Manca il tipo di cassa previdenziale dell'emittente.");
         document.pension = pension;
     }
-    if (withholdingRate > 0) {
+    if (withholdingRate > 0 && anyFee) {
         Withholding withholding;
         // A person has a first name; a firm has only the company name.
         withholding.type = trimBlanks(invoice.issuer.firstName).empty() ? "RT02" : "RT01";
@@ -143,7 +146,7 @@ void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, 
         withholding.amount = applyRate(fees, withholdingRate); // on the fees, without the contribution
         document.withholding = withholding;
     }
-    if (!document.lines.empty())
+    if (anyFee)
         addToSummary(document.summaries, vat.rate, vat.nature, fees + contribution, vat.legalReference);
 
     const std::array<std::pair<const std::string*, const char*>, 2> expenses = {{

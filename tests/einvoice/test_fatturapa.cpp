@@ -203,6 +203,25 @@ private slots:
         QCOMPARE(values(xml, "DatiRitenuta/TipoRitenuta"), QStringList {"RT02"});
     }
 
+    void expensesAloneCarryNoCassaNorWithholding()
+    {
+        QTemporaryDir dir;
+        InvoiceToExport invoice = test::professionalInvoice();
+        invoice.form.amount = {"", "", ""};
+        invoice.form.expenses2 = "95.50";
+        const std::string xml = exportedAndValid(invoice, dir);
+        QVERIFY(!xml.empty());
+        verifySchema(dir);
+        QCOMPARE(values(xml, "DatiCassaPrevidenziale").size(), 0);
+        QCOMPARE(values(xml, "DatiRitenuta").size(), 0);
+        QCOMPARE(values(xml, "DettaglioLinee/Descrizione"),
+                 (QStringList {"Spese generali sostenute", "Spese per l'approvazione della parcella"}));
+        // 10 + 95.50 outside VAT: above 77.47, so the virtual stamp.
+        QCOMPARE(values(xml, "DatiRiepilogo/ImponibileImporto"), QStringList {"105.50"});
+        QCOMPARE(values(xml, "DatiBollo/ImportoBollo"), QStringList {"2.00"});
+        QCOMPARE(values(xml, "ImportoPagamento"), QStringList {"105.50"});
+    }
+
     void refusals_data()
     {
         QTest::addColumn<Change>("change");
