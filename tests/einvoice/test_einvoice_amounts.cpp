@@ -104,29 +104,11 @@ private slots:
         QVERIFY(!decimalText(1e11, 11).has_value());
     }
 
-    void professionalService()
+    void samplesAddUp()
     {
-        const Document document = computed(test::professionalInvoice());
-        // Fees 1000 + 500, cassa 4% = 60, VAT 22% of 1560 = 343.20, expenses 10
-        // outside VAT, withholding 20% of the fees = 300.
-        QCOMPARE(document.lines.size(), std::size_t {3});
-        QCOMPARE(document.lines[0].total, Cents {100000});
-        QVERIFY(document.lines[0].withholding && document.lines[1].withholding);
-        QVERIFY(!document.lines[2].withholding);
-        QCOMPARE(document.lines[2].nature, std::string("N1"));
-        QCOMPARE(document.pension->amount, Cents {6000});
-        QCOMPARE(document.pension->base, Cents {150000});
-        QCOMPARE(document.withholding->amount, Cents {30000});
-        QCOMPARE(document.withholding->type, std::string("RT01"));
-        QCOMPARE(document.summaries.size(), std::size_t {2});
-        QCOMPARE(document.summaries[0].taxable, Cents {156000});
-        QCOMPARE(document.summaries[0].tax, Cents {34320});
-        QCOMPARE(document.summaries[1].taxable, Cents {1000});
-        QCOMPARE(document.summaries[1].legalReference, std::string("Escluse ex art. 15 DPR 633/72"));
-        QCOMPARE(document.total, Cents {191320});
-        QCOMPARE(document.toPay, Cents {161320});
-        QVERIFY(!document.stampDuty);
-        verifyConsistent(document);
+        // The amounts themselves are checked in the exported XML; here the sums.
+        verifyConsistent(computed(test::professionalInvoice()));
+        verifyConsistent(computed(test::commercialInvoice()));
     }
 
     void amountToPayIsTheCalculations()
@@ -223,27 +205,6 @@ private slots:
         QCOMPARE(document.summaries.at(0).tax, Cents {0});
         QCOMPARE(document.summaries.at(0).legalReference, std::string(DefaultLegalReference));
         QCOMPARE(document.lines.at(0).nature, std::string("N2.2"));
-    }
-
-    void commercialWithExtraLines()
-    {
-        const Document document = computed(test::commercialInvoice());
-        // 10.50 x 2 + 3 x 1 (blank counts 1: all three amounts filled) + 4 x 1
-        // + 5 x 3 + 7 x blank (no default for extra lines) = 43; VAT 9.46.
-        QCOMPARE(document.lines.size(), std::size_t {5});
-        const std::array<Cents, 5> totals = {2100, 300, 400, 1500, 0};
-        const std::array<const char*, 5> quantities = {"2.00", "1.00", "1.00", "3.00", "0.00"};
-        for (std::size_t i = 0; i < totals.size(); ++i) {
-            QCOMPARE(document.lines[i].total, totals[i]);
-            QCOMPARE(*document.lines[i].quantity, std::string(quantities[i]));
-        }
-        QCOMPARE(document.lines[0].unitPrice, std::string("10.50"));
-        QCOMPARE(document.summaries.size(), std::size_t {1});
-        QCOMPARE(document.summaries[0].taxable, Cents {4300});
-        QCOMPARE(document.summaries[0].tax, Cents {946});
-        QCOMPARE(document.toPay, Cents {5246});
-        QVERIFY(!document.withholding && !document.pension);
-        verifyConsistent(document);
     }
 
     void commercialIncompleteMainLines()
