@@ -7,6 +7,6 @@ tessaro_add_test(NAME test_settings SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_setti
 tessaro_add_test(NAME test_parties SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_parties.cpp LIBS tessaro_archive)
 
 # Golden byte files, written by tests/data/make_golden.py from the field tables.
-foreach(test test_records test_settings)
+foreach(test test_records test_settings test_codepage)
     target_compile_definitions(${test} PRIVATE TESSARO_GOLDEN_DIR="${CMAKE_CURRENT_LIST_DIR}/../data")
 endforeach()

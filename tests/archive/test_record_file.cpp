@@ -201,6 +201,13 @@ private slots:
         QVERIFY(writeRecord(dir.file("f"), 2, Bytes {2}).ok());
         QVERIFY(!writeRecord(dir.file("f"), 3, Bytes {3}).ok());
         QCOMPARE(fs.count(FaultyFileSystem::Op::Write, "f"), 3);
+
+        // A failure that happens once only.
+        fs.heal();
+        fs.fail(FaultyFileSystem::Op::Write, "f", 0, 1);
+        QVERIFY(!writeRecord(dir.file("f"), 4, Bytes {4}).ok());
+        QVERIFY(writeRecord(dir.file("f"), 4, Bytes {4}).ok());
+        QCOMPARE(dir.bytes("f"), (Bytes {1, 2, 0, 4}));
     }
 
     void removingFiles()

@@ -201,7 +201,7 @@ private slots:
         const Bytes stored = impost(0, 9, 0, 1000.5f);
         dir.writeBytes("impost", stored);
         FaultyFileSystem fs;
-        fs.fail(FaultyFileSystem::Op::Read, "impost", 1);
+        fs.fail(FaultyFileSystem::Op::Read, "impost", 1, 1); // only record 2
         const StartupSettings settings = loadStartupSettings(dir.path());
         QCOMPARE(settings.issuerCount, std::int16_t {0});
         QCOMPARE(settings.clientCount, std::int16_t {0});

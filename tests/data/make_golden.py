@@ -43,11 +43,23 @@ def extra_lines():
     return out
 
 
+def all_bytes_as_utf8():
+    # The five bytes the code page leaves unassigned stand for the C1 control of the same value.
+    chars = []
+    for b in range(256):
+        try:
+            chars.append(bytes([b]).decode("cp1252"))
+        except UnicodeDecodeError:
+            chars.append(chr(b))
+    return "".join(chars).encode("utf-8")
+
+
 def first_start_settings():
     return struct.pack("<hxxhxxhxxf", 0, 0, 0, 1936.27)
 
 
 for name, data in [("party_full.bin", party()), ("invoice_full.bin", invoice()),
-                   ("extra_lines_full.bin", extra_lines()), ("impost_first_start.bin", first_start_settings())]:
+                   ("extra_lines_full.bin", extra_lines()), ("impost_first_start.bin", first_start_settings()),
+                   ("cp1252_all_bytes.utf8", all_bytes_as_utf8())]:
     with open(name, "wb") as f:
         f.write(data)

@@ -44,14 +44,14 @@ private:
 
 FaultyFileSystem::FaultyFileSystem() : m_real(archive::realFileSystem()), m_installed(*this) { }
 
-void FaultyFileSystem::fail(Op op, const std::string& file, int after)
+void FaultyFileSystem::fail(Op op, const std::string& file, int after, int times)
 {
-    m_rules.push_back({op, file, after + count(op, file), false});
+    m_rules.push_back({op, file, after + count(op, file), times, false});
 }
 
 void FaultyFileSystem::failShortWrite(const std::string& file, int after)
 {
-    m_rules.push_back({Op::Write, file, after + count(Op::Write, file), true});
+    m_rules.push_back({Op::Write, file, after + count(Op::Write, file), -1, true});
 }
 
 void FaultyFileSystem::failAfter(int operations)
@@ -88,9 +88,11 @@ bool FaultyFileSystem::matches(const std::string& path, const std::string& file)
 FaultyFileSystem::Outcome FaultyFileSystem::check(Op op, const std::string& path)
 {
     Outcome outcome = m_failAfter >= 0 && m_total >= m_failAfter ? Outcome::Fail : Outcome::Pass;
-    for (const Rule& rule : m_rules) {
-        if (rule.op != op || !matches(path, rule.file) || count(op, rule.file) < rule.after)
+    for (Rule& rule : m_rules) {
+        if (rule.op != op || !matches(path, rule.file) || count(op, rule.file) < rule.after || rule.times == 0)
             continue;
+        if (rule.times > 0)
+            --rule.times;
         if (rule.shortWrite && outcome == Outcome::Pass)
             outcome = Outcome::Short;
         else if (!rule.shortWrite)

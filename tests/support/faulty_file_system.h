@@ -6,6 +6,7 @@
 //     FaultyFileSystem fs;
 //     fs.fail(FaultyFileSystem::Op::Write, "12024.arc");      // every write of that file
 //     fs.fail(FaultyFileSystem::Op::Read, "clienti", 2);       // reads after the first two
+//     fs.fail(FaultyFileSystem::Op::Read, "impost", 1, 1);     // only the second read
 //     fs.failShortWrite("impost");                             // half a record, then an error
 //     fs.failAfter(5);                                         // the sixth operation and all later ones
 #pragma once
@@ -27,8 +28,8 @@ public:
 
     // file: a whole path, or a file name matched against the last part of a path
     // ("12024.arc"), or for List the directory. `after` operations of that kind on
-    // that file succeed first; every later one fails.
-    void fail(Op op, const std::string& file, int after = 0);
+    // that file succeed first; then `times` of them fail (all later ones when -1).
+    void fail(Op op, const std::string& file, int after = 0, int times = -1);
     // The next writes of the file put only the first half of their bytes on disk
     // and report the rest as not written.
     void failShortWrite(const std::string& file, int after = 0);
@@ -55,6 +56,7 @@ private:
         Op op;
         std::string file;
         int after;
+        int times; // failures still to give; -1 for no end
         bool shortWrite;
     };
 
