@@ -265,6 +265,13 @@ private slots:
         QTest::newRow("VAT rate with three decimals")
             << Change([](auto& i) { i.form.vat = "2.125"; })
             << "La percentuale di IVA non è valida: deve essere tra 0 e 100 con al massimo due decimali.";
+        QTest::newRow("IBAN too short") << Change([](auto& i) { i.issuerData.iban = "IT60X0542"; })
+                                        << "L'IBAN non è valido: due lettere, due cifre e da 11 a 30 lettere o cifre.";
+        QTest::newRow("line total beyond 11 digits") << Change([](auto& i) {
+            i.type = archive::InvoiceType::Commercial;
+            i.form.amount = {"9999999999", "", ""};
+            i.form.quantity = {"9999", "", ""};
+        }) << "Il totale della riga 1 è troppo grande per la fattura elettronica.";
         QTest::newRow("30 February") << Change([](auto& i) {
             i.form.day = "30";
             i.form.month = "2";
