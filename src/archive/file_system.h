@@ -22,6 +22,12 @@ public:
     virtual ~File() = default;
     // Bytes read at offset: fewer than out.size() at the end of the file, nothing on a read error.
     virtual std::optional<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+    // The bytes a write is about to replace, kept to put them back if the write
+    // stops short. Not a read of the caller's: a fault layer lets it through.
+    virtual std::optional<std::size_t> readBack(std::uint64_t offset, std::span<std::uint8_t> out)
+    {
+        return readAt(offset, out);
+    }
     // Bytes written at offset in one transfer; fewer than data.size() when it stopped short.
     // Writing past the end extends the file, zero-filling any gap.
     virtual std::size_t writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;

@@ -48,7 +48,7 @@ Status RecordFile::write(int number, std::span<const std::uint8_t> record)
     std::vector<std::uint8_t> previous;
     if (offset < *oldSize) {
         previous.resize(static_cast<std::size_t>(std::min<std::uint64_t>(*oldSize - offset, m_recordLength)));
-        const auto got = m_file->readAt(offset, previous);
+        const auto got = m_file->readBack(offset, previous);
         if (!got)
             return failure;
         previous.resize(*got);

@@ -18,6 +18,11 @@ public:
         return m_real->readAt(offset, out);
     }
 
+    std::optional<std::size_t> readBack(std::uint64_t offset, std::span<std::uint8_t> out) override
+    {
+        return m_real->readAt(offset, out);
+    }
+
     std::size_t writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override
     {
         switch (m_owner.check(FaultyFileSystem::Op::Write, m_path)) {
