@@ -183,11 +183,11 @@ private slots:
         dir.writeBytes("f", {1, 1, 2, 2});
         FaultyFileSystem fs;
         fs.fail(FaultyFileSystem::Op::Read, "f");
-        QVERIFY(writeRecord(dir.file("f"), 1, Bytes{5, 5}).ok());
+        QVERIFY(writeRecord(dir.file("f"), 1, Bytes {5, 5}).ok());
         QCOMPARE(fs.count(FaultyFileSystem::Op::Read, "f"), 0);
         Bytes record(2);
         QVERIFY(!readRecord(dir.file("f"), 2, record).ok());
-        QCOMPARE(dir.bytes("f"), (Bytes{5, 5, 2, 2}));
+        QCOMPARE(dir.bytes("f"), (Bytes {5, 5, 2, 2}));
     }
 
     void failAfterCountsEveryOperation()
