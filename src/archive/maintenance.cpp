@@ -67,6 +67,9 @@ Status resetAll(AppState& state)
         return status;
     state.currentIssuer = 0;
     state.currentIssuerRecord = PartyRecord {};
+    // The book on screen is going: until a year is loaded again there is no
+    // counter, and a save fills its book from invoice 1.
+    state.nextNumber = 0;
     if (Status status = deleteAllBooks(state.dataDir); !status)
         return status;
     if (fileExists(dataFile(state.dataDir, "emit")))

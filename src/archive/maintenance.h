@@ -25,8 +25,9 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number);
 Status deleteYear(const AppState& state, const std::string& year);
 
 // IssuerCount and CurrentIssuer become 0 in memory and in the settings, the
-// current issuer is emptied, every book and the issuer archive are deleted.
-// An issuer archive that does not exist is not a failure.
+// current issuer is emptied, every book and the issuer archive are deleted,
+// and N becomes 0 (no book loaded). An issuer archive that does not exist is
+// not a failure.
 Status resetAll(AppState& state);
 
 } // namespace tessaro::archive

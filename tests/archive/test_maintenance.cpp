@@ -191,6 +191,7 @@ void TestMaintenance::resetAllDeletesBooksAndIssuers()
     QCOMPARE(state.issuerCount, std::int16_t(0));
     QCOMPARE(state.currentIssuer, std::int16_t(0));
     QCOMPARE(state.currentIssuerRecord, PartyRecord {});
+    QCOMPARE(state.nextNumber, std::int16_t(0));
     const Bytes settings = dir.bytes("impost");
     QVERIFY(settings.size() >= 12);
     QCOMPARE(settings[0] | settings[1], 0);

@@ -53,6 +53,8 @@ private slots:
     void euroValueOfAnInvoice();
     void sumReadsEachFileOnce();
     void professionalSumLeavesTheExtraLinesFileAlone();
+    void sumCrossesBlocksOfRecords_data();
+    void sumCrossesBlocksOfRecords();
     void failedReadIsReported();
 };
 
@@ -153,14 +155,44 @@ void TestTotals::professionalSumLeavesTheExtraLinesFileAlone()
     QCOMPARE(fs.count(FaultyFileSystem::Op::Open, "12024.agg"), 0);
 }
 
+void TestTotals::sumCrossesBlocksOfRecords_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<double>("sum");
+    QTest::newRow("whole book") << 1 << 600 << 15.0;
+    QTest::newRow("across one boundary") << 200 << 300 << 6.0;
+    QTest::newRow("starting on a boundary") << 257 << 513 << 12.0;
+    QTest::newRow("one record") << 513 << 513 << 8.0;
+}
+
+void TestTotals::sumCrossesBlocksOfRecords()
+{
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(double, sum);
+    TestDir dir;
+    const BookPaths book = bookPaths(dir.path(), 1, "2024");
+    writeInvoice(book, 1, amounts("e", {"1", "", ""}));
+    writeInvoice(book, 256, amounts("e", {"2", "", ""}));
+    writeInvoice(book, 257, amounts("e", {"4", "", ""}));
+    writeInvoice(book, 513, amounts("e", {"8", "", ""}));
+    writeExtraLines(book, 513, twoExtraLines());
+    for (auto type : {InvoiceType::Professional, InvoiceType::Commercial}) {
+        auto total = sumInvoices(book, type, TotalKind::Taxable, first, last);
+        QVERIFY(total.ok());
+        QCOMPARE(total.value(), sum);
+    }
+}
+
 void TestTotals::failedReadIsReported()
 {
     TestDir dir;
     const BookPaths book = bookPaths(dir.path(), 1, "2024");
-    writeInvoice(book, 3, amounts("e", {"1", "", ""}));
+    writeInvoice(book, 300, amounts("e", {"1", "", ""}));
     FaultyFileSystem fs;
-    fs.fail(FaultyFileSystem::Op::Read, "12024.arc", 1);
-    auto sum = sumInvoices(book, InvoiceType::Professional, TotalKind::Taxable, 1, 3);
+    fs.fail(FaultyFileSystem::Op::Read, "12024.arc", 1); // the second block
+    auto sum = sumInvoices(book, InvoiceType::Professional, TotalKind::Taxable, 1, 300);
     QVERIFY(!sum.ok());
     QVERIFY(QString::fromStdString(sum.error().path).endsWith("12024.arc"));
 }
