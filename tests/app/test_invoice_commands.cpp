@@ -74,6 +74,8 @@ private slots:
     void pickingAClient();
     void deletingTheClientArchive();
     void deletingAMissingClientArchiveIsSilent();
+    void failedClientArchiveDeletionIsTold_data();
+    void failedClientArchiveDeletionIsTold();
 };
 
 void TestInvoiceCommands::saveRefusesWhatCannotBeStored_data()
@@ -438,6 +440,36 @@ void TestInvoiceCommands::deletingAMissingClientArchiveIsSilent()
     app::deleteClientArchive(s.state, s.dialogs);
     QCOMPARE(s.dialogs.shown().size(), std::size_t(1)); // the question only
     QCOMPARE(s.state.clientCount, std::int16_t(4));
+}
+
+void TestInvoiceCommands::failedClientArchiveDeletionIsTold_data()
+{
+    QTest::addColumn<int>("op");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("archiveLeft");
+    QTest::newRow("archive stays") << int(FaultyFileSystem::Op::Remove) << "clienti" << true;
+    QTest::newRow("count not written") << int(FaultyFileSystem::Op::Write) << "impost" << false;
+}
+
+void TestInvoiceCommands::failedClientArchiveDeletionIsTold()
+{
+    QFETCH(int, op);
+    QFETCH(QString, file);
+    QFETCH(bool, archiveLeft);
+    Session s;
+    s.fillClient("Rossi");
+    app::saveInvoice(s.form, s.state, s.dialogs);
+    s.dialogs.clear();
+    {
+        FaultyFileSystem fs;
+        fs.fail(static_cast<FaultyFileSystem::Op>(op), file.toStdString());
+        app::deleteClientArchive(s.state, s.dialogs);
+    }
+    QCOMPARE(titles(s.dialogs), (std::vector<std::string> {"ATTENZIONE", "ATTENZIONE"}));
+    QVERIFY(QString::fromStdString(s.dialogs.last().text).contains(file));
+    QCOMPARE(s.dir.exists("clienti"), archiveLeft);
+    QCOMPARE(s.state.clientCount, std::int16_t(1));
+    QCOMPARE(archive::readClientCount(s.dir.path()).value(), std::int16_t(1));
 }
 
 QTEST_GUILESS_MAIN(TestInvoiceCommands)
