@@ -13,6 +13,14 @@
 
 namespace tessaro::einvoice {
 
+// The input box that asks for the recipient (its default answer is
+// proposedRecipient()), and the titles of the boxes that report an export.
+inline constexpr std::string_view RecipientPrompt
+    = "Codice destinatario del cliente (7 caratteri) oppure indirizzo PEC:";
+inline constexpr std::string_view RecipientTitle = "FATTURA ELETTRONICA";
+inline constexpr std::string_view ExportDoneTitle = "FATTURA ELETTRONICA";
+inline constexpr std::string_view RefusalTitle = "ATTENZIONE";
+
 // A recipient as the exchange system takes it: a codice destinatario of 7
 // letters or digits, or the code "0000000" with a PEC address.
 struct Recipient {
