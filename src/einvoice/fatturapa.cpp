@@ -358,6 +358,11 @@ ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& f
     return outcome;
 }
 
+std::string writtenMessage(const std::string& path)
+{
+    return "La fattura elettronica è stata scritta nel file " + path;
+}
+
 std::string refusalMessage(const std::vector<std::string>& problems)
 {
     std::string message = "La fattura elettronica non è stata scritta:";

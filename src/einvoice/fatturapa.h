@@ -62,6 +62,8 @@ struct ExportOutcome {
 // previous export of the same invoice.
 ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder);
 
+// The text of the box that confirms a written file.
+std::string writtenMessage(const std::string& path);
 // The text of the "ATTENZIONE" box that lists the reasons of a refusal.
 std::string refusalMessage(const std::vector<std::string>& problems);
 

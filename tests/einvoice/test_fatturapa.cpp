@@ -365,6 +365,7 @@ private slots:
         QFile file(QString::fromStdString(again.path));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<PrezzoTotale>2000.00</PrezzoTotale>"));
+        QCOMPARE(writtenMessage(again.path), "La fattura elettronica è stata scritta nel file " + again.path);
     }
 
     void recipients_data()
