@@ -13,5 +13,9 @@ if(NOT TARGET tessaro_fuzz_findings)
     add_library(tessaro_check_record_codecs STATIC ${TESSARO_CHECKS_DIR}/record_codecs_check.cpp)
     target_link_libraries(tessaro_check_record_codecs PUBLIC tessaro_fuzz_findings tessaro_archive)
 
-    set(TESSARO_CHECK_LIBRARIES tessaro_fuzz_findings tessaro_check_number_rules tessaro_check_record_codecs)
+    add_library(tessaro_check_invoice_printing STATIC ${TESSARO_CHECKS_DIR}/invoice_printing_check.cpp)
+    target_link_libraries(tessaro_check_invoice_printing PUBLIC tessaro_fuzz_findings tessaro_print)
+
+    set(TESSARO_CHECK_LIBRARIES tessaro_fuzz_findings tessaro_check_number_rules tessaro_check_record_codecs
+                                tessaro_check_invoice_printing)
 endif()

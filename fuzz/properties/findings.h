@@ -3,6 +3,8 @@
 // libFuzzer keeps the input; the regression test shows it as a failure.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -31,6 +33,10 @@ private:
 // A text as a finding shows it: printable ASCII as is, every other byte as
 // \xHH, so it can be pasted into a test.
 std::string quoted(std::string_view bytes);
+
+// Number of characters of a well-formed UTF-8 text of at most three bytes per
+// character (all the program's code page reaches), or nothing otherwise.
+std::optional<std::size_t> utf8Length(std::string_view text);
 
 // The fuzz targets' reaction to a finding: print it and abort.
 void abortOnFinding(const std::string& finding);

@@ -2,13 +2,13 @@
 
 #include "archive/codepage.h"
 #include "archive/records.h"
+#include "field_stream.h"
 #include "findings.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -16,8 +16,10 @@ namespace tessaro::archive {
 
 namespace {
 
+using calc::FieldStream;
 using calc::Findings;
 using calc::quoted;
+using calc::utf8Length;
 
 // The byte layouts, written out from the file format rather than taken from
 // the codecs, so a shifted field is caught here.
@@ -87,24 +89,6 @@ template <typename Lines> auto extraLinesFields(Lines& r)
     return fields;
 }
 
-// Number of characters of a well-formed UTF-8 text, or nothing when malformed.
-std::optional<std::size_t> utf8Length(std::string_view text)
-{
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++count) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 0;
-        if (length == 0 || i + length > text.size())
-            return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return std::nullopt;
-        }
-        i += length;
-    }
-    return count;
-}
-
 // What a stored field must read as: its bytes without the zero bytes (the
 // part of a record past the end of a file), each byte one character.
 std::string storedText(std::span<const std::uint8_t> record, Field field)
@@ -168,35 +152,6 @@ void checkDecode(std::span<const std::uint8_t> input, Decode decode, Encode enco
                       int(*differs.first), ", expected ", int(*differs.second));
 }
 
-// Reads the input as a stream of fields for the encoder: a length byte, then
-// that many bytes.
-class FieldStream {
-public:
-    explicit FieldStream(std::span<const std::uint8_t> input) : m_input(input) { }
-    std::string next()
-    {
-        if (m_pos >= m_input.size())
-            return {};
-        const std::size_t declared = m_input[m_pos];
-        ++m_pos;
-        const std::size_t length = std::min(declared, m_input.size() - m_pos);
-        std::string bytes(reinterpret_cast<const char*>(m_input.data() + m_pos), length);
-        m_pos += length;
-        return bytes;
-    }
-    std::uint32_t bits()
-    {
-        std::uint32_t value = 0;
-        for (int i = 0; i < 4 && m_pos < m_input.size(); ++i)
-            value |= static_cast<std::uint32_t>(m_input[m_pos++]) << (8 * i);
-        return value;
-    }
-
-private:
-    std::span<const std::uint8_t> m_input;
-    std::size_t m_pos = 0;
-};
-
 std::string withoutZeros(std::string bytes)
 {
     std::erase(bytes, '\0');
@@ -212,12 +167,14 @@ void checkEncode(FieldStream& stream, Decode decode, Encode encode, Fields field
 {
     Record holdable;
     Record arbitrary;
+    const auto holdableFields = fields(holdable);
+    const auto arbitraryFields = fields(arbitrary);
     std::vector<std::string> holdableBytes;
     for (std::size_t i = 0; i < layout.size(); ++i) {
-        std::string bytes = stream.next();
-        *fields(arbitrary)[i] = bytes;
+        std::string bytes = stream.text();
+        *arbitraryFields[i] = bytes;
         holdableBytes.push_back(withoutZeros(bytes).substr(0, layout[i].width));
-        *fields(holdable)[i] = fromWindows1252(holdableBytes.back());
+        *holdableFields[i] = fromWindows1252(holdableBytes.back());
     }
     float rate = 0;
     if constexpr (requires { holdable.rate; }) {
@@ -229,11 +186,12 @@ void checkEncode(FieldStream& stream, Decode decode, Encode encode, Fields field
     std::array<std::uint8_t, Size> bytes {};
     encode(holdable, std::span<std::uint8_t, Size>(bytes));
     Record back = decode(std::span<const std::uint8_t, Size>(bytes));
+    const auto backFields = fields(back);
     for (std::size_t i = 0; i < layout.size(); ++i) {
-        const std::string expected = *fields(holdable)[i] + std::string(layout[i].width - holdableBytes[i].size(), ' ');
-        if (*fields(back)[i] != expected)
-            return findings.fail(name, " field at ", layout[i].offset, ": ", quoted(*fields(holdable)[i]),
-                                 " reads back as ", quoted(*fields(back)[i]));
+        const std::string expected = *holdableFields[i] + std::string(layout[i].width - holdableBytes[i].size(), ' ');
+        if (*backFields[i] != expected)
+            return findings.fail(name, " field at ", layout[i].offset, ": ", quoted(*holdableFields[i]),
+                                 " reads back as ", quoted(*backFields[i]));
     }
     if constexpr (requires { back.rate; }) {
         const float expectedRate = std::isfinite(rate) ? rate : 0.0f;
@@ -243,11 +201,12 @@ void checkEncode(FieldStream& stream, Decode decode, Encode encode, Fields field
 
     encode(arbitrary, std::span<std::uint8_t, Size>(bytes));
     Record arbitraryBack = decode(std::span<const std::uint8_t, Size>(bytes));
+    const auto arbitraryBackFields = fields(arbitraryBack);
     for (std::size_t i = 0; i < layout.size(); ++i) {
-        const auto length = utf8Length(*fields(arbitraryBack)[i]);
+        const auto length = utf8Length(*arbitraryBackFields[i]);
         if (!length || *length > layout[i].width)
-            return findings.fail(name, " field at ", layout[i].offset, ": ", quoted(*fields(arbitrary)[i]),
-                                 " is stored as ", quoted(*fields(arbitraryBack)[i]));
+            return findings.fail(name, " field at ", layout[i].offset, ": ", quoted(*arbitraryFields[i]),
+                                 " is stored as ", quoted(*arbitraryBackFields[i]));
     }
 }
 

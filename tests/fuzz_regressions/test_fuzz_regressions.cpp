@@ -1,5 +1,6 @@
 // Replays every input the fuzzers once failed on, and every seed they start
 // from, through the property checks of the fuzz targets.
+#include "properties/invoice_printing_check.h"
 #include "properties/number_rules_check.h"
 #include "properties/record_codecs_check.h"
 
@@ -24,6 +25,7 @@ struct FuzzTarget {
 const FuzzTarget Targets[] = {
     {"fuzz_numeric_value", tessaro::calc::checkNumberRules},
     {"fuzz_records", tessaro::archive::checkRecordCodecs},
+    {"fuzz_print", tessaro::print::checkInvoicePrinting},
 };
 
 } // namespace
