@@ -20,6 +20,11 @@ public:
     // The text typed; the empty text when cancelled.
     virtual std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) = 0;
     virtual DuplicateChoice askDuplicate() = 0;
+    // A save dialog opened on proposedPath (folder and name); the path chosen,
+    // or the empty text when cancelled. filter: e.g. "PDF (*.pdf)".
+    virtual std::string saveFileName(const std::string& title, const std::string& proposedPath,
+                                     const std::string& filter)
+        = 0;
     // The hourglass while a long command runs.
     virtual void setBusy(bool busy) = 0;
 };

@@ -4,6 +4,7 @@
 #include "ui/twips.h"
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +126,13 @@ DuplicateChoice QtDialogs::askDuplicate()
     DuplicateDialog dialog(m_parent);
     dialog.exec();
     return dialog.choice();
+}
+
+std::string QtDialogs::saveFileName(const std::string& title, const std::string& proposedPath,
+                                    const std::string& filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, fromUtf8(title), fromUtf8(proposedPath), fromUtf8(filter))
+        .toStdString();
 }
 
 void QtDialogs::setBusy(bool busy)

@@ -20,6 +20,8 @@ public:
     Answer message(const std::string& text, const std::string& title, Buttons buttons = Buttons::Ok) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     DuplicateChoice askDuplicate() override;
+    std::string saveFileName(const std::string& title, const std::string& proposedPath,
+                             const std::string& filter) override;
     void setBusy(bool busy) override;
 
 private:

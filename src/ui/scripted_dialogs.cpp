@@ -34,6 +34,17 @@ DuplicateChoice ScriptedDialogs::askDuplicate()
     return choice;
 }
 
+std::string ScriptedDialogs::saveFileName(const std::string& title, const std::string& proposedPath,
+                                          const std::string& filter)
+{
+    m_shown.push_back({Shown::Kind::SaveFile, filter, title, Buttons::OkCancel, proposedPath});
+    if (m_saveNames.empty())
+        return proposedPath;
+    std::string path = std::move(m_saveNames.front());
+    m_saveNames.pop_front();
+    return path;
+}
+
 void ScriptedDialogs::setBusy(bool busy)
 {
     m_busy = busy;

@@ -12,7 +12,7 @@ namespace tessaro::ui {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        enum class Kind { Message, Input, Duplicate } kind;
+        enum class Kind { Message, Input, Duplicate, SaveFile } kind;
         std::string text; // message text or input prompt
         std::string title;
         Buttons buttons = Buttons::Ok;
@@ -25,10 +25,14 @@ public:
     // Texts typed into input boxes; an empty queue answers as a cancel would.
     void queueInput(std::string text) { m_inputs.push_back(std::move(text)); }
     void queueDuplicateChoice(DuplicateChoice choice) { m_duplicates.push_back(choice); }
+    // Paths chosen in save dialogs; an empty queue accepts the proposed path.
+    void queueSaveFileName(std::string path) { m_saveNames.push_back(std::move(path)); }
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     DuplicateChoice askDuplicate() override;
+    std::string saveFileName(const std::string& title, const std::string& proposedPath,
+                             const std::string& filter) override;
     void setBusy(bool busy) override;
 
     const std::vector<Shown>& shown() const { return m_shown; }
@@ -41,6 +45,7 @@ private:
     std::deque<Answer> m_answers;
     std::deque<std::string> m_inputs;
     std::deque<DuplicateChoice> m_duplicates;
+    std::deque<std::string> m_saveNames;
     std::vector<Shown> m_shown;
     bool m_busy = false;
     int m_busyCount = 0;
