@@ -75,6 +75,38 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
     return nullptr;
 }
 
+bool namedByCaption(ControlKind kind)
+{
+    return kind == ControlKind::PushButton || kind == ControlKind::CheckBox || kind == ControlKind::RadioButton
+        || kind == ControlKind::Frame;
+}
+
+// Captions carry "&" before the mnemonic letter and "&&" for a literal one;
+// a screen reader should hear the plain text.
+QString withoutMnemonic(const QString& caption)
+{
+    QString plain;
+    plain.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i;
+        else if (caption[i] == u'&')
+            continue;
+        plain += caption[i];
+    }
+    return plain;
+}
+
+void setAccessibility(QWidget* widget, const ControlSpec& spec)
+{
+    if (spec.accessibleName && *spec.accessibleName)
+        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+    else if (namedByCaption(spec.kind) && spec.caption && *spec.caption)
+        widget->setAccessibleName(withoutMnemonic(QString::fromUtf8(spec.caption)));
+    if (spec.helpText && *spec.helpText)
+        widget->setAccessibleDescription(QString::fromUtf8(spec.helpText));
+}
+
 QRect geometryOf(const ControlSpec& spec)
 {
     // Separator lines are one pixel thick, centred on their coordinate.
@@ -112,6 +144,7 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
             widget->setFont(font);
         }
         widget->setProperty("helpText", QString::fromUtf8(spec.helpText));
+        setAccessibility(widget, spec);
         if (spec.tabOrder >= 0) {
             widget->setFocusPolicy(Qt::StrongFocus);
             tabStops.emplace_back(spec.tabOrder, widget);
@@ -122,8 +155,7 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
             widget->setFocusPolicy(Qt::ClickFocus);
         }
     }
-    std::stable_sort(tabStops.begin(), tabStops.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(tabStops.begin(), tabStops.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < tabStops.size(); ++i)
         QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
 }
