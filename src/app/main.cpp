@@ -5,12 +5,16 @@
 #include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tessaro"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaro")));
 
     // The windows are laid out for the classic 8.25-point dialog font.
     QFont::insertSubstitutions(
