@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDynamicPropertyChangeEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -97,14 +98,38 @@ QString withoutMnemonic(const QString& caption)
     return plain;
 }
 
-void setAccessibility(QWidget* widget, const ControlSpec& spec)
+// A field whose help text changes later (the amounts follow the invoice
+// type) keeps its accessible description in step with it.
+class DescriptionFollowsHelp : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::DynamicPropertyChange
+            && static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == "helpText") {
+            if (auto* widget = qobject_cast<QWidget*>(watched))
+                widget->setAccessibleDescription(widget->property("helpText").toString());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void setAccessibleName(QWidget* widget, const ControlSpec& spec)
 {
+    QString name;
     if (spec.accessibleName && *spec.accessibleName)
-        widget->setAccessibleName(QString::fromUtf8(spec.accessibleName));
+        name = QString::fromUtf8(spec.accessibleName);
     else if (namedByCaption(spec.kind) && spec.caption && *spec.caption)
-        widget->setAccessibleName(withoutMnemonic(QString::fromUtf8(spec.caption)));
-    if (spec.helpText && *spec.helpText)
-        widget->setAccessibleDescription(QString::fromUtf8(spec.helpText));
+        name = withoutMnemonic(QString::fromUtf8(spec.caption));
+    if (name.isEmpty())
+        return;
+    widget->setAccessibleName(name);
+    // The text part of a combo box is a widget of its own that a screen
+    // reader may reach; it answers to the same name.
+    if (auto* combo = qobject_cast<QComboBox*>(widget); combo && combo->lineEdit())
+        combo->lineEdit()->setAccessibleName(name);
 }
 
 QRect geometryOf(const ControlSpec& spec)
@@ -126,6 +151,7 @@ QRect geometryOf(const ControlSpec& spec)
 void buildControls(QWidget* window, std::span<const ControlSpec> table, CurrencyFlagProvider flagProvider)
 {
     std::vector<std::pair<int, QWidget*>> tabStops;
+    QObject* descriptionFollower = nullptr;
     for (const ControlSpec& spec : table) {
         QWidget* parent = window;
         if (spec.parent && *spec.parent) {
@@ -143,8 +169,13 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
             font.setBold(spec.bold);
             widget->setFont(font);
         }
+        setAccessibleName(widget, spec);
+        if (spec.helpText && *spec.helpText) {
+            if (!descriptionFollower)
+                descriptionFollower = new DescriptionFollowsHelp(window);
+            widget->installEventFilter(descriptionFollower);
+        }
         widget->setProperty("helpText", QString::fromUtf8(spec.helpText));
-        setAccessibility(widget, spec);
         if (spec.tabOrder >= 0) {
             widget->setFocusPolicy(Qt::StrongFocus);
             tabStops.emplace_back(spec.tabOrder, widget);

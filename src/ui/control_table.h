@@ -43,6 +43,14 @@ struct ControlSpec {
     const char* accessibleName = "";
 };
 
+// The row with its accessible name set, so positional rows need not spell
+// out every member before it.
+constexpr ControlSpec named(ControlSpec spec, const char* accessibleName)
+{
+    spec.accessibleName = accessibleName;
+    return spec;
+}
+
 // Creates every control as a child of window (or of its frame), in table
 // order, sets the tab order of the tab stops and installs the filters.
 // Filters that depend on the currency flag ask flagProvider. Every control

@@ -36,7 +36,7 @@ const std::array<ControlSpec, 3> ProductsTable = {{
 }};
 
 const std::array<ControlSpec, 2> ManualTable = {{
-    {"txtmanuale", ControlKind::MultiLineEdit, "", 120, 120, 5535, 2415, 1},
+    named({"txtmanuale", ControlKind::MultiLineEdit, "", 120, 120, 5535, 2415, 1}, "Manuale d'uso"),
     {"Command1", ControlKind::PushButton, "Ok", 2400, 2655, 855, 375, 0},
 }};
 

@@ -56,6 +56,9 @@ public:
 
         auto* edit = new QLineEdit(defaultText, this);
         edit->setObjectName(QStringLiteral("inputText"));
+        // The question is the field's name, for a screen reader that has no
+        // other way to tie the prompt to the answer.
+        edit->setAccessibleName(prompt);
         edit->setGeometry(twipsRect(120, 1680, 5880, 315));
         edit->selectAll();
         edit->setFocus();
