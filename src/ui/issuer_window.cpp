@@ -128,6 +128,7 @@ IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)
     wire("Command3", &IssuerWindow::replaceClicked);
     wire("Command4", &IssuerWindow::previousClicked);
     wire("Command5", &IssuerWindow::nextClicked);
+    wire("Command6", &IssuerWindow::einvoiceClicked);
 }
 
 void IssuerWindow::setFields(const archive::PartyRecord& fields)

@@ -30,6 +30,7 @@ signals:
     void nextClicked(); // "--->"
     void saveClicked(); // "Salva"
     void replaceClicked(); // "Sostituisci"
+    void einvoiceClicked(); // "Fattura elettronica..."
     void closeBoxClicked(); // the window is closing by its close box
 
 protected:

@@ -6,7 +6,7 @@ namespace tessaro::ui {
 
 namespace {
 
-const std::array<ControlSpec, 23> Table = {{
+const std::array<ControlSpec, 24> Table = {{
     {"Command1", ControlKind::PushButton, "Ok", 2760, 2880, 855, 375, 0},
     {"cmbtit", ControlKind::ComboBox, "", 1920, 240, 855, 315, 1, 5},
     {"txtf1", ControlKind::LineEdit, "", 1920, 720, 3735, 285, 2, 29},
@@ -21,6 +21,8 @@ const std::array<ControlSpec, 23> Table = {{
     {"Command5", ControlKind::PushButton, "--->", 3360, 120, 375, 375, 21},
     {"Command2", ControlKind::PushButton, "Salva", 3840, 120, 855, 375, 19},
     {"Command3", ControlKind::PushButton, "Sostituisci", 4800, 120, 855, 375, 22},
+    // Left of "Ok", on the row the buttons of the bottom share.
+    {"Command6", ControlKind::PushButton, "Fattura elettronica...", 240, 2880, 2175, 375, 23},
     {"Label1", ControlKind::Label, "Titolo", 240, 240, 1575, 255},
     {"Label2", ControlKind::Label, "Cognome o denominazione sociale", 240, 600, 1815, 375},
     {"Label3", ControlKind::Label, "Nome", 240, 1080, 1575, 255},

@@ -1,5 +1,7 @@
 target_sources(tessaro_ui PRIVATE
     duplicate_dialog.cpp
+    einvoice_window.cpp
+    einvoice_window_table.cpp
     extra_lines_window.cpp
     extra_lines_window_table.cpp
     info_windows.cpp
@@ -9,3 +11,5 @@ target_sources(tessaro_ui PRIVATE
 )
 set_source_files_properties(info_windows.cpp PROPERTIES
     COMPILE_DEFINITIONS "TESSARO_VERSION=\"${PROJECT_VERSION}\"")
+# The e-invoice window lists the codes of the electronic invoice and keeps its file.
+target_link_libraries(tessaro_ui PUBLIC tessaro_einvoice)

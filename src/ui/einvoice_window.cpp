@@ -1,0 +1,171 @@
+#include "ui/einvoice_window.h"
+
+#include "einvoice/codes.h"
+#include "ui/dialogs.h"
+#include "ui/twips.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+#include <utility>
+
+namespace tessaro::ui {
+
+namespace {
+
+QString fromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// An IBAN holds letters and digits only: letters are upper-cased as typed,
+// and the blanks of a pasted, grouped IBAN are dropped. Anything else beeps.
+class IbanValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        QString kept;
+        kept.reserve(input.size());
+        int keptBeforeCursor = 0;
+        bool refused = false;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input[i].toUpper();
+            const bool fits = (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
+            if (fits) {
+                kept += c;
+                if (i < pos)
+                    ++keptBeforeCursor;
+            } else if (c != u' ') {
+                refused = true;
+            }
+        }
+        if (refused)
+            QApplication::beep();
+        input = kept;
+        pos = keptBeforeCursor;
+        return Acceptable;
+    }
+};
+
+// Each item shows "code name" and keeps the bare code as its data.
+void fill(QComboBox* combo, std::span<const einvoice::Code> codes)
+{
+    for (const einvoice::Code& code : codes)
+        combo->addItem(fromUtf8(einvoice::displayText(codes, code.code)), fromUtf8(code.code));
+    // The list opens as wide as its longest name, even past the box.
+    combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0));
+}
+
+// Selects the item of the code; a code no item has (a damaged record) is
+// shown as it is, so that "Ok" can say what is wrong with it.
+void select(QComboBox* combo, const std::string& code)
+{
+    int index = combo->findData(fromUtf8(code));
+    if (index < 0) {
+        combo->addItem(fromUtf8(code), fromUtf8(code));
+        index = combo->count() - 1;
+    }
+    combo->setCurrentIndex(index);
+}
+
+std::string codeOf(const QComboBox* combo)
+{
+    return combo->currentData().toString().toStdString();
+}
+
+std::string trimmedText(const QLineEdit* edit)
+{
+    return edit->text().trimmed().toStdString();
+}
+
+std::string listOf(const std::vector<std::string>& problems)
+{
+    std::string text;
+    for (const std::string& problem : problems)
+        text += "\n- " + problem;
+    return text;
+}
+
+} // namespace
+
+EinvoiceWindow::EinvoiceWindow(std::string dataDir, int issuer, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_dataDir(std::move(dataDir)), m_issuer(issuer), m_dialogs(dialogs)
+{
+    setWindowTitle(QStringLiteral("Dati per la fattura elettronica"));
+    setFixedSize(twipsSize(EinvoiceWindowWidthTwips, EinvoiceWindowHeightTwips));
+    buildControls(this, einvoiceWindowTable());
+
+    fill(findChild<QComboBox*>(QStringLiteral("cmbregime")), einvoice::fiscalRegimes());
+    auto* fund = findChild<QComboBox*>(QStringLiteral("cmbcassa"));
+    fund->addItem(QStringLiteral("nessuna"), QString());
+    fill(fund, einvoice::pensionFunds());
+    fill(findChild<QComboBox*>(QStringLiteral("cmbnatura")), einvoice::vatNatures());
+
+    auto* iban = findChild<QLineEdit*>(QStringLiteral("txtiban"));
+    iban->setValidator(new IbanValidator(iban));
+
+    auto* ok = findChild<QPushButton*>(QStringLiteral("Command1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (save())
+            accept();
+    });
+    connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this, &QDialog::reject);
+
+    setData(einvoice::IssuerEinvoiceData {});
+}
+
+bool EinvoiceWindow::load()
+{
+    archive::Result<einvoice::IssuerEinvoiceData> stored = einvoice::readIssuerData(m_dataDir, m_issuer);
+    if (!stored) {
+        m_dialogs.message(stored.error().describe(), "ATTENZIONE", Buttons::Ok);
+        return false;
+    }
+    setData(stored.value());
+    return true;
+}
+
+void EinvoiceWindow::setData(const einvoice::IssuerEinvoiceData& data)
+{
+    select(findChild<QComboBox*>(QStringLiteral("cmbregime")), data.fiscalRegime);
+    select(findChild<QComboBox*>(QStringLiteral("cmbcassa")), data.pensionFund);
+    select(findChild<QComboBox*>(QStringLiteral("cmbnatura")), data.vatNature);
+    findChild<QLineEdit*>(QStringLiteral("txtriferimento"))->setText(fromUtf8(data.legalReference));
+    findChild<QLineEdit*>(QStringLiteral("txtiban"))->setText(fromUtf8(data.iban));
+}
+
+einvoice::IssuerEinvoiceData EinvoiceWindow::data() const
+{
+    einvoice::IssuerEinvoiceData data;
+    data.fiscalRegime = codeOf(findChild<QComboBox*>(QStringLiteral("cmbregime")));
+    data.pensionFund = codeOf(findChild<QComboBox*>(QStringLiteral("cmbcassa")));
+    data.vatNature = codeOf(findChild<QComboBox*>(QStringLiteral("cmbnatura")));
+    data.legalReference = trimmedText(findChild<QLineEdit*>(QStringLiteral("txtriferimento")));
+    data.iban = trimmedText(findChild<QLineEdit*>(QStringLiteral("txtiban")));
+    return data;
+}
+
+bool EinvoiceWindow::save()
+{
+    const einvoice::IssuerEinvoiceData values = data();
+    if (const std::vector<std::string> problems = einvoice::issuerDataProblems(values); !problems.empty()) {
+        m_dialogs.message("I dati per la fattura elettronica non sono stati salvati:" + listOf(problems), "ATTENZIONE",
+                          Buttons::Ok);
+        return false;
+    }
+    if (archive::Status written = einvoice::writeIssuerData(m_dataDir, m_issuer, values); !written) {
+        m_dialogs.message("I dati per la fattura elettronica non sono stati salvati.\n" + written.error().describe(),
+                          "ATTENZIONE", Buttons::Ok);
+        return false;
+    }
+    return true;
+}
+
+} // namespace tessaro::ui

@@ -1,0 +1,47 @@
+// "Dati per la fattura elettronica": what one issuer adds for the electronic
+// invoice (tax regime, pension fund, nature and legal reference of invoices
+// without VAT, IBAN), read from and written to "emit.fe". "Ok" saves only
+// data the e-invoice can carry and tells why otherwise; "Annulla" closes.
+#pragma once
+
+#include "einvoice/einvoice_files.h"
+#include "ui/control_table.h"
+
+#include <QDialog>
+
+#include <span>
+#include <string>
+
+namespace tessaro::ui {
+
+class Dialogs;
+
+class EinvoiceWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    EinvoiceWindow(std::string dataDir, int issuer, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // Fills the controls from the issuer's record; false, after an
+    // "ATTENZIONE" box naming the file, when it cannot be read.
+    bool load();
+
+    void setData(const einvoice::IssuerEinvoiceData& data);
+    // The controls' values, texts trimmed.
+    einvoice::IssuerEinvoiceData data() const;
+
+    // "Ok": true when the data were valid and written. Otherwise one
+    // "ATTENZIONE" box says every reason, and nothing is written.
+    bool save();
+
+private:
+    std::string m_dataDir;
+    int m_issuer;
+    Dialogs& m_dialogs;
+};
+
+inline constexpr int EinvoiceWindowWidthTwips = 9000;
+inline constexpr int EinvoiceWindowHeightTwips = 3375;
+std::span<const ControlSpec> einvoiceWindowTable();
+
+} // namespace tessaro::ui
