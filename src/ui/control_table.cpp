@@ -2,6 +2,8 @@
 
 #include "ui/twips.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDynamicPropertyChangeEvent>
@@ -20,6 +22,38 @@ namespace tessaro::ui {
 
 namespace {
 
+const char* const DisplayLabelProperty = "displayLabel";
+
+// A display label shows a value (an amount, an issuer line, the help line)
+// under a name of its own. Named, a plain label would hide its value from a
+// screen reader, so the value is offered as the description, read afresh on
+// every query because labels announce no change of text.
+class DisplayLabelAccessible : public QAccessibleWidget {
+public:
+    explicit DisplayLabelAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) { }
+
+    QString text(QAccessible::Text which) const override
+    {
+        const auto* label = static_cast<const QLabel*>(widget());
+        switch (which) {
+        case QAccessible::Name:
+            return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
+        case QAccessible::Description:
+        case QAccessible::Value:
+            return label->text();
+        default:
+            return QAccessibleWidget::text(which);
+        }
+    }
+};
+
+QAccessibleInterface* displayLabelAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QLabel") && object && object->property(DisplayLabelProperty).toBool())
+        return new DisplayLabelAccessible(static_cast<QLabel*>(object));
+    return nullptr;
+}
+
 QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFlagProvider& flagProvider)
 {
     const QString caption = QString::fromUtf8(spec.caption);
@@ -27,7 +61,11 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
     case ControlKind::Label:
         return new QLabel(caption, parent);
     case ControlKind::DisplayLabel: {
-        auto* label = new QLabel(caption, parent);
+        // Marked before it has a text, so the first accessible interface made
+        // for it is already the display kind.
+        auto* label = new QLabel(parent);
+        label->setProperty(DisplayLabelProperty, true);
+        label->setText(caption);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setAutoFillBackground(true);
         return label;
@@ -150,6 +188,7 @@ QRect geometryOf(const ControlSpec& spec)
 
 void buildControls(QWidget* window, std::span<const ControlSpec> table, CurrencyFlagProvider flagProvider)
 {
+    QAccessible::installFactory(displayLabelAccessible); // once; later calls are ignored
     std::vector<std::pair<int, QWidget*>> tabStops;
     QObject* descriptionFollower = nullptr;
     for (const ControlSpec& spec : table) {

@@ -77,6 +77,7 @@ private slots:
     void mainWindowNames();
     void mainWindowLeavesNothingUnnamed();
     void namesAreNotVisible();
+    void displayLabelsStillTellTheirValue();
     void descriptionsFollowTheHelpTexts();
     void issuerWindowNames_data();
     void issuerWindowNames();
@@ -184,6 +185,24 @@ void TestAccessibility::namesAreNotVisible()
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("etcimp"))->text(), QString());
     QCOMPARE(window.findChild<QLabel*>(QStringLiteral("etcspi"))->text(), QString());
     QCOMPARE(window.findChild<QPushButton*>(QStringLiteral("Command1"))->text(), QStringLiteral("Calcola"));
+}
+
+void TestAccessibility::displayLabelsStillTellTheirValue()
+{
+    // Named by its caption, a display label must not hide what it shows.
+    ui::MainWindow window;
+    archive::PartyRecord issuer;
+    issuer.address = "Via Roma 1";
+    window.showIssuer(issuer);
+    QWidget* address = child(&window, "etcem2");
+    QCOMPARE(accessibleText(address, QAccessible::Name), QStringLiteral("Chi emette la fattura corrente 2"));
+    QCOMPARE(accessibleText(address, QAccessible::Description), QStringLiteral("Via Roma 1"));
+
+    auto* taxable = window.findChild<QLabel*>(QStringLiteral("etcimp"));
+    taxable->setText(QStringLiteral("1250.00"));
+    QCOMPARE(accessibleText(taxable, QAccessible::Description), QStringLiteral("1250.00"));
+    taxable->setText(QString());
+    QCOMPARE(accessibleText(taxable, QAccessible::Description), QString());
 }
 
 void TestAccessibility::descriptionsFollowTheHelpTexts()
