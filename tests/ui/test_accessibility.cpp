@@ -81,6 +81,7 @@ private slots:
     void descriptionsFollowTheHelpTexts();
     void issuerWindowNames_data();
     void issuerWindowNames();
+    void issuerWindowLeavesNothingUnnamed();
     void extraLinesWindowNames();
     void duplicateDialogNames();
     void inputBoxFieldIsNamedByItsPrompt();
@@ -230,11 +231,21 @@ void TestAccessibility::issuerWindowNames_data()
     const auto row = [](const char* control, const char* name) {
         QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(name);
     };
+    row("cmbtit", "Titolo");
+    row("txtf1", "Cognome o denominazione sociale");
+    row("txtf2", "Nome");
+    row("txtf3", "Indirizzo");
+    row("txtf4", "Città");
+    row("txtf5", "Prov.");
+    row("txtf6", "CAP");
+    row("txtf7", "Codice Fiscale");
+    row("txtf8", "P.IVA");
     row("Command1", "Ok");
     row("Command4", "<---");
     row("Command5", "--->");
     row("Command2", "Salva");
     row("Command3", "Sostituisci");
+    row("Command6", "Fattura elettronica...");
 }
 
 void TestAccessibility::issuerWindowNames()
@@ -245,6 +256,12 @@ void TestAccessibility::issuerWindowNames()
     QWidget* widget = window.findChild<QWidget*>(control);
     QVERIFY2(widget, qPrintable(control));
     QCOMPARE(accessibleName(widget), name);
+}
+
+void TestAccessibility::issuerWindowLeavesNothingUnnamed()
+{
+    ui::IssuerWindow window;
+    QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
 }
 
 void TestAccessibility::extraLinesWindowNames()
