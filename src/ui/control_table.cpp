@@ -38,7 +38,8 @@ public:
         switch (which) {
         case QAccessible::Name:
             return label->accessibleName().isEmpty() ? label->text() : label->accessibleName();
-        case QAccessible::Description:
+        case QAccessible::Description: // unnamed, the text is already the name
+            return label->accessibleName().isEmpty() ? QString() : label->text();
         case QAccessible::Value:
             return label->text();
         default:

@@ -3,6 +3,7 @@
 // the caption the window shows beside it; fields with a help text describe
 // themselves by it.
 #include "archive/app_state.h"
+#include "ui/control_table.h"
 #include "ui/duplicate_dialog.h"
 #include "ui/extra_lines_window.h"
 #include "ui/info_windows.h"
@@ -73,6 +74,8 @@ class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
+    void captionsNameTheirControls_data();
+    void captionsNameTheirControls();
     void mainWindowNames_data();
     void mainWindowNames();
     void mainWindowLeavesNothingUnnamed();
@@ -87,6 +90,54 @@ private slots:
     void inputBoxFieldIsNamedByItsPrompt();
     void informationWindowsLeaveNothingUnnamed();
 };
+
+void TestAccessibility::captionsNameTheirControls_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("rowName");
+    QTest::addColumn<QString>("name");
+    using K = ui::ControlKind;
+    QTest::newRow("button") << int(K::PushButton) << "Salva"
+                            << ""
+                            << "Salva";
+    QTest::newRow("mnemonic dropped") << int(K::PushButton) << "&Salva"
+                                      << ""
+                                      << "Salva";
+    QTest::newRow("doubled ampersand kept once") << int(K::CheckBox) << "IVA && cassa"
+                                                 << ""
+                                                 << "IVA & cassa";
+    QTest::newRow("trailing ampersand") << int(K::RadioButton) << "a saldo&"
+                                        << ""
+                                        << "a saldo";
+    QTest::newRow("frame") << int(K::Frame) << "Fattura &emessa"
+                           << ""
+                           << "Fattura emessa";
+    QTest::newRow("row name wins") << int(K::PushButton) << "<---"
+                                   << "Fattura precedente"
+                                   << "Fattura precedente";
+    QTest::newRow("field") << int(K::LineEdit) << ""
+                           << "Città"
+                           << "Città";
+    QTest::newRow("list") << int(K::DropDownList) << ""
+                          << "Elenco clienti"
+                          << "Elenco clienti";
+}
+
+void TestAccessibility::captionsNameTheirControls()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, caption);
+    QFETCH(QString, rowName);
+    QFETCH(QString, name);
+    const QByteArray captionUtf8 = caption.toUtf8();
+    const QByteArray rowNameUtf8 = rowName.toUtf8();
+    ui::ControlSpec spec {"control", static_cast<ui::ControlKind>(kind), captionUtf8.constData(), 0, 0, 600, 300};
+    spec.accessibleName = rowNameUtf8.constData();
+    QWidget window;
+    ui::buildControls(&window, std::span<const ui::ControlSpec>(&spec, 1));
+    QCOMPARE(accessibleName(child(&window, "control")), name);
+}
 
 void TestAccessibility::mainWindowNames_data()
 {
