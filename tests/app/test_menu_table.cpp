@@ -28,15 +28,19 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",      "mnufn1",      "mnufnuova", "mnufsalva",
-                                                        "mnufstampa",    "mnuftutte",   "mnufn2",    "mnufcalctutt",
-                                                        "mnufcalcalcun", "mnufcalciva", "mnufghj",   "mnufesci"}
+        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",    "mnufn1",    "mnufnuova",    "mnufsalva",
+                                                        "mnufstampa",  "mnuftutte", "mnufpdf",      "mnufxml",
+                                                        "mnufxmlanno", "mnufn2",    "mnufcalctutt", "mnufcalcalcun",
+                                                        "mnufcalciva", "mnufghj",   "mnufesci"}
                               << QStringList {"Dati di chi emette la fattura",
                                               "",
                                               "Nuova fattura",
                                               "Salva fattura",
                                               "Stampa fattura",
                                               "Stampa tutte le fatture dell'anno",
+                                              "Salva fattura in PDF",
+                                              "Esporta fattura elettronica (XML)",
+                                              "Esporta fatture elettroniche dell'anno",
                                               "",
                                               "Calcolo impon. di tutte le fatture",
                                               "Calcolo impon. di alcune fatture",

@@ -1,0 +1,27 @@
+// "Salva fattura in PDF": the page "Stampa" prints, laid out by the same
+// routine and drawn by the same PDF back end as the printing without a
+// printer, into a file the user chooses. No printer is involved, so the file
+// is the same on every machine.
+#pragma once
+
+#include "archive/app_state.h"
+#include "archive/invoice_form.h"
+#include "ui/dialogs.h"
+
+#include <string>
+
+namespace tessaro::app {
+
+inline constexpr const char* PdfSaveTitle = "Salva fattura in PDF";
+inline constexpr const char* PdfFilter = "PDF (*.pdf)";
+inline constexpr const char* PdfSavedTitle = "Operazione effettuata";
+
+// Proposes "fattura-<issuer>-<year>-<number>.pdf" in the data directory; a
+// cancelled dialog writes nothing. A file that already exists is replaced
+// only once the new one is complete.
+void saveInvoicePdf(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
+
+// The chosen name with ".pdf" added when it has no such ending.
+std::string withPdfSuffix(const std::string& path);
+
+} // namespace tessaro::app
