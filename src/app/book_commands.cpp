@@ -4,6 +4,7 @@
 #include "archive/file_system.h"
 #include "archive/lifecycle.h"
 #include "archive/maintenance.h"
+#include "einvoice/einvoice_files.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -114,6 +115,12 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
         != ui::Answer::Ok)
         return false;
     if (archive::Status status = archive::resetAll(state); !status) {
+        reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
+        return false;
+    }
+    // The e-invoice data follow the issuer numbers: left behind, they would
+    // pass to the next issuer saved as number 1.
+    if (archive::Status status = einvoice::deleteIssuerDataFile(state.dataDir); !status) {
         reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
         return false;
     }

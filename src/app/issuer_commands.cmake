@@ -1,4 +1,2 @@
-target_sources(tessaro_app PRIVATE
-    extra_lines_commands.cpp
-    issuer_commands.cpp
-)
+target_sources(tessaro_app PRIVATE einvoice_commands.cpp extra_lines_commands.cpp issuer_commands.cpp pdf_commands.cpp)
+    target_link_libraries(tessaro_app PUBLIC tessaro_einvoice)

@@ -3,6 +3,7 @@
 #include "archive/issuers.h"
 #include "archive/settings.h"
 #include "ui/dialogs.h"
+#include "ui/einvoice_window.h"
 
 #include <QCoreApplication>
 
@@ -161,6 +162,24 @@ bool confirmIssuer(archive::AppState& state, const archive::PartyRecord& fields,
     return true;
 }
 
+ui::EinvoiceWindow* openEinvoiceWindow(const archive::AppState& state, ui::Dialogs& dialogs, QWidget* over)
+{
+    // The data belong to one issuer of the archive: with none current there
+    // is no record of "emit.fe" they could go to.
+    if (state.currentIssuer < 1 || state.currentIssuer > state.issuerCount) {
+        dialogs.message(NoIssuerForEinvoiceText, Attention, ui::Buttons::Ok);
+        return nullptr;
+    }
+    auto* window = new ui::EinvoiceWindow(state.dataDir, state.currentIssuer, dialogs, over);
+    if (!window->load()) {
+        delete window;
+        return nullptr;
+    }
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open(); // modal over the issuer window only, without blocking
+    return window;
+}
+
 bool closingIssuerWindowEndsProgram(const archive::AppState& state)
 {
     return state.currentIssuer == 0;
@@ -197,6 +216,8 @@ ui::IssuerWindow* IssuerWindowController::create(QWidget* parent)
                      [this, window] { saveIssuer(m_state, window->fields(), m_dialogs); });
     QObject::connect(window, &ui::IssuerWindow::replaceClicked, window,
                      [this, window] { replaceIssuer(m_state, window->fields(), m_dialogs); });
+    QObject::connect(window, &ui::IssuerWindow::einvoiceClicked, window,
+                     [this, window] { openEinvoiceWindow(m_state, m_dialogs, window); });
     QObject::connect(window, &ui::IssuerWindow::okClicked, window, [this, window] {
         if (!confirmIssuer(m_state, window->fields(), m_dialogs))
             return;

@@ -17,6 +17,7 @@ class QWidget;
 
 namespace tessaro::ui {
 class Dialogs;
+class EinvoiceWindow;
 } // namespace tessaro::ui
 
 namespace tessaro::app {
@@ -44,6 +45,17 @@ std::string replaceQuestion(int number);
 // the current issuer record (in memory only). True when the window closes and
 // the caller reloads the year.
 bool confirmIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs);
+
+inline constexpr const char* NoIssuerForEinvoiceText
+    = "Non c'è nessun emittente: salvare prima i dati di chi emette la fattura, poi indicare quelli per la fattura "
+      "elettronica";
+
+// "Fattura elettronica...": the e-invoice data of the current issuer in their
+// window, modal over the issuer window (over), filled from "emit.fe". Refused
+// with an "ATTENZIONE" box while no issuer is current. The open window, or
+// nullptr when refused or when its file cannot be read; it deletes itself
+// when closed.
+ui::EinvoiceWindow* openEinvoiceWindow(const archive::AppState& state, ui::Dialogs& dialogs, QWidget* over);
 
 // The close box: true when the program must end (no current issuer).
 bool closingIssuerWindowEndsProgram(const archive::AppState& state);

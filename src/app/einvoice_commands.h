@@ -1,0 +1,28 @@
+// "Esporta fattura elettronica (XML)" and "Esporta fatture elettroniche
+// dell'anno": the invoice on screen, or every stored invoice of the book on
+// screen, as FatturaPA files in the folder "fatture elettroniche" of the data
+// directory. A refused invoice leaves nothing written and one "ATTENZIONE"
+// box lists every reason.
+#pragma once
+
+#include "archive/app_state.h"
+#include "archive/invoice_form.h"
+#include "ui/dialogs.h"
+
+namespace tessaro::app {
+
+inline constexpr const char* NoIssuerToExportText
+    = "Non c'è nessun emittente: salvare prima i dati di chi emette la fattura.";
+inline constexpr const char* InvalidYearText = "L'anno della fattura non è valido.";
+
+// Asks for the client's codice destinatario or PEC address (proposing the one
+// remembered for the client, else "0000000"; a cancelled box ends silently),
+// writes the file, and remembers the answer once the file is written.
+void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
+
+// Invoices 1 .. N-1 of the book as stored (not as on screen), each with the
+// recipient remembered for its client; reports how many were written and
+// which were refused, with their reasons.
+void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
+
+} // namespace tessaro::app

@@ -1,0 +1,258 @@
+// The e-invoice commands of the menu "File" with scripted dialogs: the
+// recipient box, the refusal box, the file written and checked against the
+// schema, the year export's report, the issuer-window button, and "Azzera
+// tutto" taking the issuers' e-invoice data with it.
+#include "app/book_commands.h"
+#include "app/einvoice_commands.h"
+#include "app/issuer_commands.h"
+#include "archive/book.h"
+#include "archive/issuers.h"
+#include "archive/settings.h"
+#include "einvoice/fatturapa.h"
+#include "faulty_file_system.h"
+#include "samples.h"
+#include "test_dir.h"
+#include "ui/einvoice_window.h"
+#include "ui/issuer_window.h"
+#include "ui/scripted_dialogs.h"
+
+#include <QDir>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace tessaro;
+using test::TestDir;
+
+namespace {
+
+// Issuer 1 current, with its e-invoice data; the professional sample invoice
+// on screen as number 7 of 2024.
+struct Session {
+    TestDir dir;
+    archive::AppState state;
+    archive::InvoiceForm form;
+    ui::ScriptedDialogs dialogs;
+
+    Session()
+    {
+        state.dataDir = dir.path();
+        const einvoice::InvoiceToExport sample = test::professionalInvoice();
+        archive::writeIssuer(state.dataDir, 1, sample.issuer);
+        archive::writeIssuerCount(state.dataDir, 1);
+        archive::writeCurrentIssuer(state.dataDir, 1);
+        state.issuerCount = 1;
+        state.currentIssuer = 1;
+        state.currentIssuerRecord = sample.issuer;
+        einvoice::writeIssuerData(state.dataDir, 1, sample.issuerData);
+        form = sample.form;
+        form.number = "7";
+    }
+
+    QStringList exported() const
+    {
+        return QDir(QString::fromStdString(einvoice::exportFolder(state.dataDir))).entryList(QDir::Files);
+    }
+};
+
+const std::string ExportTitle(einvoice::ExportDoneTitle);
+
+} // namespace
+
+class TestEinvoiceCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void recipientIsProposedThenRemembered()
+    {
+        Session s;
+        s.dialogs.queueInput("abc1234");
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {2});
+        const auto& box = s.dialogs.shown()[0];
+        QCOMPARE(box.kind, ui::ScriptedDialogs::Shown::Kind::Input);
+        QCOMPARE(box.text, std::string(einvoice::RecipientPrompt));
+        QCOMPARE(box.title, std::string(einvoice::RecipientTitle));
+        QCOMPARE(box.defaultText, std::string("0000000"));
+        QCOMPARE(s.dialogs.last().title, ExportTitle);
+        QCOMPARE(s.exported(), QStringList {"IT01234567890_2F37R.xml"});
+
+        // The code as the exchange system takes it, upper-cased.
+        s.dialogs.clear();
+        s.dialogs.queueInput("studio@pec.example.it");
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.shown()[0].defaultText, std::string("ABC1234"));
+
+        s.dialogs.clear();
+        app::exportEinvoice(s.form, s.state, s.dialogs); // cancelled: nothing more happens
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
+        QCOMPARE(s.dialogs.last().defaultText, std::string("studio@pec.example.it"));
+    }
+
+    void cancelledRecipientEndsSilently()
+    {
+        Session s;
+        s.dialogs.queueInput("   ");
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
+        QVERIFY(s.exported().isEmpty());
+        QVERIFY(!s.dir.exists("clienti.fe"));
+    }
+
+    void writtenFileValidatesAgainstTheSchema()
+    {
+        Session s;
+        s.dialogs.queueInput("0000000");
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        const QString file
+            = QDir(QString::fromStdString(einvoice::exportFolder(s.state.dataDir))).filePath("IT01234567890_2F37R.xml");
+        QCOMPARE(s.dialogs.last().text, einvoice::writtenMessage(file.toStdString()));
+        QString skipReason;
+        const QString errors = test::schemaErrors(file, skipReason);
+        if (!skipReason.isEmpty())
+            QSKIP(qPrintable(skipReason));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors));
+    }
+
+    void refusalListsEveryProblemInOneBoxAndWritesNothing()
+    {
+        Session s;
+        s.form.buffer.currency = "l";
+        s.form.day.clear();
+        s.dialogs.queueInput("12"); // neither a code of seven nor a PEC address
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {2});
+        const auto& box = s.dialogs.last();
+        QCOMPARE(box.title, std::string("ATTENZIONE"));
+        for (const char* reason : {"lire", "data", "destinatario"})
+            QVERIFY2(box.text.find(reason) != std::string::npos, reason);
+        QVERIFY(s.exported().isEmpty());
+        QVERIFY(!s.dir.exists("clienti.fe"));
+    }
+
+    void refusedWithoutCurrentIssuer_data()
+    {
+        QTest::addColumn<int>("command"); // 0 one invoice, 1 the year
+        QTest::newRow("one invoice") << 0;
+        QTest::newRow("the year") << 1;
+    }
+
+    void refusedWithoutCurrentIssuer()
+    {
+        QFETCH(int, command);
+        Session s;
+        s.state.currentIssuer = 0;
+        s.dialogs.queueInput("0000000");
+        (command == 0 ? app::exportEinvoice : app::exportEinvoiceYear)(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
+        QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
+        QVERIFY(s.dialogs.last().text.find(app::NoIssuerToExportText) != std::string::npos);
+        QVERIFY(s.exported().isEmpty());
+    }
+
+    void unreadableIssuerDataIsToldAndNothingWritten()
+    {
+        Session s;
+        test::FaultyFileSystem fs;
+        fs.fail(test::FaultyFileSystem::Op::Read, "emit.fe");
+        s.dialogs.queueInput("0000000");
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
+        QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
+        QVERIFY(s.dialogs.last().text.find("emit.fe") != std::string::npos);
+        QVERIFY(s.exported().isEmpty());
+    }
+
+    void yearExportReportsWrittenAndRefused()
+    {
+        Session s;
+        const archive::BookPaths book = archive::bookPaths(s.state.dataDir, 1, "2024");
+        archive::InvoiceForm good = s.form;
+        archive::copyFormToBuffer(good);
+        archive::writeInvoice(book, 1, good.buffer);
+        archive::InvoiceForm lire = good;
+        lire.buffer.currency = "l";
+        archive::writeInvoice(book, 2, lire.buffer);
+        archive::writeCounter(book, 3);
+
+        app::exportEinvoiceYear(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
+        QCOMPARE(s.dialogs.last().title, ExportTitle);
+        const std::string& text = s.dialogs.last().text;
+        QVERIFY(text.starts_with("Fatture elettroniche scritte: 1."));
+        QVERIFY(text.find("Fattura n. 2:") != std::string::npos);
+        QCOMPARE(s.exported(), QStringList {"IT01234567890_2F37L.xml"});
+        QVERIFY(!s.dialogs.busy());
+    }
+
+    void yearExportRefusesAYearThatIsNotOne()
+    {
+        Session s;
+        s.form.year = "24";
+        app::exportEinvoiceYear(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
+        QVERIFY(s.dialogs.last().text.find(app::InvalidYearText) != std::string::npos);
+        QVERIFY(!s.dir.exists("124.imp"));
+    }
+
+    void issuerWindowButton()
+    {
+        Session s;
+        app::IssuerWindowController controller(s.state, s.dialogs);
+        controller.showModeless(
+            nullptr, [] {}, [] {});
+        ui::IssuerWindow* window = controller.window();
+        auto* button = window->findChild<QPushButton*>("Command6");
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("Fattura elettronica..."));
+
+        // No current issuer: refused, no window.
+        s.state.currentIssuer = 0;
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
+        QCOMPARE(s.dialogs.last().text, std::string(app::NoIssuerForEinvoiceText));
+        QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
+        QVERIFY(!window->findChild<ui::EinvoiceWindow*>());
+
+        // The current issuer's data, modal over the issuer window.
+        s.state.currentIssuer = 1;
+        QTest::mouseClick(button, Qt::LeftButton);
+        auto* einvoiceWindow = window->findChild<ui::EinvoiceWindow*>();
+        QVERIFY(einvoiceWindow && einvoiceWindow->isVisible());
+        QCOMPARE(einvoiceWindow->windowModality(), Qt::WindowModal);
+        einvoice::IssuerEinvoiceData shown = test::professionalInvoice().issuerData;
+        shown.iban = "IT60X0542811101000000123456"; // the field drops the blanks of a grouping
+        QCOMPARE(einvoiceWindow->data(), shown);
+        QTest::mouseClick(einvoiceWindow->findChild<QPushButton*>("Command2"), Qt::LeftButton);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!window->findChild<ui::EinvoiceWindow*>());
+        window->close();
+    }
+
+    void resetAllDeletesTheIssuersEinvoiceData()
+    {
+        Session s;
+        QVERIFY(s.dir.exists("emit.fe"));
+        QVERIFY(app::resetAll(s.form, s.state, s.dialogs));
+        QVERIFY(!s.dir.exists("emit.fe"));
+        QVERIFY(!s.dir.exists("emit"));
+
+        // The next issuer saved as number 1 starts from the defaults.
+        const auto data = einvoice::readIssuerData(s.state.dataDir, 1);
+        QVERIFY(data.ok());
+        QCOMPARE(data.value(), einvoice::IssuerEinvoiceData {});
+    }
+
+    void resetAllTellsAnEinvoiceFileThatStays()
+    {
+        Session s;
+        test::FaultyFileSystem fs;
+        fs.fail(test::FaultyFileSystem::Op::Remove, "emit.fe");
+        QVERIFY(!app::resetAll(s.form, s.state, s.dialogs));
+        QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
+        QVERIFY(s.dialogs.last().text.find("emit.fe") != std::string::npos);
+    }
+};
+
+QTEST_MAIN(TestEinvoiceCommands)
+#include "test_einvoice_commands.moc"
