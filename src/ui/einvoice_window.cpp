@@ -137,7 +137,9 @@ void EinvoiceWindow::setData(const einvoice::IssuerEinvoiceData& data)
     select(findChild<QComboBox*>(QStringLiteral("cmbregime")), data.fiscalRegime);
     select(findChild<QComboBox*>(QStringLiteral("cmbcassa")), data.pensionFund);
     select(findChild<QComboBox*>(QStringLiteral("cmbnatura")), data.vatNature);
-    findChild<QLineEdit*>(QStringLiteral("txtriferimento"))->setText(fromUtf8(data.legalReference));
+    auto* reference = findChild<QLineEdit*>(QStringLiteral("txtriferimento"));
+    reference->setText(fromUtf8(data.legalReference));
+    reference->setCursorPosition(0); // a long reference shows its beginning
     findChild<QLineEdit*>(QStringLiteral("txtiban"))->setText(fromUtf8(data.iban));
 }
 

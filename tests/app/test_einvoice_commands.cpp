@@ -205,6 +205,8 @@ private slots:
         auto* button = window->findChild<QPushButton*>("Command6");
         QVERIFY(button);
         QCOMPARE(button->text(), QStringLiteral("Fattura elettronica..."));
+        QVERIFY(button->sizeHint().width() <= button->width());
+        QVERIFY(!button->geometry().intersects(window->findChild<QPushButton*>("Command1")->geometry()));
 
         // No current issuer: refused, no window.
         s.state.currentIssuer = 0;

@@ -195,6 +195,11 @@ private slots:
             QCOMPARE(input->accessibleName(), window.findChild<QLabel*>(captions[i])->text());
         }
         QCOMPARE(window.findChild<QPushButton*>("Command1")->accessibleName(), QStringLiteral("Ok"));
+        // Each caption is read whole on the screen too.
+        for (const QString& caption : captions) {
+            const auto* label = window.findChild<QLabel*>(caption);
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(caption));
+        }
         QCOMPARE(window.findChild<QPushButton*>("Command2")->accessibleName(), QStringLiteral("Annulla"));
     }
 };
