@@ -174,14 +174,6 @@ private slots:
         QCOMPARE(iban->text(), QStringLiteral("IT60X0542811101000000123456"));
     }
 
-    void legalReferenceHoldsAHundredCharacters()
-    {
-        test::TestDir dir;
-        ui::ScriptedDialogs dialogs;
-        ui::EinvoiceWindow window(dir.path(), 1, dialogs);
-        QCOMPARE(edit(window, "txtriferimento")->maxLength(), 100);
-    }
-
     void everyControlIsNamedForAScreenReader()
     {
         test::TestDir dir;
