@@ -1,11 +1,14 @@
 #include "archive/settings.h"
 
 #include "archive/book.h"
+#include "archive/file_system.h"
 #include "archive/issuers.h"
 #include "archive/record_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace tessaro::archive {
 
@@ -51,9 +54,28 @@ double usableRate(float stored)
     return std::isfinite(stored) && stored > 0.0f ? static_cast<double>(stored) : DefaultEuroRate;
 }
 
-std::int16_t notNegative(std::int16_t count)
+// Records a party archive holds, a record cut short included; 0 when the file
+// is missing or cannot be measured.
+std::int16_t storedPartyRecords(const std::string& path)
 {
-    return count < 0 ? std::int16_t {0} : count;
+    if (!fileSystem().exists(path))
+        return 0;
+    const auto file = fileSystem().open(path);
+    if (!file)
+        return 0;
+    const auto size = file->size();
+    if (!size)
+        return 0;
+    const std::uint64_t records = (*size + PartyRecordSize - 1) / PartyRecordSize;
+    return static_cast<std::int16_t>(std::min<std::uint64_t>(records, std::numeric_limits<std::int16_t>::max()));
+}
+
+// A negative count can only come from a damaged file. Taken as 0 it would let
+// the next issuer or client be written over record 1 of an archive that holds
+// records, so the archive's own length stands in for it.
+std::int16_t usableCount(std::int16_t stored, const std::string& archivePath)
+{
+    return stored < 0 ? storedPartyRecords(archivePath) : stored;
 }
 
 struct StoredSettings {
@@ -64,10 +86,24 @@ struct StoredSettings {
 };
 
 // Stage 1: the four records of "impost". Nothing when the file cannot be
-// opened or read.
+// opened or read. A record the file is too short to hold was lost, not set
+// to zero: a lost count is taken from its archive, a lost current issuer is
+// the first issuer, and such records are written back, the others left as
+// they are.
 std::optional<StoredSettings> readSettings(const std::string& dataDir)
 {
-    auto file = RecordFile::open(settingsFile(dataDir), SettingsRecordSize);
+    const std::string path = settingsFile(dataDir);
+    std::uint64_t size = 0;
+    {
+        const auto raw = fileSystem().open(path);
+        if (!raw)
+            return std::nullopt;
+        const auto measured = raw->size();
+        if (!measured)
+            return std::nullopt;
+        size = *measured;
+    }
+    auto file = RecordFile::open(path, SettingsRecordSize);
     if (!file)
         return std::nullopt;
     std::array<SettingsRecord, 4> records {};
@@ -75,11 +111,36 @@ std::optional<StoredSettings> readSettings(const std::string& dataDir)
         if (!file.value().read(number, records[static_cast<std::size_t>(number - 1)]))
             return std::nullopt;
     }
+    const auto whole = [size](int number) { return size >= static_cast<std::uint64_t>(number) * SettingsRecordSize; };
+    const auto number16 = [&records](int number) {
+        return readInt16LE(std::span(records[static_cast<std::size_t>(number - 1)]).first<2>());
+    };
+    // A new installation has no archives, so its counts still come out 0.
+    const std::string issuers = dataFile(dataDir, "emit");
+    const std::string clients = dataFile(dataDir, "clienti");
+
     StoredSettings stored;
-    stored.issuerCount = notNegative(readInt16LE(std::span(records[0]).first<2>()));
-    stored.clientCount = notNegative(readInt16LE(std::span(records[1]).first<2>()));
-    stored.currentIssuer = notNegative(readInt16LE(std::span(records[2]).first<2>()));
-    stored.euroRate = usableRate(readFloat32LE(records[3]));
+    stored.issuerCount = whole(1) ? usableCount(number16(1), issuers) : storedPartyRecords(issuers);
+    stored.clientCount = whole(2) ? usableCount(number16(2), clients) : storedPartyRecords(clients);
+    if (whole(3)) {
+        // An issuer number outside the archive names nobody: like 0, no issuer is
+        // loaded, and the books of a number no issuer has yet are not written to.
+        const std::int16_t current = number16(3);
+        stored.currentIssuer = current >= 1 && current <= stored.issuerCount ? current : std::int16_t {0};
+    } else {
+        stored.currentIssuer = stored.issuerCount > 0 ? std::int16_t {1} : std::int16_t {0};
+    }
+    stored.euroRate = whole(4) ? usableRate(readFloat32LE(records[3])) : DefaultEuroRate;
+
+    if (stored.issuerCount > 0) {
+        const std::array<SettingsRecord, 4> values
+            = {integerRecord(stored.issuerCount), integerRecord(stored.clientCount),
+               integerRecord(stored.currentIssuer), rateRecord(stored.euroRate)};
+        for (int number = 1; number <= 4; ++number) {
+            if (!whole(number) && !file.value().write(number, values[static_cast<std::size_t>(number - 1)]))
+                break;
+        }
+    }
     return stored;
 }
 
@@ -183,7 +244,7 @@ Result<std::int16_t> readClientCount(const std::string& dataDir)
     SettingsRecord record {};
     if (Status read = readRecord(settingsFile(dataDir), ClientCountRecord, record); !read)
         return read.error();
-    return notNegative(readInt16LE(std::span(record).first<2>()));
+    return usableCount(readInt16LE(std::span(record).first<2>()), dataFile(dataDir, "clienti"));
 }
 
 Status writeCurrencyFile(const std::string& dataDir, Currency currency)
