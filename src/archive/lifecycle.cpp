@@ -1,11 +1,15 @@
 #include "archive/lifecycle.h"
 
 #include "archive/clients.h"
+#include "archive/file_system.h"
+#include "archive/record_file.h"
 #include "calc/numbers.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace tessaro::archive {
 
@@ -34,6 +38,107 @@ Result<LoadedInvoice> readStoredInvoice(const BookPaths& book, int number)
     if (!lines)
         return lines.error();
     return LoadedInvoice {invoice.value(), lines.value()};
+}
+
+// The number after the last record of the .arc that holds any byte: where a
+// book whose counter is lost or damaged may safely take its next invoice.
+// Records of zero bytes were never written (a file extended past them).
+Result<int> numberAfterWrittenRecords(const std::string& invoicesPath)
+{
+    const auto file = fileSystem().open(invoicesPath);
+    if (!file)
+        return IoError {IoError::Action::Open, invoicesPath};
+    const auto size = file->size();
+    if (!size)
+        return IoError {IoError::Action::Read, invoicesPath};
+    const std::uint64_t records = (*size + InvoiceRecordSize - 1) / InvoiceRecordSize;
+    if (records >= static_cast<std::uint64_t>(MaxNextNumber))
+        return MaxNextNumber;
+    std::vector<std::uint8_t> bytes(InvoiceRecordSize);
+    for (auto number = static_cast<int>(records); number >= 1; --number) {
+        const auto got = file->readAt(static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize, bytes);
+        if (!got)
+            return IoError {IoError::Action::Read, invoicesPath};
+        if (std::any_of(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(*got),
+                        [](std::uint8_t byte) { return byte != 0; }))
+            return number + 1;
+    }
+    return 1;
+}
+
+// One record of one file as it was before a save, to be put back exactly:
+// its bytes where the file held it, and the file's length, so a record that
+// extended the file is taken away again instead of left as zeros.
+class RecordBefore {
+public:
+    static Result<RecordBefore> read(const std::string& path, std::size_t length, int number)
+    {
+        RecordBefore before;
+        before.m_path = path;
+        before.m_offset = static_cast<std::uint64_t>(number - 1) * length;
+        const auto file = fileSystem().open(path);
+        if (!file)
+            return IoError {IoError::Action::Open, path};
+        const auto size = file->size();
+        if (!size)
+            return IoError {IoError::Action::Read, path};
+        before.m_size = *size;
+        if (before.m_offset < *size) {
+            before.m_bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(*size - before.m_offset, length)));
+            const auto got = file->readAt(before.m_offset, before.m_bytes);
+            if (!got)
+                return IoError {IoError::Action::Read, path};
+            before.m_bytes.resize(*got);
+        }
+        return before;
+    }
+
+    // Best effort: a disk that refuses this has refused the same file already,
+    // and that first failure is the one told.
+    void restore() const
+    {
+        const auto file = fileSystem().open(m_path);
+        if (!file)
+            return;
+        if (!m_bytes.empty())
+            file->writeAt(m_offset, m_bytes);
+        const auto size = file->size();
+        if (size && *size > m_size)
+            file->truncate(m_size);
+    }
+
+private:
+    std::string m_path;
+    std::uint64_t m_offset = 0;
+    std::uint64_t m_size = 0;
+    std::vector<std::uint8_t> m_bytes;
+};
+
+// Invoice n in both files before a save; a save reported as not done must not
+// leave half an invoice behind.
+struct InvoiceBefore {
+    RecordBefore invoice;
+    RecordBefore extraLines;
+    bool extraLinesWritten = false;
+
+    Status undo(Status failure) const
+    {
+        invoice.restore();
+        if (extraLinesWritten)
+            extraLines.restore();
+        return failure;
+    }
+};
+
+Result<InvoiceBefore> readInvoiceBefore(const BookPaths& book, int number)
+{
+    auto invoice = RecordBefore::read(book.invoices, InvoiceRecordSize, number);
+    if (!invoice)
+        return invoice.error();
+    auto extraLines = RecordBefore::read(book.extraLines, ExtraLinesRecordSize, number);
+    if (!extraLines)
+        return extraLines.error();
+    return InvoiceBefore {std::move(invoice.value()), std::move(extraLines.value())};
 }
 
 } // namespace
@@ -128,8 +233,16 @@ Status switchYear(InvoiceForm& form, AppState& state)
     auto counter = readCounter(book);
     if (!counter)
         return counter.error();
-    // 0 is a book without a counter yet; a negative one can only come from a damaged file.
-    const int next = std::max<int>(counter.value(), 1);
+    // 0 is a book without a counter yet; a negative one can only come from a
+    // damaged file. Either way invoices already in the .arc keep their numbers:
+    // starting again from 1 would let the next save overwrite invoice 1.
+    int next = counter.value();
+    if (next < 1) {
+        auto afterWritten = numberAfterWrittenRecords(book.invoices);
+        if (!afterWritten)
+            return afterWritten.error();
+        next = afterWritten.value();
+    }
 
     AppState switched = state;
     switched.nextNumber = static_cast<std::int16_t>(next);
@@ -152,12 +265,17 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     const BookPaths book = currentBook(form, state);
     InvoiceForm saved = form;
     copyFormToBuffer(saved);
+    auto read = readInvoiceBefore(book, number);
+    if (!read)
+        return read.error();
+    InvoiceBefore& before = read.value();
     if (Status status = writeInvoice(book, number, saved.buffer); !status)
         return status;
+    before.extraLinesWritten = true;
     if (Status status = writeExtraLines(book, number, saved.extraLines); !status)
-        return status;
+        return before.undo(status);
     if (auto registered = registerClient(state, saved.buffer.client); !registered)
-        return registered.error();
+        return before.undo(registered.error());
 
     if (number < state.nextNumber) {
         form = std::move(saved);
@@ -167,11 +285,11 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     const InvoiceRecord blank = blankInvoice(state);
     for (int gap = std::max<int>(state.nextNumber, 1); gap < number; ++gap) {
         if (Status status = writeInvoice(book, gap, blank); !status)
-            return status;
+            return before.undo(status);
     }
     const auto next = static_cast<std::int16_t>(number + 1);
     if (Status status = writeCounter(book, next); !status)
-        return status;
+        return before.undo(status);
     state.nextNumber = next;
 
     auto slot = readInvoice(book, next);
