@@ -5,6 +5,7 @@
 #include "archive/totals.h"
 #include "calc/numbers.h"
 
+#include <cmath>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,13 @@ std::optional<double> sum(const archive::InvoiceForm& form, const archive::AppSt
         = archive::sumInvoices(archive::currentBook(form, state), state.invoiceType, kind, range.first, range.last);
     if (!total) {
         reportFailure(dialogs, "Non è stato possibile calcolare il totale.", total.error());
+        return std::nullopt;
+    }
+    // Amounts of a damaged record can add up beyond any number; such a sum
+    // would be shown as "inf" or "nan", which is not a total.
+    if (!std::isfinite(total.value())) {
+        dialogs.message("Non è stato possibile calcolare il totale: gli importi delle fatture sono troppo grandi.",
+                        "ATTENZIONE", ui::Buttons::Ok);
         return std::nullopt;
     }
     return total.value();
