@@ -6,25 +6,110 @@
 #include "archive/lifecycle.h"
 #include "archive/settings.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 namespace tessaro::archive {
+
+namespace {
+
+// The tail of one file from record n on, and the file's length, as they were
+// before a renumbering: what a shift stopped part way leaves behind (an
+// invoice copied twice, the last one pushed past the counter) is put back.
+class TailBefore {
+public:
+    static Result<TailBefore> read(const std::string& path, std::size_t recordLength, int first)
+    {
+        TailBefore tail;
+        tail.m_path = path;
+        tail.m_offset = static_cast<std::uint64_t>(first - 1) * recordLength;
+        const auto file = fileSystem().open(path);
+        if (!file)
+            return IoError {IoError::Action::Open, path};
+        const auto size = file->size();
+        if (!size)
+            return IoError {IoError::Action::Read, path};
+        tail.m_size = *size;
+        if (tail.m_offset < *size) {
+            tail.m_bytes.resize(static_cast<std::size_t>(*size - tail.m_offset));
+            const auto got = file->readAt(tail.m_offset, tail.m_bytes);
+            if (!got)
+                return IoError {IoError::Action::Read, path};
+            tail.m_bytes.resize(*got);
+        }
+        return tail;
+    }
+
+    // Best effort: the failure that made it necessary is the one told.
+    void restore() const
+    {
+        const auto file = fileSystem().open(m_path);
+        if (!file)
+            return;
+        if (!m_bytes.empty())
+            file->writeAt(m_offset, m_bytes);
+        const auto size = file->size();
+        if (size && *size > m_size)
+            file->truncate(m_size);
+    }
+
+private:
+    std::string m_path;
+    std::uint64_t m_offset = 0;
+    std::uint64_t m_size = 0;
+    std::vector<std::uint8_t> m_bytes;
+};
+
+struct BookBefore {
+    TailBefore invoices;
+    TailBefore extraLines;
+
+    Status undo(Status failure) const
+    {
+        invoices.restore();
+        extraLines.restore();
+        return failure;
+    }
+};
+
+Result<BookBefore> readBookFrom(const BookPaths& book, int first)
+{
+    auto invoices = TailBefore::read(book.invoices, InvoiceRecordSize, first);
+    if (!invoices)
+        return invoices.error();
+    auto extraLines = TailBefore::read(book.extraLines, ExtraLinesRecordSize, first);
+    if (!extraLines)
+        return extraLines.error();
+    return BookBefore {std::move(invoices.value()), std::move(extraLines.value())};
+}
+
+} // namespace
 
 Status insertInvoice(InvoiceForm& form, AppState& state, int number)
 {
     const BookPaths book = currentBook(form, state);
     const auto next = static_cast<std::int16_t>(state.nextNumber + 1);
+    if (number < 1)
+        return IoError {IoError::Action::Write, book.invoices};
+    // Until the counter is written the book must read as it did: a failure
+    // anywhere puts back every record the insertion moved.
+    auto read = readBookFrom(book, number);
+    if (!read)
+        return read.error();
+    const BookBefore& before = read.value();
     if (Status status = shiftUp(book, number, next); !status)
-        return status;
+        return before.undo(status);
     const InvoiceRecord blank = blankInvoice(state);
     if (Status status = writeInvoice(book, number, blank); !status)
-        return status;
+        return before.undo(status);
     if (Status status = writeExtraLines(book, number, ExtraLinesRecord {}); !status)
-        return status;
-    // The files now hold the empty invoice at n, whether or not the counter follows.
+        return before.undo(status);
+    if (Status status = writeCounter(book, next); !status)
+        return before.undo(status);
     form.buffer = blank;
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = ExtraLinesRecord {};
-    if (Status status = writeCounter(book, next); !status)
-        return status;
     state.nextNumber = next;
     return {};
 }
@@ -32,23 +117,31 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
 Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
 {
     const BookPaths book = currentBook(form, state);
+    if (number < 1)
+        return IoError {IoError::Action::Write, book.invoices};
+    // Until the counter is written the book must read as it did: a failure
+    // anywhere puts back every record the deletion moved.
+    auto read = readBookFrom(book, number);
+    if (!read)
+        return read.error();
+    const BookBefore& before = read.value();
     if (Status status = shiftDown(book, number, state.nextNumber); !status)
-        return status;
+        return before.undo(status);
     auto invoice = readInvoice(book, number);
     if (!invoice)
-        return invoice.error();
+        return before.undo(invoice.error());
     auto lines = readExtraLines(book, number);
     if (!lines)
-        return lines.error();
+        return before.undo(lines.error());
+    const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
+    if (Status status = writeCounter(book, next); !status)
+        return before.undo(status);
     form.buffer = invoice.value();
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = lines.value();
-    const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
     // Deleting the last invoice leaves the window on the new first free number.
     if (number >= next)
         applyNewSlotRule(form, state);
-    if (Status status = writeCounter(book, next); !status)
-        return status;
     state.nextNumber = next;
     return {};
 }
