@@ -268,7 +268,8 @@ std::vector<std::string> Program::warnings() const
 {
     std::vector<std::string> texts;
     for (const auto& shown : m_dialogs.shown()) {
-        if (shown.title == "ATTENZIONE")
+        if (shown.title == "ATTENZIONE" && shown.kind == ui::ScriptedDialogs::Shown::Kind::Message
+            && shown.buttons == ui::Buttons::Ok)
             texts.push_back(shown.text);
     }
     return texts;

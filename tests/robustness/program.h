@@ -67,7 +67,8 @@ public:
     int printShown();
     int printYear();
 
-    // Messages titled "ATTENZIONE" shown since the last clear.
+    // Messages titled "ATTENZIONE" with only an OK button (warnings, not
+    // questions) shown since the last clear.
     std::vector<std::string> warnings() const;
     // The first text of the window that no invoice could show (NaN, infinity,
     // a NUL, a replacement character), with the control's name; empty when all are sane.
