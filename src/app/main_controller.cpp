@@ -3,11 +3,13 @@
 #include "app/book_commands.h"
 #include "app/calc_commands.h"
 #include "app/client_commands.h"
+#include "app/einvoice_commands.h"
 #include "app/extra_lines_commands.h"
 #include "app/invoice_commands.h"
 #include "app/issuer_commands.h"
 #include "app/menu_table.h"
 #include "app/mode_commands.h"
+#include "app/pdf_commands.h"
 #include "app/print_commands.h"
 #include "app/totals_commands.h"
 #include "archive/settings.h"
@@ -166,6 +168,12 @@ void MainController::onMenu(const QString& name)
         onButton(QStringLiteral("Command2"));
     else if (name == QLatin1String("mnuftutte"))
         perform([this] { printYear(m_form, m_state, *m_dialogs); });
+    else if (name == QLatin1String("mnufpdf"))
+        perform([this] { saveInvoicePdf(m_form, m_state, *m_dialogs); });
+    else if (name == QLatin1String("mnufxml"))
+        perform([this] { exportEinvoice(m_form, m_state, *m_dialogs); });
+    else if (name == QLatin1String("mnufxmlanno"))
+        perform([this] { exportEinvoiceYear(m_form, m_state, *m_dialogs); });
     else if (name == QLatin1String("mnufcalctutt"))
         perform([this] { totalAllInvoices(m_form, m_state, *m_dialogs); });
     else if (name == QLatin1String("mnufcalcalcun"))

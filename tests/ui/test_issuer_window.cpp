@@ -159,8 +159,9 @@ void TestIssuerWindow::captions()
 
 void TestIssuerWindow::tabOrder()
 {
-    const QStringList expected = {"Command1", "cmbtit", "txtf1", "txtf2",    "txtf3",    "txtf4",    "txtf6",
-                                  "txtf5",    "txtf7",  "txtf8", "Command2", "Command4", "Command5", "Command3"};
+    const QStringList expected
+        = {"Command1", "cmbtit", "txtf1",    "txtf2",    "txtf3",    "txtf4",    "txtf6",   "txtf5",
+           "txtf7",    "txtf8",  "Command2", "Command4", "Command5", "Command3", "Command6"};
     control(*m_window, "Command1")->setFocus();
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
