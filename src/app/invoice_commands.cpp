@@ -1,5 +1,6 @@
 #include "app/invoice_commands.h"
 
+#include "archive/clients.h"
 #include "archive/lifecycle.h"
 
 #include <string>
@@ -109,6 +110,9 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
         return;
     }
     dialogs.message("          FATTURA SALVATA    ", "Operazione effettuata", ui::Buttons::Ok);
+    if (archive::clientArchiveFull(state))
+        dialogs.message("L'archivio dei clienti è pieno: il cliente di questa fattura non è stato aggiunto.", Attention,
+                        ui::Buttons::Ok);
 }
 
 } // namespace tessaro::app

@@ -102,6 +102,11 @@ Result<bool> registerClient(AppState& state, const PartyRecord& client)
     return true;
 }
 
+bool clientArchiveFull(const AppState& state)
+{
+    return state.clientCount >= std::numeric_limits<std::int16_t>::max();
+}
+
 Status deleteClientArchive(const std::string& dataDir)
 {
     if (Status removed = removeFile(clientFile(dataDir)); !removed)

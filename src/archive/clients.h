@@ -23,6 +23,10 @@ bool sameClient(const PartyRecord& stored, const PartyRecord& candidate);
 // state is unchanged.
 Result<bool> registerClient(AppState& state, const PartyRecord& client);
 
+// True when ClientCount has reached the largest count "impost" can hold, so
+// no client can be added any more.
+bool clientArchiveFull(const AppState& state);
+
 Status deleteClientArchive(const std::string& dataDir);
 
 } // namespace tessaro::archive

@@ -274,8 +274,12 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     before.extraLinesWritten = true;
     if (Status status = writeExtraLines(book, number, saved.extraLines); !status)
         return before.undo(status);
-    if (auto registered = registerClient(state, saved.buffer.client); !registered)
-        return before.undo(registered.error());
+    // A full client archive (or a count damaged up to its limit) only stops
+    // the client from being added; the invoice itself is still saved.
+    if (!clientArchiveFull(state)) {
+        if (auto registered = registerClient(state, saved.buffer.client); !registered)
+            return before.undo(registered.error());
+    }
 
     if (number < state.nextNumber) {
         form = std::move(saved);
