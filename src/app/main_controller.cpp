@@ -7,6 +7,7 @@
 #include "app/extra_lines_commands.h"
 #include "app/invoice_commands.h"
 #include "app/issuer_commands.h"
+#include "app/manual_location.h"
 #include "app/menu_table.h"
 #include "app/mode_commands.h"
 #include "app/pdf_commands.h"
@@ -219,7 +220,7 @@ void MainController::onMenu(const QString& name)
     else if (name == QLatin1String("mnuiman"))
         ui::showInformationWindow(m_window.get());
     else if (name == QLatin1String("mnumanuale"))
-        ui::showManualWindow(m_window.get());
+        ui::showManualWindow(m_window.get(), installedManualPath(), sourceManualPath());
     else if (name == QLatin1String("mnuprodotti"))
         ui::showProductsWindow(m_window.get());
 }

@@ -40,10 +40,8 @@ const std::array<ControlSpec, 2> ManualTable = {{
     {"Command1", ControlKind::PushButton, "Ok", 2400, 2655, 855, 375, 0},
 }};
 
-const char* const ManualNote
-    = "Il manuale d'uso di Tessaro si trova nella cartella in cui è installato il programma, "
-      "insieme al programma stesso.\n\n"
-      "Durante il lavoro la riga in basso nella finestra principale spiega a cosa serve il campo "
+const char* const ManualNoteEnd
+    = "Durante il lavoro la riga in basso nella finestra principale spiega a cosa serve il campo "
       "in cui si sta scrivendo.\n\n"
       "I dati (emittenti, clienti e fatture) sono conservati nella cartella da cui viene avviato "
       "Tessaro: per farne una copia di sicurezza basta copiare quella cartella.";
@@ -86,11 +84,24 @@ QDialog* createProductsWindow(QWidget* parent)
     return createAboutWindow(parent, QStringLiteral("Prodotti Pelvio"), ProductsTable);
 }
 
-QDialog* createManualWindow(QWidget* parent)
+QString manualNote(const QString& installedPath, const QString& sourcePath)
+{
+    QString note = QStringLiteral("Il manuale d'uso di Tessaro è una pagina HTML che si legge con qualunque "
+                                  "browser, anche senza avviare il programma.\n\n");
+    if (!installedPath.isEmpty())
+        note += QStringLiteral("Manuale installato:\n%1\n\n").arg(installedPath);
+    if (!sourcePath.isEmpty())
+        note += QStringLiteral("Il programma è avviato dalla cartella di compilazione: il manuale si trova "
+                               "anche tra i sorgenti:\n%1\n\n")
+                    .arg(sourcePath);
+    return note + QString::fromUtf8(ManualNoteEnd);
+}
+
+QDialog* createManualWindow(QWidget* parent, const QString& installedPath, const QString& sourcePath)
 {
     QDialog* window = createWindow(parent, QStringLiteral("Manuale d'uso"), ManualTable, 5775, 3150);
     auto* note = window->findChild<QPlainTextEdit*>(QStringLiteral("txtmanuale"));
-    note->setPlainText(QString::fromUtf8(ManualNote));
+    note->setPlainText(manualNote(installedPath, sourcePath));
     note->setReadOnly(true);
     note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -109,9 +120,9 @@ void showProductsWindow(QWidget* parent)
     showBeside(createProductsWindow(parent));
 }
 
-void showManualWindow(QWidget* parent)
+void showManualWindow(QWidget* parent, const QString& installedPath, const QString& sourcePath)
 {
-    showBeside(createManualWindow(parent));
+    showBeside(createManualWindow(parent, installedPath, sourcePath));
 }
 
 } // namespace tessaro::ui

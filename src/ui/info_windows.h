@@ -3,6 +3,8 @@
 // closed; the show functions open it beside the main window.
 #pragma once
 
+#include <QString>
+
 class QDialog;
 class QWidget;
 
@@ -11,10 +13,12 @@ namespace tessaro::ui {
 QDialog* createInformationWindow(QWidget* parent);
 QDialog* createProductsWindow(QWidget* parent);
 // A read-only note with a vertical scroll bar (txtmanuale) and "Ok" (Command1).
-QDialog* createManualWindow(QWidget* parent);
+// The note names where the manual is: installed, and in the sources when run from a build tree.
+QString manualNote(const QString& installedPath, const QString& sourcePath);
+QDialog* createManualWindow(QWidget* parent, const QString& installedPath = {}, const QString& sourcePath = {});
 
 void showInformationWindow(QWidget* parent);
 void showProductsWindow(QWidget* parent);
-void showManualWindow(QWidget* parent);
+void showManualWindow(QWidget* parent, const QString& installedPath = {}, const QString& sourcePath = {});
 
 } // namespace tessaro::ui

@@ -292,12 +292,17 @@ void TestQtDialogs::informationWindows()
 
 void TestQtDialogs::manualWindow()
 {
-    QPointer<QDialog> window = ui::createManualWindow(&m_parent);
+    const QString installed = QStringLiteral("/usr/local/share/doc/tessaro/manual/index.html");
+    const QString sources = QStringLiteral("/home/me/tessaro/doc/manual/index.html");
+    QPointer<QDialog> window = ui::createManualWindow(&m_parent, installed, sources);
     QCOMPARE(window->windowTitle(), QStringLiteral("Manuale d'uso"));
     auto* note = window->findChild<QPlainTextEdit*>(QStringLiteral("txtmanuale"));
     QVERIFY(note->isReadOnly());
     QCOMPARE(note->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QVERIFY(note->toPlainText().contains(QStringLiteral("manuale")));
+    QVERIFY(note->toPlainText().contains(installed));
+    QVERIFY(note->toPlainText().contains(sources));
+    // An installed program run outside a build tree names only the installed manual.
+    QVERIFY(!ui::manualNote(installed, QString()).contains(QStringLiteral("sorgenti")));
 
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
