@@ -2,6 +2,7 @@
 // text it shows is one an invoice can hold, browsing, totals, printing and
 // the client list leave the files alone, and inserting, deleting and saving
 // never cost a stored invoice.
+#include "app/issuer_commands.h"
 #include "archive/book.h"
 #include "archive/lifecycle.h"
 #include "archive/records.h"
@@ -366,6 +367,32 @@ private slots:
         // "Carica archivio clienti" reads the count again from the file.
         program.click("Command3");
         QCOMPARE(program.clientEntries().size(), 4);
+        // A new issuer goes after the one on file.
+        const Bytes issuers = readFile(dir.path(), "emit");
+        archive::PartyRecord issuer;
+        issuer.surname = "Bianchi";
+        app::saveIssuer(program.state(), issuer, program.dialogs());
+        QCOMPARE(int(program.state().issuerCount), 2);
+        QCOMPARE(prefix(readFile(dir.path(), "emit"), issuers.size()), issuers);
+        QCOMPARE(readFile(dir.path(), "emit").size(), 2 * archive::PartyRecordSize);
+    }
+
+    // The largest count the settings can hold refuses one more issuer
+    // instead of wrapping to a negative number.
+    void fullIssuerArchiveRefusesANewIssuer()
+    {
+        test::TestDir dir;
+        writeHealthyDirectory(dir.path());
+        overwrite(dir.path(), "impost", 0, int16Bytes(32767));
+        Program program(dir.path());
+        QVERIFY(program.start());
+        const Snapshot before = snapshot(dir.path());
+        archive::PartyRecord issuer;
+        issuer.surname = "Bianchi";
+        app::saveIssuer(program.state(), issuer, program.dialogs());
+        QCOMPARE(int(program.state().issuerCount), 32767);
+        QCOMPARE(program.warnings().size(), std::size_t(1));
+        QVERIFY(snapshot(dir.path()) == before);
     }
 
     // A current issuer outside the archive names nobody: no issuer is shown
