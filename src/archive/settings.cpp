@@ -191,6 +191,13 @@ StartupSettings loadStartupSettings(const std::string& dataDir)
             writeAllSettings(dataDir,
                              {settings.issuerCount, settings.clientCount, settings.currentIssuer, settings.euroRate});
         }
+    } else {
+        // Counts that could not be read are not 0: with an issuer archive on
+        // disk, 0 would open the first-start window and the issuer saved there
+        // would replace issuer 1. The archives tell how many records they hold.
+        settings.issuerCount = storedPartyRecords(dataFile(dataDir, "emit"));
+        settings.clientCount = storedPartyRecords(dataFile(dataDir, "clienti"));
+        settings.currentIssuer = settings.issuerCount > 0 ? std::int16_t {1} : std::int16_t {0};
     }
 
     // Stage 2: record 0 does not exist, so no current issuer leaves the record empty,

@@ -178,6 +178,26 @@ private slots:
         QCOMPARE(prefix(after.at("clienti"), before.at("clienti").size()), before.at("clienti"));
     }
 
+    // Settings that cannot be read are not taken for a new installation: the
+    // counts come from the archives and nothing is written over them.
+    void unreadableSettingsKeepTheArchives()
+    {
+        test::TestDir dir;
+        writeHealthyDirectory(dir.path(), int(Stored));
+        const Snapshot before = snapshot(dir.path());
+        test::FaultyFileSystem fs;
+        fs.fail(Op::Read, "impost");
+        Program program(dir.path());
+        QVERIFY(program.start());
+        QCOMPARE(int(program.state().issuerCount), 1);
+        QCOMPARE(int(program.state().clientCount), 2);
+        QCOMPARE(int(program.state().currentIssuer), 1);
+        QCOMPARE(program.state().currentIssuerRecord.surname.substr(0, 5), std::string("Rossi"));
+        QCOMPARE(int(program.state().nextNumber), int(Stored) + 1);
+        QCOMPARE(fs.count(Op::Write, "impost"), 0);
+        QVERIFY(snapshot(dir.path()) == before);
+    }
+
     // The disk gives up after any number of operations while an invoice is
     // saved: the book reads either as before or with the new invoice, and a
     // save that did not finish said so.
