@@ -199,6 +199,48 @@ private slots:
         QCOMPARE(int(program.state().nextNumber), next);
     }
 
+    // Starting on a read-only directory: the settings that would be repaired
+    // stay as they are, the book on disk is shown, and a book that cannot be
+    // created is told.
+    void startOnReadOnlyDirectory_data()
+    {
+        QTest::addColumn<bool>("bookOnDisk");
+        QTest::newRow("book on disk") << true;
+        QTest::newRow("no book yet") << false;
+    }
+
+    void startOnReadOnlyDirectory()
+    {
+        QFETCH(bool, bookOnDisk);
+        if (!m_mountsAllowed)
+            QSKIP(qPrintable("no read-only mount on this machine: " + m_why));
+        test::TestDir dir;
+        writeHealthyDirectory(dir.path());
+        writeFile(dir.path(), "tipo.mon", {'l'});
+        if (!bookOnDisk) {
+            for (const char* name : {"12024.arc", "12024.agg", "12024.imp"})
+                QVERIFY(QFile::remove(QString::fromStdString(dir.file(name))));
+        }
+        const Snapshot before = snapshot(dir.path());
+        Mount mount(dir.path());
+        QString why;
+        if (!mount.readOnlyBind(why))
+            QSKIP(qPrintable("no read-only mount on this machine: " + why));
+        Program program(dir.path());
+        QVERIFY(program.start());
+        QCOMPARE(program.state().currentIssuerRecord.surname.substr(0, 5), std::string("Rossi"));
+        if (bookOnDisk) {
+            QVERIFY(program.warnings().empty());
+            QCOMPARE(program.text("txtnum"), QString("4"));
+            program.click("command");
+            QCOMPARE(program.text("txtc1").trimmed(), QString("Cliente3"));
+        } else {
+            QCOMPARE(program.warnings().size(), std::size_t(1));
+            QVERIFY(program.warnings().front().find(dir.file("12024.arc")) != std::string::npos);
+        }
+        QVERIFY(snapshot(dir.path()) == before);
+    }
+
     void fullDisk_data()
     {
         QTest::addColumn<Command>("command");
