@@ -52,7 +52,10 @@ QString boxedText(const QString& pdf)
     process.start(tool, {"-bbox", pdf, "-"});
     if (!process.waitForFinished(30000))
         return QStringLiteral("pdftotext did not finish");
-    return QString::fromUtf8(process.readAllStandardOutput());
+    // Only the page and its words: the head carries each file's creation time.
+    const QString text = QString::fromUtf8(process.readAllStandardOutput());
+    const qsizetype body = text.indexOf(QStringLiteral("<body>"));
+    return body < 0 ? text : text.mid(body);
 }
 
 int pageCount(const QString& pdf)
