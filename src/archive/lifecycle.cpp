@@ -141,6 +141,20 @@ Result<InvoiceBefore> readInvoiceBefore(const BookPaths& book, int number)
     return InvoiceBefore {std::move(invoice.value()), std::move(extraLines.value())};
 }
 
+// N of a book as its files give it. 0 is a book without a counter yet; a
+// negative one can only come from a damaged file. Either way invoices already
+// in the .arc keep their numbers: starting again from 1 would let the next
+// save overwrite invoice 1.
+Result<int> nextNumberOfBook(const BookPaths& book)
+{
+    auto counter = readCounter(book);
+    if (!counter)
+        return counter.error();
+    if (counter.value() >= 1)
+        return int {counter.value()};
+    return numberAfterWrittenRecords(book.invoices);
+}
+
 } // namespace
 
 BookPaths currentBook(const InvoiceForm& form, const AppState& state)
@@ -230,19 +244,10 @@ Status switchYear(InvoiceForm& form, AppState& state)
     const BookPaths book = currentBook(form, state);
     if (Status created = createBook(book); !created)
         return created;
-    auto counter = readCounter(book);
-    if (!counter)
-        return counter.error();
-    // 0 is a book without a counter yet; a negative one can only come from a
-    // damaged file. Either way invoices already in the .arc keep their numbers:
-    // starting again from 1 would let the next save overwrite invoice 1.
-    int next = counter.value();
-    if (next < 1) {
-        auto afterWritten = numberAfterWrittenRecords(book.invoices);
-        if (!afterWritten)
-            return afterWritten.error();
-        next = afterWritten.value();
-    }
+    auto counted = nextNumberOfBook(book);
+    if (!counted)
+        return counted.error();
+    const int next = counted.value();
 
     AppState switched = state;
     switched.nextNumber = static_cast<std::int16_t>(next);
@@ -263,6 +268,13 @@ bool pensionFitsRecord(std::string_view pension)
 Status saveInvoice(InvoiceForm& form, AppState& state, int number)
 {
     const BookPaths book = currentBook(form, state);
+    // N is taken from the book itself: after a year switch that failed, the
+    // one held belongs to another book or to none, and blank invoices filling
+    // a gap from it would land on stored invoices.
+    auto counted = nextNumberOfBook(book);
+    if (!counted)
+        return counted.error();
+    const int known = counted.value();
     InvoiceForm saved = form;
     copyFormToBuffer(saved);
     auto read = readInvoiceBefore(book, number);
@@ -281,13 +293,14 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
             return before.undo(registered.error());
     }
 
-    if (number < state.nextNumber) {
+    if (number < known) {
+        state.nextNumber = static_cast<std::int16_t>(known);
         form = std::move(saved);
         return {};
     }
     // The gap goes in before the counter, so the counter never covers a record that was not written.
     const InvoiceRecord blank = blankInvoice(state);
-    for (int gap = std::max<int>(state.nextNumber, 1); gap < number; ++gap) {
+    for (int gap = known; gap < number; ++gap) {
         if (Status status = writeInvoice(book, gap, blank); !status)
             return before.undo(status);
     }

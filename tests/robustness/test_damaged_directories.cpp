@@ -9,6 +9,7 @@
 #include "program.h"
 #include "test_dir.h"
 
+#include <QDir>
 #include <QtTest>
 
 #include <cmath>
@@ -418,6 +419,52 @@ private slots:
         QCOMPARE(program.state().currentIssuerRecord, archive::PartyRecord {});
         QVERIFY(!QFile::exists(QString::fromStdString(dir.file(std::to_string(std::abs(current)) + "2024.arc"))));
         QCOMPARE(prefix(readFile(dir.path(), "impost"), 16).at(8), std::uint8_t(current & 0xFF));
+    }
+
+    // A directory where a data file should be: the program starts, tells
+    // what it could not read, and a save that cannot complete says so.
+    void directoryInPlaceOfAFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("toldAtStart");
+        QTest::newRow("impost") << "impost" << false;
+        QTest::newRow("tipo.mon") << "tipo.mon" << false;
+        QTest::newRow("emit") << "emit" << false;
+        QTest::newRow("clienti") << "clienti" << false;
+        QTest::newRow("12024.arc") << "12024.arc" << true;
+        QTest::newRow("12024.agg") << "12024.agg" << true;
+        QTest::newRow("12024.imp") << "12024.imp" << true;
+    }
+
+    void directoryInPlaceOfAFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, toldAtStart);
+        test::TestDir dir;
+        writeHealthyDirectory(dir.path());
+        const QString path = QString::fromStdString(dir.path()) + "/" + name;
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QDir().mkdir(path));
+        Snapshot before = snapshot(dir.path());
+        Program program(dir.path());
+        QVERIFY(program.start());
+        QCOMPARE(program.warnings().size(), std::size_t(toldAtStart ? 1 : 0));
+        if (toldAtStart)
+            QVERIFY(program.warnings().front().find(path.toStdString()) != std::string::npos);
+        QCOMPARE(program.insaneText(), QString());
+        program.dialogs().clear();
+        program.type("txtnum", "4");
+        program.type("txtc1", "Nuovo");
+        program.click("Command5");
+        program.click("command");
+        QCOMPARE(program.insaneText(), QString());
+        if (toldAtStart) {
+            QVERIFY(!program.warnings().empty());
+            // Nothing that was stored has changed.
+            Snapshot after = snapshot(dir.path());
+            for (const auto& [file, bytes] : before)
+                QVERIFY2(prefix(after.at(file), bytes.size()) == bytes, file.c_str());
+        }
     }
 
     // Bytes the code page leaves unassigned come back as they were when an
