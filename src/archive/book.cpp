@@ -3,6 +3,7 @@
 #include "archive/file_system.h"
 #include "archive/record_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <vector>
@@ -13,39 +14,144 @@ namespace {
 
 constexpr std::size_t CounterRecordSize = 2;
 
-// Moves record `from` to record `to` within one open file.
-Status moveRecord(RecordFile& file, int from, int to, std::vector<std::uint8_t>& scratch)
+// One file of a book, open for a shift. Records move a block at a time: a
+// shift at number 1 of a full book moves 32766 records in each file, and one
+// read and one write per record made that take seconds.
+class ShiftFile {
+public:
+    static Result<ShiftFile> open(const std::string& path, std::size_t recordLength)
+    {
+        ShiftFile file;
+        file.m_file = fileSystem().open(path);
+        if (!file.m_file)
+            return IoError {IoError::Action::Open, path};
+        const auto size = file.m_file->size();
+        if (!size)
+            return IoError {IoError::Action::Read, path};
+        file.m_path = path;
+        file.m_recordLength = recordLength;
+        file.m_size = *size;
+        return file;
+    }
+
+    // Reads records first .. first + count - 1 into m_block; past the end of
+    // the file they are zero bytes, as a single record's read gives them.
+    Status read(int first, int count)
+    {
+        m_block.resize(static_cast<std::size_t>(count) * m_recordLength);
+        const auto got = m_file->readAt(offsetOf(first), m_block);
+        if (!got)
+            return IoError {IoError::Action::Read, m_path};
+        std::fill(m_block.begin() + static_cast<std::ptrdiff_t>(*got), m_block.end(), std::uint8_t {0});
+        return {};
+    }
+
+    // Writes `count` records of m_block, starting at record `from` of the
+    // block, as records to .. to + count - 1 of the file, in one transfer.
+    Status write(int from, int to, int count)
+    {
+        const std::uint64_t offset = offsetOf(to);
+        const auto bytes = std::span<const std::uint8_t>(m_block).subspan(
+            static_cast<std::size_t>(from) * m_recordLength, static_cast<std::size_t>(count) * m_recordLength);
+        if (m_file->writeAt(offset, bytes) != bytes.size())
+            return IoError {IoError::Action::Write, m_path};
+        m_size = std::max<std::uint64_t>(m_size, offset + bytes.size());
+        return {};
+    }
+
+    // Puts records to .. to + count - 1 back as they were before write(),
+    // their old bytes being records from .. of the block: what lay past the
+    // old end of the file is cut off again.
+    void restore(int from, int to, int count, std::uint64_t sizeBefore)
+    {
+        const std::uint64_t offset = offsetOf(to);
+        if (offset < sizeBefore) {
+            const auto length
+                = std::min<std::uint64_t>(static_cast<std::uint64_t>(count) * m_recordLength, sizeBefore - offset);
+            m_file->writeAt(offset,
+                            std::span<const std::uint8_t>(m_block).subspan(
+                                static_cast<std::size_t>(from) * m_recordLength, static_cast<std::size_t>(length)));
+        }
+        if (m_size > sizeBefore && m_file->truncate(sizeBefore))
+            m_size = sizeBefore;
+    }
+
+    std::uint64_t size() const { return m_size; }
+
+private:
+    std::uint64_t offsetOf(int number) const { return static_cast<std::uint64_t>(number - 1) * m_recordLength; }
+
+    std::unique_ptr<File> m_file;
+    std::string m_path;
+    std::size_t m_recordLength = 0;
+    std::uint64_t m_size = 0;
+    std::vector<std::uint8_t> m_block;
+};
+
+constexpr int RecordsPerBlock = 512;
+
+// The first record of a shift moves alone. Going up it is the one that
+// lengthens both files, so a disk without room stops the shift before any
+// stored record has been overwritten; and a failure in the first moves leaves
+// the files as moving one record at a time always did.
+int firstBlock(bool first)
 {
-    if (Status read = file.read(from, scratch); !read)
-        return read;
-    return file.write(to, scratch);
+    return first ? 1 : RecordsPerBlock;
 }
 
 struct OpenBook {
-    RecordFile invoices;
-    RecordFile extraLines;
+    ShiftFile invoices;
+    ShiftFile extraLines;
 };
 
 Result<OpenBook> openBook(const BookPaths& book)
 {
-    auto invoices = RecordFile::open(book.invoices, InvoiceRecordSize);
+    auto invoices = ShiftFile::open(book.invoices, InvoiceRecordSize);
     if (!invoices)
         return invoices.error();
-    auto extraLines = RecordFile::open(book.extraLines, ExtraLinesRecordSize);
+    auto extraLines = ShiftFile::open(book.extraLines, ExtraLinesRecordSize);
     if (!extraLines)
         return extraLines.error();
     return OpenBook {std::move(invoices.value()), std::move(extraLines.value())};
 }
 
-// Moves one invoice in both files, so that a failure part way leaves the two
-// files shifted over the same records.
-Status moveInvoice(OpenBook& files, int from, int to)
+// Moves `count` records from `source` on to `target` on (one record up or
+// down) in both files. The block read holds the moved
+// records and, one record off, the ones they replace, so a failed write can
+// be undone. A failure leaves the two files shifted over the same records,
+// except that the .arc keeps the first record moved, as when each record is
+// moved in both files before the next.
+Status moveBlock(OpenBook& files, int source, int target, int count)
 {
-    std::vector<std::uint8_t> invoice(InvoiceRecordSize);
-    if (Status moved = moveRecord(files.invoices, from, to, invoice); !moved)
-        return moved;
-    std::vector<std::uint8_t> lines(ExtraLinesRecordSize);
-    return moveRecord(files.extraLines, from, to, lines);
+    const int first = std::min(source, target);
+    const int fromInBlock = source - first; // the moved records within the block
+    const int toInBlock = target - first; // the records they replace
+    // The record written first when records move one at a time, highest first going up.
+    const int leadingInBlock = target > source ? count - 1 : 0;
+
+    for (ShiftFile* file : {&files.invoices, &files.extraLines}) {
+        if (Status read = file->read(first, count + 1); !read)
+            return read;
+    }
+    const std::uint64_t invoicesSize = files.invoices.size();
+    if (Status written = files.invoices.write(fromInBlock, target, count); !written) {
+        files.invoices.restore(toInBlock, target, count, invoicesSize);
+        return written;
+    }
+    const std::uint64_t linesSize = files.extraLines.size();
+    if (Status written = files.extraLines.write(fromInBlock, target, count); !written) {
+        files.extraLines.restore(toInBlock, target, count, linesSize);
+        // The .arc keeps its leading record, and the length that record gave it.
+        const int leading = target + leadingInBlock;
+        const std::uint64_t keptSize
+            = std::max<std::uint64_t>(invoicesSize, static_cast<std::uint64_t>(leading) * InvoiceRecordSize);
+        if (leadingInBlock == 0)
+            files.invoices.restore(toInBlock + 1, target + 1, count - 1, keptSize);
+        else
+            files.invoices.restore(toInBlock, target, count - 1, keptSize);
+        return written;
+    }
+    return {};
 }
 
 } // namespace
@@ -149,10 +255,13 @@ Status shiftUp(const BookPaths& book, int from, int newLast)
     auto files = openBook(book);
     if (!files)
         return files.status();
-    // Highest first, so no record is overwritten before it has been copied.
-    for (int k = newLast; k > from; --k) {
-        if (Status moved = moveInvoice(files.value(), k - 1, k); !moved)
+    // Highest block first, so no record is overwritten before it has been copied.
+    for (int last = newLast; last > from;) {
+        const int count = std::min(firstBlock(last == newLast), last - from);
+        const int target = last - count + 1;
+        if (Status moved = moveBlock(files.value(), target - 1, target, count); !moved)
             return moved;
+        last -= count;
     }
     return {};
 }
@@ -166,10 +275,12 @@ Status shiftDown(const BookPaths& book, int from, int last)
     auto files = openBook(book);
     if (!files)
         return files.status();
-    // Lowest first, so no record is overwritten before it has been copied.
-    for (int k = from; k < last; ++k) {
-        if (Status moved = moveInvoice(files.value(), k + 1, k); !moved)
+    // Lowest block first, so no record is overwritten before it has been copied.
+    for (int target = from; target < last;) {
+        const int count = std::min(firstBlock(target == from), last - target);
+        if (Status moved = moveBlock(files.value(), target + 1, target, count); !moved)
             return moved;
+        target += count;
     }
     return {};
 }
