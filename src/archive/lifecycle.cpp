@@ -141,6 +141,8 @@ Result<InvoiceBefore> readInvoiceBefore(const BookPaths& book, int number)
     return InvoiceBefore {std::move(invoice.value()), std::move(extraLines.value())};
 }
 
+} // namespace
+
 // N of a book as its files give it. 0 is a book without a counter yet; a
 // negative one can only come from a damaged file. Either way invoices already
 // in the .arc keep their numbers: starting again from 1 would let the next
@@ -154,8 +156,6 @@ Result<int> nextNumberOfBook(const BookPaths& book)
         return int {counter.value()};
     return numberAfterWrittenRecords(book.invoices);
 }
-
-} // namespace
 
 BookPaths currentBook(const InvoiceForm& form, const AppState& state)
 {
@@ -269,12 +269,15 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
 {
     const BookPaths book = currentBook(form, state);
     // N is taken from the book itself: after a year switch that failed, the
-    // one held belongs to another book or to none, and blank invoices filling
-    // a gap from it would land on stored invoices.
+    // one held belongs to another book or to none. Blank invoices filling a
+    // gap from it would land on stored invoices, and the window shows an
+    // invoice of another book under this book's numbers: that save is refused.
     auto counted = nextNumberOfBook(book);
     if (!counted)
         return counted.error();
     const int known = counted.value();
+    if (state.nextNumber > 0 && known != state.nextNumber)
+        return IoError {IoError::Action::Read, book.counter};
     InvoiceForm saved = form;
     copyFormToBuffer(saved);
     auto read = readInvoiceBefore(book, number);

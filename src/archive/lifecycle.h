@@ -23,6 +23,10 @@ inline constexpr int MaxInvoiceNumber = MaxNextNumber - 1;
 // The book of the current issuer and the year field.
 BookPaths currentBook(const InvoiceForm& form, const AppState& state);
 
+// N as the files of a book give it: the counter, or when it is missing, 0 or
+// negative, the number after the last .arc record that holds any byte.
+Result<int> nextNumberOfBook(const BookPaths& book);
+
 // The year field names a book only when it holds exactly four characters.
 bool isBookYear(std::string_view yearText);
 

@@ -84,6 +84,19 @@ Result<BookBefore> readBookFrom(const BookPaths& book, int first)
     return BookBefore {std::move(invoices.value()), std::move(extraLines.value())};
 }
 
+// The renumbering works on the book the year field names; when that is not
+// the book whose N is held (its year switch failed), the shift would move
+// the wrong records and cut the book at the wrong number.
+Status checkLoadedBook(const BookPaths& book, const AppState& state)
+{
+    auto next = nextNumberOfBook(book);
+    if (!next)
+        return next.error();
+    if (next.value() != state.nextNumber)
+        return IoError {IoError::Action::Read, book.counter};
+    return {};
+}
+
 } // namespace
 
 Status insertInvoice(InvoiceForm& form, AppState& state, int number)
@@ -92,6 +105,8 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     const auto next = static_cast<std::int16_t>(state.nextNumber + 1);
     if (number < 1)
         return IoError {IoError::Action::Write, book.invoices};
+    if (Status loaded = checkLoadedBook(book, state); !loaded)
+        return loaded;
     // Until the counter is written the book must read as it did: a failure
     // anywhere puts back every record the insertion moved.
     auto read = readBookFrom(book, number);
@@ -119,6 +134,8 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     const BookPaths book = currentBook(form, state);
     if (number < 1)
         return IoError {IoError::Action::Write, book.invoices};
+    if (Status loaded = checkLoadedBook(book, state); !loaded)
+        return loaded;
     // Until the counter is written the book must read as it did: a failure
     // anywhere puts back every record the deletion moved.
     auto read = readBookFrom(book, number);

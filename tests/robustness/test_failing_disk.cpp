@@ -198,6 +198,49 @@ private slots:
         QVERIFY(snapshot(dir.path()) == before);
     }
 
+    // A year whose book could not be loaded leaves the window on the book
+    // before it: saving, inserting or deleting under the new year must not
+    // touch the new year's invoices with numbers that belong to the old one.
+    void commandsAfterAFailedYearSwitch_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::newRow("save") << Command(saveNew);
+        QTest::newRow("save as invoice 2") << Command(saveExisting);
+        QTest::newRow("insert") << Command(insertSecond);
+        QTest::newRow("delete") << Command(deleteSecond);
+    }
+
+    void commandsAfterAFailedYearSwitch()
+    {
+        QFETCH(Command, command);
+        test::TestDir dir;
+        writeHealthyDirectory(dir.path(), int(Stored));
+        Bytes arc;
+        Bytes agg;
+        for (int n = 1; n <= 10; ++n) {
+            const Bytes invoice = invoiceBytes(n + 100);
+            const Bytes lines = extraLinesBytes(n + 100);
+            arc.insert(arc.end(), invoice.begin(), invoice.end());
+            agg.insert(agg.end(), lines.begin(), lines.end());
+        }
+        writeFile(dir.path(), "12023.arc", arc);
+        writeFile(dir.path(), "12023.agg", agg);
+        writeFile(dir.path(), "12023.imp", int16Bytes(11));
+        Program program(dir.path());
+        QVERIFY(program.start());
+        const Snapshot before = snapshot(dir.path());
+        {
+            test::FaultyFileSystem fs;
+            fs.fail(Op::Read, "12023.imp", 0, 1);
+            program.type("txtanno", "2023");
+        }
+        QCOMPARE(program.warnings().size(), std::size_t(1));
+        program.dialogs().clear();
+        command(program);
+        QCOMPARE(program.warnings().size(), std::size_t(1));
+        QVERIFY(snapshot(dir.path()) == before);
+    }
+
     // The disk gives up after any number of operations while an invoice is
     // saved: the book reads either as before or with the new invoice, and a
     // save that did not finish said so.
