@@ -1,0 +1,51 @@
+#include "bench/baselines.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+namespace tessaro::bench {
+
+namespace {
+
+constexpr std::size_t BlockSize = 1 << 16;
+
+std::size_t readFile(const std::string& path, std::vector<char>& block)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return 0;
+    std::size_t total = 0;
+    std::size_t got;
+    while ((got = std::fread(block.data(), 1, block.size(), file)) > 0)
+        total += got;
+    std::fclose(file);
+    return total;
+}
+
+} // namespace
+
+std::size_t readSequentially(const archive::BookPaths& book)
+{
+    std::vector<char> block(BlockSize);
+    return readFile(book.invoices, block) + readFile(book.extraLines, block);
+}
+
+void copyBook(const archive::BookPaths& book, const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    for (const std::string* path : {&book.invoices, &book.extraLines}) {
+        const fs::path source(*path);
+        fs::copy_file(source, fs::path(folder) / source.filename(), fs::copy_options::overwrite_existing);
+    }
+}
+
+double bookMiB(const archive::BookPaths& book)
+{
+    std::error_code ignored;
+    const auto bytes
+        = std::filesystem::file_size(book.invoices, ignored) + std::filesystem::file_size(book.extraLines, ignored);
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+} // namespace tessaro::bench

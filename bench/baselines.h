@@ -1,0 +1,17 @@
+// The plain file work the goals are measured against: reading both files of
+// a book from start to end, and copying them.
+#pragma once
+
+#include "archive/book.h"
+
+#include <string>
+
+namespace tessaro::bench {
+
+// Reads the .arc and the .agg front to back in large blocks; the bytes read.
+std::size_t readSequentially(const archive::BookPaths& book);
+// Copies the .arc and the .agg into folder.
+void copyBook(const archive::BookPaths& book, const std::string& folder);
+double bookMiB(const archive::BookPaths& book);
+
+} // namespace tessaro::bench

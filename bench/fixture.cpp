@@ -1,0 +1,143 @@
+#include "bench/fixture.h"
+
+#include "archive/file_system.h"
+#include "archive/issuers.h"
+#include "archive/lifecycle.h"
+#include "archive/records.h"
+#include "archive/settings.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+#include <vector>
+
+namespace tessaro::bench {
+
+namespace {
+
+archive::PartyRecord party(int n)
+{
+    archive::PartyRecord p;
+    p.title = n % 3 == 0 ? "Sig.ra" : "Sig.";
+    p.surname = "Rossi " + std::to_string(n);
+    p.firstName = "Mario";
+    p.address = "Via Garibaldi " + std::to_string(n % 200 + 1);
+    p.city = "Città di Castello";
+    p.province = "PG";
+    p.postCode = "06012";
+    p.taxCode = "RSSMRA70A01C745X";
+    p.vatNumber = std::to_string(10000000000LL + n);
+    return p;
+}
+
+// Every tenth invoice is in lire with its own rate; the others in euro. All
+// fill the three lines, and every other one has extra lines too.
+archive::InvoiceRecord invoice(int n)
+{
+    archive::InvoiceRecord r;
+    r.client = party(n % ClientCount + 1);
+    r.day = std::to_string(n % 28 + 1);
+    r.month = std::to_string(n % 12 + 1);
+    r.vat = "22";
+    r.kind = n % 5 == 0 ? "a" : "s";
+    r.description = {"Progettazione esecutiva dell'impianto e direzione lavori, lotto " + std::to_string(n),
+                     "Sopralluoghi e rilievi in cantiere", "Pratiche catastali"};
+    r.amount = {std::to_string(100 + n % 900) + ".50", "250", std::to_string(n % 70 + 10)};
+    r.quantity = {"1", "2", std::to_string(n % 4)};
+    r.pension = "4";
+    r.expenses = "12.30";
+    r.withholding = "20";
+    r.currency = n % 10 == 0 ? "l" : "e";
+    r.rate = n % 10 == 0 ? 1936.27f : 0.0f;
+    r.expenses2 = n % 7 == 0 ? "2" : "";
+    if (r.currency == "l")
+        r.amount = {std::to_string(150000 + n), "250000", "12000"};
+    return r;
+}
+
+archive::ExtraLinesRecord extraLines(int n)
+{
+    archive::ExtraLinesRecord lines;
+    if (n % 2 != 0)
+        return lines;
+    for (int k = 0; k < archive::ExtraLineCount; ++k) {
+        lines.description[static_cast<std::size_t>(k)] = "Voce aggiuntiva " + std::to_string(k + 4);
+        lines.amount[static_cast<std::size_t>(k)] = std::to_string(5 + k) + ".25";
+        lines.quantity[static_cast<std::size_t>(k)] = std::to_string(k % 3 + 1);
+    }
+    return lines;
+}
+
+bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    auto file = archive::fileSystem().open(path);
+    return file && file->truncate(0) && file->writeAt(0, bytes) == bytes.size();
+}
+
+} // namespace
+
+TempDir::TempDir()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/tessaro-bench-XXXXXX";
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("cannot create a temporary folder under " + pattern);
+    m_path = pattern;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+bool writeBook(const archive::BookPaths& book, int count)
+{
+    std::vector<std::uint8_t> invoices(static_cast<std::size_t>(count) * archive::InvoiceRecordSize);
+    std::vector<std::uint8_t> lines(static_cast<std::size_t>(count) * archive::ExtraLinesRecordSize);
+    for (int n = 1; n <= count; ++n) {
+        const auto i = static_cast<std::size_t>(n - 1);
+        archive::encodeInvoice(invoice(n),
+                               std::span<std::uint8_t, archive::InvoiceRecordSize>(
+                                   invoices.data() + i * archive::InvoiceRecordSize, archive::InvoiceRecordSize));
+        archive::encodeExtraLines(extraLines(n),
+                                  std::span<std::uint8_t, archive::ExtraLinesRecordSize>(
+                                      lines.data() + i * archive::ExtraLinesRecordSize, archive::ExtraLinesRecordSize));
+    }
+    return writeWhole(book.invoices, invoices) && writeWhole(book.extraLines, lines)
+        && archive::writeCounter(book, static_cast<std::int16_t>(count + 1)).ok();
+}
+
+archive::BookPaths fullBook(const std::string& dir)
+{
+    return archive::bookPaths(dir, 1, std::to_string(FullBookYear));
+}
+
+archive::BookPaths printBook(const std::string& dir)
+{
+    return archive::bookPaths(dir, 1, std::to_string(PrintBookYear));
+}
+
+bool writeDataFolder(const std::string& dir)
+{
+    bool ok = archive::writeIssuerCount(dir, 1).ok() && archive::writeCurrentIssuer(dir, 1).ok()
+        && archive::writeEuroRate(dir, archive::DefaultEuroRate).ok()
+        && archive::writeCurrencyFile(dir, archive::Currency::Euro).ok()
+        && archive::writeInvoiceTypeFile(dir, archive::InvoiceType::Commercial).ok();
+    archive::PartyRecord issuer = party(0);
+    issuer.surname = "Bianchi";
+    issuer.firstName = "Ing. Laura";
+    ok = ok && archive::writeIssuer(dir, 1, issuer).ok();
+
+    std::vector<std::uint8_t> clients(static_cast<std::size_t>(ClientCount) * archive::PartyRecordSize);
+    for (int n = 1; n <= ClientCount; ++n)
+        archive::encodeParty(
+            party(n),
+            std::span<std::uint8_t, archive::PartyRecordSize>(
+                clients.data() + static_cast<std::size_t>(n - 1) * archive::PartyRecordSize, archive::PartyRecordSize));
+    ok = ok && writeWhole(archive::dataFile(dir, "clienti"), clients)
+        && archive::writeClientCount(dir, static_cast<std::int16_t>(ClientCount)).ok();
+    return ok && writeBook(fullBook(dir), archive::MaxInvoiceNumber) && writeBook(printBook(dir), PrintBookInvoices);
+}
+
+} // namespace tessaro::bench

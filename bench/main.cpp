@@ -1,0 +1,278 @@
+// Times the commands of the main window on the largest book the counter
+// allows, through the controller the window uses, and sets each figure
+// beside the goal it must meet. Run from scripts/bench.sh.
+#include "app/book_commands.h"
+#include "app/main_controller.h"
+#include "app/print_commands.h"
+#include "archive/lifecycle.h"
+#include "bench/baselines.h"
+#include "bench/fixture.h"
+#include "bench/measure.h"
+#include "bench/report.h"
+#include "bench/startup.h"
+#include "calc/forward.h"
+#include "print/qt_document.h"
+#include "ui/main_window.h"
+#include "ui/scripted_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+using namespace tessaro;
+using namespace tessaro::bench;
+
+namespace {
+
+constexpr double FrameMs = 16.0;
+
+// The main window of one run, driven as a user would: fields typed, buttons
+// clicked, menu items triggered; every question answered by the script.
+class Session {
+public:
+    Session(const std::string& dir) : m_clock(FullBookYear), m_controller(dir, m_clock, &m_dialogs) { }
+
+    bool start()
+    {
+        if (!m_controller.start())
+            return false;
+        m_controller.window().show();
+        QCoreApplication::processEvents();
+        return true;
+    }
+
+    void type(const char* field, const std::string& text)
+    {
+        m_controller.window().findChild<QLineEdit*>(QLatin1String(field))->setText(QString::fromStdString(text));
+    }
+    void click(const char* button) { m_controller.window().findChild<QPushButton*>(QLatin1String(button))->click(); }
+    void trigger(const char* item) { m_controller.action(QLatin1String(item))->trigger(); }
+
+    // What a user types into a new invoice, put on the window as a command would.
+    void fillInvoice()
+    {
+        m_controller.perform([this] {
+            archive::InvoiceForm& form = m_controller.form();
+            form.client.surname = "Verdi";
+            form.client.firstName = "Giuseppe";
+            form.client.vatNumber = "01234567890";
+            form.description[0] = "Consulenza tecnica";
+            form.amount = {"1200", "300", "45.50"};
+        });
+    }
+
+    app::MainController& controller() { return m_controller; }
+    ui::ScriptedDialogs& dialogs() { return m_dialogs; }
+    int nextNumber() { return m_controller.state().nextNumber; }
+    std::string lastMessage() const
+    {
+        return m_dialogs.shown().empty() ? std::string() : m_dialogs.last().title + ": " + m_dialogs.last().text;
+    }
+
+private:
+    app::FixedClock m_clock;
+    ui::ScriptedDialogs m_dialogs;
+    app::MainController m_controller;
+};
+
+// A figure is only worth printing when the command did its work.
+void expect(bool holds, const char* what)
+{
+    if (!holds)
+        std::fprintf(stderr, "warning: %s\n", what);
+}
+
+print::DocumentSink pdfInto(const std::string& path)
+{
+    return [path](const std::string&, const print::DrawDocument& draw) { return print::writePdf(path, draw); };
+}
+
+calc::ForwardInput forwardInput()
+{
+    calc::ForwardInput in;
+    in.quantity = {"2", "", "3"};
+    in.price = {"1200,50", "300", "45,5"};
+    in.extraPrice = {"10", "20", "", "5,25", "", "", "7"};
+    in.extraQuantity = {"1", "2", "", "4", "", "", "1"};
+    in.vat = "22";
+    in.pension = "4";
+    in.withholding = "20";
+    in.expenses = "12,3";
+    in.type = calc::InvoiceType::Commercial;
+    return in;
+}
+
+void startupFigures(Report& report, const std::string& self, const std::string& dir, int runs)
+{
+    std::vector<double> program, bare;
+    std::vector<double> programPeak, barePeak;
+    for (int run = 0; run < runs; ++run) {
+        const ChildRun p = runChild(self, {"--startup-child", dir});
+        const ChildRun b = runChild(self, {"--bare-child"});
+        if (!p.ok || !b.ok) {
+            std::fprintf(stderr, "a start-up child failed\n");
+            continue;
+        }
+        program.push_back(p.shownMs);
+        bare.push_back(b.shownMs);
+        programPeak.push_back(static_cast<double>(p.peakKiB));
+        barePeak.push_back(static_cast<double>(b.peakKiB));
+    }
+    const Figure bareFigure {median(bare), static_cast<long>(median(barePeak))};
+    const Figure programFigure {median(program), static_cast<long>(median(programPeak))};
+    report.add("Bare QMainWindow with a menu bar, shown", bareFigure, "reference");
+    report.addAgainst("Start-up to the shown main window (full book)", programFigure, 1.5 * bareFigure.medianMs,
+                      "<= 1.5 x bare");
+    report.memoryGoal("Start-up peak memory (VmHWM)", programFigure.peakKiB, 2 * bareFigure.peakKiB);
+}
+
+int runBenchmark(int argc, char* argv[])
+{
+    const std::string self = argv[0];
+    const int runs = argc > 1 && std::strcmp(argv[1], "--quick") == 0 ? 3 : 0;
+    const int few = runs ? runs : 5;
+    const int many = runs ? runs : 21;
+
+    TempDir data;
+    TempDir scratch;
+    const double fixtureStart = nowMs();
+    if (!writeDataFolder(data.path())) {
+        std::fprintf(stderr, "cannot write the data folder in %s\n", data.path().c_str());
+        return 1;
+    }
+    std::printf("Data folder: %d invoices in %d (both files %.1f MiB), %d in %d; written in %.0f ms\n",
+                archive::MaxInvoiceNumber, FullBookYear, bookMiB(fullBook(data.path())), PrintBookInvoices,
+                PrintBookYear, nowMs() - fixtureStart);
+
+    Report report;
+    startupFigures(report, self, data.path(), runs ? runs : 7);
+
+    QApplication app(argc, argv);
+    Session session(data.path());
+    if (!session.start()) {
+        std::fprintf(stderr, "the program did not start\n");
+        return 1;
+    }
+
+    const std::string full = std::to_string(FullBookYear);
+    const std::string other = std::to_string(PrintBookYear);
+    report.addAgainst("Year switch onto the full book",
+                      measure(
+                          many, [&] { session.type("txtanno", other); }, [&] { session.type("txtanno", full); }),
+                      FrameMs, "<= 16 ms");
+
+    expect(session.nextNumber() == archive::MaxNextNumber, "the year switch did not load the full book");
+    session.type("txtnum", "16000");
+    report.addAgainst("\"--->\" (16000 to 16001)",
+                      measure(
+                          many, [&] { session.type("txtnum", "16000"); }, [&] { session.click("Command7"); }),
+                      FrameMs, "<= 16 ms");
+    report.addAgainst("\"<---\" (16001 to 16000)",
+                      measure(
+                          many, [&] { session.type("txtnum", "16001"); }, [&] { session.click("command"); }),
+                      FrameMs, "<= 16 ms");
+    expect(archive::invoiceNumber(session.controller().form().number) == 16000,
+           ("\"<---\" did not load 16000: " + session.lastMessage()).c_str());
+    report.addAgainst("\"Salva\" of an existing invoice", measure(many, {}, [&] { session.click("Command5"); }),
+                      FrameMs, "<= 16 ms");
+
+    // A new invoice can be saved only below the highest number: the last
+    // invoice is deleted (untimed) before each save gives it back.
+    report.addAgainst("\"Salva\" of a new invoice (number 32766)",
+                      measure(
+                          many,
+                          [&] {
+                              session.type("txtnum", std::to_string(archive::MaxInvoiceNumber));
+                              session.trigger("mnuecanc");
+                              session.fillInvoice();
+                          },
+                          [&] { session.click("Command5"); }),
+                      FrameMs, "<= 16 ms");
+    expect(session.nextNumber() == archive::MaxNextNumber, "\"Salva\" did not store the new invoice");
+    report.addAgainst("\"Calcola\"", measure(many, {}, [&] { session.click("Command1"); }), FrameMs, "<= 16 ms");
+    const calc::ForwardInput input = forwardInput();
+    Figure forward = measure(many, {}, [&] {
+        for (int k = 0; k < 1000; ++k)
+            calc::calculateForward(input);
+    });
+    forward.medianMs /= 1000;
+    forward.peakKiB = -1;
+    report.addAgainst("Forward calculation alone", forward, FrameMs, "<= 16 ms");
+
+    const std::string onePdf = scratch.path() + "/one.pdf";
+    report.addAgainst("\"Stampa\" of one invoice to PDF",
+                      measure(few, {},
+                              [&] {
+                                  session.controller().perform([&] {
+                                      app::printInvoice(session.controller().form(), session.controller().state(),
+                                                        session.dialogs(), pdfInto(onePdf));
+                                  });
+                              }),
+                      FrameMs, "<= 16 ms");
+
+    // The totals beside a plain read of the same files, one of each per round.
+    session.type("txtnum", "1");
+    const auto queueWholeRange = [&] {
+        session.dialogs().queueInput("1");
+        session.dialogs().queueInput(" " + std::to_string(session.nextNumber()));
+    };
+    Interleaved totals;
+    const auto readBoth = totals.add({}, [&] { readSequentially(fullBook(data.path())); });
+    const auto totalAll = totals.add({}, [&] { session.trigger("mnufcalctutt"); });
+    const auto totalSome = totals.add(queueWholeRange, [&] { session.trigger("mnufcalcalcun"); });
+    const auto totalVat = totals.add(queueWholeRange, [&] { session.trigger("mnufcalciva"); });
+    totals.run(many);
+    const double totalsGoal = 2 * totals.figure(readBoth).medianMs;
+    report.add("Reading both files of the full book sequentially", totals.figure(readBoth), "reference");
+    report.addAgainst("Calcolo impon. di tutte le fatture", totals.figure(totalAll), totalsGoal, "<= 2 x read");
+    report.addAgainst("Calcolo impon. di alcune fatture (1 .. N)", totals.figure(totalSome), totalsGoal, "<= 2 x read");
+    report.addAgainst("Calcolo IVA fatture specificate (1 .. N)", totals.figure(totalVat), totalsGoal, "<= 2 x read");
+
+    // Delete at 1 leaves room for the insert at 1 that follows it, so the book
+    // stays full; the copy of both files runs beside them.
+    Interleaved shifts;
+    const auto copyBoth = shifts.add({}, [&] { copyBook(fullBook(data.path()), scratch.path()); });
+    const auto deletion = shifts.add([&] { session.type("txtnum", "1"); }, [&] { session.trigger("mnuecanc"); });
+    const auto insertion = shifts.add([&] { session.type("txtnum", "1"); }, [&] { session.trigger("mnueins"); });
+    shifts.run(few + 2);
+    const double shiftGoal = 2 * shifts.figure(copyBoth).medianMs;
+    report.add("Copying both files of the full book", shifts.figure(copyBoth), "reference");
+    report.addAgainst("\"Cancella fattura\" at number 1", shifts.figure(deletion), shiftGoal, "<= 2 x copy");
+    report.addAgainst("\"Inserisci fattura\" at number 1", shifts.figure(insertion), shiftGoal, "<= 2 x copy");
+    if (session.nextNumber() != archive::MaxNextNumber)
+        std::fprintf(stderr, "the book did not stay full: N = %d\n", session.nextNumber());
+
+    session.type("txtanno", other);
+    const std::string yearPdf = scratch.path() + "/year.pdf";
+    report.addAgainst("Stampa tutte le fatture dell'anno (1000) to PDF",
+                      measure(runs ? 1 : 3, {},
+                              [&] {
+                                  session.controller().perform([&] {
+                                      app::printYear(session.controller().form(), session.controller().state(),
+                                                     session.dialogs(), pdfInto(yearPdf));
+                                  });
+                              }),
+                      5000, "< 5 s");
+
+    std::error_code noSize;
+    expect(std::filesystem::file_size(yearPdf, noSize) > 100000, "the year was not printed to PDF");
+    report.print();
+    return report.allMet() ? 0 : 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc > 2 && std::strcmp(argv[1], "--startup-child") == 0)
+        return runProgramStartup(argc, argv, argv[2]);
+    if (argc > 1 && std::strcmp(argv[1], "--bare-child") == 0)
+        return runBareStartup(argc, argv);
+    return runBenchmark(argc, argv);
+}
