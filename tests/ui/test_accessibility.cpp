@@ -352,7 +352,9 @@ void TestAccessibility::inputBoxFieldIsNamedByItsPrompt()
 
 void TestAccessibility::informationWindowsLeaveNothingUnnamed()
 {
-    for (auto create : {&ui::createInformationWindow, &ui::createProductsWindow, &ui::createManualWindow}) {
+    using Create = QDialog* (*)(QWidget*);
+    const Create createManual = [](QWidget* parent) { return ui::createManualWindow(parent); };
+    for (Create create : {Create(&ui::createInformationWindow), Create(&ui::createProductsWindow), createManual}) {
         std::unique_ptr<QDialog> window(create(nullptr));
         QVERIFY2(unnamedControls(window.get()).isEmpty(),
                  qPrintable(window->windowTitle() + QStringLiteral(": ")
