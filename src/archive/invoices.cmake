@@ -1,5 +1,6 @@
 target_sources(tessaro_archive PRIVATE
     invoice_form.cpp
+    file_snapshot.cpp
     lifecycle.cpp
     maintenance.cpp
     totals.cpp

@@ -1,6 +1,7 @@
 #include "archive/lifecycle.h"
 
 #include "archive/clients.h"
+#include "archive/file_snapshot.h"
 #include "archive/file_system.h"
 #include "archive/record_file.h"
 #include "calc/numbers.h"
@@ -66,59 +67,11 @@ Result<int> numberAfterWrittenRecords(const std::string& invoicesPath)
     return 1;
 }
 
-// One record of one file as it was before a save, to be put back exactly:
-// its bytes where the file held it, and the file's length, so a record that
-// extended the file is taken away again instead of left as zeros.
-class RecordBefore {
-public:
-    static Result<RecordBefore> read(const std::string& path, std::size_t length, int number)
-    {
-        RecordBefore before;
-        before.m_path = path;
-        before.m_offset = static_cast<std::uint64_t>(number - 1) * length;
-        const auto file = fileSystem().open(path);
-        if (!file)
-            return IoError {IoError::Action::Open, path};
-        const auto size = file->size();
-        if (!size)
-            return IoError {IoError::Action::Read, path};
-        before.m_size = *size;
-        if (before.m_offset < *size) {
-            before.m_bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(*size - before.m_offset, length)));
-            const auto got = file->readAt(before.m_offset, before.m_bytes);
-            if (!got)
-                return IoError {IoError::Action::Read, path};
-            before.m_bytes.resize(*got);
-        }
-        return before;
-    }
-
-    // Best effort: a disk that refuses this has refused the same file already,
-    // and that first failure is the one told.
-    void restore() const
-    {
-        const auto file = fileSystem().open(m_path);
-        if (!file)
-            return;
-        if (!m_bytes.empty())
-            file->writeAt(m_offset, m_bytes);
-        const auto size = file->size();
-        if (size && *size > m_size)
-            file->truncate(m_size);
-    }
-
-private:
-    std::string m_path;
-    std::uint64_t m_offset = 0;
-    std::uint64_t m_size = 0;
-    std::vector<std::uint8_t> m_bytes;
-};
-
 // Invoice n in both files before a save; a save reported as not done must not
 // leave half an invoice behind.
 struct InvoiceBefore {
-    RecordBefore invoice;
-    RecordBefore extraLines;
+    FileSnapshot invoice;
+    FileSnapshot extraLines;
     bool extraLinesWritten = false;
 
     Status undo(Status failure) const
@@ -132,10 +85,12 @@ struct InvoiceBefore {
 
 Result<InvoiceBefore> readInvoiceBefore(const BookPaths& book, int number)
 {
-    auto invoice = RecordBefore::read(book.invoices, InvoiceRecordSize, number);
+    auto invoice = FileSnapshot::take(book.invoices, static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize,
+                                      InvoiceRecordSize);
     if (!invoice)
         return invoice.error();
-    auto extraLines = RecordBefore::read(book.extraLines, ExtraLinesRecordSize, number);
+    auto extraLines = FileSnapshot::take(book.extraLines, static_cast<std::uint64_t>(number - 1) * ExtraLinesRecordSize,
+                                         ExtraLinesRecordSize);
     if (!extraLines)
         return extraLines.error();
     return InvoiceBefore {std::move(invoice.value()), std::move(extraLines.value())};

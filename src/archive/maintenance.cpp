@@ -1,6 +1,7 @@
 #include "archive/maintenance.h"
 
 #include "archive/book.h"
+#include "archive/file_snapshot.h"
 #include "archive/file_system.h"
 #include "archive/issuers.h"
 #include "archive/lifecycle.h"
@@ -14,56 +15,12 @@ namespace tessaro::archive {
 
 namespace {
 
-// The tail of one file from record n on, and the file's length, as they were
-// before a renumbering: what a shift stopped part way leaves behind (an
-// invoice copied twice, the last one pushed past the counter) is put back.
-class TailBefore {
-public:
-    static Result<TailBefore> read(const std::string& path, std::size_t recordLength, int first)
-    {
-        TailBefore tail;
-        tail.m_path = path;
-        tail.m_offset = static_cast<std::uint64_t>(first - 1) * recordLength;
-        const auto file = fileSystem().open(path);
-        if (!file)
-            return IoError {IoError::Action::Open, path};
-        const auto size = file->size();
-        if (!size)
-            return IoError {IoError::Action::Read, path};
-        tail.m_size = *size;
-        if (tail.m_offset < *size) {
-            tail.m_bytes.resize(static_cast<std::size_t>(*size - tail.m_offset));
-            const auto got = file->readAt(tail.m_offset, tail.m_bytes);
-            if (!got)
-                return IoError {IoError::Action::Read, path};
-            tail.m_bytes.resize(*got);
-        }
-        return tail;
-    }
-
-    // Best effort: the failure that made it necessary is the one told.
-    void restore() const
-    {
-        const auto file = fileSystem().open(m_path);
-        if (!file)
-            return;
-        if (!m_bytes.empty())
-            file->writeAt(m_offset, m_bytes);
-        const auto size = file->size();
-        if (size && *size > m_size)
-            file->truncate(m_size);
-    }
-
-private:
-    std::string m_path;
-    std::uint64_t m_offset = 0;
-    std::uint64_t m_size = 0;
-    std::vector<std::uint8_t> m_bytes;
-};
-
+// The tails of both files from record n on, as they were before a
+// renumbering: what a shift stopped part way leaves behind (an invoice copied
+// twice, the last one pushed past the counter) is put back.
 struct BookBefore {
-    TailBefore invoices;
-    TailBefore extraLines;
+    FileSnapshot invoices;
+    FileSnapshot extraLines;
 
     Status undo(Status failure) const
     {
@@ -75,10 +32,12 @@ struct BookBefore {
 
 Result<BookBefore> readBookFrom(const BookPaths& book, int first)
 {
-    auto invoices = TailBefore::read(book.invoices, InvoiceRecordSize, first);
+    auto invoices = FileSnapshot::take(book.invoices, static_cast<std::uint64_t>(first - 1) * InvoiceRecordSize,
+                                       FileSnapshot::ToTheEnd);
     if (!invoices)
         return invoices.error();
-    auto extraLines = TailBefore::read(book.extraLines, ExtraLinesRecordSize, first);
+    auto extraLines = FileSnapshot::take(book.extraLines, static_cast<std::uint64_t>(first - 1) * ExtraLinesRecordSize,
+                                         FileSnapshot::ToTheEnd);
     if (!extraLines)
         return extraLines.error();
     return BookBefore {std::move(invoices.value()), std::move(extraLines.value())};
