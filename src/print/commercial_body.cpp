@@ -13,27 +13,6 @@ constexpr double QuantityCentre = 7400;
 constexpr double PriceRight = 9100;
 constexpr double TotalRight = 10400;
 
-void centred(Page& page, double centre, double y, const std::string& text)
-{
-    page.setCurrentX(centre - page.textWidth(text) / 2);
-    page.setCurrentY(y);
-    page.print(text);
-}
-
-void rightAligned(Page& page, double right, double y, const std::string& text)
-{
-    page.setCurrentX(right - page.textWidth(text));
-    page.setCurrentY(y);
-    page.print(text);
-}
-
-void at(Page& page, double x, double y, const std::string& text)
-{
-    page.setCurrentX(x);
-    page.setCurrentY(y);
-    page.print(text);
-}
-
 void verticals(Page& page, double top, double bottom)
 {
     for (const double x : {1300.0, 9200.0, 6900.0, 7900.0})
@@ -78,10 +57,10 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
 
     page.setFontBold(false);
     page.setFontSize(10);
-    centred(page, 3400, 5050, "Descrizione");
-    centred(page, QuantityCentre, 5050, "Quantità");
-    centred(page, 8550, 5050, "Prezzo IVA es.");
-    centred(page, 9850, 5050, "Totale");
+    printCentred(page, 3400, 5050, "Descrizione");
+    printCentred(page, QuantityCentre, 5050, "Quantità");
+    printCentred(page, 8550, 5050, "Prezzo IVA es.");
+    printCentred(page, 9850, 5050, "Totale");
     page.setDrawWidth(3);
     rectangle(page, 800, 5000, 10500, 5350);
     verticals(page, 5000, 5350);
@@ -89,7 +68,7 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
 
     int row = 1;
     page.setFontSize(12);
-    at(page, 1000, 5500, rowNumberText(row));
+    printAt(page, 1000, 5500, rowNumberText(row));
     double y = 5500;
     page.setCurrentY(5250);
 
@@ -98,7 +77,7 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
             continue;
         if (k > 0) {
             page.setFontSize(12);
-            at(page, 1000, y + 250, rowNumberText(row));
+            printAt(page, 1000, y + 250, rowNumberText(row));
             y += 250;
             page.setCurrentY(y - 250);
         }
@@ -108,9 +87,9 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
         const double price = calc::numericValue(form.amount[k]);
         const double quantity = calc::numericValue(form.quantity[k]);
         page.setFontSize(12);
-        centred(page, QuantityCentre, yq, form.quantity[k]);
-        rightAligned(page, PriceRight, yq, money(price));
-        rightAligned(page, TotalRight, yq, money(price * quantity));
+        printCentred(page, QuantityCentre, yq, form.quantity[k]);
+        printRightAligned(page, PriceRight, yq, money(price));
+        printRightAligned(page, TotalRight, yq, money(price * quantity));
         ++row;
     }
 
@@ -121,12 +100,12 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
                 continue;
             const double quantity = calc::numericValue(form.extraLines.quantity[i]);
             page.setFontSize(12);
-            at(page, 1000, y + 200, rowNumberText(i + 4));
+            printAt(page, 1000, y + 200, rowNumberText(i + 4));
             y += 200;
-            at(page, DescriptionX, y, form.extraLines.description[i]);
-            centred(page, QuantityCentre, y, form.extraLines.quantity[i]);
-            rightAligned(page, PriceRight, y, money(price));
-            rightAligned(page, TotalRight, y, money(price * quantity));
+            printAt(page, DescriptionX, y, form.extraLines.description[i]);
+            printCentred(page, QuantityCentre, y, form.extraLines.quantity[i]);
+            printRightAligned(page, PriceRight, y, money(price));
+            printRightAligned(page, TotalRight, y, money(price * quantity));
             y += 200;
         }
     }
@@ -143,8 +122,8 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
     const std::string unit = flag == 'l' ? " LIRE" : " EURO";
     const auto summaryRow = [&](const std::string& label, const std::string& value) {
         page.setFontSize(12);
-        rightAligned(page, 8400, y + 50, label);
-        rightAligned(page, TotalRight, y + 50, value);
+        printRightAligned(page, 8400, y + 50, label);
+        printRightAligned(page, TotalRight, y + 50, value);
         page.setDrawWidth(3);
         page.line(8500, y, 8500, y + 400);
         page.lineTo(10500, y + 400);

@@ -14,20 +14,6 @@ constexpr double IssuerNameLimit = 5000;
 constexpr double ClientNameLimit = 9500;
 constexpr double Right = 10500;
 
-void centred(Page& page, double centre, double y, const std::string& text)
-{
-    page.setCurrentX(centre - page.textWidth(text) / 2);
-    page.setCurrentY(y);
-    page.print(text);
-}
-
-void at(Page& page, double x, double y, const std::string& text)
-{
-    page.setCurrentX(x);
-    page.setCurrentY(y);
-    page.print(text);
-}
-
 // A name line: bold at 12 points, 10 points when too wide, regular when still too wide.
 void fitNameFont(Page& page, const std::string& text, double limit)
 {
@@ -43,13 +29,13 @@ void issuerBlock(Page& page, const IssuerLines& lines, double w)
 {
     const double centre = 1000 + w / 2;
     fitNameFont(page, lines.name, IssuerNameLimit);
-    centred(page, centre, 1000, lines.name);
+    printCentred(page, centre, 1000, lines.name);
     page.setFontBold(false);
     page.setFontSize(10);
-    centred(page, centre, 1250, lines.address);
-    centred(page, centre, 1500, lines.town);
-    centred(page, centre, 1750, lines.taxCode);
-    centred(page, centre, 2000, lines.vatNumber);
+    printCentred(page, centre, 1250, lines.address);
+    printCentred(page, centre, 1500, lines.town);
+    printCentred(page, centre, 1750, lines.taxCode);
+    printCentred(page, centre, 2000, lines.vatNumber);
 }
 
 // Returns x0, the left edge of the date line.
@@ -61,7 +47,7 @@ double titleBlock(Page& page, const archive::InvoiceForm& form, double w)
 
     page.setFontSize(14);
     page.setFontBold(true);
-    centred(page, centre, 1000, "FATTURA N. " + form.number);
+    printCentred(page, centre, 1000, "FATTURA N. " + form.number);
 
     page.setFontSize(12);
     page.setFontBold(true);
@@ -89,8 +75,8 @@ void tickBoxes(Page& page, const archive::InvoiceForm& form, double x0)
         cross(page, x0, 1950);
     page.setFontSize(10);
     page.setFontBold(false);
-    at(page, x0 + 200, 1650, "in acconto");
-    at(page, x0 + 200, 1950, "a saldo");
+    printAt(page, x0 + 200, 1650, "in acconto");
+    printAt(page, x0 + 200, 1950, "a saldo");
 }
 
 void topFrames(Page& page, double w)
@@ -112,24 +98,24 @@ void clientBlock(Page& page, const archive::PartyRecord& client, double pageWidt
     const double centre = pageWidth / 2;
     page.setFontBold(true);
     page.setFontSize(10);
-    at(page, 1000, 2800, "CLIENTE:");
+    printAt(page, 1000, 2800, "CLIENTE:");
 
     const std::string name
         = trimBlanks(client.title) + " " + trimBlanks(client.surname) + " " + trimBlanks(client.firstName);
     fitNameFont(page, name, ClientNameLimit);
-    centred(page, centre, 3250, name);
+    printCentred(page, centre, 3250, name);
 
     page.setFontBold(false);
     page.setFontSize(10);
-    centred(page, centre, 3500, trimBlanks(client.address));
+    printCentred(page, centre, 3500, trimBlanks(client.address));
     std::string town = trimBlanks(client.postCode) + " " + trimBlanks(client.city);
     if (!trimBlanks(client.province).empty())
         town += " (" + client.province + ")";
-    centred(page, centre, 3750, town);
+    printCentred(page, centre, 3750, town);
     if (!trimBlanks(client.taxCode).empty())
-        centred(page, centre, 4000, "C.F.: " + client.taxCode);
+        printCentred(page, centre, 4000, "C.F.: " + client.taxCode);
     if (!trimBlanks(client.vatNumber).empty())
-        centred(page, centre, 4250, "P. IVA: " + client.vatNumber);
+        printCentred(page, centre, 4250, "P. IVA: " + client.vatNumber);
 
     page.setDrawWidth(3);
     rectangle(page, 800, 2600, Right, 4700);

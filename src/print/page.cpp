@@ -42,4 +42,21 @@ void rectangle(Page& page, double left, double top, double right, double bottom)
     page.lineTo(left, top);
 }
 
+void printAt(Page& page, double x, double y, const std::string& text)
+{
+    page.setCurrentX(x);
+    page.setCurrentY(y);
+    page.print(text);
+}
+
+void printCentred(Page& page, double centre, double y, const std::string& text)
+{
+    printAt(page, centre - page.textWidth(text) / 2, y, text);
+}
+
+void printRightAligned(Page& page, double right, double y, const std::string& text)
+{
+    printAt(page, right - page.textWidth(text), y, text);
+}
+
 } // namespace tessaro::print

@@ -80,4 +80,10 @@ private:
 // top, right, bottom, left.
 void rectangle(Page& page, double left, double top, double right, double bottom);
 
+// The placement rules of every printed text; y is the text's top edge. Each
+// prints staying on the line.
+void printAt(Page& page, double x, double y, const std::string& text);
+void printCentred(Page& page, double centre, double y, const std::string& text);
+void printRightAligned(Page& page, double right, double y, const std::string& text);
+
 } // namespace tessaro::print

@@ -13,27 +13,6 @@ constexpr double DescriptionLimit = 5800;
 constexpr double ValueRight = 10400;
 constexpr double LabelRight = 8400;
 
-void centred(Page& page, double centre, double y, const std::string& text)
-{
-    page.setCurrentX(centre - page.textWidth(text) / 2);
-    page.setCurrentY(y);
-    page.print(text);
-}
-
-void rightAligned(Page& page, double right, double y, const std::string& text)
-{
-    page.setCurrentX(right - page.textWidth(text));
-    page.setCurrentY(y);
-    page.print(text);
-}
-
-void at(Page& page, double x, double y, const std::string& text)
-{
-    page.setCurrentX(x);
-    page.setCurrentY(y);
-    page.print(text);
-}
-
 void statementLine(Page& page, const std::string& text)
 {
     page.setCurrentX(800);
@@ -87,8 +66,8 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
 
     page.setFontBold(false);
     page.setFontSize(10);
-    centred(page, 4900, 5050, "Descrizione della prestazione");
-    centred(page, 9500, 5050, "Corrispettivi in Euro");
+    printCentred(page, 4900, 5050, "Descrizione della prestazione");
+    printCentred(page, 9500, 5050, "Corrispettivi in Euro");
     page.setDrawWidth(3);
     rectangle(page, 800, 5000, 10500, 5350);
     page.line(1300, 5000, 1300, 5350);
@@ -97,7 +76,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
 
     int row = 1;
     page.setFontSize(12);
-    at(page, 1000, 5500, rowNumberText(row));
+    printAt(page, 1000, 5500, rowNumberText(row));
     double y = 5500;
     page.setCurrentY(5250);
 
@@ -106,7 +85,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
             continue;
         if (k > 0) {
             page.setFontSize(12);
-            at(page, 1000, y + 250, rowNumberText(row));
+            printAt(page, 1000, y + 250, rowNumberText(row));
             y += 250;
             page.setCurrentY(y - 250);
         }
@@ -114,16 +93,16 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
             y = page.currentY();
         const double yFee = trimBlanks(form.description[k]).empty() ? y : y - 250;
         page.setFontSize(12);
-        rightAligned(page, ValueRight, yFee, euro(calc::numericValue(form.amount[k])));
+        printRightAligned(page, ValueRight, yFee, euro(calc::numericValue(form.amount[k])));
         ++row;
     }
 
     if (calc::numericValue(form.pension) > 0) {
         page.setFontSize(12);
-        at(page, 1000, y + 250, rowNumberText(row));
+        printAt(page, 1000, y + 250, rowNumberText(row));
         y += 250;
-        at(page, DescriptionX, y, "Cassa Nazionale (" + form.pension + "%)");
-        rightAligned(page, ValueRight, y, euro(amounts.taxable - amounts.fees));
+        printAt(page, DescriptionX, y, "Cassa Nazionale (" + form.pension + "%)");
+        printRightAligned(page, ValueRight, y, euro(amounts.taxable - amounts.fees));
     }
 
     page.setDrawWidth(3);
@@ -134,7 +113,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     page.line(1300, 5350, 1300, y);
     page.line(8500, 5350, 8500, y);
     page.setFontSize(10);
-    centred(page, 9500, y + 5, "Euro");
+    printCentred(page, 9500, y + 5, "Euro");
 
     if (form.omittedVatStatement) {
         page.setFontBold(true);
@@ -154,8 +133,8 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     };
     const auto texts = [&page](double textY, const std::string& label, const std::string& value) {
         page.setFontSize(12);
-        rightAligned(page, LabelRight, textY, label);
-        rightAligned(page, ValueRight, textY, value);
+        printRightAligned(page, LabelRight, textY, label);
+        printRightAligned(page, ValueRight, textY, value);
     };
 
     texts(y + 250, "TOTALE IMPONIBILE", euro(amounts.taxable));
