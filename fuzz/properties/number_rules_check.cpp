@@ -66,7 +66,9 @@ double referenceValue(std::string_view text)
             number += exponent;
     }
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
-    return strtod_l(number.c_str(), nullptr, cLocale);
+    // Beyond every number the text cannot be read, and counts as 0.
+    const double value = strtod_l(number.c_str(), nullptr, cLocale);
+    return std::isfinite(value) ? value : 0.0;
 }
 
 void checkNumericValue(std::string_view text, Findings& findings)

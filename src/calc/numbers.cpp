@@ -14,8 +14,9 @@
 // - A value that rounds to zero shows no minus sign ("0,00", " 0").
 // - Negative values keep their minus sign; whole-lira rounding and Int take
 //   the next lower whole number for them too (-2.5 -> -3 -> -3, -2.4 -> -2).
-// - Values that are not finite (only an exponent beyond the double range can
-//   produce one) show as "Inf", "-Inf" or "NaN".
+// - A text whose exponent takes it beyond the double range reads as 0, like
+//   any text that cannot be read; formatting a value that is not finite
+//   (never one read from a text) gives "Inf", "-Inf" or "NaN".
 // - The lire text switches to exponent notation ("1E+15", "1.5E-05") from
 //   10^15 up and below 10^-4, where 15 significant digits no longer read as
 //   a plain amount.
@@ -198,6 +199,11 @@ double numericValue(std::string_view text)
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range)
         value = outOfRangeValue(integerDigits, fractionDigits, exponent);
+    // A text beyond every number (only a damaged record can hold one) cannot
+    // be read, and text that cannot be read counts as 0: an infinity would
+    // reach the results, the totals and the printed invoice.
+    if (!std::isfinite(value))
+        return 0.0;
     // "-0" is plain zero: no minus sign may surface later from a blank field.
     if (value == 0)
         return 0.0;

@@ -74,8 +74,10 @@ void TestNumbers::numericValueReadsLikeTheUserMeans()
 
 void TestNumbers::numericValueBeyondTheDoubleRange()
 {
-    QCOMPARE(numericValue("1e999"), std::numeric_limits<double>::infinity());
-    QCOMPARE(numericValue("-1e999"), -std::numeric_limits<double>::infinity());
+    // Beyond every number: unreadable, so 0, never an infinity in the results.
+    QCOMPARE(numericValue("1e999"), 0.0);
+    QCOMPARE(numericValue("-1e999"), 0.0);
+    QCOMPARE(numericValue("9e99999999"), 0.0);
     QCOMPARE(numericValue("1e-999"), 0.0);
     QCOMPARE(numericValue("0.0000001e-400"), 0.0);
     // A minus sign on zero must not reappear as "-0,00".

@@ -86,14 +86,10 @@ private:
             program.click("command");
             QCOMPARE(program.insaneText(), QString());
         }
-        // Calculating and printing the first stored invoice. Amounts beyond
-        // any number are shown and printed as "Inf" by the calculation's
-        // number rule, which these tests do not own.
-        const char* const beyondDoubles = "invoice amounts beyond any double";
+        // Calculating and printing the first stored invoice (amounts beyond
+        // any number read as 0, so neither shows an infinity).
         program.click("Command1");
-        QEXPECT_FAIL(beyondDoubles, "the calculation shows a non-finite result as Inf", Continue);
         QCOMPARE(program.insaneText(), QString());
-        QEXPECT_FAIL(beyondDoubles, "the printed invoice shows a non-finite result as Inf", Continue);
         QVERIFY(program.printShown() != -2);
         program.click("Command4"); // "Nuova" empties the results again
         for (int i = 0; i < 4; ++i) {
@@ -108,7 +104,6 @@ private:
         program.dialogs().queueInput(QString::number(next).toStdString());
         program.menu("mnufcalciva");
         QCOMPARE(program.insaneText(), QString());
-        QEXPECT_FAIL(beyondDoubles, "the printed invoice shows a non-finite result as Inf", Continue);
         QVERIFY(program.printYear() != -2);
         program.click("Command3");
         const int entries = int(program.clientEntries().size());
