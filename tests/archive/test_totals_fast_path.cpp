@@ -221,4 +221,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestFastPaths)
-#include "test_fast_paths.moc"
+#include "test_totals_fast_path.moc"
