@@ -14,7 +14,7 @@ tessaro_setup
 
 build=${TESSARO_BUILD_DIR:-build}
 jobs=${TESSARO_JOBS:-$(nproc)}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_WERROR=ON
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_WERROR=ON -DTESSARO_BUILD_TESTS=ON
 cmake --build "$build" --parallel "$jobs"
 
 export QT_QPA_PLATFORM=offscreen
