@@ -12,23 +12,11 @@ namespace {
 
 const std::string Attention = "ATTENZIONE";
 
-// The hourglass for as long as the list is read, whichever way the command ends.
-class BusyPointer {
-public:
-    explicit BusyPointer(ui::Dialogs& dialogs) : m_dialogs(dialogs) { m_dialogs.setBusy(true); }
-    ~BusyPointer() { m_dialogs.setBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    ui::Dialogs& m_dialogs;
-};
-
 } // namespace
 
 std::optional<std::vector<std::string>> loadClientList(archive::AppState& state, ui::Dialogs& dialogs)
 {
-    BusyPointer busy(dialogs);
+    ui::BusyPointer busy(dialogs);
     auto count = archive::readClientCount(state.dataDir);
     if (!count) {
         reportFailure(dialogs, "Non è stato possibile caricare l'archivio dei clienti.", count.error());

@@ -48,18 +48,6 @@ std::optional<einvoice::IssuerEinvoiceData> issuerData(const archive::AppState& 
     return data.value();
 }
 
-// Keeps the hourglass up for the life of a command, however it ends.
-class BusyPointer {
-public:
-    explicit BusyPointer(ui::Dialogs& dialogs) : m_dialogs(dialogs) { m_dialogs.setBusy(true); }
-    ~BusyPointer() { m_dialogs.setBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    ui::Dialogs& m_dialogs;
-};
-
 } // namespace
 
 void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
@@ -128,7 +116,7 @@ void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui
 
     std::optional<einvoice::YearExport> result;
     {
-        BusyPointer busy(dialogs);
+        ui::BusyPointer busy(dialogs);
         result = einvoice::exportYear(request);
     }
     const std::string title(result->ioError ? einvoice::RefusalTitle : einvoice::ExportDoneTitle);

@@ -33,25 +33,6 @@ std::string absolutePath(const std::string& path)
     return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
 }
 
-// Keeps the hourglass up for the life of a command, however it ends.
-class BusyPointer {
-public:
-    explicit BusyPointer(ui::Dialogs& dialogs) : m_dialogs(dialogs) { m_dialogs.setBusy(true); }
-    ~BusyPointer() { release(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-    void release()
-    {
-        if (m_busy)
-            m_dialogs.setBusy(false);
-        m_busy = false;
-    }
-
-private:
-    ui::Dialogs& m_dialogs;
-    bool m_busy = true;
-};
-
 } // namespace
 
 std::string invoicePdfPath(const archive::InvoiceForm& form, const archive::AppState& state)
@@ -93,7 +74,7 @@ void reportDocument(const print::DocumentOutcome& outcome, ui::Dialogs& dialogs,
 void printInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
                   const print::DocumentSink& sink)
 {
-    BusyPointer busy(dialogs);
+    ui::BusyPointer busy(dialogs);
     const print::DocumentOutcome outcome
         = sink(invoicePdfPath(form, state), [&](print::Page& page) { print::layoutInvoice(page, form, state); });
     busy.release();
@@ -104,7 +85,7 @@ void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs
                const print::DocumentSink& sink)
 {
     // An empty book draws nothing, and a back end sends no document then.
-    BusyPointer busy(dialogs);
+    ui::BusyPointer busy(dialogs);
     std::optional<archive::IoError> readError;
     const print::DocumentOutcome outcome = sink(
         yearPdfPath(form, state), [&](print::Page& page) { readError = print::layoutYear(page, form, state).error; });

@@ -29,4 +29,25 @@ public:
     virtual void setBusy(bool busy) = 0;
 };
 
+// The hourglass for as long as a command runs, however it ends; release()
+// takes it down early, before a closing message.
+class BusyPointer {
+public:
+    explicit BusyPointer(Dialogs& dialogs) : m_dialogs(dialogs) { m_dialogs.setBusy(true); }
+    ~BusyPointer() { release(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+    void release()
+    {
+        if (m_busy)
+            m_dialogs.setBusy(false);
+        m_busy = false;
+    }
+
+private:
+    Dialogs& m_dialogs;
+    bool m_busy = true;
+};
+
 } // namespace tessaro::ui
