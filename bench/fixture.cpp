@@ -60,7 +60,7 @@ archive::ExtraLinesRecord extraLines(int n)
     archive::ExtraLinesRecord lines;
     if (n % 2 != 0)
         return lines;
-    for (int k = 0; k < archive::ExtraLineCount; ++k) {
+    for (int k = 0; k < static_cast<int>(archive::ExtraLineCount); ++k) {
         lines.description[static_cast<std::size_t>(k)] = "Voce aggiuntiva " + std::to_string(k + 4);
         lines.amount[static_cast<std::size_t>(k)] = std::to_string(5 + k) + ".25";
         lines.quantity[static_cast<std::size_t>(k)] = std::to_string(k % 3 + 1);

@@ -93,9 +93,9 @@ print::DocumentSink pdfInto(const std::string& path)
     return [path](const std::string&, const print::DrawDocument& draw) { return print::writePdf(path, draw); };
 }
 
-calc::ForwardInput forwardInput()
+calc::InvoiceTexts forwardInput()
 {
-    calc::ForwardInput in;
+    calc::InvoiceTexts in;
     in.quantity = {"2", "", "3"};
     in.price = {"1200,50", "300", "45,5"};
     in.extraPrice = {"10", "20", "", "5,25", "", "", "7"};
@@ -196,7 +196,7 @@ int runBenchmark(int argc, char* argv[])
                       FrameMs, "<= 16 ms");
     expect(session.nextNumber() == archive::MaxNextNumber, "\"Salva\" did not store the new invoice");
     report.addAgainst("\"Calcola\"", measure(many, {}, [&] { session.click("Command1"); }), FrameMs, "<= 16 ms");
-    const calc::ForwardInput input = forwardInput();
+    const calc::InvoiceTexts input = forwardInput();
     Figure forward = measure(many, {}, [&] {
         for (int k = 0; k < 1000; ++k)
             calc::calculateForward(input);

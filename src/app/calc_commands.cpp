@@ -1,6 +1,6 @@
 #include "app/calc_commands.h"
 
-#include "app/form_calc.h"
+#include "archive/fields.h"
 #include "calc/reverse.h"
 
 namespace tessaro::app {
@@ -15,9 +15,34 @@ constexpr const char* CommercialTotalPrompt
     = "Indicare il valore totale da pagare ed assicurarsi di aver indicato la quantità.";
 constexpr const char* LinePrompt = "Indicare a quale delle tre voci riferirsi.";
 
-void applyReverse(archive::InvoiceForm& form, const calc::ReverseResult& result)
+calc::InvoiceTexts textsOf(const archive::InvoiceForm& form, const archive::AppState& state)
 {
-    form.amount[static_cast<std::size_t>(result.line - 1)] = result.amountText;
+    return archive::invoiceTexts(form, state.invoiceType, state.decimalSeparator);
+}
+
+// Results without a value keep what the form showed.
+void applyResults(archive::InvoiceForm& form, const calc::ResultTexts& results)
+{
+    if (results.taxable)
+        form.taxable = *results.taxable;
+    if (results.vatAmount)
+        form.vatAmount = *results.vatAmount;
+    if (results.withholdingAmount)
+        form.withholdingAmount = *results.withholdingAmount;
+    if (results.total)
+        form.total = *results.total;
+}
+
+// A solved amount goes into its field only whole: one cut to the field's
+// width would store a tenth of the amount, or lose its cents.
+void applyReverse(archive::InvoiceForm& form, const calc::ReverseResult& result, ui::Dialogs& dialogs)
+{
+    const auto line = static_cast<std::size_t>(result.line);
+    if (result.amountText.size() > archive::amountField(line).width) {
+        dialogs.message(calc::TotalTooLargeMessage, "ATTENZIONE");
+        return;
+    }
+    form.amount[line - 1] = result.amountText;
     applyResults(form, result.results);
 }
 
@@ -25,7 +50,7 @@ void applyReverse(archive::InvoiceForm& form, const calc::ReverseResult& result)
 
 void calculate(archive::InvoiceForm& form, const archive::AppState& state)
 {
-    const calc::ForwardResult result = calc::calculateForward(forwardInput(form, state));
+    const calc::ForwardResult result = calc::calculateForward(textsOf(form, state));
     applyResults(form, result.results);
     if (result.clearExpenses) {
         form.expenses.clear();
@@ -40,9 +65,9 @@ void reverseProfessional(archive::InvoiceForm& form, const archive::AppState& st
         dialogs.message(calc::TotalTooLargeMessage, "ATTENZIONE");
         return;
     }
-    const calc::ReverseResult result = calc::solveProfessional(total, forwardInput(form, state));
+    const calc::ReverseResult result = calc::solveProfessional(total, textsOf(form, state));
     if (result.outcome == calc::ReverseOutcome::Done)
-        applyReverse(form, result);
+        applyReverse(form, result, dialogs);
 }
 
 void reverseCommercial(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs)
@@ -53,13 +78,13 @@ void reverseCommercial(archive::InvoiceForm& form, const archive::AppState& stat
         return;
     }
     const std::string line = dialogs.input(LinePrompt, ReverseTitle, "1");
-    const calc::ReverseResult result = calc::solveCommercial(total, line, forwardInput(form, state));
+    const calc::ReverseResult result = calc::solveCommercial(total, line, textsOf(form, state));
     switch (result.outcome) {
     case calc::ReverseOutcome::LineNotContemplated:
         dialogs.message(calc::LineNotContemplatedMessage, "ATTENZIONE");
         break;
     case calc::ReverseOutcome::Done:
-        applyReverse(form, result);
+        applyReverse(form, result, dialogs);
         break;
     case calc::ReverseOutcome::TooLarge:
     case calc::ReverseOutcome::SilentStop:

@@ -1,6 +1,5 @@
 #include "app/mode_commands.h"
 
-#include "app/form_calc.h"
 #include "archive/settings.h"
 #include "calc/modes.h"
 #include "calc/numbers.h"
@@ -39,7 +38,7 @@ void selectEuro(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
     const calc::EuroConvertedTexts before {form.amount[0], form.amount[1], form.amount[2], form.expenses,
                                            form.expenses2};
     const calc::EuroConversion conversion
-        = calc::convertToEuro(before, currencyFlagOf(form), static_cast<double>(form.buffer.rate));
+        = calc::convertToEuro(before, archive::currencyFlagOf(form.buffer), static_cast<double>(form.buffer.rate));
     if (conversion.outcome != calc::EuroConversionOutcome::Converted)
         return;
     form.buffer.currency = std::string(1, conversion.currencyFlag);

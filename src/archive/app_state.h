@@ -4,14 +4,15 @@
 #pragma once
 
 #include "archive/records.h"
+#include "calc/modes.h"
 
 #include <cstdint>
 #include <string>
 
 namespace tessaro::archive {
 
-enum class InvoiceType { Professional, Commercial }; // "p" / "c"
-enum class Currency { Lire, Euro };                   // "l" / "e"
+using calc::InvoiceType; // "p" / "c"
+enum class Currency { Lire, Euro }; // "l" / "e"
 
 inline constexpr double DefaultEuroRate = 1936.27;
 

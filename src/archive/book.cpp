@@ -12,8 +12,6 @@ namespace tessaro::archive {
 
 namespace {
 
-constexpr std::size_t CounterRecordSize = 2;
-
 // One file of a book, open for a shift. Records move a block at a time: a
 // shift at number 1 of a full book moves 32766 records in each file, and one
 // read and one write per record made that take seconds.

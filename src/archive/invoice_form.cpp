@@ -1,5 +1,6 @@
 #include "archive/invoice_form.h"
 
+#include "archive/codepage.h"
 #include "calc/numbers.h"
 
 #include <cstddef>
@@ -34,37 +35,71 @@ std::string fitToWidth(std::string_view utf8, std::size_t width)
     return fitted;
 }
 
+char currencyFlagOf(const InvoiceRecord& invoice)
+{
+    const std::string_view flag = trimBlanks(invoice.currency);
+    return flag == "l" || flag == "e" ? flag.front() : '\0';
+}
+
+calc::InvoiceTexts invoiceTexts(const InvoiceForm& form, calc::InvoiceType type, char decimalSeparator)
+{
+    calc::InvoiceTexts texts;
+    for (std::size_t i = 0; i < calc::MainLineCount; ++i) {
+        texts.quantity[i] = form.quantity[i];
+        texts.price[i] = form.amount[i];
+    }
+    for (std::size_t i = 0; i < calc::ExtraLineCount; ++i) {
+        texts.extraPrice[i] = form.extraLines.amount[i];
+        texts.extraQuantity[i] = form.extraLines.quantity[i];
+    }
+    texts.vat = form.vat;
+    texts.pension = form.pension;
+    texts.withholding = form.withholding;
+    texts.expenses = form.expenses;
+    texts.expenses2 = form.expenses2;
+    texts.type = type;
+    texts.currencyFlag = currencyFlagOf(form.buffer);
+    texts.decimalSeparator = decimalSeparator;
+    return texts;
+}
+
+calc::InvoiceAmounts invoiceAmounts(const InvoiceForm& form, calc::InvoiceType type, calc::QuantityRule rule)
+{
+    const calc::InvoiceTexts texts = invoiceTexts(form, type, ',');
+    return calc::invoiceAmounts(calc::figuresOf(texts), type, texts.currencyFlag, rule);
+}
+
 void copyFormToBuffer(InvoiceForm& form)
 {
     InvoiceRecord& record = form.buffer;
     const PartyRecord& client = form.client;
+    const auto fit = [](const std::string& text, FieldSpec field) { return fitToWidth(text, field.width); };
     // The buffer mirrors the stored record, so each text takes its field's width here already.
-    record.client.title = fitToWidth(client.title, 5);
-    record.client.surname = fitToWidth(client.surname, 29);
-    record.client.firstName = fitToWidth(client.firstName, 29);
-    record.client.address = fitToWidth(client.address, 40);
-    record.client.city = fitToWidth(client.city, 35);
-    record.client.province = fitToWidth(client.province, 2);
-    record.client.postCode = fitToWidth(client.postCode, 5);
-    record.client.taxCode = fitToWidth(client.taxCode, 16);
-    record.client.vatNumber = fitToWidth(client.vatNumber, 12);
-    record.day = fitToWidth(form.day, 2);
-    record.month = fitToWidth(form.month, 2);
-    record.vat = fitToWidth(form.vat, 2);
+    record.client.title = fit(client.title, fieldOf(PartyField::Title));
+    record.client.surname = fit(client.surname, fieldOf(PartyField::Surname));
+    record.client.firstName = fit(client.firstName, fieldOf(PartyField::FirstName));
+    record.client.address = fit(client.address, fieldOf(PartyField::Address));
+    record.client.city = fit(client.city, fieldOf(PartyField::City));
+    record.client.province = fit(client.province, fieldOf(PartyField::Province));
+    record.client.postCode = fit(client.postCode, fieldOf(PartyField::PostCode));
+    record.client.taxCode = fit(client.taxCode, fieldOf(PartyField::TaxCode));
+    record.client.vatNumber = fit(client.vatNumber, fieldOf(PartyField::VatNumber));
+    record.day = fit(form.day, fieldOf(InvoiceField::Day));
+    record.month = fit(form.month, fieldOf(InvoiceField::Month));
+    record.vat = fit(form.vat, fieldOf(InvoiceField::Vat));
     if (form.onAccount)
         record.kind = "a";
     if (form.balance)
         record.kind = "s";
-    constexpr std::size_t descriptionWidth[3] = {210, 150, 90};
-    for (std::size_t line = 0; line < 3; ++line) {
-        record.description[line] = fitToWidth(form.description[line], descriptionWidth[line]);
-        record.amount[line] = fitToWidth(form.amount[line], 10);
-        record.quantity[line] = fitToWidth(form.quantity[line], 4);
+    for (std::size_t line = 1; line <= 3; ++line) {
+        record.description[line - 1] = fit(form.description[line - 1], descriptionField(line));
+        record.amount[line - 1] = fit(form.amount[line - 1], amountField(line));
+        record.quantity[line - 1] = fit(form.quantity[line - 1], quantityField(line));
     }
-    record.pension = fitToWidth(form.pension, 1);
-    record.expenses = fitToWidth(form.expenses, 8);
-    record.withholding = fitToWidth(form.withholding, 2);
-    record.expenses2 = fitToWidth(form.expenses2, 8);
+    record.pension = fit(form.pension, fieldOf(InvoiceField::Pension));
+    record.expenses = fit(form.expenses, fieldOf(InvoiceField::Expenses));
+    record.withholding = fit(form.withholding, fieldOf(InvoiceField::Withholding));
+    record.expenses2 = fit(form.expenses2, fieldOf(InvoiceField::Expenses2));
 }
 
 void copyBufferToForm(InvoiceForm& form, char decimalSeparator)

@@ -6,6 +6,8 @@
 #pragma once
 
 #include "archive/records.h"
+#include "calc/amounts.h"
+#include "calc/forward.h"
 
 #include <array>
 #include <cstddef>
@@ -16,29 +18,29 @@ namespace tessaro::archive {
 
 struct InvoiceForm {
     std::string number; // txtnum
-    std::string day;    // txtgio
-    std::string month;  // txtmese
-    std::string year;   // txtanno
-    std::string vat = "22";    // txtiva
-    std::string pension;       // txtcn
-    std::string withholding;   // txtra
-    std::string expenses;      // txtspe
-    std::string expenses2;     // txtspe2
-    PartyRecord client;        // cmbtit, txtc1 .. txtc8
+    std::string day; // txtgio
+    std::string month; // txtmese
+    std::string year; // txtanno
+    std::string vat = "22"; // txtiva
+    std::string pension; // txtcn
+    std::string withholding; // txtra
+    std::string expenses; // txtspe
+    std::string expenses2; // txtspe2
+    PartyRecord client; // cmbtit, txtc1 .. txtc8
     std::array<std::string, 3> description; // txtv1 .. txtv3
-    std::array<std::string, 3> amount;      // txtimp1 .. txtimp3
-    std::array<std::string, 3> quantity;    // txtq1 .. txtq3
+    std::array<std::string, 3> amount; // txtimp1 .. txtimp3
+    std::array<std::string, 3> quantity; // txtq1 .. txtq3
     bool onAccount = false; // opt1 "in acconto"
-    bool balance = true;    // opt2 "a saldo"
+    bool balance = true; // opt2 "a saldo"
     bool omittedVatStatement = false; // Check1
 
-    std::string taxable;           // etcimp
-    std::string vatAmount;         // etciva
+    std::string taxable; // etcimp
+    std::string vatAmount; // etciva
     std::string withholdingAmount; // etcra
-    std::string total;             // txttot
-    std::string rateText;          // etccambio (hidden)
+    std::string total; // txttot
+    std::string rateText; // etccambio (hidden)
 
-    InvoiceRecord buffer;        // the invoice buffer
+    InvoiceRecord buffer; // the invoice buffer
     ExtraLinesRecord extraLines; // lines 4 to 10
 
     // objectName of the field that should take the focus after a command;
@@ -51,6 +53,14 @@ void copyFormToBuffer(InvoiceForm& form);
 // Buffer into the window fields: VAT "22" when empty, options from the kind,
 // etccambio from the rate.
 void copyBufferToForm(InvoiceForm& form, char decimalSeparator);
+
+// The invoice's currency flag: 'l' or 'e' as the buffer holds it, 0 for anything else.
+char currencyFlagOf(const InvoiceRecord& invoice);
+
+// The texts of the form as the calculations read them, with the buffer's currency flag.
+calc::InvoiceTexts invoiceTexts(const InvoiceForm& form, calc::InvoiceType type, char decimalSeparator);
+// Every figure of the invoice on the form, from the amounts engine.
+calc::InvoiceAmounts invoiceAmounts(const InvoiceForm& form, calc::InvoiceType type, calc::QuantityRule rule);
 
 // The text cut to width characters (not bytes) and padded with blanks, the way
 // a fixed-width record field holds it.

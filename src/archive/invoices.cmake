@@ -3,5 +3,6 @@ target_sources(tessaro_archive PRIVATE
     file_snapshot.cpp
     lifecycle.cpp
     maintenance.cpp
+    stored_figures.cpp
     totals.cpp
 )

@@ -217,7 +217,7 @@ Status switchYear(InvoiceForm& form, AppState& state)
 
 bool pensionFitsRecord(std::string_view pension)
 {
-    return calc::numericValue(fitToWidth(pension, 1)) == calc::numericValue(pension);
+    return calc::numericValue(fitToWidth(pension, fieldOf(InvoiceField::Pension).width)) == calc::numericValue(pension);
 }
 
 Status saveInvoice(InvoiceForm& form, AppState& state, int number)

@@ -9,90 +9,62 @@ namespace tessaro::archive {
 
 namespace {
 
-// Field widths in record order; their sums are the record sizes of the files.
-constexpr std::array<std::size_t, 9> PartyWidths = {5, 29, 29, 40, 35, 2, 5, 16, 12};
-constexpr std::array<std::size_t, 3> DescriptionWidths = {210, 150, 90};
-constexpr std::size_t AmountWidth = 10;
-constexpr std::size_t QuantityWidth = 4;
-constexpr std::size_t ExtraDescriptionWidth = 35;
-constexpr std::size_t RateOffset = 684;
-
-constexpr std::size_t sum(std::span<const std::size_t> widths)
-{
-    std::size_t total = 0;
-    for (const std::size_t width : widths)
-        total += width;
-    return total;
-}
-
-static_assert(sum(PartyWidths) == PartyRecordSize);
-static_assert(PartyRecordSize + 2 + 2 + 2 + 1 + sum(DescriptionWidths) + 3 * AmountWidth + 3 * QuantityWidth + 1 + 8 + 2
-                  + 1
-              == RateOffset);
-static_assert(RateOffset + 4 + 8 == InvoiceRecordSize);
-static_assert(ExtraLineCount * (ExtraDescriptionWidth + AmountWidth + QuantityWidth) == ExtraLinesRecordSize);
-
-// Walks the fields of a record in order.
-class FieldWriter {
-public:
-    explicit FieldWriter(std::span<std::uint8_t> out) : m_out(out) { }
-    void text(const std::string& value, std::size_t width)
-    {
-        writeFixedText(m_out.subspan(m_pos, width), value);
-        m_pos += width;
-    }
-    std::span<std::uint8_t> raw(std::size_t width)
-    {
-        auto field = m_out.subspan(m_pos, width);
-        m_pos += width;
-        return field;
-    }
-
-private:
-    std::span<std::uint8_t> m_out;
-    std::size_t m_pos = 0;
-};
-
-class FieldReader {
-public:
-    explicit FieldReader(std::span<const std::uint8_t> in) : m_in(in) { }
-    std::string text(std::size_t width) { return readFixedText(raw(width)); }
-    std::span<const std::uint8_t> raw(std::size_t width)
-    {
-        auto field = m_in.subspan(m_pos, width);
-        m_pos += width;
-        return field;
-    }
-
-private:
-    std::span<const std::uint8_t> m_in;
-    std::size_t m_pos = 0;
-};
-
-// Calls visit(field, width) for the nine fields of a party, in record order.
+// The one place that says which member of a record each field of its table
+// holds; the codecs below only walk it.
 template <typename Party, typename Visit> void forEachPartyField(Party& party, Visit visit)
 {
-    visit(party.title, PartyWidths[0]);
-    visit(party.surname, PartyWidths[1]);
-    visit(party.firstName, PartyWidths[2]);
-    visit(party.address, PartyWidths[3]);
-    visit(party.city, PartyWidths[4]);
-    visit(party.province, PartyWidths[5]);
-    visit(party.postCode, PartyWidths[6]);
-    visit(party.taxCode, PartyWidths[7]);
-    visit(party.vatNumber, PartyWidths[8]);
+    visit(fieldOf(PartyField::Title), party.title);
+    visit(fieldOf(PartyField::Surname), party.surname);
+    visit(fieldOf(PartyField::FirstName), party.firstName);
+    visit(fieldOf(PartyField::Address), party.address);
+    visit(fieldOf(PartyField::City), party.city);
+    visit(fieldOf(PartyField::Province), party.province);
+    visit(fieldOf(PartyField::PostCode), party.postCode);
+    visit(fieldOf(PartyField::TaxCode), party.taxCode);
+    visit(fieldOf(PartyField::VatNumber), party.vatNumber);
 }
 
-void writeParty(FieldWriter& out, const PartyRecord& party)
+// The text fields of an invoice after its client block (the rate is a number).
+template <typename Invoice, typename Visit> void forEachInvoiceText(Invoice& invoice, Visit visit)
 {
-    forEachPartyField(party, [&](const std::string& field, std::size_t width) { out.text(field, width); });
+    visit(fieldOf(InvoiceField::Day), invoice.day);
+    visit(fieldOf(InvoiceField::Month), invoice.month);
+    visit(fieldOf(InvoiceField::Vat), invoice.vat);
+    visit(fieldOf(InvoiceField::Kind), invoice.kind);
+    for (std::size_t line = 1; line <= 3; ++line) {
+        visit(descriptionField(line), invoice.description[line - 1]);
+        visit(amountField(line), invoice.amount[line - 1]);
+        visit(quantityField(line), invoice.quantity[line - 1]);
+    }
+    visit(fieldOf(InvoiceField::Pension), invoice.pension);
+    visit(fieldOf(InvoiceField::Expenses), invoice.expenses);
+    visit(fieldOf(InvoiceField::Withholding), invoice.withholding);
+    visit(fieldOf(InvoiceField::Currency), invoice.currency);
+    visit(fieldOf(InvoiceField::Expenses2), invoice.expenses2);
 }
 
-PartyRecord readParty(FieldReader& in)
+template <typename Lines, typename Visit> void forEachExtraLineField(Lines& lines, Visit visit)
 {
-    PartyRecord party;
-    forEachPartyField(party, [&](std::string& field, std::size_t width) { field = in.text(width); });
-    return party;
+    for (std::size_t line = 4; line <= 10; ++line) {
+        visit(extraDescriptionField(line), lines.description[line - 4]);
+        visit(extraAmountField(line), lines.amount[line - 4]);
+        visit(extraQuantityField(line), lines.quantity[line - 4]);
+    }
+}
+
+auto writer(std::span<std::uint8_t> out)
+{
+    return [out](FieldSpec field, const std::string& text) { writeFixedText(fieldBytes(out, field), text); };
+}
+
+auto reader(std::span<const std::uint8_t> in)
+{
+    return [in](FieldSpec field, std::string& text) { text = readFixedText(fieldBytes(in, field)); };
+}
+
+std::span<const std::uint8_t> clientBytes(std::span<const std::uint8_t> invoice)
+{
+    return fieldBytes(invoice, fieldOf(InvoiceField::Client));
 }
 
 } // namespace
@@ -123,88 +95,51 @@ void writeFloat32LE(std::span<std::uint8_t, 4> bytes, float value)
         bytes[i] = static_cast<std::uint8_t>((bits >> (8 * i)) & 0xFF);
 }
 
+float rateAt(std::span<const std::uint8_t> invoice)
+{
+    const float rate = readFloat32LE(fieldBytes(invoice, fieldOf(InvoiceField::Rate)).first<4>());
+    // A damaged rate (NaN, infinity) would poison every sum it enters; it reads
+    // as 0, the rate of a blank record, which the callers already treat as unusable.
+    return std::isfinite(rate) ? rate : 0.0f;
+}
+
 void encodeParty(const PartyRecord& party, std::span<std::uint8_t, PartyRecordSize> out)
 {
-    FieldWriter writer(out);
-    writeParty(writer, party);
+    forEachPartyField(party, writer(out));
 }
 
 PartyRecord decodeParty(std::span<const std::uint8_t, PartyRecordSize> in)
 {
-    FieldReader reader(in);
-    return readParty(reader);
+    PartyRecord party;
+    forEachPartyField(party, reader(in));
+    return party;
 }
 
 void encodeInvoice(const InvoiceRecord& invoice, std::span<std::uint8_t, InvoiceRecordSize> out)
 {
-    FieldWriter writer(out);
-    writeParty(writer, invoice.client);
-    writer.text(invoice.day, 2);
-    writer.text(invoice.month, 2);
-    writer.text(invoice.vat, 2);
-    writer.text(invoice.kind, 1);
-    for (std::size_t i = 0; i < 3; ++i)
-        writer.text(invoice.description[i], DescriptionWidths[i]);
-    for (const std::string& amount : invoice.amount)
-        writer.text(amount, AmountWidth);
-    for (const std::string& quantity : invoice.quantity)
-        writer.text(quantity, QuantityWidth);
-    writer.text(invoice.pension, 1);
-    writer.text(invoice.expenses, 8);
-    writer.text(invoice.withholding, 2);
-    writer.text(invoice.currency, 1);
-    writeFloat32LE(writer.raw(4).first<4>(), invoice.rate);
-    writer.text(invoice.expenses2, 8);
+    encodeParty(invoice.client, fieldBytes(out, fieldOf(InvoiceField::Client)).first<PartyRecordSize>());
+    forEachInvoiceText(invoice, writer(out));
+    writeFloat32LE(fieldBytes(out, fieldOf(InvoiceField::Rate)).first<4>(), invoice.rate);
 }
 
 InvoiceRecord decodeInvoice(std::span<const std::uint8_t, InvoiceRecordSize> in)
 {
-    FieldReader reader(in);
     InvoiceRecord invoice;
-    invoice.client = readParty(reader);
-    invoice.day = reader.text(2);
-    invoice.month = reader.text(2);
-    invoice.vat = reader.text(2);
-    invoice.kind = reader.text(1);
-    for (std::size_t i = 0; i < 3; ++i)
-        invoice.description[i] = reader.text(DescriptionWidths[i]);
-    for (std::string& amount : invoice.amount)
-        amount = reader.text(AmountWidth);
-    for (std::string& quantity : invoice.quantity)
-        quantity = reader.text(QuantityWidth);
-    invoice.pension = reader.text(1);
-    invoice.expenses = reader.text(8);
-    invoice.withholding = reader.text(2);
-    invoice.currency = reader.text(1);
-    const float rate = readFloat32LE(reader.raw(4).first<4>());
-    // A damaged rate (NaN, infinity) would poison every sum it enters; it reads
-    // as 0, the rate of a blank record, which the callers already treat as unusable.
-    invoice.rate = std::isfinite(rate) ? rate : 0.0f;
-    invoice.expenses2 = reader.text(8);
+    invoice.client = decodeParty(clientBytes(in).first<PartyRecordSize>());
+    forEachInvoiceText(invoice, reader(in));
+    invoice.rate = rateAt(in);
     return invoice;
 }
 
 void encodeExtraLines(const ExtraLinesRecord& lines, std::span<std::uint8_t, ExtraLinesRecordSize> out)
 {
-    FieldWriter writer(out);
-    for (const std::string& description : lines.description)
-        writer.text(description, ExtraDescriptionWidth);
-    for (const std::string& amount : lines.amount)
-        writer.text(amount, AmountWidth);
-    for (const std::string& quantity : lines.quantity)
-        writer.text(quantity, QuantityWidth);
+    forEachExtraLineField(lines, writer(out));
 }
 
 ExtraLinesRecord decodeExtraLines(std::span<const std::uint8_t, ExtraLinesRecordSize> in)
 {
-    FieldReader reader(in);
     ExtraLinesRecord lines;
-    for (std::string& description : lines.description)
-        description = reader.text(ExtraDescriptionWidth);
-    for (std::string& amount : lines.amount)
-        amount = reader.text(AmountWidth);
-    for (std::string& quantity : lines.quantity)
-        quantity = reader.text(QuantityWidth);
+    forEachExtraLineField(lines, reader(in));
     return lines;
 }
 

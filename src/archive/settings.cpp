@@ -14,12 +14,6 @@ namespace tessaro::archive {
 
 namespace {
 
-constexpr std::size_t SettingsRecordSize = 4;
-constexpr int IssuerCountRecord = 1;
-constexpr int ClientCountRecord = 2;
-constexpr int CurrentIssuerRecord = 3;
-constexpr int EuroRateRecord = 4;
-
 using SettingsRecord = std::array<std::uint8_t, SettingsRecordSize>;
 
 std::string settingsFile(const std::string& dataDir)

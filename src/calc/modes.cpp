@@ -42,8 +42,10 @@ EuroConversion convertToEuro(const EuroConvertedTexts& texts, char currencyFlag,
     conversion.outcome = EuroConversionOutcome::Converted;
     conversion.currencyFlag = EuroFlag;
     conversion.emptyResults = true;
+    // A field loaded from a record keeps its blank padding: blanks alone are
+    // an empty field, which must not become an amount of 0.00 (and a line on paper).
     for (std::string& text : conversion.texts) {
-        if (!text.empty())
+        if (text.find_first_not_of(' ') != std::string::npos)
             text = pointForm(euroText(numericValue(text) / rate, '.'));
     }
     return conversion;

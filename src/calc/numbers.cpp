@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -145,9 +146,9 @@ std::string twoDecimals(double x, char decimalSeparator, bool digitBeforeSeparat
     return text;
 }
 
-} // namespace
-
-double numericValue(std::string_view text)
+// The whole rule, for the rare texts the quick reading leaves: an exponent,
+// more digits than a double holds exactly.
+double fullNumericValue(std::string_view text)
 {
     NumberScanner scanner(text);
     bool negative = false;
@@ -207,6 +208,59 @@ double numericValue(std::string_view text)
     // "-0" is plain zero: no minus sign may surface later from a blank field.
     if (value == 0)
         return 0.0;
+    return negative ? -value : value;
+}
+
+} // namespace
+
+double numericValue(std::string_view text)
+{
+    // Most texts are blank, or whole or decimal numbers of a few digits: read
+    // here without a copy. Up to 15 significant digits are an exact integer,
+    // and dividing it by an exact power of ten rounds once, to the same double
+    // the full reading gives.
+    static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::size_t i = 0;
+    const std::size_t size = text.size();
+    const auto skipIgnored = [&] {
+        while (i < size && isIgnoredInNumber(text[i]))
+            ++i;
+    };
+    skipIgnored();
+    bool negative = false;
+    if (i < size && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+        skipIgnored();
+    }
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int fractionDigits = 0;
+    bool anyDigit = false;
+    bool seenPoint = false;
+    for (; i < size; ++i) {
+        const char c = text[i];
+        if (isDigit(c)) {
+            anyDigit = true;
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            significant += digits != 0;
+            fractionDigits += seenPoint;
+            if (significant > SignificantDigits || fractionDigits > 22)
+                return fullNumericValue(text);
+        } else if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else if (!isIgnoredInNumber(c)) {
+            break;
+        }
+    }
+    if (!anyDigit)
+        return 0.0;
+    if (i < size && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd'))
+        return fullNumericValue(text);
+    if (digits == 0)
+        return 0.0;
+    const double value = static_cast<double>(digits) / PowersOfTen[fractionDigits];
     return negative ? -value : value;
 }
 

@@ -25,55 +25,48 @@ std::string solvedAmountText(double x, char currencyFlag)
     return pointForm(euroText(x, '.'));
 }
 
-ReverseResult solveProfessional(std::string_view totalText, const ForwardInput& invoice)
+ReverseResult solveProfessional(std::string_view totalText, const InvoiceTexts& invoice)
 {
-    using namespace steps;
     ReverseResult result;
     if (totalTooLarge(totalText)) {
         result.outcome = ReverseOutcome::TooLarge;
         return result;
     }
+    const InvoiceFigures figures = figuresOf(invoice);
     const double total = numericValue(totalText);
-    const double pension = numericValue(invoice.pension);
-    const double vatPercent = numericValue(invoice.vat);
-    const double withholdingPercent = numericValue(invoice.withholding);
 
     // Built term by term: the sum in this order is the factor the results
     // are checked against.
     double k = 1;
-    k = k + pension / 100;
-    k = k + vatPercent / 100;
-    k = k + pension * vatPercent / 10000;
-    k = k - withholdingPercent / 100;
+    k = k + figures.pension / 100;
+    k = k + figures.vat / 100;
+    k = k + figures.pension * figures.vat / 10000;
+    k = k - figures.withholding / 100;
     if (k == 0) {
         result.outcome = ReverseOutcome::SilentStop;
         return result;
     }
-    const double expenses = numericValue(invoice.expenses);
-    const double expenses2 = numericValue(invoice.expenses2);
-    const double solved = (total - expenses - expenses2) / k;
+    const double solved = (total - figures.expenses - figures.expenses2) / k;
 
     const char flag = invoice.currencyFlag;
-    const char separator = invoice.decimalSeparator;
     result.outcome = ReverseOutcome::Done;
     result.line = 1;
     result.amountText = solvedAmountText(solved, flag);
 
-    // The results follow the amount as written, not the exact solution.
-    const double lineSum = numericValue(result.amountText);
-    const double taxable = roundForCurrency(taxableAmount(lineSum, pension, InvoiceType::Professional), flag);
-    const double vat = vatAmount(taxable, vatPercent, flag);
-    const double withholding = withholdingAmount(lineSum, withholdingPercent, InvoiceType::Professional, flag);
-    result.results.taxable = shownAmount(taxable, flag, separator);
-    result.results.vatAmount = shownAmount(vat, flag, separator);
-    result.results.withholdingAmount = shownAmount(withholding, flag, separator);
-    result.results.total = shownAmount(amountToPay(taxable, vat, withholding, expenses, expenses2), flag, separator);
+    // The results follow the amount as written, not the exact solution, and
+    // line 1 alone: lines 2 and 3 keep their texts but do not count.
+    InvoiceFigures lineOne = figures;
+    lineOne.price = {numericValue(result.amountText), 0, 0};
+    const InvoiceAmounts amounts = invoiceAmounts(lineOne, InvoiceType::Professional, flag, QuantityRule::Screen);
+    result.results.taxable = shownAmount(amounts.taxable, flag, invoice.decimalSeparator);
+    result.results.vatAmount = shownAmount(amounts.vat, flag, invoice.decimalSeparator);
+    result.results.withholdingAmount = shownAmount(amounts.withholding, flag, invoice.decimalSeparator);
+    result.results.total = shownAmount(amounts.toPay, flag, invoice.decimalSeparator);
     return result;
 }
 
-ReverseResult solveCommercial(std::string_view totalText, std::string_view lineText, const ForwardInput& invoice)
+ReverseResult solveCommercial(std::string_view totalText, std::string_view lineText, const InvoiceTexts& invoice)
 {
-    using namespace steps;
     ReverseResult result;
     if (totalTooLarge(totalText)) {
         result.outcome = ReverseOutcome::TooLarge;
@@ -86,11 +79,11 @@ ReverseResult solveCommercial(std::string_view totalText, std::string_view lineT
         return result;
     }
     const auto index = static_cast<std::size_t>(*line - 1);
-    const double vatPercent = numericValue(invoice.vat);
+    InvoiceFigures figures = figuresOf(invoice);
 
     // The pieces of the line with their VAT: the total is shared among them.
-    double pieces = numericValue(invoice.quantity[index]);
-    pieces = pieces + pieces * vatPercent / 100;
+    double pieces = figures.quantity[index];
+    pieces = pieces + pieces * figures.vat / 100;
     if (pieces == 0) {
         result.outcome = ReverseOutcome::SilentStop;
         return result;
@@ -103,15 +96,16 @@ ReverseResult solveCommercial(std::string_view totalText, std::string_view lineT
     result.line = *line;
     result.amountText = solvedAmountText(solved, flag);
 
-    ForwardInput recomputed = invoice;
-    recomputed.price[index] = result.amountText;
-    const double taxable = roundForCurrency(commercialLineSum(recomputed), flag);
-    const double vat = vatAmount(taxable, vatPercent, flag);
-    result.results.taxable = shownAmount(taxable, flag, separator);
-    result.results.vatAmount = shownAmount(vat, flag, separator);
+    // Every line counts by the commercial rules, whatever the menu's type;
+    // the expenses and the withholding are not read.
+    figures.price[index] = numericValue(result.amountText);
+    figures.expenses = figures.expenses2 = figures.withholding = 0;
+    const InvoiceAmounts amounts = invoiceAmounts(figures, InvoiceType::Commercial, flag, QuantityRule::Screen);
+    result.results.taxable = shownAmount(amounts.taxable, flag, separator);
+    result.results.vatAmount = shownAmount(amounts.vat, flag, separator);
     if (result.results.taxable)
         result.results.withholdingAmount = std::string();
-    result.results.total = shownAmount(taxable + vat, flag, separator);
+    result.results.total = shownAmount(amounts.toPay, flag, separator);
     return result;
 }
 

@@ -41,13 +41,13 @@ struct ReverseResult {
 // Professional service: solves the fee of line 1 from the total, reading
 // pension, vat, withholding, expenses, expenses2, currencyFlag and
 // decimalSeparator of the invoice; lines 2 and 3 play no part.
-ReverseResult solveProfessional(std::string_view totalText, const ForwardInput& invoice);
+ReverseResult solveProfessional(std::string_view totalText, const InvoiceTexts& invoice);
 
 // Commercial: solves the unit price of the chosen line from the total, VAT
 // included, then recomputes every line with the commercial rules (etcra
 // becomes empty). Reads quantity, price, the extra lines, vat,
 // currencyFlag and decimalSeparator; the type of the invoice is ignored.
-ReverseResult solveCommercial(std::string_view totalText, std::string_view lineText, const ForwardInput& invoice);
+ReverseResult solveCommercial(std::string_view totalText, std::string_view lineText, const InvoiceTexts& invoice);
 
 // The text a solved amount is written as: the lire text of Int(x) in a lire
 // invoice, otherwise the point form of its two-decimal euro text.

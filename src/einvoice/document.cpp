@@ -1,12 +1,11 @@
 #include "einvoice/document.h"
 
 #include "archive/codepage.h"
-#include "calc/forward.h"
+#include "archive/invoice_form.h"
+#include "calc/amounts.h"
 #include "calc/numbers.h"
 #include "einvoice/codes.h"
 #include "einvoice/text_rules.h"
-
-#include <charconv>
 
 namespace tessaro::einvoice {
 
@@ -33,14 +32,6 @@ std::string lineDescription(std::string_view text, int row, std::vector<std::str
     return description;
 }
 
-Cents amountOf(std::string_view text, const std::string& what, std::vector<std::string>& problems)
-{
-    if (auto cents = toCents(calc::numericValue(text)))
-        return *cents;
-    problems.push_back("L'importo " + what + " è troppo grande per la fattura elettronica.");
-    return 0;
-}
-
 int rateOf(std::string_view text, const std::string& what, std::vector<std::string>& problems)
 {
     if (auto rate = percentHundredths(text))
@@ -48,13 +39,6 @@ int rateOf(std::string_view text, const std::string& what, std::vector<std::stri
     problems.push_back("La percentuale " + what
                        + " non è valida: deve essere tra 0 e 100 con al massimo due decimali.");
     return 0;
-}
-
-double parsed(const std::string& text)
-{
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 // The rate and nature every taxed amount of the invoice takes.
@@ -96,8 +80,16 @@ void addToSummary(std::vector<VatSummary>& summaries, int rate, const std::strin
     summaries.push_back(summary);
 }
 
-void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, Document& document,
-                       std::vector<std::string>& problems)
+Cents centsOf(double amount, const std::string& what, std::vector<std::string>& problems)
+{
+    if (auto cents = toCents(amount))
+        return *cents;
+    problems.push_back("L'importo " + what + " è troppo grande per la fattura elettronica.");
+    return 0;
+}
+
+void professionalLines(const InvoiceToExport& invoice, const calc::InvoiceAmounts& amounts, const VatTreatment& vat,
+                       Document& document, std::vector<std::string>& problems)
 {
     const archive::InvoiceForm& form = invoice.form;
     const int withholdingRate = rateOf(form.withholding, "della ritenuta d'acconto", problems);
@@ -105,11 +97,9 @@ void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, 
 
     // Only the fees with a text become lines, as on the printed invoice;
     // the fees all count in the sum, as in the calculation.
-    Cents fees = 0;
     for (std::size_t k = 0; k < 3; ++k) {
         const int row = static_cast<int>(k) + 1;
-        const Cents fee = amountOf(form.amount[k], rowName(row), problems);
-        fees += fee;
+        const Cents fee = centsOf(amounts.lineTotal[k], rowName(row), problems);
         if (trimBlanks(form.amount[k]).empty())
             continue;
         DocumentLine line;
@@ -125,13 +115,12 @@ void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, 
     // Without a fee line there is nothing the contribution or the withholding
     // could refer to, and the exchange system refuses them alone.
     const bool anyFee = !document.lines.empty();
-    Cents contribution = 0;
     if (pensionRate > 0 && anyFee) {
         PensionContribution pension;
         pension.fund = invoice.issuerData.pensionFund;
         pension.rate = pensionRate;
-        pension.base = fees;
-        pension.amount = contribution = applyRate(fees, pensionRate);
+        pension.base = centsOf(amounts.lineSum, "dei compensi", problems);
+        pension.amount = centsOf(amounts.pensionContribution, "del contributo alla cassa", problems);
         pension.vatRate = vat.rate;
         pension.nature = vat.nature;
         if (!isPensionFund(pension.fund))
@@ -143,18 +132,19 @@ void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, 
         // A person has a first name; a firm has only the company name.
         withholding.type = trimBlanks(invoice.issuer.firstName).empty() ? "RT02" : "RT01";
         withholding.rate = withholdingRate;
-        withholding.amount = applyRate(fees, withholdingRate); // on the fees, without the contribution
+        withholding.amount = centsOf(amounts.withholding, "della ritenuta d'acconto", problems);
         document.withholding = withholding;
     }
     if (anyFee)
-        addToSummary(document.summaries, vat.rate, vat.nature, fees + contribution, vat.legalReference);
+        addToSummary(document.summaries, vat.rate, vat.nature, centsOf(amounts.taxable, "imponibile", problems),
+                     vat.legalReference);
 
-    const std::array<std::pair<const std::string*, const char*>, 2> expenses = {{
-        {&form.expenses, "Spese generali sostenute"},
-        {&form.expenses2, "Spese per l'approvazione della parcella"},
+    const std::array<std::pair<double, const char*>, 2> expenses = {{
+        {amounts.expenses, "Spese generali sostenute"},
+        {amounts.expenses2, "Spese per l'approvazione della parcella"},
     }};
-    for (const auto& [text, description] : expenses) {
-        const Cents amount = amountOf(*text, std::string("delle spese (") + description + ")", problems);
+    for (const auto& [value, description] : expenses) {
+        const Cents amount = centsOf(value, std::string("delle spese (") + description + ")", problems);
         if (amount == 0)
             continue;
         DocumentLine line;
@@ -167,8 +157,8 @@ void professionalLines(const InvoiceToExport& invoice, const VatTreatment& vat, 
     }
 }
 
-void commercialLine(std::string_view description, double price, double quantity, int row, const VatTreatment& vat,
-                    Document& document, std::vector<std::string>& problems)
+void commercialLine(std::string_view description, double price, double quantity, double total, int row,
+                    const VatTreatment& vat, Document& document, std::vector<std::string>& problems)
 {
     DocumentLine line;
     line.description = lineDescription(description, row, problems);
@@ -183,9 +173,8 @@ void commercialLine(std::string_view description, double price, double quantity,
     if (unitPrice && quantityText) {
         line.unitPrice = *unitPrice;
         line.quantity = *quantityText;
-        // From the texts written, so that the total is their product to the cent.
-        if (auto total = toCents(parsed(*unitPrice) * parsed(*quantityText)))
-            line.total = *total;
+        if (auto cents = toCents(total))
+            line.total = *cents;
         else
             problems.push_back("Il totale " + rowName(row) + " è troppo grande per la fattura elettronica.");
     }
@@ -194,39 +183,35 @@ void commercialLine(std::string_view description, double price, double quantity,
     document.lines.push_back(line);
 }
 
-void commercialLines(const InvoiceToExport& invoice, const VatTreatment& vat, Document& document,
-                     std::vector<std::string>& problems)
+void commercialLines(const InvoiceToExport& invoice, const calc::InvoiceAmounts& amounts, const VatTreatment& vat,
+                     Document& document, std::vector<std::string>& problems)
 {
     const archive::InvoiceForm& form = invoice.form;
-    std::array<double, calc::MainLineCount> price {};
-    std::array<double, calc::MainLineCount> typed {};
     for (std::size_t k = 0; k < calc::MainLineCount; ++k) {
-        price[k] = calc::numericValue(form.amount[k]);
-        typed[k] = calc::numericValue(form.quantity[k]);
+        if (trimBlanks(form.amount[k]).empty())
+            continue;
+        const int row = static_cast<int>(k) + 1;
+        const double price = calc::numericValue(form.amount[k]);
+        const double quantity = calc::numericValue(form.quantity[k]);
+        // The screen counts a blank quantity as one piece when all three prices
+        // are set, the paper as none, the yearly totals always as one: only a
+        // typed quantity gives the document one amount everywhere.
+        if (price != 0 && quantity == 0)
+            problems.push_back("Manca la quantità " + rowName(row) + ".");
+        commercialLine(form.description[k], price, quantity, amounts.lineTotal[k], row, vat, document, problems);
     }
-    // As in the calculation: the extra lines and the quantity 1 for a blank
-    // one count only when all three main amounts are filled in.
-    const bool allMainLines = price[0] != 0 && price[1] != 0 && price[2] != 0;
-    const auto quantity = allMainLines ? calc::steps::defaultQuantities(typed) : typed;
-    for (std::size_t k = 0; k < calc::MainLineCount; ++k) {
-        if (!trimBlanks(form.amount[k]).empty())
-            commercialLine(form.description[k], price[k], quantity[k], static_cast<int>(k) + 1, vat, document,
-                           problems);
-    }
-    if (allMainLines) {
+    if (amounts.extraLinesCount) {
         for (std::size_t i = 0; i < calc::ExtraLineCount; ++i) {
             const double extraPrice = calc::numericValue(form.extraLines.amount[i]);
             if (extraPrice != 0)
                 commercialLine(form.extraLines.description[i], extraPrice,
-                               calc::numericValue(form.extraLines.quantity[i]), static_cast<int>(i) + 4, vat, document,
-                               problems);
+                               calc::numericValue(form.extraLines.quantity[i]), amounts.extraLineTotal[i],
+                               static_cast<int>(i) + 4, vat, document, problems);
         }
     }
-    Cents taxable = 0;
-    for (const DocumentLine& line : document.lines)
-        taxable += line.total;
     if (!document.lines.empty())
-        addToSummary(document.summaries, vat.rate, vat.nature, taxable, vat.legalReference);
+        addToSummary(document.summaries, vat.rate, vat.nature, centsOf(amounts.taxable, "imponibile", problems),
+                     vat.legalReference);
 }
 
 } // namespace
@@ -235,22 +220,30 @@ Document computeDocument(const InvoiceToExport& invoice, std::vector<std::string
 {
     Document document;
     const VatTreatment vat = vatTreatment(invoice, problems);
+    // The paper's figures: with every quantity typed (checked below) they are
+    // the screen's and the yearly totals' too.
+    const calc::InvoiceAmounts amounts = archive::invoiceAmounts(invoice.form, invoice.type, calc::QuantityRule::Paper);
     if (invoice.type == archive::InvoiceType::Professional)
-        professionalLines(invoice, vat, document, problems);
+        professionalLines(invoice, amounts, vat, document, problems);
     else
-        commercialLines(invoice, vat, document, problems);
+        commercialLines(invoice, amounts, vat, document, problems);
     if (document.lines.empty())
         problems.push_back("La fattura non ha righe con un importo.");
 
     Cents withoutVat = 0;
     for (VatSummary& summary : document.summaries) {
-        summary.tax = applyRate(summary.taxable, summary.vatRate);
-        document.total += summary.taxable + summary.tax;
+        // The VAT of the invoice's own figures where it has one: the same cents
+        // the screen and the paper show, within the cent of taxable x rate the
+        // exchange system allows.
+        summary.tax = summary.vatRate == vat.rate && summary.nature == vat.nature && vat.rate != 0
+            ? centsOf(amounts.vat, "dell'IVA", problems)
+            : applyRate(summary.taxable, summary.vatRate);
         if (summary.vatRate == 0)
             withoutVat += summary.taxable;
     }
     document.stampDuty = withoutVat > StampDutyThreshold;
-    document.toPay = document.total - (document.withholding ? document.withholding->amount : 0);
+    document.total = centsOf(amounts.total, "totale", problems);
+    document.toPay = centsOf(amounts.toPay, "da pagare", problems);
     if (document.total > MaxCents || document.total < -MaxCents)
         problems.push_back("Il totale della fattura è troppo grande per la fattura elettronica.");
     return document;

@@ -1,8 +1,8 @@
-// The content of one electronic invoice, computed from the invoice's texts
-// with the program's own formulas and rounded to the cent so that the
-// exchange system's checks hold: each line total is its unit price times its
-// quantity, each summary's taxable amount is the sum of its lines (and of the
-// pension contribution), and each summary's tax is taxable x rate / 100.
+// The content of one electronic invoice: the figures of the amounts engine
+// (the paper's rule, the same as the screen's once every quantity is typed),
+// expressed in whole cents for the exchange system: line totals, the
+// taxable amount and VAT of each summary, the contribution, the withholding,
+// the invoice total and the amount to pay.
 #pragma once
 
 #include "einvoice/export_input.h"

@@ -19,41 +19,14 @@ void verticals(Page& page, double top, double bottom)
         page.line(x, top, x, bottom);
 }
 
-bool allMainPricesSet(const archive::InvoiceForm& form)
-{
-    for (const auto& price : form.amount) {
-        if (calc::numericValue(price) == 0)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
-
-CommercialTotals commercialTotals(const archive::InvoiceForm& form)
-{
-    double main = 0;
-    for (int k = 0; k < 3; ++k)
-        main += calc::numericValue(form.amount[k]) * calc::numericValue(form.quantity[k]);
-    double extra = 0;
-    for (int i = 0; i < archive::ExtraLineCount; ++i)
-        extra += calc::numericValue(form.extraLines.amount[i]) * calc::numericValue(form.extraLines.quantity[i]);
-
-    CommercialTotals totals;
-    totals.taxable = allMainPricesSet(form) ? main + extra : main;
-    const bool lire = currencyFlagOf(form.buffer.currency) == 'l';
-    if (lire)
-        totals.taxable = calc::wholeLira(totals.taxable);
-    totals.vat = totals.taxable * calc::numericValue(form.vat) / 100;
-    if (lire)
-        totals.vat = calc::wholeLira(totals.vat);
-    return totals;
-}
 
 void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator)
 {
-    const char flag = currencyFlagOf(form.buffer.currency);
+    const char flag = archive::currencyFlagOf(form.buffer);
     const auto money = [&](double amount) { return moneyText(amount, flag, decimalSeparator); };
+    const calc::InvoiceAmounts amounts
+        = archive::invoiceAmounts(form, calc::InvoiceType::Commercial, calc::QuantityRule::Paper);
 
     page.setFontBold(false);
     page.setFontSize(10);
@@ -84,33 +57,28 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
         if (printDescription(page, form.description[k], DescriptionLimit) > 0)
             y = page.currentY();
         const double yq = trimBlanks(form.description[k]).empty() ? y : y - 250;
-        const double price = calc::numericValue(form.amount[k]);
-        const double quantity = calc::numericValue(form.quantity[k]);
         page.setFontSize(12);
         printCentred(page, QuantityCentre, yq, form.quantity[k]);
-        printRightAligned(page, PriceRight, yq, money(price));
-        printRightAligned(page, TotalRight, yq, money(price * quantity));
+        printRightAligned(page, PriceRight, yq, money(calc::numericValue(form.amount[k])));
+        printRightAligned(page, TotalRight, yq, money(amounts.lineTotal[k]));
         ++row;
     }
 
-    if (allMainPricesSet(form)) {
-        for (int i = 0; i < archive::ExtraLineCount; ++i) {
+    if (amounts.extraLinesCount) {
+        for (std::size_t i = 0; i < archive::ExtraLineCount; ++i) {
             const double price = calc::numericValue(form.extraLines.amount[i]);
             if (!(price > 0))
                 continue;
-            const double quantity = calc::numericValue(form.extraLines.quantity[i]);
             page.setFontSize(12);
-            printAt(page, 1000, y + 200, rowNumberText(i + 4));
+            printAt(page, 1000, y + 200, rowNumberText(static_cast<int>(i) + 4));
             y += 200;
             printAt(page, DescriptionX, y, form.extraLines.description[i]);
             printCentred(page, QuantityCentre, y, form.extraLines.quantity[i]);
             printRightAligned(page, PriceRight, y, money(price));
-            printRightAligned(page, TotalRight, y, money(price * quantity));
+            printRightAligned(page, TotalRight, y, money(amounts.extraLineTotal[i]));
             y += 200;
         }
     }
-
-    const CommercialTotals totals = commercialTotals(form);
 
     page.setDrawWidth(3);
     y += 400;
@@ -131,10 +99,10 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
         page.setDrawWidth(1);
         y += 400;
     };
-    summaryRow("TOTALE IMPONIBILE" + unit, money(totals.taxable));
-    summaryRow("IVA (" + form.vat + "%)", money(totals.vat));
+    summaryRow("TOTALE IMPONIBILE" + unit, money(amounts.taxable));
+    summaryRow("IVA (" + form.vat + "%)", money(amounts.vat));
     page.setFontBold(true);
-    summaryRow("TOTALE DA PAGARE" + unit, money(totals.taxable + totals.vat));
+    summaryRow("TOTALE DA PAGARE" + unit, money(amounts.toPay));
     page.setFontBold(false);
 }
 

@@ -7,14 +7,6 @@
 
 namespace tessaro::print {
 
-struct CommercialTotals {
-    double taxable = 0; // T
-    double vat = 0; // V
-};
-
-// T and V from the form's texts; whole lire for a lire invoice.
-CommercialTotals commercialTotals(const archive::InvoiceForm& form);
-
 // Draws the body below the client block; leaves size 12, bold off, pen 1.
 void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator);
 

@@ -158,7 +158,7 @@ void completeRateAndCurrency(archive::InvoiceForm& form, const archive::AppState
 {
     if (form.buffer.rate == 0.0f)
         form.buffer.rate = static_cast<float>(state.euroRate);
-    if (currencyFlagOf(form.buffer.currency) == 0)
+    if (archive::currencyFlagOf(form.buffer) == 0)
         form.buffer.currency = std::string(1, state.newInvoiceFlag());
 }
 

@@ -45,12 +45,4 @@ std::string rowNumberText(int row)
     return " " + std::to_string(row);
 }
 
-char currencyFlagOf(std::string_view stored)
-{
-    const std::string flag = trimBlanks(stored);
-    if (flag == "l" || flag == "e")
-        return flag[0];
-    return 0;
-}
-
 } // namespace tessaro::print

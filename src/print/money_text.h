@@ -19,7 +19,4 @@ std::string moneyText(double amount, char currencyFlag, char decimalSeparator);
 // " 1", " 2", ...: the row number with one leading blank.
 std::string rowNumberText(int row);
 
-// The currency flag of an invoice buffer ('l', 'e', or 0 when unset).
-char currencyFlagOf(std::string_view stored);
-
 } // namespace tessaro::print

@@ -20,49 +20,34 @@ void statementLine(Page& page, const std::string& text)
     page.printLine(text);
 }
 
+// An amount of the invoice in euro, as this body prints it: lire are divided
+// by the invoice's rate; with no rate to divide by, they stay lire.
+double shownInEuro(const archive::InvoiceForm& form, double amount)
+{
+    return calc::inEuro(amount, archive::currencyFlagOf(form.buffer), invoiceRate(form)).value_or(amount);
+}
+
 bool lireWithoutRate(const archive::InvoiceForm& form)
 {
-    return currencyFlagOf(form.buffer.currency) == 'l' && !(invoiceRate(form) != 0);
+    return archive::currencyFlagOf(form.buffer) == 'l' && !calc::inEuro(0, 'l', invoiceRate(form));
 }
 
 } // namespace
-
-ServiceAmounts serviceAmounts(const archive::InvoiceForm& form)
-{
-    const bool lire = currencyFlagOf(form.buffer.currency) == 'l';
-    const auto rounded = [lire](double x) { return lire ? calc::wholeLira(x) : x; };
-    const double expenses = calc::numericValue(form.expenses) + calc::numericValue(form.expenses2);
-
-    ServiceAmounts a;
-    for (const auto& fee : form.amount)
-        a.fees += calc::numericValue(fee);
-    a.taxable = rounded(a.fees + a.fees * calc::numericValue(form.pension) / 100);
-    a.vat = rounded(a.taxable * calc::numericValue(form.vat) / 100);
-    a.total = a.taxable + a.vat + expenses;
-    a.withholding = rounded(a.fees * calc::numericValue(form.withholding) / 100);
-    a.toPay = a.taxable + a.vat - a.withholding + expenses;
-    return a;
-}
 
 std::string euroAmountText(const archive::InvoiceForm& form, double amount, char decimalSeparator)
 {
     if (lireWithoutRate(form))
         return lireMoneyText(amount);
-    if (currencyFlagOf(form.buffer.currency) == 'l')
-        amount /= invoiceRate(form);
-    return calc::euroText(amount, decimalSeparator);
+    return calc::euroText(shownInEuro(form, amount), decimalSeparator);
 }
 
 void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator)
 {
     const auto euro = [&](double amount) { return euroAmountText(form, amount, decimalSeparator); };
-    const auto euroOrDashes = [&](double amount) {
-        const double shown = currencyFlagOf(form.buffer.currency) == 'l' && !lireWithoutRate(form)
-            ? amount / invoiceRate(form)
-            : amount;
-        return shown == 0 ? std::string("----") : euro(amount);
-    };
-    const ServiceAmounts amounts = serviceAmounts(form);
+    const auto euroOrDashes
+        = [&](double amount) { return shownInEuro(form, amount) == 0 ? std::string("----") : euro(amount); };
+    const calc::InvoiceAmounts amounts
+        = archive::invoiceAmounts(form, calc::InvoiceType::Professional, calc::QuantityRule::Paper);
 
     page.setFontBold(false);
     page.setFontSize(10);
@@ -93,7 +78,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
             y = page.currentY();
         const double yFee = trimBlanks(form.description[k]).empty() ? y : y - 250;
         page.setFontSize(12);
-        printRightAligned(page, ValueRight, yFee, euro(calc::numericValue(form.amount[k])));
+        printRightAligned(page, ValueRight, yFee, euro(amounts.lineTotal[k]));
         ++row;
     }
 
@@ -102,7 +87,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
         printAt(page, 1000, y + 250, rowNumberText(row));
         y += 250;
         printAt(page, DescriptionX, y, "Cassa Nazionale (" + form.pension + "%)");
-        printRightAligned(page, ValueRight, y, euro(amounts.taxable - amounts.fees));
+        printRightAligned(page, ValueRight, y, euro(amounts.pensionContribution));
     }
 
     page.setDrawWidth(3);
@@ -147,14 +132,12 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     box(y);
     y += 400;
 
-    const double expenses = calc::numericValue(form.expenses);
-    texts(y + 50, "SPESE GENERALI SOSTENUTE", expenses == 0 ? std::string("----") : euro(expenses));
+    texts(y + 50, "SPESE GENERALI SOSTENUTE", amounts.expenses == 0 ? std::string("----") : euro(amounts.expenses));
     box(y);
 
-    const double approval = calc::numericValue(form.expenses2);
-    if (approval != 0) {
+    if (amounts.expenses2 != 0) {
         y += 400;
-        texts(y + 50, "SPESE PER APPROVAZIONE PARCELLA", euro(approval));
+        texts(y + 50, "SPESE PER APPROVAZIONE PARCELLA", euro(amounts.expenses2));
         box(y);
     }
 

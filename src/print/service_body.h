@@ -8,17 +8,6 @@
 
 namespace tessaro::print {
 
-// The amounts of the body in the invoice's currency, lire rounded where due.
-struct ServiceAmounts {
-    double fees = 0; // S
-    double taxable = 0; // B, with the pension contribution
-    double vat = 0; // V
-    double total = 0; // F
-    double withholding = 0; // R
-    double toPay = 0; // P
-};
-ServiceAmounts serviceAmounts(const archive::InvoiceForm& form);
-
 // An amount of the invoice as printed in euro: lire are divided by the
 // invoice's rate; with no rate to divide by they are printed as lire.
 std::string euroAmountText(const archive::InvoiceForm& form, double amount, char decimalSeparator);

@@ -90,7 +90,7 @@ ExtraLinesWindow::ExtraLinesWindow(CurrencyFlagProvider currencyFlag, QWidget* p
 
 void ExtraLinesWindow::setLines(const archive::ExtraLinesRecord& lines)
 {
-    for (int i = 0; i < archive::ExtraLineCount; ++i) {
+    for (int i = 0; i < static_cast<int>(archive::ExtraLineCount); ++i) {
         const auto index = static_cast<std::size_t>(i);
         findChild<QLineEdit*>(fieldName("txtv", i + 4))->setText(fromUtf8(lines.description[index]));
         findChild<QLineEdit*>(fieldName("txtimp", i + 4))->setText(fromUtf8(lines.amount[index]));
@@ -101,7 +101,7 @@ void ExtraLinesWindow::setLines(const archive::ExtraLinesRecord& lines)
 archive::ExtraLinesRecord ExtraLinesWindow::lines() const
 {
     archive::ExtraLinesRecord lines;
-    for (int i = 0; i < archive::ExtraLineCount; ++i) {
+    for (int i = 0; i < static_cast<int>(archive::ExtraLineCount); ++i) {
         const auto index = static_cast<std::size_t>(i);
         lines.description[index] = findChild<QLineEdit*>(fieldName("txtv", i + 4))->text().toStdString();
         lines.amount[index] = findChild<QLineEdit*>(fieldName("txtimp", i + 4))->text().toStdString();

@@ -8,18 +8,18 @@
 
 namespace calc_test {
 
-inline tessaro::calc::ForwardInput professionalInvoice(char flag = 'e')
+inline tessaro::calc::InvoiceTexts professionalInvoice(char flag = 'e')
 {
-    tessaro::calc::ForwardInput input;
+    tessaro::calc::InvoiceTexts input;
     input.type = tessaro::calc::InvoiceType::Professional;
     input.currencyFlag = flag;
     input.decimalSeparator = ',';
     return input;
 }
 
-inline tessaro::calc::ForwardInput commercialInvoice(char flag = 'e')
+inline tessaro::calc::InvoiceTexts commercialInvoice(char flag = 'e')
 {
-    tessaro::calc::ForwardInput input = professionalInvoice(flag);
+    tessaro::calc::InvoiceTexts input = professionalInvoice(flag);
     input.type = tessaro::calc::InvoiceType::Commercial;
     return input;
 }
@@ -31,4 +31,4 @@ inline QByteArray shown(const std::optional<std::string>& text)
 
 } // namespace calc_test
 
-Q_DECLARE_METATYPE(tessaro::calc::ForwardInput)
+Q_DECLARE_METATYPE(tessaro::calc::InvoiceTexts)

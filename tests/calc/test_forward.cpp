@@ -18,14 +18,14 @@ private slots:
 
 void TestForward::results_data()
 {
-    QTest::addColumn<ForwardInput>("input");
+    QTest::addColumn<InvoiceTexts>("input");
     QTest::addColumn<QByteArray>("taxable");
     QTest::addColumn<QByteArray>("vat");
     QTest::addColumn<QByteArray>("withholding");
     QTest::addColumn<QByteArray>("total");
 
     {
-        ForwardInput in = calc_test::professionalInvoice();
+        InvoiceTexts in = calc_test::professionalInvoice();
         in.price = {"1000", "500", ""};
         in.quantity = {"3", "7", "2"}; // ignored for a professional service
         in.extraPrice[0] = "99";
@@ -41,7 +41,7 @@ void TestForward::results_data()
             << in << QByteArray("1560.00") << QByteArray("343.20") << QByteArray("300.00") << QByteArray("1613.20");
     }
     {
-        ForwardInput in = calc_test::professionalInvoice();
+        InvoiceTexts in = calc_test::professionalInvoice();
         in.price = {"1000", "", ""};
         in.pension = "4";
         in.vat = "22";
@@ -51,7 +51,7 @@ void TestForward::results_data()
             << in << QByteArray("1040,00") << QByteArray("228,80") << QByteArray("0,00") << QByteArray("1284,30");
     }
     {
-        ForwardInput in = calc_test::commercialInvoice();
+        InvoiceTexts in = calc_test::commercialInvoice();
         in.price = {"10.50", "3", "4"};
         in.quantity = {"2", "", "1"};
         in.extraPrice[0] = "5";
@@ -62,7 +62,7 @@ void TestForward::results_data()
             << in << QByteArray("43,00") << QByteArray("9,46") << QByteArray("0,00") << QByteArray("52,46");
     }
     {
-        ForwardInput in = calc_test::commercialInvoice();
+        InvoiceTexts in = calc_test::commercialInvoice();
         in.price = {"100", "", ""};
         in.vat = "22";
         QTest::newRow("commercial, one line without quantity")
@@ -72,7 +72,7 @@ void TestForward::results_data()
             << in << QByteArray("100,00") << QByteArray("22,00") << QByteArray("0,00") << QByteArray("122,00");
     }
     {
-        ForwardInput in = calc_test::commercialInvoice();
+        InvoiceTexts in = calc_test::commercialInvoice();
         in.price = {"100", "", ""};
         in.quantity = {"1", "", ""};
         in.vat = "22";
@@ -84,7 +84,7 @@ void TestForward::results_data()
             << in << QByteArray("100,00") << QByteArray("22,00") << QByteArray("0,00") << QByteArray("122,00");
     }
     {
-        ForwardInput in = calc_test::commercialInvoice('l');
+        InvoiceTexts in = calc_test::commercialInvoice('l');
         in.price = {"1000.5", "", ""};
         in.quantity = {"1", "", ""};
         in.vat = "20";
@@ -99,7 +99,7 @@ void TestForward::results_data()
             << in << QByteArray(" 1005") << QByteArray(" 100") << QByteArray(" 0") << QByteArray(" 1105");
     }
     {
-        ForwardInput in = calc_test::professionalInvoice('l');
+        InvoiceTexts in = calc_test::professionalInvoice('l');
         in.price = {"1000000", "", ""};
         in.pension = "2";
         in.vat = "20";
@@ -108,7 +108,7 @@ void TestForward::results_data()
             << in << QByteArray(" 1020000") << QByteArray(" 204000") << QByteArray(" 200000") << QByteArray(" 1024000");
     }
     {
-        ForwardInput in = calc_test::professionalInvoice('l');
+        InvoiceTexts in = calc_test::professionalInvoice('l');
         in.price = {"1001", "", ""};
         in.withholding = "0.05"; // R = 0.5005 -> 1
         in.expenses = "0.25"; // T is not rounded
@@ -116,7 +116,7 @@ void TestForward::results_data()
             << in << QByteArray(" 1001") << QByteArray(" 0") << QByteArray(" 1") << QByteArray(" 1000.25");
     }
     {
-        ForwardInput in = calc_test::commercialInvoice();
+        InvoiceTexts in = calc_test::commercialInvoice();
         in.price = {"0.005", "", ""};
         in.quantity = {"1", "", ""};
         in.vat = "22";
@@ -124,14 +124,14 @@ void TestForward::results_data()
             << in << QByteArray("0,01") << QByteArray("0,00") << QByteArray("0,00") << QByteArray("0,01");
     }
     {
-        ForwardInput in = calc_test::professionalInvoice('x');
+        InvoiceTexts in = calc_test::professionalInvoice('x');
         in.price = {"1000", "", ""};
         in.vat = "22";
         QTest::newRow("damaged flag writes nothing")
             << in << QByteArray("<kept>") << QByteArray("<kept>") << QByteArray("<kept>") << QByteArray("<kept>");
     }
     {
-        ForwardInput in = calc_test::professionalInvoice();
+        InvoiceTexts in = calc_test::professionalInvoice();
         in.price = {"12,50", "", ""};
         QTest::newRow("comma counts up to the comma")
             << in << QByteArray("12,00") << QByteArray("0,00") << QByteArray("0,00") << QByteArray("12,00");
@@ -140,7 +140,7 @@ void TestForward::results_data()
 
 void TestForward::results()
 {
-    QFETCH(ForwardInput, input);
+    QFETCH(InvoiceTexts, input);
     QFETCH(QByteArray, taxable);
     QFETCH(QByteArray, vat);
     QFETCH(QByteArray, withholding);
@@ -155,7 +155,7 @@ void TestForward::results()
 
 void TestForward::commercialEmptiesTheExpenses()
 {
-    ForwardInput in = calc_test::commercialInvoice();
+    InvoiceTexts in = calc_test::commercialInvoice();
     QVERIFY(calculateForward(in).clearExpenses);
     in.currencyFlag = 'x'; // even when nothing else is written
     QVERIFY(calculateForward(in).clearExpenses);
@@ -164,16 +164,16 @@ void TestForward::commercialEmptiesTheExpenses()
 
 void TestForward::extraLinesCountOnlyWithAllMainAmounts()
 {
-    ForwardInput in = calc_test::commercialInvoice();
+    InvoiceTexts in = calc_test::commercialInvoice();
     in.price = {"1", "2", "3"};
     in.extraPrice[0] = "10";
     in.extraQuantity[0] = "2";
     in.extraPrice[6] = "100"; // line 10, no quantity: adds nothing
-    QCOMPARE(steps::commercialLineSum(in), 1 + 2 + 3 + 20.0);
+    QCOMPARE(invoiceAmounts(figuresOf(in), in.type, in.currencyFlag, QuantityRule::Screen).lineSum, 1 + 2 + 3 + 20.0);
     in.price[2] = "";
-    QCOMPARE(steps::commercialLineSum(in), 0.0);
+    QCOMPARE(invoiceAmounts(figuresOf(in), in.type, in.currencyFlag, QuantityRule::Screen).lineSum, 0.0);
     in.quantity = {"2", "3", ""};
-    QCOMPARE(steps::commercialLineSum(in), 2 + 6.0);
+    QCOMPARE(invoiceAmounts(figuresOf(in), in.type, in.currencyFlag, QuantityRule::Screen).lineSum, 2 + 6.0);
 }
 
 QTEST_GUILESS_MAIN(TestForward)

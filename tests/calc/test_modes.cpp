@@ -30,7 +30,8 @@ void TestModes::convertsALireInvoice_data()
     QTest::newRow("one euro of lire") << QByteArray("1936270") << 1936.27 << QByteArray("1000.00");
     QTest::newRow("rate read back as float") << QByteArray("1936270") << double(1936.27f) << QByteArray("1000.00");
     QTest::newRow("empty stays empty") << QByteArray("") << 1936.27 << QByteArray("");
-    QTest::newRow("blank is not empty") << QByteArray(" ") << 1936.27 << QByteArray("0.00");
+    // A loaded field keeps its padding; blanks alone must not become a 0.00 line.
+    QTest::newRow("blanks stay blanks") << QByteArray("          ") << 1936.27 << QByteArray("          ");
     QTest::newRow("stored lire text") << QByteArray(" 50000    ") << 1936.27 << QByteArray("25.82");
     QTest::newRow("rounded half away") << QByteArray("5") << 1000.0 << QByteArray("0.01");
 }

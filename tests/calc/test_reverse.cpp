@@ -42,7 +42,7 @@ void TestReverse::totalLimit()
 
     // The solvers refuse it too, whatever else the invoice holds.
     const auto expected = tooLarge ? ReverseOutcome::TooLarge : ReverseOutcome::Done;
-    ForwardInput in = calc_test::commercialInvoice();
+    InvoiceTexts in = calc_test::commercialInvoice();
     in.quantity = {"1", "1", "1"};
     QCOMPARE(solveProfessional(total.toStdString(), in).outcome, expected);
     QCOMPARE(solveCommercial(total.toStdString(), "9", in).outcome,
@@ -74,7 +74,7 @@ void TestReverse::chosenLine()
 
 void TestReverse::professional_data()
 {
-    QTest::addColumn<ForwardInput>("input");
+    QTest::addColumn<InvoiceTexts>("input");
     QTest::addColumn<QByteArray>("total");
     QTest::addColumn<QByteArray>("amount");
     QTest::addColumn<QByteArray>("taxable");
@@ -83,7 +83,7 @@ void TestReverse::professional_data()
     QTest::addColumn<QByteArray>("shownTotal");
 
     {
-        ForwardInput in = calc_test::professionalInvoice();
+        InvoiceTexts in = calc_test::professionalInvoice();
         in.pension = "4";
         in.vat = "22";
         in.withholding = "20";
@@ -102,7 +102,7 @@ void TestReverse::professional_data()
             << QByteArray("-1,87") << QByteArray("0,00");
     }
     {
-        ForwardInput in = calc_test::professionalInvoice('l');
+        InvoiceTexts in = calc_test::professionalInvoice('l');
         in.vat = "20";
         QTest::newRow("lire, amount cut down") << in << QByteArray("1000") << QByteArray(" 833") << QByteArray(" 833")
                                                << QByteArray(" 167") << QByteArray(" 0") << QByteArray(" 1000");
@@ -112,7 +112,7 @@ void TestReverse::professional_data()
             << QByteArray(" 0") << QByteArray(" 999");
     }
     {
-        ForwardInput in = calc_test::professionalInvoice('x');
+        InvoiceTexts in = calc_test::professionalInvoice('x');
         in.vat = "22";
         QTest::newRow("damaged flag: amount only")
             << in << QByteArray("122") << QByteArray("100.00") << QByteArray("<kept>") << QByteArray("<kept>")
@@ -122,7 +122,7 @@ void TestReverse::professional_data()
 
 void TestReverse::professional()
 {
-    QFETCH(ForwardInput, input);
+    QFETCH(InvoiceTexts, input);
     QFETCH(QByteArray, total);
     QFETCH(QByteArray, amount);
     QFETCH(QByteArray, taxable);
@@ -142,7 +142,7 @@ void TestReverse::professional()
 
 void TestReverse::professionalZeroFactorStopsSilently()
 {
-    ForwardInput in = calc_test::professionalInvoice();
+    InvoiceTexts in = calc_test::professionalInvoice();
     in.withholding = "100"; // k = 1 - 1 = 0
     QCOMPARE(solveProfessional("1000", in).outcome, ReverseOutcome::SilentStop);
     in.vat = "100";
@@ -152,7 +152,7 @@ void TestReverse::professionalZeroFactorStopsSilently()
 
 void TestReverse::commercial_data()
 {
-    QTest::addColumn<ForwardInput>("input");
+    QTest::addColumn<InvoiceTexts>("input");
     QTest::addColumn<QByteArray>("total");
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<int>("solvedLine");
@@ -162,7 +162,7 @@ void TestReverse::commercial_data()
     QTest::addColumn<QByteArray>("shownTotal");
 
     {
-        ForwardInput in = calc_test::commercialInvoice();
+        InvoiceTexts in = calc_test::commercialInvoice();
         in.quantity = {"", "4", ""};
         in.vat = "22";
         in.withholding = "20"; // read by neither variant here
@@ -183,7 +183,7 @@ void TestReverse::commercial_data()
             << QByteArray("48.40") << QByteArray("268.40");
     }
     {
-        ForwardInput in = calc_test::commercialInvoice('l');
+        InvoiceTexts in = calc_test::commercialInvoice('l');
         in.quantity = {"3", "", ""};
         in.vat = "20";
         QTest::newRow("lire, line 1 cut down")
@@ -197,7 +197,7 @@ void TestReverse::commercial_data()
 
 void TestReverse::commercial()
 {
-    QFETCH(ForwardInput, input);
+    QFETCH(InvoiceTexts, input);
     QFETCH(QByteArray, total);
     QFETCH(QByteArray, line);
     QFETCH(int, solvedLine);
@@ -243,7 +243,7 @@ void TestReverse::commercialRefusals()
     QFETCH(QByteArray, vat);
     QFETCH(ReverseOutcome, outcome);
 
-    ForwardInput in = calc_test::commercialInvoice();
+    InvoiceTexts in = calc_test::commercialInvoice();
     in.quantity[0] = quantity.toStdString();
     in.vat = vat.toStdString();
     QCOMPARE(solveCommercial("122", line.toStdString(), in).outcome, outcome);

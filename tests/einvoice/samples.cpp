@@ -87,7 +87,7 @@ einvoice::InvoiceToExport commercialInvoice()
     form.client = personClient();
     form.description = {"Viti inox", "Staffe", "Tasselli"};
     form.amount = {"10.50", "3", "4"};
-    form.quantity = {"2", "", "1"};
+    form.quantity = {"2", "1", "1"};
     form.vat = "22";
     form.extraLines.description[0] = "Guarnizioni";
     form.extraLines.amount[0] = "5";

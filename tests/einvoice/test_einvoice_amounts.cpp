@@ -20,7 +20,9 @@ Document computed(const InvoiceToExport& invoice)
     return document;
 }
 
-// The sums the exchange system checks, on any document.
+// The sums the exchange system checks, with the tolerances it allows: a
+// summary's taxable amount within one euro of its lines and contribution,
+// its tax within one cent of taxable x rate.
 void verifyConsistent(const Document& document)
 {
     for (const VatSummary& summary : document.summaries) {
@@ -32,8 +34,8 @@ void verifyConsistent(const Document& document)
         if (document.pension && document.pension->vatRate == summary.vatRate
             && document.pension->nature == summary.nature)
             lines += document.pension->amount;
-        QCOMPARE(lines, summary.taxable);
-        QCOMPARE(summary.tax, applyRate(summary.taxable, summary.vatRate));
+        QVERIFY2(std::abs(lines - summary.taxable) <= 100, qPrintable(QString::number(lines - summary.taxable)));
+        QVERIFY(std::abs(summary.tax - applyRate(summary.taxable, summary.vatRate)) <= 1);
     }
 }
 
@@ -115,7 +117,7 @@ private slots:
     {
         // The same texts through "Calcola" give the amount to pay of the document.
         const InvoiceToExport invoice = test::professionalInvoice();
-        calc::ForwardInput input;
+        calc::InvoiceTexts input;
         input.price = invoice.form.amount;
         input.vat = invoice.form.vat;
         input.pension = invoice.form.pension;
@@ -144,11 +146,11 @@ private slots:
         QTest::newRow("five cents") << "0.05"
                                     << "2"
                                     << "20" << qint64(0) << qint64(1) << qint64(1) << qint64(5);
-        // 1234.56 x 2.5% = 30.864; 1265.42 x 22% = 278.3924; 1234.56 x 19.5% = 240.7392
+        // 1234.56 x 2.5% = 30.864; 1265.424 x 22% = 278.39328; 1234.56 x 19.5% = 240.7392; to pay
+        // 1265.424 + 278.39328 - 240.7392 = 1303.07808, the 1303,08 that "Calcola" shows and the paper prints.
         QTest::newRow("decimal rates") << "1234.56"
                                        << "2.5"
-                                       << "19.5" << qint64(3086) << qint64(27839) << qint64(24074)
-                                       << qint64(126542 + 27839 - 24074);
+                                       << "19.5" << qint64(3086) << qint64(27839) << qint64(24074) << qint64(130308);
     }
 
     void centsRoundedOnceEach()

@@ -1,0 +1,199 @@
+// The layouts of the data files' records, one table per record: each field's
+// name, offset and width in bytes. The codecs, the readers of single
+// figures, the e-invoice data files and the windows' maximum lengths all take
+// their numbers from here. Offsets are computed from the widths in order, so
+// a layout can only be changed in one place.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tessaro::archive {
+
+struct FieldSpec {
+    std::string_view name;
+    std::size_t offset = 0;
+    std::size_t width = 0;
+
+    constexpr std::size_t end() const { return offset + width; }
+};
+
+struct FieldWidth {
+    std::string_view name;
+    std::size_t width;
+};
+
+// The fields laid end to end from offset 0.
+template <std::size_t N> constexpr std::array<FieldSpec, N> layOut(const FieldWidth (&widths)[N])
+{
+    std::array<FieldSpec, N> fields {};
+    std::size_t offset = 0;
+    for (std::size_t i = 0; i < N; ++i) {
+        fields[i] = FieldSpec {widths[i].name, offset, widths[i].width};
+        offset += widths[i].width;
+    }
+    return fields;
+}
+
+template <std::size_t N> constexpr std::size_t recordSize(const std::array<FieldSpec, N>& fields)
+{
+    return fields[N - 1].end();
+}
+
+// The person or firm of the issuer archive, of the client archive and of
+// the client block at the start of every invoice.
+enum class PartyField : std::size_t {
+    Title,
+    Surname,
+    FirstName,
+    Address,
+    City,
+    Province,
+    PostCode,
+    TaxCode,
+    VatNumber
+};
+inline constexpr FieldWidth PartyWidths[] = {
+    {"Title", 5},    {"Surname", 29}, {"FirstName", 29}, {"Address", 40},   {"City", 35},
+    {"Province", 2}, {"PostCode", 5}, {"TaxCode", 16},   {"VatNumber", 12},
+};
+inline constexpr auto PartyFields = layOut(PartyWidths);
+inline constexpr std::size_t PartyRecordSize = recordSize(PartyFields);
+static_assert(PartyRecordSize == 173);
+
+constexpr FieldSpec fieldOf(PartyField field)
+{
+    return PartyFields[static_cast<std::size_t>(field)];
+}
+
+// An invoice of a book's .arc: the client, then the invoice itself.
+enum class InvoiceField : std::size_t {
+    Client,
+    Day,
+    Month,
+    Vat,
+    Kind,
+    Description1,
+    Description2,
+    Description3,
+    Amount1,
+    Amount2,
+    Amount3,
+    Quantity1,
+    Quantity2,
+    Quantity3,
+    Pension,
+    Expenses,
+    Withholding,
+    Currency,
+    Rate,
+    Expenses2,
+};
+inline constexpr FieldWidth InvoiceWidths[] = {
+    {"Client", PartyRecordSize},
+    {"Day", 2},
+    {"Month", 2},
+    {"Vat", 2},
+    {"Kind", 1},
+    {"Description1", 210},
+    {"Description2", 150},
+    {"Description3", 90},
+    {"Amount1", 10},
+    {"Amount2", 10},
+    {"Amount3", 10},
+    {"Quantity1", 4},
+    {"Quantity2", 4},
+    {"Quantity3", 4},
+    {"Pension", 1},
+    {"Expenses", 8},
+    {"Withholding", 2},
+    {"Currency", 1},
+    {"Rate", 4}, // 32-bit float, little-endian: the value of one euro in lire
+    {"Expenses2", 8},
+};
+inline constexpr auto InvoiceFields = layOut(InvoiceWidths);
+inline constexpr std::size_t InvoiceRecordSize = recordSize(InvoiceFields);
+static_assert(InvoiceRecordSize == 696);
+
+constexpr FieldSpec fieldOf(InvoiceField field)
+{
+    return InvoiceFields[static_cast<std::size_t>(field)];
+}
+static_assert(fieldOf(InvoiceField::Rate).offset == 684);
+
+// Main line 1..3 of an invoice.
+constexpr FieldSpec descriptionField(std::size_t line)
+{
+    return fieldOf(static_cast<InvoiceField>(static_cast<std::size_t>(InvoiceField::Description1) + line - 1));
+}
+constexpr FieldSpec amountField(std::size_t line)
+{
+    return fieldOf(static_cast<InvoiceField>(static_cast<std::size_t>(InvoiceField::Amount1) + line - 1));
+}
+constexpr FieldSpec quantityField(std::size_t line)
+{
+    return fieldOf(static_cast<InvoiceField>(static_cast<std::size_t>(InvoiceField::Quantity1) + line - 1));
+}
+
+// A book's .agg: the descriptions, prices and quantities of lines 4 to 10,
+// each group of seven in line order.
+inline constexpr std::size_t ExtraLineCount = 7;
+inline constexpr std::size_t ExtraDescriptionWidth = 35;
+inline constexpr std::size_t ExtraAmountWidth = 10;
+inline constexpr std::size_t ExtraQuantityWidth = 4;
+inline constexpr std::size_t ExtraLinesRecordSize
+    = ExtraLineCount * (ExtraDescriptionWidth + ExtraAmountWidth + ExtraQuantityWidth);
+static_assert(ExtraLinesRecordSize == 343);
+
+// Extra line 4..10.
+constexpr FieldSpec extraDescriptionField(std::size_t line)
+{
+    return {"Description", (line - 4) * ExtraDescriptionWidth, ExtraDescriptionWidth};
+}
+constexpr FieldSpec extraAmountField(std::size_t line)
+{
+    return {"Amount", ExtraLineCount * ExtraDescriptionWidth + (line - 4) * ExtraAmountWidth, ExtraAmountWidth};
+}
+constexpr FieldSpec extraQuantityField(std::size_t line)
+{
+    return {"Quantity", ExtraLineCount * (ExtraDescriptionWidth + ExtraAmountWidth) + (line - 4) * ExtraQuantityWidth,
+            ExtraQuantityWidth};
+}
+static_assert(extraQuantityField(10).end() == ExtraLinesRecordSize);
+
+// A book's .imp: the next free number N, a signed 16-bit little-endian integer.
+inline constexpr std::size_t CounterRecordSize = 2;
+
+// "impost": four records of four bytes. Records 1 to 3 hold a signed 16-bit
+// integer in their first two bytes; record 4 the value of one euro as a float.
+inline constexpr std::size_t SettingsRecordSize = 4;
+inline constexpr int IssuerCountRecord = 1;
+inline constexpr int ClientCountRecord = 2;
+inline constexpr int CurrentIssuerRecord = 3;
+inline constexpr int EuroRateRecord = 4;
+
+// "tipo.mon" and "tipo.fat": one record of one character.
+inline constexpr std::size_t ModeRecordSize = 1;
+
+// The bytes of a field within a record (const or not, as the record is).
+template <typename Byte, std::size_t Extent>
+constexpr std::span<Byte> fieldBytes(std::span<Byte, Extent> record, FieldSpec field)
+{
+    return std::span<Byte>(record).subspan(field.offset, field.width);
+}
+
+// The numeric value of a stored figure, by the numeric-value rule, read
+// straight from the record's bytes without a copy (the zero bytes past the
+// end of a file read as an empty field).
+double figureAt(std::span<const std::uint8_t> record, FieldSpec field);
+
+// The one-character flag of a field; a zero byte (a record never written) is 0.
+inline char flagAt(std::span<const std::uint8_t> record, FieldSpec field)
+{
+    return static_cast<char>(record[field.offset]);
+}
+
+} // namespace tessaro::archive
