@@ -178,6 +178,37 @@ inline constexpr int EuroRateRecord = 4;
 // "tipo.mon" and "tipo.fat": one record of one character.
 inline constexpr std::size_t ModeRecordSize = 1;
 
+// "emit.fe": record n holds what issuer n adds for the electronic invoice.
+enum class IssuerEinvoiceField : std::size_t { FiscalRegime, PensionFund, VatNature, LegalReference, Iban };
+inline constexpr FieldWidth IssuerEinvoiceWidths[] = {
+    {"RegimeFiscale", 4}, {"TipoCassa", 4}, {"Natura", 4}, {"RiferimentoNormativo", 100}, {"IBAN", 34},
+};
+inline constexpr auto IssuerEinvoiceFields = layOut(IssuerEinvoiceWidths);
+inline constexpr std::size_t IssuerEinvoiceRecordSize = recordSize(IssuerEinvoiceFields);
+static_assert(IssuerEinvoiceRecordSize == 146);
+
+constexpr FieldSpec fieldOf(IssuerEinvoiceField field)
+{
+    return IssuerEinvoiceFields[static_cast<std::size_t>(field)];
+}
+
+// "clienti.fe": the recipient code or PEC address remembered for a client,
+// beside the four fields that tell one client from another.
+enum class RecipientField : std::size_t { Surname, FirstName, Address, VatNumber, Recipient };
+inline constexpr FieldWidth RecipientWidths[] = {
+    {"Surname", fieldOf(PartyField::Surname).width},     {"FirstName", fieldOf(PartyField::FirstName).width},
+    {"Address", fieldOf(PartyField::Address).width},     {"VatNumber", fieldOf(PartyField::VatNumber).width},
+    {"Recipient", 100},
+};
+inline constexpr auto RecipientFields = layOut(RecipientWidths);
+inline constexpr std::size_t RecipientRecordSize = recordSize(RecipientFields);
+static_assert(RecipientRecordSize == 210);
+
+constexpr FieldSpec fieldOf(RecipientField field)
+{
+    return RecipientFields[static_cast<std::size_t>(field)];
+}
+
 // The bytes of a field within a record (const or not, as the record is).
 template <typename Byte, std::size_t Extent>
 constexpr std::span<Byte> fieldBytes(std::span<Byte, Extent> record, FieldSpec field)

@@ -19,35 +19,22 @@ using archive::IoError;
 using archive::Result;
 using archive::Status;
 
-// "emit.fe": regime 4, cassa 4, natura 4, legal reference 100, IBAN 34.
-constexpr std::size_t RegimeOffset = 0;
-constexpr std::size_t PensionFundOffset = 4;
-constexpr std::size_t NatureOffset = 8;
-constexpr std::size_t LegalReferenceOffset = 12;
-constexpr std::size_t IbanOffset = LegalReferenceOffset + LegalReferenceWidth;
-static_assert(IbanOffset + IbanWidth == IssuerDataRecordSize);
-
-// "clienti.fe": the four fields of the client rule, then the recipient.
-constexpr std::size_t SurnameOffset = 0;
-constexpr std::size_t FirstNameOffset = 29;
-constexpr std::size_t AddressOffset = 58;
-constexpr std::size_t VatNumberOffset = 98;
-constexpr std::size_t RecipientOffset = 110;
-static_assert(RecipientOffset + RecipientWidth == RecipientRecordSize);
+using archive::fieldOf;
+using archive::FieldSpec;
+using archive::IssuerEinvoiceField;
+using archive::RecipientField;
 
 using IssuerBytes = std::array<std::uint8_t, IssuerDataRecordSize>;
 using RecipientBytes = std::array<std::uint8_t, RecipientRecordSize>;
 
-template <std::size_t N>
-std::string trimmedField(const std::array<std::uint8_t, N>& record, std::size_t offset, std::size_t width)
+std::string trimmedField(std::span<const std::uint8_t> record, FieldSpec field)
 {
-    return std::string(archive::trimBlanks(archive::readFixedText(std::span(record).subspan(offset, width))));
+    return std::string(archive::trimBlanks(archive::readFixedText(archive::fieldBytes(record, field))));
 }
 
-template <std::size_t N>
-void putField(std::array<std::uint8_t, N>& record, std::size_t offset, std::size_t width, std::string_view text)
+void putField(std::span<std::uint8_t> record, FieldSpec field, std::string_view text)
 {
-    archive::writeFixedText(std::span(record).subspan(offset, width), text);
+    archive::writeFixedText(archive::fieldBytes(record, field), text);
 }
 
 bool neverWritten(std::span<const std::uint8_t> record)
@@ -63,11 +50,11 @@ struct RememberedClient {
 RememberedClient decodeRecipient(const RecipientBytes& bytes)
 {
     RememberedClient client;
-    client.match.surname = trimmedField(bytes, SurnameOffset, 29);
-    client.match.firstName = trimmedField(bytes, FirstNameOffset, 29);
-    client.match.address = trimmedField(bytes, AddressOffset, 40);
-    client.match.vatNumber = trimmedField(bytes, VatNumberOffset, 12);
-    client.recipient = trimmedField(bytes, RecipientOffset, RecipientWidth);
+    client.match.surname = trimmedField(bytes, fieldOf(RecipientField::Surname));
+    client.match.firstName = trimmedField(bytes, fieldOf(RecipientField::FirstName));
+    client.match.address = trimmedField(bytes, fieldOf(RecipientField::Address));
+    client.match.vatNumber = trimmedField(bytes, fieldOf(RecipientField::VatNumber));
+    client.recipient = trimmedField(bytes, fieldOf(RecipientField::Recipient));
     return client;
 }
 
@@ -75,11 +62,11 @@ RecipientBytes encodeRecipient(const archive::PartyRecord& client, const std::st
 {
     RecipientBytes bytes {};
     // Stored trimmed: only the trimmed texts take part in the match.
-    putField(bytes, SurnameOffset, 29, archive::trimBlanks(client.surname));
-    putField(bytes, FirstNameOffset, 29, archive::trimBlanks(client.firstName));
-    putField(bytes, AddressOffset, 40, archive::trimBlanks(client.address));
-    putField(bytes, VatNumberOffset, 12, archive::trimBlanks(client.vatNumber));
-    putField(bytes, RecipientOffset, RecipientWidth, recipient);
+    putField(bytes, fieldOf(RecipientField::Surname), archive::trimBlanks(client.surname));
+    putField(bytes, fieldOf(RecipientField::FirstName), archive::trimBlanks(client.firstName));
+    putField(bytes, fieldOf(RecipientField::Address), archive::trimBlanks(client.address));
+    putField(bytes, fieldOf(RecipientField::VatNumber), archive::trimBlanks(client.vatNumber));
+    putField(bytes, fieldOf(RecipientField::Recipient), recipient);
     return bytes;
 }
 
@@ -137,25 +124,23 @@ std::string recipientFile(const std::string& dataDir)
 
 void encodeIssuerData(const IssuerEinvoiceData& data, std::span<std::uint8_t, IssuerDataRecordSize> out)
 {
-    archive::writeFixedText(out.subspan(RegimeOffset, 4), data.fiscalRegime);
-    archive::writeFixedText(out.subspan(PensionFundOffset, 4), data.pensionFund);
-    archive::writeFixedText(out.subspan(NatureOffset, 4), data.vatNature);
-    archive::writeFixedText(out.subspan(LegalReferenceOffset, LegalReferenceWidth), data.legalReference);
-    archive::writeFixedText(out.subspan(IbanOffset, IbanWidth), data.iban);
+    putField(out, fieldOf(IssuerEinvoiceField::FiscalRegime), data.fiscalRegime);
+    putField(out, fieldOf(IssuerEinvoiceField::PensionFund), data.pensionFund);
+    putField(out, fieldOf(IssuerEinvoiceField::VatNature), data.vatNature);
+    putField(out, fieldOf(IssuerEinvoiceField::LegalReference), data.legalReference);
+    putField(out, fieldOf(IssuerEinvoiceField::Iban), data.iban);
 }
 
 IssuerEinvoiceData decodeIssuerData(std::span<const std::uint8_t, IssuerDataRecordSize> in)
 {
     if (neverWritten(in))
         return {};
-    IssuerBytes bytes {};
-    std::copy(in.begin(), in.end(), bytes.begin());
     IssuerEinvoiceData data;
-    data.fiscalRegime = trimmedField(bytes, RegimeOffset, 4);
-    data.pensionFund = trimmedField(bytes, PensionFundOffset, 4);
-    data.vatNature = trimmedField(bytes, NatureOffset, 4);
-    data.legalReference = trimmedField(bytes, LegalReferenceOffset, LegalReferenceWidth);
-    data.iban = trimmedField(bytes, IbanOffset, IbanWidth);
+    data.fiscalRegime = trimmedField(in, fieldOf(IssuerEinvoiceField::FiscalRegime));
+    data.pensionFund = trimmedField(in, fieldOf(IssuerEinvoiceField::PensionFund));
+    data.vatNature = trimmedField(in, fieldOf(IssuerEinvoiceField::VatNature));
+    data.legalReference = trimmedField(in, fieldOf(IssuerEinvoiceField::LegalReference));
+    data.iban = trimmedField(in, fieldOf(IssuerEinvoiceField::Iban));
     return data;
 }
 

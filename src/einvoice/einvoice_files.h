@@ -4,6 +4,7 @@
 // Windows-1252, fixed width, like every other data file.
 #pragma once
 
+#include "archive/fields.h"
 #include "archive/io_result.h"
 #include "archive/records.h"
 #include "einvoice/codes.h"
@@ -15,11 +16,11 @@
 
 namespace tessaro::einvoice {
 
-inline constexpr std::size_t IssuerDataRecordSize = 146;
-inline constexpr std::size_t RecipientRecordSize = 210;
-inline constexpr std::size_t LegalReferenceWidth = 100;
-inline constexpr std::size_t IbanWidth = 34;
-inline constexpr std::size_t RecipientWidth = 100;
+inline constexpr std::size_t IssuerDataRecordSize = archive::IssuerEinvoiceRecordSize;
+inline constexpr std::size_t RecipientRecordSize = archive::RecipientRecordSize;
+inline constexpr std::size_t LegalReferenceWidth = archive::fieldOf(archive::IssuerEinvoiceField::LegalReference).width;
+inline constexpr std::size_t IbanWidth = archive::fieldOf(archive::IssuerEinvoiceField::Iban).width;
+inline constexpr std::size_t RecipientWidth = archive::fieldOf(archive::RecipientField::Recipient).width;
 
 // What an issuer adds for the electronic invoice. Texts are trimmed.
 struct IssuerEinvoiceData {

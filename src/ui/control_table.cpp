@@ -2,6 +2,7 @@
 
 #include "ui/twips.h"
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCheckBox>
@@ -55,6 +56,29 @@ QAccessibleInterface* displayLabelAccessible(const QString& className, QObject* 
     return nullptr;
 }
 
+// The maximum length limits typing only: a longer stored text (a city of 35
+// characters in a field that takes 33) is shown whole instead of being cut,
+// and the limit returns once the text is back within it.
+const char* const TypingLimitProperty = "typingLimit";
+
+void limitTyping(QLineEdit* edit, int limit)
+{
+    edit->setMaxLength(limit);
+    edit->setProperty(TypingLimitProperty, limit);
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit, limit](const QString& text) {
+        if (edit->maxLength() > limit && text.size() <= limit)
+            edit->setMaxLength(limit);
+    });
+}
+
+void setStoredText(QLineEdit* edit, const QString& text)
+{
+    const QVariant limit = edit->property(TypingLimitProperty);
+    if (limit.isValid())
+        edit->setMaxLength(std::max(limit.toInt(), static_cast<int>(text.size())));
+    edit->setText(text);
+}
+
 QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFlagProvider& flagProvider)
 {
     const QString caption = QString::fromUtf8(spec.caption);
@@ -74,7 +98,7 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
     case ControlKind::LineEdit: {
         auto* edit = new QLineEdit(parent);
         if (spec.maxLength > 0)
-            edit->setMaxLength(spec.maxLength);
+            limitTyping(edit, spec.maxLength);
         installFilter(edit, spec.filter, flagProvider);
         return edit;
     }
@@ -91,7 +115,7 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
             if (spec.maxLength > 0)
-                combo->lineEdit()->setMaxLength(spec.maxLength);
+                limitTyping(combo->lineEdit(), spec.maxLength);
             installFilter(combo, spec.filter, flagProvider);
         }
         return combo;
@@ -185,7 +209,117 @@ QRect geometryOf(const ControlSpec& spec)
     return twipsRect(spec.left, spec.top, spec.width, spec.height);
 }
 
+QString fromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString readText(const QWidget* widget)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
+        QString stored = plain->toPlainText();
+        stored.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        return stored;
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        if (!combo->isEditable() && combo->currentData().isValid())
+            return combo->currentData().toString();
+        return combo->currentText();
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    return {};
+}
+
+void showText(QWidget* widget, const QString& text)
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (edit->text() != text) {
+            setStoredText(edit, text);
+            edit->setCursorPosition(0); // a long text shows its beginning
+        }
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget)) {
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        if (plain->toPlainText() != shown)
+            plain->setPlainText(shown);
+    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+        if (combo->isEditable()) {
+            if (combo->currentText() != text)
+                setStoredText(combo->lineEdit(), text);
+            return;
+        }
+        // A code no item has (a damaged record) is shown as it is.
+        int index = combo->findData(text);
+        if (index < 0) {
+            combo->addItem(text, text);
+            index = combo->count() - 1;
+        }
+        combo->setCurrentIndex(index);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(text);
+    }
+}
+
+void showState(QWidget* widget, bool checked)
+{
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!button)
+        return;
+    // A record may be neither on account nor a balance: exclusive option
+    // buttons could not show that.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(checked);
+    button->setAutoExclusive(exclusive);
+}
+
+template <typename Visit> void forEachBound(const QWidget* window, std::span<const ControlSpec> table, Visit visit)
+{
+    for (const ControlSpec& spec : table) {
+        if (!spec.binding.bound())
+            continue;
+        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(spec.name));
+        Q_ASSERT(widget);
+        if (widget)
+            visit(spec.binding, widget);
+    }
+}
+
 } // namespace
+
+namespace detail {
+
+void readBound(const QWidget* window, std::span<const ControlSpec> table, void* data, const void* dataType)
+{
+    forEachBound(window, table, [&](const Binding& binding, QWidget* widget) {
+        Q_ASSERT(binding.dataType == dataType);
+        if (binding.dataType != dataType || binding.shownOnly)
+            return;
+        if (binding.text)
+            *binding.text(data) = readText(widget).toStdString();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            *binding.state(data) = button->isChecked();
+    });
+}
+
+void showBound(QWidget* window, std::span<const ControlSpec> table, void* data, const void* dataType)
+{
+    forEachBound(window, table, [&](const Binding& binding, QWidget* widget) {
+        Q_ASSERT(binding.dataType == dataType);
+        if (binding.dataType != dataType)
+            return;
+        if (binding.text)
+            showText(widget, fromUtf8(*binding.text(data)));
+        else
+            showState(widget, *binding.state(data));
+    });
+}
+
+} // namespace detail
 
 void buildControls(QWidget* window, std::span<const ControlSpec> table, CurrencyFlagProvider flagProvider)
 {

@@ -1,5 +1,6 @@
 #include "ui/einvoice_window.h"
 
+#include "archive/codepage.h"
 #include "einvoice/codes.h"
 #include "ui/dialogs.h"
 #include "ui/twips.h"
@@ -62,28 +63,6 @@ void fill(QComboBox* combo, std::span<const einvoice::Code> codes)
     combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0));
 }
 
-// Selects the item of the code; a code no item has (a damaged record) is
-// shown as it is, so that "Ok" can say what is wrong with it.
-void select(QComboBox* combo, const std::string& code)
-{
-    int index = combo->findData(fromUtf8(code));
-    if (index < 0) {
-        combo->addItem(fromUtf8(code), fromUtf8(code));
-        index = combo->count() - 1;
-    }
-    combo->setCurrentIndex(index);
-}
-
-std::string codeOf(const QComboBox* combo)
-{
-    return combo->currentData().toString().toStdString();
-}
-
-std::string trimmedText(const QLineEdit* edit)
-{
-    return edit->text().trimmed().toStdString();
-}
-
 std::string listOf(const std::vector<std::string>& problems)
 {
     std::string text;
@@ -134,23 +113,16 @@ bool EinvoiceWindow::load()
 
 void EinvoiceWindow::setData(const einvoice::IssuerEinvoiceData& data)
 {
-    select(findChild<QComboBox*>(QStringLiteral("cmbregime")), data.fiscalRegime);
-    select(findChild<QComboBox*>(QStringLiteral("cmbcassa")), data.pensionFund);
-    select(findChild<QComboBox*>(QStringLiteral("cmbnatura")), data.vatNature);
-    auto* reference = findChild<QLineEdit*>(QStringLiteral("txtriferimento"));
-    reference->setText(fromUtf8(data.legalReference));
-    reference->setCursorPosition(0); // a long reference shows its beginning
-    findChild<QLineEdit*>(QStringLiteral("txtiban"))->setText(fromUtf8(data.iban));
+    showControls(this, einvoiceWindowTable(), data);
 }
 
 einvoice::IssuerEinvoiceData EinvoiceWindow::data() const
 {
     einvoice::IssuerEinvoiceData data;
-    data.fiscalRegime = codeOf(findChild<QComboBox*>(QStringLiteral("cmbregime")));
-    data.pensionFund = codeOf(findChild<QComboBox*>(QStringLiteral("cmbcassa")));
-    data.vatNature = codeOf(findChild<QComboBox*>(QStringLiteral("cmbnatura")));
-    data.legalReference = trimmedText(findChild<QLineEdit*>(QStringLiteral("txtriferimento")));
-    data.iban = trimmedText(findChild<QLineEdit*>(QStringLiteral("txtiban")));
+    readControls(this, einvoiceWindowTable(), data);
+    // The texts are kept trimmed, as the file holds them.
+    for (std::string* text : {&data.legalReference, &data.iban})
+        *text = std::string(archive::trimBlanks(*text));
     return data;
 }
 

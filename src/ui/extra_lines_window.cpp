@@ -20,10 +20,6 @@ QString fieldName(const char* column, int line)
     return QString::fromLatin1(column) + QString::number(line);
 }
 
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Enter walks description, amount, quantity of each line and from the last
 // quantity back to the first description; entering a field selects its text.
@@ -90,23 +86,13 @@ ExtraLinesWindow::ExtraLinesWindow(CurrencyFlagProvider currencyFlag, QWidget* p
 
 void ExtraLinesWindow::setLines(const archive::ExtraLinesRecord& lines)
 {
-    for (int i = 0; i < static_cast<int>(archive::ExtraLineCount); ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        findChild<QLineEdit*>(fieldName("txtv", i + 4))->setText(fromUtf8(lines.description[index]));
-        findChild<QLineEdit*>(fieldName("txtimp", i + 4))->setText(fromUtf8(lines.amount[index]));
-        findChild<QLineEdit*>(fieldName("txtq", i + 4))->setText(fromUtf8(lines.quantity[index]));
-    }
+    showControls(this, extraLinesWindowTable(), lines);
 }
 
 archive::ExtraLinesRecord ExtraLinesWindow::lines() const
 {
     archive::ExtraLinesRecord lines;
-    for (int i = 0; i < static_cast<int>(archive::ExtraLineCount); ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        lines.description[index] = findChild<QLineEdit*>(fieldName("txtv", i + 4))->text().toStdString();
-        lines.amount[index] = findChild<QLineEdit*>(fieldName("txtimp", i + 4))->text().toStdString();
-        lines.quantity[index] = findChild<QLineEdit*>(fieldName("txtq", i + 4))->text().toStdString();
-    }
+    readControls(this, extraLinesWindowTable(), lines);
     return lines;
 }
 

@@ -78,20 +78,6 @@ private:
     std::array<QWidget*, Chain.size()> m_chain;
 };
 
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The maximum length limits typing only: a longer stored text is shown whole,
-// and the limit returns once the text is back within it.
-void setStoredText(QLineEdit* edit, const QString& text)
-{
-    const int limit = edit->property("typingLimit").toInt();
-    edit->setMaxLength(std::max(limit, static_cast<int>(text.size())));
-    edit->setText(text);
-}
-
 } // namespace
 
 IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)
@@ -110,13 +96,6 @@ IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)
     std::array<QWidget*, Chain.size()> chain {};
     for (std::size_t i = 0; i < Chain.size(); ++i) {
         chain[i] = findChild<QWidget*>(QString::fromLatin1(Chain[i]));
-        QLineEdit* edit = editOf(chain[i]);
-        const int limit = edit->maxLength();
-        edit->setProperty("typingLimit", limit);
-        connect(edit, &QLineEdit::textEdited, edit, [edit, limit](const QString& text) {
-            if (edit->maxLength() > limit && text.size() <= limit)
-                edit->setMaxLength(limit);
-        });
     }
     new FieldKeys(this, chain);
 
@@ -133,35 +112,13 @@ IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)
 
 void IssuerWindow::setFields(const archive::PartyRecord& fields)
 {
-    const auto set = [this](const char* name, const std::string& text) {
-        setStoredText(editOf(findChild<QWidget*>(QString::fromLatin1(name))), fromUtf8(text));
-    };
-    set("cmbtit", fields.title);
-    set("txtf1", fields.surname);
-    set("txtf2", fields.firstName);
-    set("txtf3", fields.address);
-    set("txtf4", fields.city);
-    set("txtf5", fields.province);
-    set("txtf6", fields.postCode);
-    set("txtf7", fields.taxCode);
-    set("txtf8", fields.vatNumber);
+    showControls(this, issuerWindowTable(), fields);
 }
 
 archive::PartyRecord IssuerWindow::fields() const
 {
-    const auto text = [this](const char* name) {
-        return editOf(findChild<QWidget*>(QString::fromLatin1(name)))->text().toStdString();
-    };
     archive::PartyRecord fields;
-    fields.title = text("cmbtit");
-    fields.surname = text("txtf1");
-    fields.firstName = text("txtf2");
-    fields.address = text("txtf3");
-    fields.city = text("txtf4");
-    fields.province = text("txtf5");
-    fields.postCode = text("txtf6");
-    fields.taxCode = text("txtf7");
-    fields.vatNumber = text("txtf8");
+    readControls(this, issuerWindowTable(), fields);
     return fields;
 }
 

@@ -1,22 +1,53 @@
 #include "ui/issuer_window.h"
 
+#include "archive/fields.h"
+#include "archive/records.h"
+
 #include <array>
 
 namespace tessaro::ui {
 
 namespace {
 
+using archive::PartyRecord;
+using namespace archive; // the field tables
+
+template <auto Access> constexpr Binding text()
+{
+    return boundText<PartyRecord, Access>();
+}
+
 const std::array<ControlSpec, 24> Table = {{
     {"Command1", ControlKind::PushButton, "Ok", 2760, 2880, 855, 375, 0},
-    named({"cmbtit", ControlKind::ComboBox, "", 1920, 240, 855, 315, 1, 5}, "Titolo"),
-    named({"txtf1", ControlKind::LineEdit, "", 1920, 720, 3735, 285, 2, 29}, "Cognome o denominazione sociale"),
-    named({"txtf2", ControlKind::LineEdit, "", 1920, 1080, 3735, 285, 3, 29}, "Nome"),
-    named({"txtf3", ControlKind::LineEdit, "", 1920, 1440, 3735, 285, 4, 40}, "Indirizzo"),
-    named({"txtf4", ControlKind::LineEdit, "", 1920, 1800, 3735, 285, 5, 33}, "Città"),
-    named({"txtf6", ControlKind::LineEdit, "", 1920, 2160, 615, 285, 6, 5, Filter::Digits}, "CAP"),
-    named({"txtf5", ControlKind::LineEdit, "", 5280, 2160, 375, 285, 7, 2}, "Prov."),
-    named({"txtf7", ControlKind::LineEdit, "", 1920, 2520, 1815, 285, 8, 16}, "Codice Fiscale"),
-    named({"txtf8", ControlKind::LineEdit, "", 4440, 2520, 1215, 285, 9, 12, Filter::Digits}, "P.IVA"),
+    bound(named({"cmbtit", ControlKind::ComboBox, "", 1920, 240, 855, 315, 1, widthOf(fieldOf(PartyField::Title))},
+                "Titolo"),
+          text<[](PartyRecord& p) -> auto& { return p.title; }>()),
+    bound(named({"txtf1", ControlKind::LineEdit, "", 1920, 720, 3735, 285, 2, widthOf(fieldOf(PartyField::Surname))},
+                "Cognome o denominazione sociale"),
+          text<[](PartyRecord& p) -> auto& { return p.surname; }>()),
+    bound(named({"txtf2", ControlKind::LineEdit, "", 1920, 1080, 3735, 285, 3, widthOf(fieldOf(PartyField::FirstName))},
+                "Nome"),
+          text<[](PartyRecord& p) -> auto& { return p.firstName; }>()),
+    bound(named({"txtf3", ControlKind::LineEdit, "", 1920, 1440, 3735, 285, 4, widthOf(fieldOf(PartyField::Address))},
+                "Indirizzo"),
+          text<[](PartyRecord& p) -> auto& { return p.address; }>()),
+    // 33 characters typed; a longer city stored (35) still shows whole.
+    bound(named({"txtf4", ControlKind::LineEdit, "", 1920, 1800, 3735, 285, 5, 33}, "Città"),
+          text<[](PartyRecord& p) -> auto& { return p.city; }>()),
+    bound(named({"txtf6", ControlKind::LineEdit, "", 1920, 2160, 615, 285, 6, widthOf(fieldOf(PartyField::PostCode)),
+                 Filter::Digits},
+                "CAP"),
+          text<[](PartyRecord& p) -> auto& { return p.postCode; }>()),
+    bound(named({"txtf5", ControlKind::LineEdit, "", 5280, 2160, 375, 285, 7, widthOf(fieldOf(PartyField::Province))},
+                "Prov."),
+          text<[](PartyRecord& p) -> auto& { return p.province; }>()),
+    bound(named({"txtf7", ControlKind::LineEdit, "", 1920, 2520, 1815, 285, 8, widthOf(fieldOf(PartyField::TaxCode))},
+                "Codice Fiscale"),
+          text<[](PartyRecord& p) -> auto& { return p.taxCode; }>()),
+    bound(named({"txtf8", ControlKind::LineEdit, "", 4440, 2520, 1215, 285, 9, widthOf(fieldOf(PartyField::VatNumber)),
+                 Filter::Digits},
+                "P.IVA"),
+          text<[](PartyRecord& p) -> auto& { return p.vatNumber; }>()),
     {"Command4", ControlKind::PushButton, "<---", 3000, 120, 375, 375, 20},
     {"Command5", ControlKind::PushButton, "--->", 3360, 120, 375, 375, 21},
     {"Command2", ControlKind::PushButton, "Salva", 3840, 120, 855, 375, 19},

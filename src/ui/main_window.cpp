@@ -30,21 +30,6 @@ int storedLength(const QString& text)
     return static_cast<int>(text.size() + text.count(QLatin1Char('\n')) + text.count(QChar::ParagraphSeparator));
 }
 
-std::string descriptionToForm(const QString& text)
-{
-    QString stored = text;
-    stored.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return stored.toStdString();
-}
-
-QString descriptionFromForm(const std::string& text)
-{
-    QString shown = QString::fromStdString(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return shown;
-}
-
 std::string trimBlanks(const std::string& text)
 {
     const auto first = text.find_first_not_of(' ');
@@ -285,98 +270,15 @@ void MainWindow::applyOmittedVatRule(const QString& vatText)
 
 void MainWindow::readForm(archive::InvoiceForm& form) const
 {
-    form.number = m_number->text().toStdString();
-    form.day = m_day->text().toStdString();
-    form.month = m_month->text().toStdString();
-    form.year = m_year->text().toStdString();
-    form.vat = m_vat->text().toStdString();
-    form.pension = m_pension->text().toStdString();
-    form.withholding = m_withholding->text().toStdString();
-    form.expenses = m_expenses->text().toStdString();
-    form.expenses2 = m_expenses2->text().toStdString();
-
-    archive::PartyRecord& c = form.client;
-    c.title = m_title->currentText().toStdString();
-    c.surname = m_client[0]->text().toStdString();
-    c.firstName = m_client[1]->text().toStdString();
-    c.address = m_client[2]->text().toStdString();
-    c.city = m_client[3]->text().toStdString();
-    c.province = m_client[4]->text().toStdString();
-    c.postCode = m_client[5]->text().toStdString();
-    c.taxCode = m_client[6]->text().toStdString();
-    c.vatNumber = m_client[7]->text().toStdString();
-
-    for (std::size_t i = 0; i < 3; ++i) {
-        form.description[i] = descriptionToForm(m_description[i]->toPlainText());
-        form.amount[i] = m_amount[i]->text().toStdString();
-        form.quantity[i] = m_quantity[i]->text().toStdString();
-    }
-    form.onAccount = m_onAccount->isChecked();
-    form.balance = m_balance->isChecked();
-    form.omittedVatStatement = m_omittedVat->isChecked();
-
-    form.taxable = m_taxable->text().toStdString();
-    form.vatAmount = m_vatAmount->text().toStdString();
-    form.withholdingAmount = m_withholdingAmount->text().toStdString();
-    form.total = m_total->text().toStdString();
+    readControls(centralWidget(), mainWindowControls(), form);
 }
 
 void MainWindow::showForm(const archive::InvoiceForm& form)
 {
+    // Check1 stands before txtiva in the table, so the omitted-VAT rule runs
+    // only when the VAT text really changes.
     const QScopedValueRollback<bool> showing(m_showingForm, true);
-    // An unchanged text is left alone, so a field being typed in keeps its cursor when a command
-    // (the year switch runs on every key of txtanno) shows the form again.
-    auto set = [](QLineEdit* edit, const std::string& text) {
-        const QString shown = QString::fromStdString(text);
-        if (edit->text() != shown)
-            edit->setText(shown);
-    };
-
-    set(m_number, form.number);
-    set(m_day, form.day);
-    set(m_month, form.month);
-    set(m_year, form.year);
-    m_omittedVat->setChecked(form.omittedVatStatement);
-    set(m_vat, form.vat);
-    set(m_pension, form.pension);
-    set(m_withholding, form.withholding);
-    set(m_expenses, form.expenses);
-    set(m_expenses2, form.expenses2);
-
-    const archive::PartyRecord& c = form.client;
-    if (m_title->currentText() != QString::fromStdString(c.title))
-        m_title->setEditText(QString::fromStdString(c.title));
-    set(m_client[0], c.surname);
-    set(m_client[1], c.firstName);
-    set(m_client[2], c.address);
-    set(m_client[3], c.city);
-    set(m_client[4], c.province);
-    set(m_client[5], c.postCode);
-    set(m_client[6], c.taxCode);
-    set(m_client[7], c.vatNumber);
-
-    for (std::size_t i = 0; i < 3; ++i) {
-        const QString description = descriptionFromForm(form.description[i]);
-        if (m_description[i]->toPlainText() != description)
-            m_description[i]->setPlainText(description);
-        set(m_amount[i], form.amount[i]);
-        set(m_quantity[i], form.quantity[i]);
-    }
-
-    // An invoice may be neither on account nor a balance; exclusive buttons cannot show that.
-    m_onAccount->setAutoExclusive(false);
-    m_balance->setAutoExclusive(false);
-    m_onAccount->setChecked(form.onAccount);
-    m_balance->setChecked(form.balance && !form.onAccount);
-    m_onAccount->setAutoExclusive(true);
-    m_balance->setAutoExclusive(true);
-
-    m_taxable->setText(QString::fromStdString(form.taxable));
-    m_vatAmount->setText(QString::fromStdString(form.vatAmount));
-    m_withholdingAmount->setText(QString::fromStdString(form.withholdingAmount));
-    set(m_total, form.total);
-    m_rate->setText(QString::fromStdString(form.rateText));
-
+    showControls(centralWidget(), mainWindowControls(), form);
     if (!form.focusField.empty()) {
         if (auto* field = centralWidget()->findChild<QWidget*>(QString::fromStdString(form.focusField)))
             field->setFocus(Qt::OtherFocusReason);
