@@ -14,6 +14,11 @@ using archive::trimBlanks;
 
 } // namespace
 
+std::string_view ofParty(PartyRole role)
+{
+    return role == PartyRole::Issuer ? "dell'emittente" : "del cliente";
+}
+
 bool isPerson(const archive::PartyRecord& party)
 {
     return !trimBlanks(party.firstName).empty();
@@ -22,7 +27,7 @@ bool isPerson(const archive::PartyRecord& party)
 void checkParty(const archive::PartyRecord& party, PartyRole role, std::vector<std::string>& problems)
 {
     const bool issuer = role == PartyRole::Issuer;
-    const std::string of = issuer ? "dell'emittente" : "del cliente";
+    const std::string of(ofParty(role));
 
     const std::array<std::pair<const std::string*, const char*>, 4> texts = {{
         {&party.surname, "Il cognome o la denominazione"},

@@ -10,7 +10,8 @@ namespace {
 
 constexpr char32_t Malformed = 0xFFFD;
 
-// Decodes one UTF-8 sequence at pos and advances pos.
+} // namespace
+
 char32_t nextCodePoint(std::string_view text, std::size_t& pos)
 {
     const auto lead = static_cast<unsigned char>(text[pos]);
@@ -44,6 +45,8 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos)
     pos += length;
     return value;
 }
+
+namespace {
 
 bool isAtomCharacter(char c)
 {
