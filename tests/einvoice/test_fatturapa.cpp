@@ -63,7 +63,7 @@ private slots:
         const std::string xml = exportedAndValid(invoice, dir);
         QVERIFY(!xml.empty());
         verifySchema(dir);
-        QVERIFY(QFile::exists(dir.filePath("IT01234567890_2F37R.xml")));
+        QVERIFY(QFile::exists(dir.filePath("IT01234567897_2F37R.xml")));
 
         QCOMPARE(values(xml, "DatiTrasmissione/ProgressivoInvio"), QStringList {"2F37R"});
         QCOMPARE(values(xml, "DatiTrasmissione/CodiceDestinatario"), QStringList {"0000000"});
@@ -170,7 +170,7 @@ private slots:
 
         QCOMPARE(values(xml, "CodiceDestinatario"), QStringList {"ABC1234"});
         QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA").size(), 0);
-        QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/CodiceFiscale"), QStringList {"VRDNNA80A41D704Z"});
+        QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/CodiceFiscale"), QStringList {"VRDNNA80A41D704Q"});
         QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/Anagrafica/Nome"), QStringList {"Anna"});
         QCOMPARE(values(xml, "CessionarioCommittente/Sede/Comune"), QStringList {"Forlì"});
         QCOMPARE(values(xml, "DatiGeneraliDocumento/Data"), QStringList {"2024-02-29"});
@@ -194,7 +194,7 @@ private slots:
         invoice.issuer.firstName.clear();
         invoice.issuer.surname = "Studio Rossi & Associati";
         invoice.issuer.title = "soc.";
-        invoice.issuer.taxCode = "01234567890";
+        invoice.issuer.taxCode = "01234567897";
         const std::string xml = exportedAndValid(invoice, dir);
         QVERIFY(!xml.empty());
         verifySchema(dir);
@@ -361,7 +361,7 @@ private slots:
         invoice.form.amount[0] = "2000";
         const ExportOutcome again = exportInvoice(invoice, dir.path().toStdString());
         QVERIFY(again.written());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"IT01234567890_2F37R.xml"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"IT01234567897_2F37R.xml"});
         QFile file(QString::fromStdString(again.path));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<PrezzoTotale>2000.00</PrezzoTotale>"));
@@ -417,7 +417,7 @@ private slots:
     {
         QTemporaryDir dir;
         // The target name is taken by a folder: the rename fails.
-        const QString target = dir.filePath("IT01234567890_2F37R.xml");
+        const QString target = dir.filePath("IT01234567897_2F37R.xml");
         QVERIFY(QDir().mkpath(target + "/inside"));
         const archive::Status status = writeFileAtomically(target.toStdString(), "<x/>");
         QVERIFY(!status.ok());
