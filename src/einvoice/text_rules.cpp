@@ -144,21 +144,6 @@ bool isDigits(std::string_view text, std::size_t length)
     return text.size() == length && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool isLetters(std::string_view text, std::size_t length)
-{
-    return text.size() == length && std::all_of(text.begin(), text.end(), [](char c) {
-               return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-           });
-}
-
-bool isFiscalCode(std::string_view text)
-{
-    const std::string upper = upperAscii(text);
-    return upper.size() >= 11 && upper.size() <= 16 && std::all_of(upper.begin(), upper.end(), [](char c) {
-               return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-           });
-}
-
 std::string compactIban(std::string_view text)
 {
     std::string out;

@@ -25,9 +25,6 @@ std::string oneLine(std::string_view text);
 
 std::string upperAscii(std::string_view text);
 bool isDigits(std::string_view text, std::size_t length);
-bool isLetters(std::string_view text, std::size_t length);
-// [A-Z0-9]{11,16}, after upper-casing.
-bool isFiscalCode(std::string_view text);
 // Blanks removed: two letters, two digits, then 11 to 30 letters or digits.
 bool isIban(std::string_view text);
 std::string compactIban(std::string_view text);

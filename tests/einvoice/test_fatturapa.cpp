@@ -232,6 +232,24 @@ private slots:
             << Change([](auto& i) { i.issuer.vatNumber = "   "; }) << "Manca la partita IVA dell'emittente.";
         QTest::newRow("issuer VAT number of 10 digits") << Change([](auto& i) { i.issuer.vatNumber = "0123456789"; })
                                                         << "La partita IVA dell'emittente deve essere di 11 cifre.";
+        QTest::newRow("issuer VAT number with a wrong check digit")
+            << Change([](auto& i) { i.issuer.vatNumber = "01234567890"; })
+            << "La partita IVA dell'emittente 01234567890 non è valida: l'ultima cifra dovrebbe essere 7, non 0.";
+        QTest::newRow("client fiscal code with a wrong check character")
+            << Change([](auto& i) {
+                   i.form.client = test::personClient();
+                   i.form.client.taxCode = "vrdnna80a41d704z";
+               })
+            << "Il codice fiscale del cliente VRDNNA80A41D704Z non è valido: il carattere di controllo dovrebbe essere "
+               "Q, non Z.";
+        QTest::newRow("person client with a firm's fiscal code")
+            << Change([](auto& i) {
+                   i.form.client = test::personClient();
+                   i.form.client.taxCode = "09876543217";
+               })
+            << "Il codice fiscale del cliente 09876543217 non è valido: 11 cifre sono il codice fiscale di una "
+               "società, "
+               "quello di una persona è di 16 caratteri.";
         QTest::newRow("client without VAT number and fiscal code") << Change([](auto& i) {
             i.form.client.vatNumber.clear();
             i.form.client.taxCode.clear();
@@ -306,8 +324,9 @@ private slots:
         invoice.issuer.vatNumber.clear();
         invoice.form.client.province = "Modena";
         invoice.form.client.postCode.clear();
+        invoice.form.client.taxCode = "VRDNNA80A41D704Z";
         const auto problems = validate(invoice);
-        QCOMPARE(problems.size(), std::size_t {4});
+        QCOMPARE(problems.size(), std::size_t {5});
         const std::string message = refusalMessage(problems);
         QVERIFY(message.starts_with("La fattura elettronica non è stata scritta:"));
         for (const std::string& problem : problems)
