@@ -150,29 +150,21 @@ std::optional<IdentifierFinding> checkCharacter(IdentifierField field, const Rea
     return finding;
 }
 
+// Fixed length, one class throughout: CAP, province, and the digits of the next.
+std::optional<IdentifierFinding> checkPlain(IdentifierField field, const Reading& reading, std::size_t length,
+                                            CharacterClass allowed, bool person = false)
+{
+    if (reading.characters.size() != length)
+        return findingOf(field, Kind::Length, reading, person);
+    return unfitCharacter(field, reading, person, [allowed](std::size_t) { return allowed; });
+}
+
 // A partita IVA, and a firm's codice fiscale, which follows the same rule.
 std::optional<IdentifierFinding> checkElevenDigits(IdentifierField field, const Reading& reading, bool person)
 {
-    if (reading.characters.size() != 11)
-        return findingOf(field, Kind::Length, reading, person);
-    if (auto finding = unfitCharacter(field, reading, person, [](std::size_t) { return CharacterClass::Digit; }))
+    if (auto finding = checkPlain(field, reading, 11, CharacterClass::Digit, person))
         return finding;
     return checkCharacter(field, reading, person, elevenDigitsCheck(reading.characters));
-}
-
-bool isElevenDigits(const Reading& reading)
-{
-    return reading.characters.size() == 11 && isDigits(reading.text, 11);
-}
-
-// Fixed length, one class throughout: CAP and province.
-std::optional<IdentifierFinding> checkPlain(IdentifierField field, std::string_view text, std::size_t length,
-                                            CharacterClass allowed)
-{
-    const Reading reading = readIdentifier(text);
-    if (reading.characters.size() != length)
-        return findingOf(field, Kind::Length, reading);
-    return unfitCharacter(field, reading, false, [allowed](std::size_t) { return allowed; });
 }
 
 std::string_view className(CharacterClass allowed)
@@ -226,7 +218,7 @@ std::optional<IdentifierFinding> checkTaxCode(std::string_view text, bool person
 {
     constexpr IdentifierField field = IdentifierField::TaxCode;
     const Reading reading = readIdentifier(text);
-    if (person && isElevenDigits(reading))
+    if (person && isDigits(reading.text, 11))
         return findingOf(field, Kind::FirmCodeOfPerson, reading, person);
     if (!person && reading.characters.size() == 11)
         return checkElevenDigits(field, reading, person);
@@ -247,12 +239,12 @@ std::optional<IdentifierFinding> checkTaxCode(std::string_view text, bool person
 
 std::optional<IdentifierFinding> checkPostCode(std::string_view text)
 {
-    return checkPlain(IdentifierField::PostCode, text, 5, CharacterClass::Digit);
+    return checkPlain(IdentifierField::PostCode, readIdentifier(text), 5, CharacterClass::Digit);
 }
 
 std::optional<IdentifierFinding> checkProvince(std::string_view text)
 {
-    return checkPlain(IdentifierField::Province, text, 2, CharacterClass::Letter);
+    return checkPlain(IdentifierField::Province, readIdentifier(text), 2, CharacterClass::Letter);
 }
 
 std::optional<IdentifierFinding> checkIdentifier(IdentifierField field, std::string_view text, bool person)

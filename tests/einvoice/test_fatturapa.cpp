@@ -235,21 +235,10 @@ private slots:
         QTest::newRow("issuer VAT number with a wrong check digit")
             << Change([](auto& i) { i.issuer.vatNumber = "01234567890"; })
             << "La partita IVA dell'emittente 01234567890 non è valida: l'ultima cifra dovrebbe essere 7, non 0.";
-        QTest::newRow("client fiscal code with a wrong check character")
-            << Change([](auto& i) {
-                   i.form.client = test::personClient();
-                   i.form.client.taxCode = "vrdnna80a41d704z";
-               })
-            << "Il codice fiscale del cliente VRDNNA80A41D704Z non è valido: il carattere di controllo dovrebbe essere "
-               "Q, non Z.";
-        QTest::newRow("person client with a firm's fiscal code")
-            << Change([](auto& i) {
-                   i.form.client = test::personClient();
-                   i.form.client.taxCode = "09876543217";
-               })
-            << "Il codice fiscale del cliente 09876543217 non è valido: 11 cifre sono il codice fiscale di una "
-               "società, "
-               "quello di una persona è di 16 caratteri.";
+        QTest::newRow("issuer fiscal code with a wrong check character")
+            << Change([](auto& i) { i.issuer.taxCode = "rssmra70a01a944x"; })
+            << "Il codice fiscale dell'emittente RSSMRA70A01A944X non è valido: il carattere di controllo dovrebbe "
+               "essere G, non X.";
         QTest::newRow("client without VAT number and fiscal code") << Change([](auto& i) {
             i.form.client.vatNumber.clear();
             i.form.client.taxCode.clear();
