@@ -1,6 +1,7 @@
 #include "einvoice/party_rules.h"
 
 #include "archive/codepage.h"
+#include "einvoice/identifiers.h"
 #include "einvoice/text_rules.h"
 
 #include <array>
@@ -14,6 +15,11 @@ using archive::trimBlanks;
 
 } // namespace
 
+std::string_view ofParty(PartyRole role)
+{
+    return role == PartyRole::Issuer ? "dell'emittente" : "del cliente";
+}
+
 bool isPerson(const archive::PartyRecord& party)
 {
     return !trimBlanks(party.firstName).empty();
@@ -22,7 +28,7 @@ bool isPerson(const archive::PartyRecord& party)
 void checkParty(const archive::PartyRecord& party, PartyRole role, std::vector<std::string>& problems)
 {
     const bool issuer = role == PartyRole::Issuer;
-    const std::string of = issuer ? "dell'emittente" : "del cliente";
+    const std::string of(ofParty(role));
 
     const std::array<std::pair<const std::string*, const char*>, 4> texts = {{
         {&party.surname, "Il cognome o la denominazione"},
@@ -41,10 +47,11 @@ void checkParty(const archive::PartyRecord& party, PartyRole role, std::vector<s
         problems.push_back("Manca l'indirizzo " + of + ".");
     if (trimBlanks(party.city).empty())
         problems.push_back("Manca la città " + of + ".");
-    if (!isDigits(trimBlanks(party.postCode), 5))
-        problems.push_back("Il CAP " + of + " deve essere di cinque cifre.");
-    if (!isLetters(trimBlanks(party.province), 2))
-        problems.push_back("La provincia " + of + " deve essere di due lettere.");
+    // CAP and province are required: a blank one is reported as too short.
+    if (auto finding = checkPostCode(party.postCode))
+        problems.push_back(describe(*finding, role));
+    if (auto finding = checkProvince(party.province))
+        problems.push_back(describe(*finding, role));
 
     const std::string_view vat = trimBlanks(party.vatNumber);
     const std::string_view taxCode = trimBlanks(party.taxCode);
@@ -52,10 +59,14 @@ void checkParty(const archive::PartyRecord& party, PartyRole role, std::vector<s
         problems.push_back("Manca la partita IVA dell'emittente.");
     if (!issuer && vat.empty() && taxCode.empty())
         problems.push_back("Il cliente non ha né partita IVA né codice fiscale.");
-    if (!vat.empty() && !isDigits(vat, 11))
-        problems.push_back("La partita IVA " + of + " deve essere di 11 cifre.");
-    if (!taxCode.empty() && !isFiscalCode(taxCode))
-        problems.push_back("Il codice fiscale " + of + " non è valido: da 11 a 16 lettere o cifre.");
+    if (!vat.empty()) {
+        if (auto finding = checkVatNumber(vat))
+            problems.push_back(describe(*finding, role));
+    }
+    if (!taxCode.empty()) {
+        if (auto finding = checkTaxCode(taxCode, isPerson(party)))
+            problems.push_back(describe(*finding, role));
+    }
 }
 
 } // namespace tessaro::einvoice

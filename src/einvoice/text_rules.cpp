@@ -10,7 +10,8 @@ namespace {
 
 constexpr char32_t Malformed = 0xFFFD;
 
-// Decodes one UTF-8 sequence at pos and advances pos.
+} // namespace
+
 char32_t nextCodePoint(std::string_view text, std::size_t& pos)
 {
     const auto lead = static_cast<unsigned char>(text[pos]);
@@ -44,6 +45,8 @@ char32_t nextCodePoint(std::string_view text, std::size_t& pos)
     pos += length;
     return value;
 }
+
+namespace {
 
 bool isAtomCharacter(char c)
 {
@@ -139,21 +142,6 @@ std::string upperAscii(std::string_view text)
 bool isDigits(std::string_view text, std::size_t length)
 {
     return text.size() == length && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-bool isLetters(std::string_view text, std::size_t length)
-{
-    return text.size() == length && std::all_of(text.begin(), text.end(), [](char c) {
-               return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-           });
-}
-
-bool isFiscalCode(std::string_view text)
-{
-    const std::string upper = upperAscii(text);
-    return upper.size() >= 11 && upper.size() <= 16 && std::all_of(upper.begin(), upper.end(), [](char c) {
-               return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-           });
 }
 
 std::string compactIban(std::string_view text)

@@ -1,6 +1,6 @@
 // What a text of the electronic invoice may hold: the schema takes the
-// characters of Latin-1 only, and some fields take a fixed form (CAP,
-// province, VAT number, fiscal code, IBAN, PEC address).
+// characters of Latin-1 only, and some fields take a fixed form (IBAN, PEC
+// address; the identifiers of a party have their own unit).
 #pragma once
 
 #include <optional>
@@ -14,6 +14,9 @@ namespace tessaro::einvoice {
 // text is fit. A malformed UTF-8 sequence counts as U+FFFD.
 std::optional<char32_t> firstUnfitCharacter(std::string_view utf8);
 std::string utf8Character(char32_t codePoint);
+// Decodes the character that begins at pos and moves pos past it; a malformed
+// sequence gives U+FFFD and moves pos one byte on.
+char32_t nextCodePoint(std::string_view utf8, std::size_t& pos);
 std::size_t characterCount(std::string_view utf8);
 
 // The text on one line: each line break (CR LF, CR or LF) and tab becomes one
@@ -22,9 +25,6 @@ std::string oneLine(std::string_view text);
 
 std::string upperAscii(std::string_view text);
 bool isDigits(std::string_view text, std::size_t length);
-bool isLetters(std::string_view text, std::size_t length);
-// [A-Z0-9]{11,16}, after upper-casing.
-bool isFiscalCode(std::string_view text);
 // Blanks removed: two letters, two digits, then 11 to 30 letters or digits.
 bool isIban(std::string_view text);
 std::string compactIban(std::string_view text);

@@ -74,7 +74,7 @@ private slots:
         QCOMPARE(box.title, std::string(einvoice::RecipientTitle));
         QCOMPARE(box.defaultText, std::string("0000000"));
         QCOMPARE(s.dialogs.last().title, ExportTitle);
-        QCOMPARE(s.exported(), QStringList {"IT01234567890_2F37R.xml"});
+        QCOMPARE(s.exported(), QStringList {"IT01234567897_2F37R.xml"});
 
         // The code as the exchange system takes it, upper-cased.
         s.dialogs.clear();
@@ -104,7 +104,7 @@ private slots:
         s.dialogs.queueInput("0000000");
         app::exportEinvoice(s.form, s.state, s.dialogs);
         const QString file
-            = QDir(QString::fromStdString(einvoice::exportFolder(s.state.dataDir))).filePath("IT01234567890_2F37R.xml");
+            = QDir(QString::fromStdString(einvoice::exportFolder(s.state.dataDir))).filePath("IT01234567897_2F37R.xml");
         QCOMPARE(s.dialogs.last().text, einvoice::writtenMessage(file.toStdString()));
         QString skipReason;
         const QString errors = test::schemaErrors(file, skipReason);
@@ -181,7 +181,7 @@ private slots:
         const std::string& text = s.dialogs.last().text;
         QVERIFY(text.starts_with("Fatture elettroniche scritte: 1."));
         QVERIFY(text.find("Fattura n. 2:") != std::string::npos);
-        QCOMPARE(s.exported(), QStringList {"IT01234567890_2F37L.xml"});
+        QCOMPARE(s.exported(), QStringList {"IT01234567897_2F37L.xml"});
         QVERIFY(!s.dialogs.busy());
     }
 

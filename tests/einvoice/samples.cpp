@@ -18,8 +18,8 @@ archive::PartyRecord personIssuer()
     issuer.city = "Bologna";
     issuer.province = "BO";
     issuer.postCode = "40100";
-    issuer.taxCode = "RSSMRA70A01A944X";
-    issuer.vatNumber = "01234567890";
+    issuer.taxCode = "RSSMRA70A01A944G";
+    issuer.vatNumber = "01234567897";
     return issuer;
 }
 
@@ -31,7 +31,7 @@ archive::PartyRecord firmClient()
     client.city = "Modena";
     client.province = "MO";
     client.postCode = "41121";
-    client.vatNumber = "09876543210";
+    client.vatNumber = "09876543217";
     return client;
 }
 
@@ -45,7 +45,7 @@ archive::PartyRecord personClient()
     client.city = "Forlì";
     client.province = "FC";
     client.postCode = "47121";
-    client.taxCode = "vrdnna80a41d704z";
+    client.taxCode = "vrdnna80a41d704q";
     return client;
 }
 

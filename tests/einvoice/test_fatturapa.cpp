@@ -63,7 +63,7 @@ private slots:
         const std::string xml = exportedAndValid(invoice, dir);
         QVERIFY(!xml.empty());
         verifySchema(dir);
-        QVERIFY(QFile::exists(dir.filePath("IT01234567890_2F37R.xml")));
+        QVERIFY(QFile::exists(dir.filePath("IT01234567897_2F37R.xml")));
 
         QCOMPARE(values(xml, "DatiTrasmissione/ProgressivoInvio"), QStringList {"2F37R"});
         QCOMPARE(values(xml, "DatiTrasmissione/CodiceDestinatario"), QStringList {"0000000"});
@@ -170,7 +170,7 @@ private slots:
 
         QCOMPARE(values(xml, "CodiceDestinatario"), QStringList {"ABC1234"});
         QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/IdFiscaleIVA").size(), 0);
-        QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/CodiceFiscale"), QStringList {"VRDNNA80A41D704Z"});
+        QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/CodiceFiscale"), QStringList {"VRDNNA80A41D704Q"});
         QCOMPARE(values(xml, "CessionarioCommittente/DatiAnagrafici/Anagrafica/Nome"), QStringList {"Anna"});
         QCOMPARE(values(xml, "CessionarioCommittente/Sede/Comune"), QStringList {"Forlì"});
         QCOMPARE(values(xml, "DatiGeneraliDocumento/Data"), QStringList {"2024-02-29"});
@@ -194,7 +194,7 @@ private slots:
         invoice.issuer.firstName.clear();
         invoice.issuer.surname = "Studio Rossi & Associati";
         invoice.issuer.title = "soc.";
-        invoice.issuer.taxCode = "01234567890";
+        invoice.issuer.taxCode = "01234567897";
         const std::string xml = exportedAndValid(invoice, dir);
         QVERIFY(!xml.empty());
         verifySchema(dir);
@@ -232,6 +232,13 @@ private slots:
             << Change([](auto& i) { i.issuer.vatNumber = "   "; }) << "Manca la partita IVA dell'emittente.";
         QTest::newRow("issuer VAT number of 10 digits") << Change([](auto& i) { i.issuer.vatNumber = "0123456789"; })
                                                         << "La partita IVA dell'emittente deve essere di 11 cifre.";
+        QTest::newRow("issuer VAT number with a wrong check digit")
+            << Change([](auto& i) { i.issuer.vatNumber = "01234567890"; })
+            << "La partita IVA dell'emittente 01234567890 non è valida: l'ultima cifra dovrebbe essere 7, non 0.";
+        QTest::newRow("issuer fiscal code with a wrong check character")
+            << Change([](auto& i) { i.issuer.taxCode = "rssmra70a01a944x"; })
+            << "Il codice fiscale dell'emittente RSSMRA70A01A944X non è valido: il carattere di controllo dovrebbe "
+               "essere G, non X.";
         QTest::newRow("client without VAT number and fiscal code") << Change([](auto& i) {
             i.form.client.vatNumber.clear();
             i.form.client.taxCode.clear();
@@ -306,8 +313,9 @@ private slots:
         invoice.issuer.vatNumber.clear();
         invoice.form.client.province = "Modena";
         invoice.form.client.postCode.clear();
+        invoice.form.client.taxCode = "VRDNNA80A41D704Z";
         const auto problems = validate(invoice);
-        QCOMPARE(problems.size(), std::size_t {4});
+        QCOMPARE(problems.size(), std::size_t {5});
         const std::string message = refusalMessage(problems);
         QVERIFY(message.starts_with("La fattura elettronica non è stata scritta:"));
         for (const std::string& problem : problems)
@@ -361,7 +369,7 @@ private slots:
         invoice.form.amount[0] = "2000";
         const ExportOutcome again = exportInvoice(invoice, dir.path().toStdString());
         QVERIFY(again.written());
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"IT01234567890_2F37R.xml"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList {"IT01234567897_2F37R.xml"});
         QFile file(QString::fromStdString(again.path));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QVERIFY(file.readAll().contains("<PrezzoTotale>2000.00</PrezzoTotale>"));
@@ -417,7 +425,7 @@ private slots:
     {
         QTemporaryDir dir;
         // The target name is taken by a folder: the rename fails.
-        const QString target = dir.filePath("IT01234567890_2F37R.xml");
+        const QString target = dir.filePath("IT01234567897_2F37R.xml");
         QVERIFY(QDir().mkpath(target + "/inside"));
         const archive::Status status = writeFileAtomically(target.toStdString(), "<x/>");
         QVERIFY(!status.ok());
