@@ -6,6 +6,7 @@
 #include "app/clock.h"
 #include "archive/app_state.h"
 #include "archive/invoice_form.h"
+#include "ui/command.h"
 
 #include <QHash>
 #include <QObject>
@@ -40,19 +41,26 @@ public:
     ui::MainWindow& window() { return *m_window; }
     archive::AppState& state() { return m_state; }
     archive::InvoiceForm& form() { return m_form; }
+    ui::Dialogs& dialogs() { return *m_dialogs; }
+    const Clock& clock() const { return m_clock; }
     QAction* action(const QString& name) const { return m_actions.value(name); }
 
-    // Runs a command on the form: window -> form, command, form -> window.
-    void perform(const std::function<void()>& command);
+    // Runs a command of the command table, as its menu item or button does.
+    void run(ui::Command command);
+
+    // What the commands of the command table are made of.
+    // Runs a step on the form: window -> form, step, form -> window.
+    void perform(const std::function<void()>& step);
+    // The check marks of the currency and type menus, and the fields the type enables.
+    void applyModes();
+    void openIssuerWindow();
+    void openExtraLines();
+    void quit();
 
 private:
     void connectWindow();
     void connectMenus();
-    void onMenu(const QString& name);
-    void onButton(const QString& name);
-    void applyModes();
     void reloadYear();
-    void openIssuerWindow();
 
     archive::AppState m_state;
     archive::InvoiceForm m_form;

@@ -10,54 +10,56 @@ namespace tessaro::app {
 
 namespace {
 
+using C = ui::Command;
+
 constexpr std::array fileItems {
-    MenuItemSpec {"mnufdati", "Dati di chi emette la fattura"},
+    MenuItemSpec {"mnufdati", "Dati di chi emette la fattura", C::IssuerData},
     MenuItemSpec {"mnufn1", "-"},
-    MenuItemSpec {"mnufnuova", "Nuova fattura"},
-    MenuItemSpec {"mnufsalva", "Salva fattura"},
-    MenuItemSpec {"mnufstampa", "Stampa fattura"},
-    MenuItemSpec {"mnuftutte", "Stampa tutte le fatture dell'anno"},
-    MenuItemSpec {"mnufpdf", "Salva fattura in PDF"},
-    MenuItemSpec {"mnufxml", "Esporta fattura elettronica (XML)"},
-    MenuItemSpec {"mnufxmlanno", "Esporta fatture elettroniche dell'anno"},
+    MenuItemSpec {"mnufnuova", "Nuova fattura", C::NewInvoice},
+    MenuItemSpec {"mnufsalva", "Salva fattura", C::SaveInvoice},
+    MenuItemSpec {"mnufstampa", "Stampa fattura", C::PrintInvoice},
+    MenuItemSpec {"mnuftutte", "Stampa tutte le fatture dell'anno", C::PrintYear},
+    MenuItemSpec {"mnufpdf", "Salva fattura in PDF", C::SavePdf},
+    MenuItemSpec {"mnufxml", "Esporta fattura elettronica (XML)", C::ExportEinvoice},
+    MenuItemSpec {"mnufxmlanno", "Esporta fatture elettroniche dell'anno", C::ExportEinvoiceYear},
     MenuItemSpec {"mnufn2", "-"},
-    MenuItemSpec {"mnufcalctutt", "Calcolo impon. di tutte le fatture"},
-    MenuItemSpec {"mnufcalcalcun", "Calcolo impon. di alcune fatture"},
-    MenuItemSpec {"mnufcalciva", "Calcolo IVA fatture specificate"},
+    MenuItemSpec {"mnufcalctutt", "Calcolo impon. di tutte le fatture", C::TotalAll},
+    MenuItemSpec {"mnufcalcalcun", "Calcolo impon. di alcune fatture", C::TotalSome},
+    MenuItemSpec {"mnufcalciva", "Calcolo IVA fatture specificate", C::TotalVat},
     MenuItemSpec {"mnufghj", "-"},
-    MenuItemSpec {"mnufesci", "Esci dal programma"},
+    MenuItemSpec {"mnufesci", "Esci dal programma", C::Quit},
 };
 
 constexpr std::array editItems {
-    MenuItemSpec {"mnueins", "Inserisci fattura"},
-    MenuItemSpec {"mnuecanc", "Cancella fattura"},
+    MenuItemSpec {"mnueins", "Inserisci fattura", C::InsertInvoice},
+    MenuItemSpec {"mnuecanc", "Cancella fattura", C::DeleteInvoice},
     MenuItemSpec {"mnuelinea", "-"},
-    MenuItemSpec {"mnuecancanno", "Cancella le fatture di un anno"},
-    MenuItemSpec {"mnueazz", "Azzera tutto"},
-    MenuItemSpec {"mnueazzcli", "Azzera archivio clienti"},
+    MenuItemSpec {"mnuecancanno", "Cancella le fatture di un anno", C::DeleteYear},
+    MenuItemSpec {"mnueazz", "Azzera tutto", C::ResetAll},
+    MenuItemSpec {"mnueazzcli", "Azzera archivio clienti", C::DeleteClients},
 };
 
 constexpr std::array currencyItems {
-    MenuItemSpec {"mnumlire", "in Lire", true},
-    MenuItemSpec {"mnumeuro", "in Euro", true},
+    MenuItemSpec {"mnumlire", "in Lire", C::Lire, true},
+    MenuItemSpec {"mnumeuro", "in Euro", C::Euro, true},
     MenuItemSpec {"mnutni", "-"},
-    MenuItemSpec {"mnutval", "Valore di un euro"},
+    MenuItemSpec {"mnutval", "Valore di un euro", C::EuroValue},
 };
 
 constexpr std::array typeItems {
-    MenuItemSpec {"mnutp", "Per prestazione", true},
-    MenuItemSpec {"mnutc", "Commerciale", true},
+    MenuItemSpec {"mnutp", "Per prestazione", C::Professional, true},
+    MenuItemSpec {"mnutc", "Commerciale", C::Commercial, true},
 };
 
 constexpr std::array reverseItems {
-    MenuItemSpec {"mnuinvprest", "Fatture per prestazione"},
-    MenuItemSpec {"mnuinvcomm", "Fatture commerciali"},
+    MenuItemSpec {"mnuinvprest", "Fatture per prestazione", C::ReverseProfessional},
+    MenuItemSpec {"mnuinvcomm", "Fatture commerciali", C::ReverseCommercial},
 };
 
 constexpr std::array infoItems {
-    MenuItemSpec {"mnuiman", "Informazioni"},
-    MenuItemSpec {"mnumanuale", "Manuale d'uso"},
-    MenuItemSpec {"mnuprodotti", "Prodotti Pelvio"},
+    MenuItemSpec {"mnuiman", "Informazioni", C::Information},
+    MenuItemSpec {"mnumanuale", "Manuale d'uso", C::Manual},
+    MenuItemSpec {"mnuprodotti", "Prodotti Pelvio", C::Products},
 };
 
 const std::array menus {

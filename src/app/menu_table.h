@@ -2,6 +2,8 @@
 // and the two pairs of check marks. No item has a keyboard shortcut.
 #pragma once
 
+#include "ui/command.h"
+
 #include <QHash>
 #include <QString>
 
@@ -15,6 +17,7 @@ namespace tessaro::app {
 struct MenuItemSpec {
     const char* name; // objectName of the action (or of the menu)
     const char* caption; // "-" for a separator
+    ui::Command command = ui::Command::None; // what the item runs; None for a separator
     bool checkable = false;
 };
 

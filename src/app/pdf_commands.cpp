@@ -65,6 +65,7 @@ void saveInvoicePdf(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     const std::string path = withPdfSuffix(chosen);
 
     dialogs.setBusy(true);
+    print::completeRateAndCurrency(form, state);
     const print::DocumentOutcome outcome
         = writeReplacing(path, [&](print::Page& page) { print::layoutInvoice(page, form, state); });
     dialogs.setBusy(false);

@@ -1,10 +1,10 @@
 #include "app/print_commands.h"
 
+#include "app/print_book.h"
 #include "archive/book.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
 #include "print/qt_document.h"
-#include "print/year.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,6 +75,7 @@ void printInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dial
                   const print::DocumentSink& sink)
 {
     ui::BusyPointer busy(dialogs);
+    print::completeRateAndCurrency(form, state);
     const print::DocumentOutcome outcome
         = sink(invoicePdfPath(form, state), [&](print::Page& page) { print::layoutInvoice(page, form, state); });
     busy.release();
@@ -87,8 +88,8 @@ void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs
     // An empty book draws nothing, and a back end sends no document then.
     ui::BusyPointer busy(dialogs);
     std::optional<archive::IoError> readError;
-    const print::DocumentOutcome outcome = sink(
-        yearPdfPath(form, state), [&](print::Page& page) { readError = print::layoutYear(page, form, state).error; });
+    const print::DocumentOutcome outcome
+        = sink(yearPdfPath(form, state), [&](print::Page& page) { readError = layoutBook(page, form, state).error; });
     busy.release();
     if (readError) {
         // The invoices before the unreadable one have gone out already.

@@ -185,14 +185,15 @@ void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::A
     clientBlock(page, form.client, pageWidth);
 }
 
-void layoutInvoice(Page& page, archive::InvoiceForm& form, const archive::AppState& state)
+void layoutInvoice(Page& page, const archive::InvoiceForm& form, const archive::AppState& state)
 {
-    completeRateAndCurrency(form, state);
-    layoutHeader(page, form, state);
+    archive::InvoiceForm completed = form;
+    completeRateAndCurrency(completed, state);
+    layoutHeader(page, completed, state);
     if (state.invoiceType == archive::InvoiceType::Professional)
-        layoutServiceBody(page, form, state.decimalSeparator);
+        layoutServiceBody(page, completed, state.decimalSeparator);
     else
-        layoutCommercialBody(page, form, state.decimalSeparator);
+        layoutCommercialBody(page, completed, state.decimalSeparator);
 }
 
 } // namespace tessaro::print

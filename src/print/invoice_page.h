@@ -29,9 +29,10 @@ void completeRateAndCurrency(archive::InvoiceForm& form, const archive::AppState
 // The rate the bodies divide lire by: the buffer's, never 0 once completed.
 double invoiceRate(const archive::InvoiceForm& form);
 
-// Prepares the buffer, then lays out a whole invoice on the open page:
-// font set-up, the blocks at the top and the body of state.invoiceType.
-void layoutInvoice(Page& page, archive::InvoiceForm& form, const archive::AppState& state);
+// Lays out a whole invoice on the open page: font set-up, the blocks at the
+// top and the body of state.invoiceType, with the rate and currency
+// completed as completeRateAndCurrency() does (the form itself is not changed).
+void layoutInvoice(Page& page, const archive::InvoiceForm& form, const archive::AppState& state);
 
 // The top of the page alone (issuer, title, tick boxes, frames, client).
 void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::AppState& state);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "archive/fields.h"
+#include "ui/command.h"
 #include "ui/filters.h"
 
 #include <span>
@@ -86,6 +87,7 @@ struct ControlSpec {
     // buttons and frames are named by their caption, other controls stay unnamed.
     const char* accessibleName = "";
     Binding binding {}; // where its value lives; unbound controls are not copied
+    Command command = Command::None; // the main window's command a button runs
 };
 
 // The row with its accessible name set, so positional rows need not spell
@@ -93,6 +95,13 @@ struct ControlSpec {
 constexpr ControlSpec named(ControlSpec spec, const char* accessibleName)
 {
     spec.accessibleName = accessibleName;
+    return spec;
+}
+
+// The button row running a command of the main window.
+constexpr ControlSpec runs(ControlSpec spec, Command command)
+{
+    spec.command = command;
     return spec;
 }
 

@@ -143,9 +143,6 @@ const ControlSpec* specOf(const char* name)
     return nullptr;
 }
 
-constexpr const char* CommandButtons[]
-    = {"command", "Command7", "Command4", "Command5", "Command2", "Command1", "Command3", "Command6"};
-
 constexpr const char* TitleList[] = {"dott.", "ing.", "arch.", "geom.", "rag.", "soc.", "avv."};
 
 } // namespace
@@ -246,10 +243,12 @@ void MainWindow::findControls()
 
 void MainWindow::connectControls()
 {
-    for (const char* name : CommandButtons) {
-        auto* button = centralWidget()->findChild<QPushButton*>(QString::fromLatin1(name));
-        const QString objectName = button->objectName();
-        connect(button, &QPushButton::clicked, this, [this, objectName] { emit commandRequested(objectName); });
+    for (const ControlSpec& spec : mainWindowControls()) {
+        if (spec.command == Command::None)
+            continue;
+        auto* button = centralWidget()->findChild<QPushButton*>(QString::fromLatin1(spec.name));
+        const Command command = spec.command;
+        connect(button, &QPushButton::clicked, this, [this, command] { emit commandRequested(command); });
     }
     connect(m_clients, &QComboBox::activated, this, &MainWindow::clientPicked);
     connect(m_year, &QLineEdit::textChanged, this, [this] {

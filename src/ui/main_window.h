@@ -7,6 +7,7 @@
 #include "archive/app_state.h"
 #include "archive/invoice_form.h"
 #include "archive/records.h"
+#include "ui/command.h"
 
 #include <QMainWindow>
 
@@ -39,7 +40,7 @@ public:
     void setClientEntries(const std::vector<std::string>& entries); // Cmbclienti, without emitting clientPicked
 
 signals:
-    void commandRequested(const QString& objectName); // the eight command buttons
+    void commandRequested(tessaro::ui::Command command); // a button of the window
     void clientPicked(int index); // Cmbclienti selection changed by the user
     void yearEdited(); // txtanno text changed, except by showForm
     void activated(); // the window became the active window
@@ -83,3 +84,5 @@ private:
 };
 
 } // namespace tessaro::ui
+
+Q_DECLARE_METATYPE(tessaro::ui::Command)

@@ -1,11 +1,16 @@
 // The menu bar: every item in its place with its caption, the separators, the
-// check marks, and no keyboard shortcut anywhere.
+// check marks, and no keyboard shortcut anywhere; and the command table: every
+// item and button runs a command, and every command is run by something.
+#include "app/command_table.h"
 #include "app/menu_table.h"
+#include "ui/main_window_table.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 #include <QtTest>
+
+#include <set>
 
 using namespace tessaro::app;
 
@@ -93,6 +98,32 @@ private slots:
         }
         checkable.sort();
         QCOMPARE(checkable, (QStringList {"mnumeuro", "mnumlire", "mnutc", "mnutp"}));
+    }
+
+    void everyControlRunsACommandAndEveryCommandAControl()
+    {
+        std::set<tessaro::ui::Command> run;
+        for (const MenuSpec& menu : menuTable()) {
+            for (const MenuItemSpec& item : menu.items) {
+                const bool separator = QString::fromUtf8(item.caption) == QLatin1String("-");
+                QVERIFY2(separator == (item.command == tessaro::ui::Command::None), item.name);
+                if (!separator) {
+                    QVERIFY2(commandSpec(item.command), item.name);
+                    run.insert(item.command);
+                }
+            }
+        }
+        for (const tessaro::ui::ControlSpec& spec : tessaro::ui::mainWindowControls()) {
+            if (spec.kind == tessaro::ui::ControlKind::PushButton) {
+                QVERIFY2(commandSpec(spec.command), spec.name);
+                run.insert(spec.command);
+            }
+        }
+        for (const CommandSpec& command : commandTable()) {
+            QVERIFY(command.run);
+            QVERIFY2(run.count(command.command), qPrintable(QString::number(static_cast<int>(command.command))));
+        }
+        QCOMPARE(run.size(), commandTable().size());
     }
 };
 

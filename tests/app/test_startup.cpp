@@ -170,7 +170,7 @@ private slots:
         window.findChild<QLineEdit*>("txtcn")->setText("4");
         window.findChild<QLineEdit*>("txtra")->setText("20");
         window.findChild<QLineEdit*>("txtspe")->setText("10");
-        emit window.commandRequested("Command1");
+        emit window.commandRequested(tessaro::ui::Command::Calculate);
         QCOMPARE(text(controller, "etcimp"), QString("1560,00"));
         QCOMPARE(text(controller, "etciva"), QString("343,20"));
         QCOMPARE(text(controller, "etcra"), QString("300,00"));

@@ -625,19 +625,27 @@ private slots:
 
     void commands_data()
     {
+        using tessaro::ui::Command;
         QTest::addColumn<QString>("name");
-        for (const char* name :
-             {"command", "Command7", "Command4", "Command5", "Command2", "Command1", "Command3", "Command6"})
-            QTest::newRow(name) << QString::fromLatin1(name);
+        QTest::addColumn<Command>("command");
+        const std::pair<const char*, Command> buttons[] = {
+            {"command", Command::PreviousInvoice}, {"Command7", Command::NextInvoice},
+            {"Command4", Command::NewInvoice},     {"Command5", Command::SaveInvoice},
+            {"Command2", Command::PrintInvoice},   {"Command1", Command::Calculate},
+            {"Command3", Command::LoadClients},    {"Command6", Command::ExtraLines},
+        };
+        for (const auto& [name, command] : buttons)
+            QTest::newRow(name) << QString::fromLatin1(name) << command;
     }
 
     void commands()
     {
         QFETCH(QString, name);
+        QFETCH(tessaro::ui::Command, command);
         QSignalSpy spy(m_window.get(), &MainWindow::commandRequested);
         QTest::mouseClick(get<QPushButton>(name), Qt::LeftButton);
         QCOMPARE(spy.count(), 1);
-        QCOMPARE(spy.at(0).at(0).toString(), name);
+        QCOMPARE(spy.at(0).at(0).value<tessaro::ui::Command>(), command);
     }
 
     void activatedSignal()

@@ -1,13 +1,13 @@
-#include "print/year.h"
+#include "app/print_book.h"
 
 #include "archive/book.h"
 #include "print/invoice_page.h"
 
 #include <string>
 
-namespace tessaro::print {
+namespace tessaro::app {
 
-YearOutcome layoutYear(Page& page, archive::InvoiceForm& form, const archive::AppState& state)
+YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const archive::AppState& state)
 {
     YearOutcome outcome;
     const archive::BookPaths book = archive::bookPaths(state.dataDir, state.currentIssuer, form.year);
@@ -27,13 +27,14 @@ YearOutcome layoutYear(Page& page, archive::InvoiceForm& form, const archive::Ap
         form.number = std::to_string(n);
         archive::copyBufferToForm(form, state.decimalSeparator);
 
-        layoutInvoice(page, form, state);
+        print::completeRateAndCurrency(form, state);
+        print::layoutInvoice(page, form, state);
         ++outcome.printed;
         page.newPage();
-        page.setFontName(Typeface);
+        page.setFontName(print::Typeface);
         page.setFontSize(10);
     }
     return outcome;
 }
 
-} // namespace tessaro::print
+} // namespace tessaro::app

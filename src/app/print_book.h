@@ -1,6 +1,7 @@
 // Printing a whole invoice book: every stored invoice of the current issuer
 // and the year on screen, one page each, through the form as if each had been
-// brought up in the window.
+// brought up in the window. The book is read here; printing lays out one
+// invoice at a time.
 #pragma once
 
 #include "archive/app_state.h"
@@ -10,7 +11,7 @@
 
 #include <optional>
 
-namespace tessaro::print {
+namespace tessaro::app {
 
 struct YearOutcome {
     int printed = 0; // invoices laid out
@@ -19,6 +20,6 @@ struct YearOutcome {
 
 // Invoices 1 .. state.nextNumber - 1 of the book; the form ends holding the
 // last invoice laid out. Nothing is written to the archive.
-YearOutcome layoutYear(Page& page, archive::InvoiceForm& form, const archive::AppState& state);
+YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const archive::AppState& state);
 
-} // namespace tessaro::print
+} // namespace tessaro::app

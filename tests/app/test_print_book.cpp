@@ -1,9 +1,9 @@
 // Printing a book: one page per stored invoice, the form filled from each
 // record, options carried over a blank issue kind, extra lines per invoice.
+#include "app/print_book.h"
 #include "archive/book.h"
 #include "layout_checks.h"
 #include "print/money_text.h"
-#include "print/year.h"
 #include "test_dir.h"
 
 #include <QTest>
@@ -40,7 +40,7 @@ double dateX(const print::RecordingPage& page, int pageIndex)
 
 } // namespace
 
-class TestPrintYear : public QObject {
+class TestPrintBook : public QObject {
     Q_OBJECT
 
 private slots:
@@ -48,7 +48,7 @@ private slots:
     void emptyBook();
 };
 
-void TestPrintYear::threeInvoicesThreePages()
+void TestPrintBook::threeInvoicesThreePages()
 {
     test::TestDir dir;
     auto state = test::sampleState(archive::InvoiceType::Commercial);
@@ -72,7 +72,7 @@ void TestPrintYear::threeInvoicesThreePages()
     form.onAccount = false;
     form.balance = false;
     print::RecordingPage page;
-    const auto outcome = print::layoutYear(page, form, state);
+    const auto outcome = app::layoutBook(page, form, state);
     QVERIFY(!outcome.error);
     QCOMPARE(outcome.printed, 3);
     // The break after the last invoice is there too; the back end decides about it.
@@ -117,7 +117,7 @@ void TestPrintYear::threeInvoicesThreePages()
     QVERIFY(!form.onAccount);
 }
 
-void TestPrintYear::emptyBook()
+void TestPrintBook::emptyBook()
 {
     test::TestDir dir;
     auto state = test::sampleState(archive::InvoiceType::Professional);
@@ -127,7 +127,7 @@ void TestPrintYear::emptyBook()
     form.year = "2008";
     form.number = "1";
     print::RecordingPage page;
-    const auto outcome = print::layoutYear(page, form, state);
+    const auto outcome = app::layoutBook(page, form, state);
     QCOMPARE(outcome.printed, 0);
     QVERIFY(page.texts().empty());
     QVERIFY(page.segments().empty());
@@ -135,5 +135,5 @@ void TestPrintYear::emptyBook()
     QCOMPARE(form.number, std::string("1"));
 }
 
-QTEST_GUILESS_MAIN(TestPrintYear)
-#include "test_print_year.moc"
+QTEST_GUILESS_MAIN(TestPrintBook)
+#include "test_print_book.moc"

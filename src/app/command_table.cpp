@@ -1,0 +1,131 @@
+#include "app/command_table.h"
+
+#include "app/book_commands.h"
+#include "app/calc_commands.h"
+#include "app/client_commands.h"
+#include "app/einvoice_commands.h"
+#include "app/invoice_commands.h"
+#include "app/main_controller.h"
+#include "app/manual_location.h"
+#include "app/mode_commands.h"
+#include "app/pdf_commands.h"
+#include "app/print_commands.h"
+#include "app/totals_commands.h"
+#include "ui/info_windows.h"
+#include "ui/main_window.h"
+
+#include <array>
+
+namespace tessaro::app {
+
+namespace {
+
+using C = ui::Command;
+using FormCommand = void (*)(archive::InvoiceForm&, archive::AppState&, ui::Dialogs&);
+using ReadingCommand = void (*)(const archive::InvoiceForm&, archive::AppState&, ui::Dialogs&);
+
+// A command on the invoice shown: the window is copied into the form before
+// it and back after it.
+template <FormCommand Run> void onForm(MainController& c)
+{
+    c.perform([&c] { Run(c.form(), c.state(), c.dialogs()); });
+}
+
+template <ReadingCommand Run> void readingForm(MainController& c)
+{
+    c.perform([&c] { Run(c.form(), c.state(), c.dialogs()); });
+}
+
+// The mode commands change the menu's check marks too.
+template <FormCommand Run> void currency(MainController& c)
+{
+    onForm<Run>(c);
+    c.applyModes();
+}
+
+void resetEverything(MainController& c)
+{
+    bool openIssuer = false;
+    c.perform([&c, &openIssuer] { openIssuer = resetAll(c.form(), c.state(), c.dialogs()); });
+    c.window().showIssuer(c.state().currentIssuerRecord);
+    if (openIssuer)
+        c.openIssuerWindow();
+}
+
+constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Commands = {{
+    {C::IssuerData, [](MainController& c) { c.openIssuerWindow(); }},
+    {C::NewInvoice, onForm<newInvoice>},
+    {C::SaveInvoice, onForm<saveInvoice>},
+    {C::PrintInvoice, onForm<printInvoice>},
+    {C::PrintYear, onForm<printYear>},
+    {C::SavePdf, onForm<saveInvoicePdf>},
+    {C::ExportEinvoice, onForm<exportEinvoice>},
+    {C::ExportEinvoiceYear, onForm<exportEinvoiceYear>},
+    {C::TotalAll, readingForm<totalAllInvoices>},
+    {C::TotalSome, readingForm<totalSomeInvoices>},
+    {C::TotalVat, readingForm<totalVat>},
+    {C::Quit, [](MainController& c) { c.quit(); }},
+    {C::InsertInvoice, onForm<insertInvoice>},
+    {C::DeleteInvoice, onForm<deleteInvoice>},
+    {C::DeleteYear,
+     [](MainController& c) { c.perform([&c] { deleteYear(c.form(), c.state(), c.dialogs(), c.clock()); }); }},
+    {C::ResetAll, resetEverything},
+    {C::DeleteClients, [](MainController& c) { deleteClientArchive(c.state(), c.dialogs()); }},
+    {C::Lire, currency<selectLire>},
+    {C::Euro, currency<selectEuro>},
+    {C::EuroValue, onForm<setEuroValue>},
+    {C::Professional,
+     [](MainController& c) {
+         selectProfessional(c.state(), c.dialogs());
+         c.applyModes();
+     }},
+    {C::Commercial,
+     [](MainController& c) {
+         selectCommercial(c.state(), c.dialogs());
+         c.applyModes();
+     }},
+    {C::ReverseProfessional,
+     [](MainController& c) { c.perform([&c] { reverseProfessional(c.form(), c.state(), c.dialogs()); }); }},
+    {C::ReverseCommercial,
+     [](MainController& c) { c.perform([&c] { reverseCommercial(c.form(), c.state(), c.dialogs()); }); }},
+    {C::Information, [](MainController& c) { ui::showInformationWindow(&c.window()); }},
+    {C::Manual,
+     [](MainController& c) { ui::showManualWindow(&c.window(), installedManualPath(), sourceManualPath()); }},
+    {C::Products, [](MainController& c) { ui::showProductsWindow(&c.window()); }},
+    {C::PreviousInvoice, onForm<previousInvoice>},
+    {C::NextInvoice, onForm<nextInvoice>},
+    {C::Calculate, [](MainController& c) { c.perform([&c] { calculate(c.form(), c.state()); }); }},
+    {C::LoadClients,
+     [](MainController& c) {
+         if (const auto entries = loadClientList(c.state(), c.dialogs()))
+             c.window().setClientEntries(*entries);
+     }},
+    {C::ExtraLines, [](MainController& c) { c.openExtraLines(); }},
+}};
+
+constexpr bool inCommandOrder()
+{
+    for (std::size_t i = 0; i < Commands.size(); ++i) {
+        if (Commands[i].command != static_cast<C>(i + 1))
+            return false;
+    }
+    return true;
+}
+static_assert(inCommandOrder(), "one row per command, in the order of ui::Command");
+
+} // namespace
+
+std::span<const CommandSpec> commandTable()
+{
+    return Commands;
+}
+
+const CommandSpec* commandSpec(ui::Command command)
+{
+    const auto index = static_cast<std::size_t>(command);
+    if (index < 1 || index > Commands.size())
+        return nullptr;
+    return &Commands[index - 1];
+}
+
+} // namespace tessaro::app
