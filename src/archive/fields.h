@@ -5,6 +5,8 @@
 // a layout can only be changed in one place.
 #pragma once
 
+#include "calc/numbers.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -196,8 +198,10 @@ constexpr FieldSpec fieldOf(IssuerEinvoiceField field)
 // beside the four fields that tell one client from another.
 enum class RecipientField : std::size_t { Surname, FirstName, Address, VatNumber, Recipient };
 inline constexpr FieldWidth RecipientWidths[] = {
-    {"Surname", fieldOf(PartyField::Surname).width},     {"FirstName", fieldOf(PartyField::FirstName).width},
-    {"Address", fieldOf(PartyField::Address).width},     {"VatNumber", fieldOf(PartyField::VatNumber).width},
+    {"Surname", fieldOf(PartyField::Surname).width},
+    {"FirstName", fieldOf(PartyField::FirstName).width},
+    {"Address", fieldOf(PartyField::Address).width},
+    {"VatNumber", fieldOf(PartyField::VatNumber).width},
     {"Recipient", 100},
 };
 inline constexpr auto RecipientFields = layOut(RecipientWidths);
@@ -218,8 +222,13 @@ constexpr std::span<Byte> fieldBytes(std::span<Byte, Extent> record, FieldSpec f
 
 // The numeric value of a stored figure, by the numeric-value rule, read
 // straight from the record's bytes without a copy (the zero bytes past the
-// end of a file read as an empty field).
-double figureAt(std::span<const std::uint8_t> record, FieldSpec field);
+// end of a file read as blanks). A byte outside ASCII ends a number as its
+// UTF-8 form would, so the Windows-1252 bytes are read as they stand.
+inline double figureAt(std::span<const std::uint8_t> record, FieldSpec field)
+{
+    return calc::storedNumericValue(
+        std::string_view(reinterpret_cast<const char*>(record.data()) + field.offset, field.width));
+}
 
 // The one-character flag of a field; a zero byte (a record never written) is 0.
 inline char flagAt(std::span<const std::uint8_t> record, FieldSpec field)

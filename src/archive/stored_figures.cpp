@@ -2,7 +2,24 @@
 
 #include "archive/fields.h"
 
+#include <algorithm>
+
 namespace tessaro::archive {
+
+namespace {
+
+// Most invoices use none of lines 4 to 10: their prices and quantities are
+// blanks (or zero bytes, never written), which one comparison tells.
+bool unusedExtraLines(std::span<const std::uint8_t> extraLines)
+{
+    const std::size_t first = extraAmountField(4).offset;
+    const std::size_t last = extraQuantityField(10).end();
+    return std::all_of(extraLines.begin() + static_cast<std::ptrdiff_t>(first),
+                       extraLines.begin() + static_cast<std::ptrdiff_t>(last),
+                       [](std::uint8_t byte) { return byte == ' ' || byte == 0; });
+}
+
+} // namespace
 
 calc::InvoiceFigures storedFigures(std::span<const std::uint8_t> invoice, std::span<const std::uint8_t> extraLines,
                                    calc::InvoiceType type)
@@ -20,7 +37,7 @@ calc::InvoiceFigures storedFigures(std::span<const std::uint8_t> invoice, std::s
     }
     for (std::size_t line = 1; line <= 3; ++line)
         figures.quantity[line - 1] = figureAt(invoice, quantityField(line));
-    if (calc::extraLinesCount(figures, type) && !extraLines.empty()) {
+    if (calc::extraLinesCount(figures, type) && !extraLines.empty() && !unusedExtraLines(extraLines)) {
         for (std::size_t line = 4; line <= 10; ++line) {
             figures.extraPrice[line - 4] = figureAt(extraLines, extraAmountField(line));
             figures.extraQuantity[line - 4] = figureAt(extraLines, extraQuantityField(line));

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -213,18 +214,37 @@ double fullNumericValue(std::string_view text)
 
 } // namespace
 
-double numericValue(std::string_view text)
+namespace {
+
+// A stored field may hold zero bytes (a record cut by the end of its file).
+// Blanks count for nothing wherever they stand, so taking a zero byte for a
+// blank reads the field as its text without them.
+template <bool ZeroIsBlank> bool ignored(char c)
 {
-    // Most texts are blank, or whole or decimal numbers of a few digits: read
-    // here without a copy. Up to 15 significant digits are an exact integer,
-    // and dividing it by an exact power of ten rounds once, to the same double
-    // the full reading gives.
-    static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                             1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    return isIgnoredInNumber(c) || (ZeroIsBlank && c == '\0');
+}
+
+// Up to 15 significant digits are an exact integer, and dividing it by an
+// exact power of ten rounds once, to the same double the full reading gives.
+double exactValue(std::uint64_t digits, int fractionDigits, bool negative)
+{
+    if (digits == 0)
+        return 0.0;
+    const double whole = static_cast<double>(digits);
+    const double value = fractionDigits == 0 ? whole : whole / detail::PowersOfTen[fractionDigits];
+    return negative ? -value : value;
+}
+
+template <bool ZeroIsBlank> double readNumber(std::string_view text)
+{
+    if (const auto plain = detail::plainNumberValue(text))
+        return *plain;
+
+    // Anything else: signs, blanks or tabs among the digits, a stop before the end.
     std::size_t i = 0;
     const std::size_t size = text.size();
     const auto skipIgnored = [&] {
-        while (i < size && isIgnoredInNumber(text[i]))
+        while (i < size && ignored<ZeroIsBlank>(text[i]))
             ++i;
     };
     skipIgnored();
@@ -247,21 +267,42 @@ double numericValue(std::string_view text)
             significant += digits != 0;
             fractionDigits += seenPoint;
             if (significant > SignificantDigits || fractionDigits > 22)
-                return fullNumericValue(text);
+                break;
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
-        } else if (!isIgnoredInNumber(c)) {
+        } else if (!ignored<ZeroIsBlank>(c)) {
             break;
         }
     }
     if (!anyDigit)
         return 0.0;
-    if (i < size && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd'))
+    const bool exponent
+        = i < size && (text[i] == 'E' || text[i] == 'e' || text[i] == 'D' || text[i] == 'd' || isDigit(text[i]));
+    if (!exponent)
+        return exactValue(digits, fractionDigits, negative);
+    // An exponent, or more digits than a double holds exactly: the full reading.
+    if constexpr (ZeroIsBlank) {
+        std::string withoutZeros;
+        for (const char c : text) {
+            if (c != '\0')
+                withoutZeros += c;
+        }
+        return fullNumericValue(withoutZeros);
+    } else {
         return fullNumericValue(text);
-    if (digits == 0)
-        return 0.0;
-    const double value = static_cast<double>(digits) / PowersOfTen[fractionDigits];
-    return negative ? -value : value;
+    }
+}
+
+} // namespace
+
+double numericValue(std::string_view text)
+{
+    return readNumber<false>(text);
+}
+
+double detail::storedNumericValueOfAnyShape(std::string_view field)
+{
+    return readNumber<true>(field);
 }
 
 double intPart(double x)
