@@ -3,6 +3,7 @@
 // the two program-wide modes mirrored by the menu check marks.
 #pragma once
 
+#include "archive/data_dir.h"
 #include "archive/records.h"
 
 #include <cstdint>
@@ -11,12 +12,12 @@
 namespace tessaro::archive {
 
 enum class InvoiceType { Professional, Commercial }; // "p" / "c"
-enum class Currency { Lire, Euro };                   // "l" / "e"
+enum class Currency { Lire, Euro }; // "l" / "e"
 
 inline constexpr double DefaultEuroRate = 1936.27;
 
 struct AppState {
-    std::string dataDir;
+    DataDir dataDir;
     std::int16_t issuerCount = 0;
     std::int16_t clientCount = 0;
     std::int16_t currentIssuer = 0;
