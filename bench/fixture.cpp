@@ -1,8 +1,8 @@
 #include "bench/fixture.h"
 
-#include "archive/file_system.h"
 #include "archive/issuers.h"
 #include "archive/lifecycle.h"
+#include "archive/record_file.h"
 #include "archive/records.h"
 #include "archive/settings.h"
 
@@ -70,8 +70,8 @@ archive::ExtraLinesRecord extraLines(int n)
 
 bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    auto file = archive::fileSystem().open(path);
-    return file && file->truncate(0) && file->writeAt(0, bytes) == bytes.size();
+    auto file = archive::RecordFile::open(archive::realFileSystem(), path, 1);
+    return file && file.value().truncate(0) && file.value().writeBlock(1, bytes);
 }
 
 } // namespace
@@ -108,18 +108,19 @@ bool writeBook(const archive::BookPaths& book, int count)
         && archive::writeCounter(book, static_cast<std::int16_t>(count + 1)).ok();
 }
 
-archive::BookPaths fullBook(const std::string& dir)
+archive::BookPaths fullBook(const std::string& path)
 {
-    return archive::bookPaths(dir, 1, std::to_string(FullBookYear));
+    return archive::bookPaths(archive::DataDir(path), 1, std::to_string(FullBookYear));
 }
 
-archive::BookPaths printBook(const std::string& dir)
+archive::BookPaths printBook(const std::string& path)
 {
-    return archive::bookPaths(dir, 1, std::to_string(PrintBookYear));
+    return archive::bookPaths(archive::DataDir(path), 1, std::to_string(PrintBookYear));
 }
 
-bool writeDataFolder(const std::string& dir)
+bool writeDataFolder(const std::string& path)
 {
+    const archive::DataDir dir(path);
     bool ok = archive::writeIssuerCount(dir, 1).ok() && archive::writeCurrentIssuer(dir, 1).ok()
         && archive::writeEuroRate(dir, archive::DefaultEuroRate).ok()
         && archive::writeCurrencyFile(dir, archive::Currency::Euro).ok()
@@ -137,7 +138,7 @@ bool writeDataFolder(const std::string& dir)
                 clients.data() + static_cast<std::size_t>(n - 1) * archive::PartyRecordSize, archive::PartyRecordSize));
     ok = ok && writeWhole(archive::dataFile(dir, "clienti"), clients)
         && archive::writeClientCount(dir, static_cast<std::int16_t>(ClientCount)).ok();
-    return ok && writeBook(fullBook(dir), archive::MaxInvoiceNumber) && writeBook(printBook(dir), PrintBookInvoices);
+    return ok && writeBook(fullBook(path), archive::MaxInvoiceNumber) && writeBook(printBook(path), PrintBookInvoices);
 }
 
 } // namespace tessaro::bench

@@ -1,7 +1,6 @@
 #include "app/book_commands.h"
 
 #include "app/invoice_commands.h"
-#include "archive/file_system.h"
 #include "archive/lifecycle.h"
 #include "archive/maintenance.h"
 #include "einvoice/einvoice_files.h"
@@ -91,7 +90,7 @@ void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
         return;
     if (archive::Status status = archive::deleteYear(state, year); !status) {
         // A year without its files has nothing to delete; a file that stays is worth telling.
-        if (archive::fileExists(status.error().path))
+        if (state.dataDir.fs().exists(status.error().path))
             reportFailure(dialogs, "Le fatture dell'anno " + year + " non sono state cancellate del tutto.",
                           status.error());
         return;
@@ -114,13 +113,9 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
                         Attention, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return false;
-    if (archive::Status status = archive::resetAll(state); !status) {
-        reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
-        return false;
-    }
     // The e-invoice data follow the issuer numbers: left behind, they would
     // pass to the next issuer saved as number 1.
-    if (archive::Status status = einvoice::deleteIssuerDataFile(state.dataDir); !status) {
+    if (archive::Status status = archive::resetAll(state, {einvoice::issuerDataFile(state.dataDir)}); !status) {
         reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
         return false;
     }

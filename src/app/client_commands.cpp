@@ -3,7 +3,6 @@
 #include "app/invoice_commands.h"
 #include "archive/book.h"
 #include "archive/clients.h"
-#include "archive/file_system.h"
 #include "archive/settings.h"
 
 namespace tessaro::app {
@@ -65,15 +64,8 @@ void deleteClientArchive(archive::AppState& state, ui::Dialogs& dialogs)
         return;
     if (archive::Status status = archive::deleteClientArchive(state.dataDir); !status) {
         // Without an archive there is nothing to delete; one that stays is worth telling.
-        if (archive::fileExists(status.error().path))
+        if (state.dataDir.fs().exists(status.error().path))
             reportFailure(dialogs, "L'archivio dei clienti non è stato cancellato.", status.error());
-        return;
-    }
-    if (archive::Status status = archive::writeClientCount(state.dataDir, 0); !status) {
-        reportFailure(dialogs,
-                      "L'archivio dei clienti è stato cancellato, ma il numero dei clienti non è stato "
-                      "aggiornato.",
-                      status.error());
         return;
     }
     state.clientCount = 0;

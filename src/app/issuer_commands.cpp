@@ -53,9 +53,7 @@ bool browse(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs&
     return true;
 }
 
-// Appends the fields as issuer count + 1 and makes it current. The record is
-// written before the count, so the count never covers a record that is not
-// there; a count whose current-issuer record then fails is put back.
+// Appends the fields as issuer count + 1 and makes it current.
 void saveAsNewIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
 {
     if (state.issuerCount == std::numeric_limits<std::int16_t>::max()) {
@@ -63,23 +61,10 @@ void saveAsNewIssuer(archive::AppState& state, const archive::PartyRecord& field
                         ui::Buttons::Ok);
         return;
     }
-    const auto number = static_cast<std::int16_t>(state.issuerCount + 1);
-    if (archive::Status written = archive::writeIssuer(state.dataDir, number, fields); !written) {
+    if (archive::Status written = archive::appendIssuer(state, fields); !written) {
         reportFailure(dialogs, written.error());
         return;
     }
-    if (archive::Status written = archive::writeIssuerCount(state.dataDir, number); !written) {
-        reportFailure(dialogs, written.error());
-        return;
-    }
-    if (archive::Status written = archive::writeCurrentIssuer(state.dataDir, number); !written) {
-        archive::writeIssuerCount(state.dataDir, state.issuerCount);
-        reportFailure(dialogs, written.error());
-        return;
-    }
-    state.issuerCount = number;
-    state.currentIssuer = number;
-    state.currentIssuerRecord = fields;
     dialogs.message("I dati sono stati salvati", SavingTitle, ui::Buttons::Ok);
 }
 
@@ -111,7 +96,7 @@ void saveIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui
             case ui::DuplicateChoice::Replace:
                 // The replaced issuer becomes current for this run; the
                 // settings file keeps the issuer it names.
-                if (archive::Status written = archive::writeIssuer(state.dataDir, existing, fields); !written) {
+                if (archive::Status written = archive::replaceIssuer(state.dataDir, existing, fields); !written) {
                     reportFailure(dialogs, written.error());
                     return;
                 }
@@ -144,7 +129,7 @@ void replaceIssuer(archive::AppState& state, const archive::PartyRecord& fields,
     }
     if (dialogs.message(replaceQuestion(state.currentIssuer), Attention, ui::Buttons::YesNo) != ui::Answer::Yes)
         return;
-    if (archive::Status written = archive::writeIssuer(state.dataDir, state.currentIssuer, fields); !written) {
+    if (archive::Status written = archive::replaceIssuer(state.dataDir, state.currentIssuer, fields); !written) {
         reportFailure(dialogs, written.error());
         return;
     }

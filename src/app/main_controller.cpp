@@ -17,10 +17,10 @@
 
 namespace tessaro::app {
 
-MainController::MainController(std::string dataDir, const Clock& clock, ui::Dialogs* dialogs)
+MainController::MainController(std::string dataDir, const Clock& clock, ui::Dialogs* dialogs, archive::FileSystem& fs)
     : m_clock(clock), m_window(std::make_unique<ui::MainWindow>())
 {
-    m_state.dataDir = std::move(dataDir);
+    m_state.dataDir = archive::DataDir(std::move(dataDir), fs);
     const QString point = QLocale::system().decimalPoint();
     m_state.decimalSeparator = point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : ',';
     if (dialogs) {

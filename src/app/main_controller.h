@@ -30,8 +30,10 @@ class MainController : public QObject {
     Q_OBJECT
 
 public:
-    // dialogs: nullptr for the Qt message and input boxes.
-    MainController(std::string dataDir, const Clock& clock, ui::Dialogs* dialogs = nullptr);
+    // dialogs: nullptr for the Qt message and input boxes; fs: the file
+    // system every file of the data directory is reached through.
+    MainController(std::string dataDir, const Clock& clock, ui::Dialogs* dialogs = nullptr,
+                   archive::FileSystem& fs = archive::realFileSystem());
     ~MainController() override;
 
     // Reads or repairs the settings, asks for the first issuer when there is

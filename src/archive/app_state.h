@@ -3,6 +3,7 @@
 // the two program-wide modes mirrored by the menu check marks.
 #pragma once
 
+#include "archive/data_dir.h"
 #include "archive/records.h"
 #include "calc/modes.h"
 
@@ -17,7 +18,7 @@ enum class Currency { Lire, Euro }; // "l" / "e"
 inline constexpr double DefaultEuroRate = 1936.27;
 
 struct AppState {
-    std::string dataDir;
+    DataDir dataDir;
     std::int16_t issuerCount = 0;
     std::int16_t clientCount = 0;
     std::int16_t currentIssuer = 0;

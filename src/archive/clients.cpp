@@ -2,7 +2,7 @@
 
 #include "archive/book.h"
 #include "archive/codepage.h"
-#include "archive/file_system.h"
+#include "archive/journal.h"
 #include "archive/record_file.h"
 #include "archive/settings.h"
 
@@ -13,27 +13,45 @@ namespace tessaro::archive {
 
 namespace {
 
-std::string clientFile(const std::string& dataDir)
+// True when one of clients 1..count is the candidate.
+Result<bool> knownClient(const DataDir& dir, int count, const PartyRecord& candidate)
 {
-    return dataFile(dataDir, "clienti");
+    if (count <= 0)
+        return false;
+    auto file = RecordFile::open(dir.fs(), clientFile(dir), PartyRecordSize);
+    if (!file)
+        return file.error();
+    std::array<std::uint8_t, PartyRecordSize> bytes {};
+    for (int number = 1; number <= count; ++number) {
+        if (Status read = file.value().read(number, bytes); !read)
+            return read.error();
+        if (sameClient(decodeParty(bytes), candidate))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
-Result<PartyRecord> readClient(const std::string& dataDir, int number)
+std::string clientFile(const DataDir& dir)
+{
+    return dataFile(dir, "clienti");
+}
+
+Result<PartyRecord> readClient(const DataDir& dir, int number)
 {
     std::array<std::uint8_t, PartyRecordSize> bytes {};
-    if (Status read = readRecord(clientFile(dataDir), number, bytes); !read)
+    if (Status read = readRecord(dir.fs(), clientFile(dir), number, bytes); !read)
         return read.error();
     return decodeParty(bytes);
 }
 
-Result<std::vector<std::string>> readClientSurnames(const std::string& dataDir, int count)
+Result<std::vector<std::string>> readClientSurnames(const DataDir& dir, int count)
 {
     std::vector<std::string> surnames;
     if (count <= 0)
         return surnames;
-    auto file = RecordFile::open(clientFile(dataDir), PartyRecordSize);
+    auto file = RecordFile::open(dir.fs(), clientFile(dir), PartyRecordSize);
     if (!file)
         return file.error();
     std::array<std::uint8_t, PartyRecordSize> bytes {};
@@ -54,51 +72,53 @@ bool sameClient(const PartyRecord& stored, const PartyRecord& candidate)
         && trimBlanks(stored.vatNumber) == trimBlanks(candidate.vatNumber);
 }
 
-namespace {
-
-// True when one of clients 1..count is the candidate.
-Result<bool> knownClient(const std::string& dataDir, int count, const PartyRecord& candidate)
-{
-    if (count <= 0)
-        return false;
-    auto file = RecordFile::open(clientFile(dataDir), PartyRecordSize);
-    if (!file)
-        return file.error();
-    std::array<std::uint8_t, PartyRecordSize> bytes {};
-    for (int number = 1; number <= count; ++number) {
-        if (Status read = file.value().read(number, bytes); !read)
-            return read.error();
-        if (sameClient(decodeParty(bytes), candidate))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
-
-Result<bool> registerClient(AppState& state, const PartyRecord& client)
+Result<int> newClientNumber(const AppState& state, const PartyRecord& client)
 {
     auto known = knownClient(state.dataDir, state.clientCount, client);
     if (!known)
         return known.error();
     if (known.value())
-        return false;
-
+        return 0;
     const int count = state.clientCount < 0 ? 0 : state.clientCount;
     if (count >= std::numeric_limits<std::int16_t>::max())
         return IoError {IoError::Action::Write, clientFile(state.dataDir)};
-    const auto next = static_cast<std::int16_t>(count + 1);
+    return count + 1;
+}
 
-    // The record first, then the count: a failure between the two leaves an
-    // uncounted record, which the next registration overwrites, never a count
-    // that names a record nobody wrote.
+Status keepClientAppend(Journal& journal, const DataDir& dir, int number)
+{
+    if (Status kept = journal.keepRecords(clientFile(dir), PartyRecordSize, number, 1); !kept)
+        return kept;
+    return journal.keepRecords(settingsFile(dir), SettingsRecordSize, ClientCountRecord, 1);
+}
+
+Status appendClient(const DataDir& dir, int number, const PartyRecord& client)
+{
+    // The record first, then the count: the count never names a record nobody wrote.
     std::array<std::uint8_t, PartyRecordSize> bytes {};
     encodeParty(client, bytes);
-    if (Status written = writeRecord(clientFile(state.dataDir), next, bytes); !written)
-        return written.error();
-    if (Status counted = writeClientCount(state.dataDir, next); !counted)
-        return counted.error();
-    state.clientCount = next;
+    if (Status written = writeRecord(dir.fs(), clientFile(dir), number, bytes, WriteStep::InOperation); !written)
+        return written;
+    return writeClientCount(dir, static_cast<std::int16_t>(number), WriteStep::InOperation);
+}
+
+Result<bool> registerClient(AppState& state, const PartyRecord& client)
+{
+    auto number = newClientNumber(state, client);
+    if (!number)
+        return number.error();
+    if (number.value() == 0)
+        return false;
+    Journal journal(state.dataDir, "Aggiungi cliente");
+    if (Status kept = keepClientAppend(journal, state.dataDir, number.value()); !kept)
+        return kept.error();
+    if (Status begun = journal.begin(); !begun)
+        return begun.error();
+    if (Status written = appendClient(state.dataDir, number.value(), client); !written)
+        return journal.undo(written).error();
+    if (Status done = journal.commit(); !done)
+        return journal.undo(done).error();
+    state.clientCount = static_cast<std::int16_t>(number.value());
     return true;
 }
 
@@ -107,13 +127,24 @@ bool clientArchiveFull(const AppState& state)
     return state.clientCount >= std::numeric_limits<std::int16_t>::max();
 }
 
-Status deleteClientArchive(const std::string& dataDir)
+Status deleteClientArchive(const DataDir& dir)
 {
-    if (Status removed = removeFile(clientFile(dataDir)); !removed)
-        return removed;
     // The count goes with the file it counts, or the next registration would
     // append after records that no longer exist.
-    return writeClientCount(dataDir, 0);
+    Journal journal(dir, "Azzera archivio clienti");
+    if (Status kept = journal.keepForRemoval(clientFile(dir)); !kept)
+        return kept;
+    if (Status kept = journal.keepRecords(settingsFile(dir), SettingsRecordSize, ClientCountRecord, 1); !kept)
+        return kept;
+    if (Status begun = journal.begin(); !begun)
+        return begun;
+    if (Status removed = journal.remove(clientFile(dir)); !removed)
+        return journal.undo(removed);
+    if (Status written = writeClientCount(dir, 0, WriteStep::InOperation); !written)
+        return journal.undo(written);
+    if (Status done = journal.commit(); !done)
+        return journal.undo(done);
+    return {};
 }
 
 } // namespace tessaro::archive

@@ -1,5 +1,7 @@
 #include "archive/file_system.h"
 
+#include "archive/data_dir.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -98,6 +100,13 @@ public:
         return std::filesystem::remove(path, error) && !error;
     }
 
+    bool rename(const std::string& from, const std::string& to) override
+    {
+        std::error_code error;
+        std::filesystem::rename(from, to, error);
+        return !error;
+    }
+
     std::optional<std::vector<std::string>> list(const std::string& dir) override
     {
         std::error_code error;
@@ -114,29 +123,12 @@ public:
     }
 };
 
-FileSystem* g_current = nullptr;
-
 } // namespace
 
 FileSystem& realFileSystem()
 {
     static RealFileSystem real;
     return real;
-}
-
-FileSystem& fileSystem()
-{
-    return g_current ? *g_current : realFileSystem();
-}
-
-ScopedFileSystem::ScopedFileSystem(FileSystem& replacement) : m_previous(g_current)
-{
-    g_current = &replacement;
-}
-
-ScopedFileSystem::~ScopedFileSystem()
-{
-    g_current = m_previous;
 }
 
 char pathSeparator()
@@ -148,28 +140,23 @@ char pathSeparator()
 #endif
 }
 
-bool fileExists(const std::string& path)
+Status removeFile(FileSystem& fs, const std::string& path)
 {
-    return fileSystem().exists(path);
-}
-
-Status removeFile(const std::string& path)
-{
-    if (!fileSystem().remove(path))
+    if (!fs.remove(path))
         return IoError {IoError::Action::Remove, path};
     return {};
 }
 
-Result<std::vector<std::string>> listFilesWithExtension(const std::string& dir, std::string_view extension)
+Result<std::vector<std::string>> listFilesWithExtension(const DataDir& dir, std::string_view extension)
 {
-    auto names = fileSystem().list(dir);
+    auto names = dir.fs().list(dir.path());
     if (!names)
-        return IoError {IoError::Action::Read, dir};
+        return IoError {IoError::Action::Read, dir.path()};
     const std::string suffix = "." + std::string(extension);
     std::vector<std::string> paths;
     for (const std::string& name : *names) {
         if (name.ends_with(suffix))
-            paths.push_back(dir + pathSeparator() + name);
+            paths.push_back(dir.file(name));
     }
     std::sort(paths.begin(), paths.end());
     return paths;

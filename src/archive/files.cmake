@@ -1,6 +1,7 @@
 target_sources(tessaro_archive PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/file_system.cpp
     ${CMAKE_CURRENT_LIST_DIR}/record_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/journal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/records.cpp
     ${CMAKE_CURRENT_LIST_DIR}/book.cpp

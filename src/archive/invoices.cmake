@@ -1,6 +1,5 @@
 target_sources(tessaro_archive PRIVATE
     invoice_form.cpp
-    file_snapshot.cpp
     lifecycle.cpp
     maintenance.cpp
     stored_figures.cpp

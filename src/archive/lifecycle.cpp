@@ -1,8 +1,7 @@
 #include "archive/lifecycle.h"
 
 #include "archive/clients.h"
-#include "archive/file_snapshot.h"
-#include "archive/file_system.h"
+#include "archive/journal.h"
 #include "archive/record_file.h"
 #include "calc/numbers.h"
 
@@ -44,56 +43,24 @@ Result<LoadedInvoice> readStoredInvoice(const BookPaths& book, int number)
 // The number after the last record of the .arc that holds any byte: where a
 // book whose counter is lost or damaged may safely take its next invoice.
 // Records of zero bytes were never written (a file extended past them).
-Result<int> numberAfterWrittenRecords(const std::string& invoicesPath)
+Result<int> numberAfterWrittenRecords(const BookPaths& book)
 {
-    const auto file = fileSystem().open(invoicesPath);
+    auto file = RecordFile::open(book.fs(), book.invoices, InvoiceRecordSize);
     if (!file)
-        return IoError {IoError::Action::Open, invoicesPath};
-    const auto size = file->size();
-    if (!size)
-        return IoError {IoError::Action::Read, invoicesPath};
-    const std::uint64_t records = (*size + InvoiceRecordSize - 1) / InvoiceRecordSize;
-    if (records >= static_cast<std::uint64_t>(MaxNextNumber))
+        return file.error();
+    const auto records = file.value().recordCount();
+    if (!records)
+        return records.error();
+    if (records.value() >= static_cast<std::uint64_t>(MaxNextNumber))
         return MaxNextNumber;
     std::vector<std::uint8_t> bytes(InvoiceRecordSize);
-    for (auto number = static_cast<int>(records); number >= 1; --number) {
-        const auto got = file->readAt(static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize, bytes);
-        if (!got)
-            return IoError {IoError::Action::Read, invoicesPath};
-        if (std::any_of(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(*got),
-                        [](std::uint8_t byte) { return byte != 0; }))
+    for (auto number = static_cast<int>(records.value()); number >= 1; --number) {
+        if (Status read = file.value().read(number, bytes); !read)
+            return read.error();
+        if (std::any_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return byte != 0; }))
             return number + 1;
     }
     return 1;
-}
-
-// Invoice n in both files before a save; a save reported as not done must not
-// leave half an invoice behind.
-struct InvoiceBefore {
-    FileSnapshot invoice;
-    FileSnapshot extraLines;
-    bool extraLinesWritten = false;
-
-    Status undo(Status failure) const
-    {
-        invoice.restore();
-        if (extraLinesWritten)
-            extraLines.restore();
-        return failure;
-    }
-};
-
-Result<InvoiceBefore> readInvoiceBefore(const BookPaths& book, int number)
-{
-    auto invoice = FileSnapshot::take(book.invoices, static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize,
-                                      InvoiceRecordSize);
-    if (!invoice)
-        return invoice.error();
-    auto extraLines = FileSnapshot::take(book.extraLines, static_cast<std::uint64_t>(number - 1) * ExtraLinesRecordSize,
-                                         ExtraLinesRecordSize);
-    if (!extraLines)
-        return extraLines.error();
-    return InvoiceBefore {std::move(invoice.value()), std::move(extraLines.value())};
 }
 
 } // namespace
@@ -109,7 +76,7 @@ Result<int> nextNumberOfBook(const BookPaths& book)
         return counter.error();
     if (counter.value() >= 1)
         return int {counter.value()};
-    return numberAfterWrittenRecords(book.invoices);
+    return numberAfterWrittenRecords(book);
 }
 
 BookPaths currentBook(const InvoiceForm& form, const AppState& state)
@@ -235,38 +202,67 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
         return IoError {IoError::Action::Read, book.counter};
     InvoiceForm saved = form;
     copyFormToBuffer(saved);
-    auto read = readInvoiceBefore(book, number);
-    if (!read)
-        return read.error();
-    InvoiceBefore& before = read.value();
-    if (Status status = writeInvoice(book, number, saved.buffer); !status)
-        return status;
-    before.extraLinesWritten = true;
-    if (Status status = writeExtraLines(book, number, saved.extraLines); !status)
-        return before.undo(status);
     // A full client archive (or a count damaged up to its limit) only stops
     // the client from being added; the invoice itself is still saved.
+    int newClient = 0;
     if (!clientArchiveFull(state)) {
-        if (auto registered = registerClient(state, saved.buffer.client); !registered)
-            return before.undo(registered.error());
+        auto client = newClientNumber(state, saved.buffer.client);
+        if (!client)
+            return client.error();
+        newClient = client.value();
     }
 
-    if (number < known) {
+    // A save reported as not done must not leave half an invoice behind:
+    // invoice n in both files, the gap before it, the counter and the client.
+    const bool extends = number >= known;
+    const int firstWritten = extends ? known : number;
+    Journal journal(state.dataDir, "Salva fattura n. " + std::to_string(number) + " del " + form.year);
+    if (Status kept = journal.keepRecords(book.invoices, InvoiceRecordSize, firstWritten,
+                                          static_cast<std::uint64_t>(number - firstWritten + 1));
+        !kept)
+        return kept;
+    if (Status kept = journal.keepRecords(book.extraLines, ExtraLinesRecordSize, number, 1); !kept)
+        return kept;
+    if (extends) {
+        if (Status kept = journal.keepRecords(book.counter, CounterRecordSize, 1, 1); !kept)
+            return kept;
+    }
+    if (newClient > 0) {
+        if (Status kept = keepClientAppend(journal, state.dataDir, newClient); !kept)
+            return kept;
+    }
+    if (Status begun = journal.begin(); !begun)
+        return begun;
+    if (Status status = writeInvoice(book, number, saved.buffer, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    if (Status status = writeExtraLines(book, number, saved.extraLines, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    if (newClient > 0) {
+        if (Status status = appendClient(state.dataDir, newClient, saved.buffer.client); !status)
+            return journal.undo(status);
+    }
+    if (extends) {
+        // The gap goes in before the counter, so the counter never covers a record that was not written.
+        const InvoiceRecord blank = blankInvoice(state);
+        for (int gap = known; gap < number; ++gap) {
+            if (Status status = writeInvoice(book, gap, blank, WriteStep::InOperation); !status)
+                return journal.undo(status);
+        }
+        if (Status status = writeCounter(book, static_cast<std::int16_t>(number + 1), WriteStep::InOperation); !status)
+            return journal.undo(status);
+    }
+    if (Status done = journal.commit(); !done)
+        return journal.undo(done);
+    if (newClient > 0)
+        state.clientCount = static_cast<std::int16_t>(newClient);
+
+    if (!extends) {
         state.nextNumber = static_cast<std::int16_t>(known);
         form = std::move(saved);
         return {};
     }
-    // The gap goes in before the counter, so the counter never covers a record that was not written.
-    const InvoiceRecord blank = blankInvoice(state);
-    for (int gap = known; gap < number; ++gap) {
-        if (Status status = writeInvoice(book, gap, blank); !status)
-            return before.undo(status);
-    }
     const auto next = static_cast<std::int16_t>(number + 1);
-    if (Status status = writeCounter(book, next); !status)
-        return before.undo(status);
     state.nextNumber = next;
-
     auto slot = readInvoice(book, next);
     if (!slot) {
         form = std::move(saved);

@@ -1,9 +1,8 @@
 #include "archive/maintenance.h"
 
 #include "archive/book.h"
-#include "archive/file_snapshot.h"
-#include "archive/file_system.h"
 #include "archive/issuers.h"
+#include "archive/journal.h"
 #include "archive/lifecycle.h"
 #include "archive/settings.h"
 
@@ -14,34 +13,6 @@
 namespace tessaro::archive {
 
 namespace {
-
-// The tails of both files from record n on, as they were before a
-// renumbering: what a shift stopped part way leaves behind (an invoice copied
-// twice, the last one pushed past the counter) is put back.
-struct BookBefore {
-    FileSnapshot invoices;
-    FileSnapshot extraLines;
-
-    Status undo(Status failure) const
-    {
-        invoices.restore();
-        extraLines.restore();
-        return failure;
-    }
-};
-
-Result<BookBefore> readBookFrom(const BookPaths& book, int first)
-{
-    auto invoices = FileSnapshot::take(book.invoices, static_cast<std::uint64_t>(first - 1) * InvoiceRecordSize,
-                                       FileSnapshot::ToTheEnd);
-    if (!invoices)
-        return invoices.error();
-    auto extraLines = FileSnapshot::take(book.extraLines, static_cast<std::uint64_t>(first - 1) * ExtraLinesRecordSize,
-                                         FileSnapshot::ToTheEnd);
-    if (!extraLines)
-        return extraLines.error();
-    return BookBefore {std::move(invoices.value()), std::move(extraLines.value())};
-}
 
 // The renumbering works on the book the year field names; when that is not
 // the book whose N is held (its year switch failed), the shift would move
@@ -56,6 +27,25 @@ Status checkLoadedBook(const BookPaths& book, const AppState& state)
     return {};
 }
 
+// Until the counter is written the book must read as it did: a renumbering
+// stopped part way would leave an invoice copied twice or the last one pushed
+// past the counter. Both files are kept from record n to their ends.
+Status keepRenumbering(Journal& journal, const BookPaths& book, int number)
+{
+    if (Status kept = journal.keepRecords(book.invoices, InvoiceRecordSize, number, Journal::ToTheEnd); !kept)
+        return kept;
+    if (Status kept = journal.keepRecords(book.extraLines, ExtraLinesRecordSize, number, Journal::ToTheEnd); !kept)
+        return kept;
+    if (Status kept = journal.keepRecords(book.counter, CounterRecordSize, 1, 1); !kept)
+        return kept;
+    return journal.begin();
+}
+
+std::string invoiceOperation(const char* command, int number, const InvoiceForm& form)
+{
+    return std::string(command) + " fattura n. " + std::to_string(number) + " del " + form.year;
+}
+
 } // namespace
 
 Status insertInvoice(InvoiceForm& form, AppState& state, int number)
@@ -66,21 +56,20 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
         return IoError {IoError::Action::Write, book.invoices};
     if (Status loaded = checkLoadedBook(book, state); !loaded)
         return loaded;
-    // Until the counter is written the book must read as it did: a failure
-    // anywhere puts back every record the insertion moved.
-    auto read = readBookFrom(book, number);
-    if (!read)
-        return read.error();
-    const BookBefore& before = read.value();
+    Journal journal(state.dataDir, invoiceOperation("Inserisci", number, form));
+    if (Status begun = keepRenumbering(journal, book, number); !begun)
+        return begun;
     if (Status status = shiftUp(book, number, next); !status)
-        return before.undo(status);
+        return journal.undo(status);
     const InvoiceRecord blank = blankInvoice(state);
-    if (Status status = writeInvoice(book, number, blank); !status)
-        return before.undo(status);
-    if (Status status = writeExtraLines(book, number, ExtraLinesRecord {}); !status)
-        return before.undo(status);
-    if (Status status = writeCounter(book, next); !status)
-        return before.undo(status);
+    if (Status status = writeInvoice(book, number, blank, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    if (Status status = writeExtraLines(book, number, ExtraLinesRecord {}, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    if (Status done = journal.commit(); !done)
+        return journal.undo(done);
     form.buffer = blank;
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = ExtraLinesRecord {};
@@ -95,23 +84,22 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
         return IoError {IoError::Action::Write, book.invoices};
     if (Status loaded = checkLoadedBook(book, state); !loaded)
         return loaded;
-    // Until the counter is written the book must read as it did: a failure
-    // anywhere puts back every record the deletion moved.
-    auto read = readBookFrom(book, number);
-    if (!read)
-        return read.error();
-    const BookBefore& before = read.value();
+    Journal journal(state.dataDir, invoiceOperation("Cancella", number, form));
+    if (Status begun = keepRenumbering(journal, book, number); !begun)
+        return begun;
     if (Status status = shiftDown(book, number, state.nextNumber); !status)
-        return before.undo(status);
+        return journal.undo(status);
     auto invoice = readInvoice(book, number);
     if (!invoice)
-        return before.undo(invoice.error());
+        return journal.undo(invoice.error());
     auto lines = readExtraLines(book, number);
     if (!lines)
-        return before.undo(lines.error());
+        return journal.undo(lines.error());
     const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
-    if (Status status = writeCounter(book, next); !status)
-        return before.undo(status);
+    if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    if (Status done = journal.commit(); !done)
+        return journal.undo(done);
     form.buffer = invoice.value();
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = lines.value();
@@ -124,25 +112,47 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
 
 Status deleteYear(const AppState& state, const std::string& year)
 {
-    return deleteBook(bookPaths(state.dataDir, state.currentIssuer, year));
+    return deleteBook(bookPaths(state.dataDir, state.currentIssuer, year), "Cancella le fatture del " + year);
 }
 
-Status resetAll(AppState& state)
+Status resetAll(AppState& state, const std::vector<std::string>& alsoRemoved)
 {
-    if (Status status = writeIssuerCount(state.dataDir, 0); !status)
-        return status;
+    const DataDir& dir = state.dataDir;
+    Journal journal(dir, "Azzera tutto");
+    if (Status kept = journal.keepRecords(settingsFile(dir), SettingsRecordSize, IssuerCountRecord,
+                                          CurrentIssuerRecord - IssuerCountRecord + 1);
+        !kept)
+        return kept;
+    auto books = allBookFiles(dir);
+    if (!books)
+        return books.error();
+    std::vector<std::string> removed = books.value();
+    // The issuer archive, and the files that follow its numbers, when they exist.
+    removed.push_back(issuerFile(dir));
+    removed.insert(removed.end(), alsoRemoved.begin(), alsoRemoved.end());
+    std::erase_if(removed, [&](const std::string& path) { return !dir.fs().exists(path); });
+    for (const std::string& path : removed) {
+        if (Status kept = journal.keepForRemoval(path); !kept)
+            return kept;
+    }
+    if (Status begun = journal.begin(); !begun)
+        return begun;
+    if (Status status = writeIssuerCount(dir, 0, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    if (Status status = writeCurrentIssuer(dir, 0, WriteStep::InOperation); !status)
+        return journal.undo(status);
+    for (const std::string& path : removed) {
+        if (Status status = journal.remove(path); !status)
+            return journal.undo(status);
+    }
+    if (Status done = journal.commit(); !done)
+        return journal.undo(done);
     state.issuerCount = 0;
-    if (Status status = writeCurrentIssuer(state.dataDir, 0); !status)
-        return status;
     state.currentIssuer = 0;
     state.currentIssuerRecord = PartyRecord {};
-    // The book on screen is going: until a year is loaded again there is no
+    // The book on screen is gone: until a year is loaded again there is no
     // counter, and a save fills its book from invoice 1.
     state.nextNumber = 0;
-    if (Status status = deleteAllBooks(state.dataDir); !status)
-        return status;
-    if (fileExists(dataFile(state.dataDir, "emit")))
-        return deleteIssuerArchive(state.dataDir);
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include "archive/io_result.h"
 
 #include <string>
+#include <vector>
 
 namespace tessaro::archive {
 
@@ -25,9 +26,9 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number);
 Status deleteYear(const AppState& state, const std::string& year);
 
 // IssuerCount and CurrentIssuer become 0 in memory and in the settings, the
-// current issuer is emptied, every book and the issuer archive are deleted,
-// and N becomes 0 (no book loaded). An issuer archive that does not exist is
-// not a failure.
-Status resetAll(AppState& state);
+// current issuer is emptied, every book, the issuer archive and the files of
+// alsoRemoved (paths; those that do not exist are passed over) are deleted,
+// and N becomes 0 (no book loaded); all of it or, on a failure, none.
+Status resetAll(AppState& state, const std::vector<std::string>& alsoRemoved = {});
 
 } // namespace tessaro::archive

@@ -1,14 +1,15 @@
 #include "archive/record_file.h"
 
+#include "archive/journal.h"
+
 #include <algorithm>
-#include <vector>
 
 namespace tessaro::archive {
 
-Result<RecordFile> RecordFile::open(const std::string& path, std::size_t recordLength)
+Result<RecordFile> RecordFile::open(FileSystem& fs, const std::string& path, std::size_t recordLength)
 {
     RecordFile file;
-    file.m_file = fileSystem().open(path);
+    file.m_file = fs.open(path);
     if (!file.m_file)
         return IoError {IoError::Action::Open, path};
     file.m_path = path;
@@ -18,66 +19,113 @@ Result<RecordFile> RecordFile::open(const std::string& path, std::size_t recordL
 
 bool RecordFile::addressable(int number, std::size_t size) const
 {
-    return m_file && number >= 1 && size == m_recordLength && m_recordLength > 0;
+    return m_file && number >= 1 && m_recordLength > 0 && size > 0 && size % m_recordLength == 0;
 }
 
 Status RecordFile::read(int number, std::span<std::uint8_t> record)
 {
-    const IoError failure {IoError::Action::Read, m_path};
-    if (!addressable(number, record.size()))
-        return failure;
-    const std::uint64_t offset = static_cast<std::uint64_t>(number - 1) * m_recordLength;
-    const auto got = m_file->readAt(offset, record);
-    if (!got)
-        return failure;
-    std::fill(record.begin() + static_cast<std::ptrdiff_t>(*got), record.end(), std::uint8_t {0});
-    return {};
+    if (record.size() != m_recordLength)
+        return IoError {IoError::Action::Read, m_path};
+    return readBlock(number, record);
 }
 
 Status RecordFile::write(int number, std::span<const std::uint8_t> record)
 {
-    const IoError failure {IoError::Action::Write, m_path};
-    if (!addressable(number, record.size()))
-        return failure;
-    const std::uint64_t offset = static_cast<std::uint64_t>(number - 1) * m_recordLength;
-    const auto oldSize = m_file->size();
-    if (!oldSize)
-        return failure;
-
-    // Keep what the record covers now, to put it back if the write stops short.
-    std::vector<std::uint8_t> previous;
-    if (offset < *oldSize) {
-        previous.resize(static_cast<std::size_t>(std::min<std::uint64_t>(*oldSize - offset, m_recordLength)));
-        const auto got = m_file->readBack(offset, previous);
-        if (!got)
-            return failure;
-        previous.resize(*got);
-    }
-
-    if (m_file->writeAt(offset, record) == record.size())
-        return {};
-
-    if (!previous.empty())
-        m_file->writeAt(offset, previous);
-    if (offset + m_recordLength > *oldSize)
-        m_file->truncate(*oldSize);
-    return failure;
+    if (record.size() != m_recordLength)
+        return IoError {IoError::Action::Write, m_path};
+    return writeBlock(number, record);
 }
 
-Status readRecord(const std::string& path, int number, std::span<std::uint8_t> record)
+Status RecordFile::readBlock(int first, std::span<std::uint8_t> records)
 {
-    auto file = RecordFile::open(path, record.size());
+    const IoError failure {IoError::Action::Read, m_path};
+    if (!addressable(first, records.size()))
+        return failure;
+    const auto got = m_file->readAt(offsetOf(first), records);
+    if (!got)
+        return failure;
+    std::fill(records.begin() + static_cast<std::ptrdiff_t>(*got), records.end(), std::uint8_t {0});
+    return {};
+}
+
+Status RecordFile::writeBlock(int first, std::span<const std::uint8_t> records)
+{
+    if (!addressable(first, records.size()) || m_file->writeAt(offsetOf(first), records) != records.size())
+        return IoError {IoError::Action::Write, m_path};
+    return {};
+}
+
+Result<std::uint64_t> RecordFile::byteSize()
+{
+    const auto size = m_file ? m_file->size() : std::nullopt;
+    if (!size)
+        return IoError {IoError::Action::Read, m_path};
+    return *size;
+}
+
+Result<std::uint64_t> RecordFile::recordCount()
+{
+    auto size = byteSize();
+    if (!size || m_recordLength == 0)
+        return size;
+    return (size.value() + m_recordLength - 1) / m_recordLength;
+}
+
+Status RecordFile::truncate(std::uint64_t bytes)
+{
+    if (!m_file || !m_file->truncate(bytes))
+        return IoError {IoError::Action::Write, m_path};
+    return {};
+}
+
+Result<std::size_t> RecordFile::keep(std::uint64_t offset, std::span<std::uint8_t> out)
+{
+    const auto got = m_file ? m_file->readAt(offset, out) : std::nullopt;
+    if (!got)
+        return IoError {IoError::Action::Read, m_path};
+    return *got;
+}
+
+Status RecordFile::put(std::uint64_t offset, std::span<const std::uint8_t> bytes)
+{
+    if (!m_file || m_file->writeAt(offset, bytes) != bytes.size())
+        return IoError {IoError::Action::Write, m_path};
+    return {};
+}
+
+Status readRecord(FileSystem& fs, const std::string& path, int number, std::span<std::uint8_t> record)
+{
+    auto file = RecordFile::open(fs, path, record.size());
     if (!file)
         return file.error();
     return file.value().read(number, record);
 }
 
-Status writeRecord(const std::string& path, int number, std::span<const std::uint8_t> record)
+Status writeRecord(FileSystem& fs, const std::string& path, int number, std::span<const std::uint8_t> record,
+                   WriteStep step)
 {
-    auto file = RecordFile::open(path, record.size());
+    return writeRecords(fs, path, record.size(), number, record, step);
+}
+
+Status writeRecords(FileSystem& fs, const std::string& path, std::size_t recordLength, int first,
+                    std::span<const std::uint8_t> records, WriteStep step)
+{
+    if (first < 1 || recordLength == 0 || records.empty() || records.size() % recordLength != 0)
+        return IoError {IoError::Action::Write, path};
+    Journal undo(fs);
+    if (step == WriteStep::Alone) {
+        const auto offset = static_cast<std::uint64_t>(first - 1) * recordLength;
+        if (Status kept = undo.keep(path, offset, records.size()); !kept)
+            return IoError {IoError::Action::Write, path};
+        if (Status begun = undo.begin(); !begun)
+            return begun;
+    }
+    auto file = RecordFile::open(fs, path, recordLength);
     if (!file)
-        return file.error();
-    return file.value().write(number, record);
+        return step == WriteStep::Alone ? undo.undo(file.error()) : file.error();
+    if (Status written = file.value().writeBlock(first, records); !written)
+        return step == WriteStep::Alone ? undo.undo(written) : written;
+    return step == WriteStep::Alone ? undo.commit() : Status {};
 }
 
 } // namespace tessaro::archive

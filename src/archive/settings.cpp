@@ -1,9 +1,7 @@
 #include "archive/settings.h"
 
 #include "archive/book.h"
-#include "archive/file_system.h"
 #include "archive/issuers.h"
-#include "archive/record_file.h"
 
 #include <algorithm>
 #include <array>
@@ -15,11 +13,6 @@ namespace tessaro::archive {
 namespace {
 
 using SettingsRecord = std::array<std::uint8_t, SettingsRecordSize>;
-
-std::string settingsFile(const std::string& dataDir)
-{
-    return dataFile(dataDir, "impost");
-}
 
 // A 16-bit record: the number, then two bytes that mean nothing and are written as 0.
 SettingsRecord integerRecord(std::int16_t value)
@@ -36,9 +29,10 @@ SettingsRecord rateRecord(double rate)
     return record;
 }
 
-Status writeSettingsRecord(const std::string& dataDir, int number, const SettingsRecord& record)
+Status writeSettingsRecord(const DataDir& dir, int number, const SettingsRecord& record,
+                           WriteStep step = WriteStep::Alone)
 {
-    return writeRecord(settingsFile(dataDir), number, record);
+    return writeRecord(dir.fs(), settingsFile(dir), number, record, step);
 }
 
 // A rate that is not a finite positive number cannot convert anything: it
@@ -50,26 +44,26 @@ double usableRate(float stored)
 
 // Records a party archive holds, a record cut short included; 0 when the file
 // is missing or cannot be measured.
-std::int16_t storedPartyRecords(const std::string& path)
+std::int16_t storedPartyRecords(const DataDir& dir, const std::string& path)
 {
-    if (!fileSystem().exists(path))
+    if (!dir.fs().exists(path))
         return 0;
-    const auto file = fileSystem().open(path);
+    auto file = RecordFile::open(dir.fs(), path, PartyRecordSize);
     if (!file)
         return 0;
-    const auto size = file->size();
-    if (!size)
+    const auto records = file.value().recordCount();
+    if (!records)
         return 0;
-    const std::uint64_t records = (*size + PartyRecordSize - 1) / PartyRecordSize;
-    return static_cast<std::int16_t>(std::min<std::uint64_t>(records, std::numeric_limits<std::int16_t>::max()));
+    return static_cast<std::int16_t>(
+        std::min<std::uint64_t>(records.value(), std::numeric_limits<std::int16_t>::max()));
 }
 
 // A negative count can only come from a damaged file. Taken as 0 it would let
 // the next issuer or client be written over record 1 of an archive that holds
 // records, so the archive's own length stands in for it.
-std::int16_t usableCount(std::int16_t stored, const std::string& archivePath)
+std::int16_t usableCount(const DataDir& dir, std::int16_t stored, const std::string& archivePath)
 {
-    return stored < 0 ? storedPartyRecords(archivePath) : stored;
+    return stored < 0 ? storedPartyRecords(dir, archivePath) : stored;
 }
 
 struct StoredSettings {
@@ -84,38 +78,31 @@ struct StoredSettings {
 // to zero: a lost count is taken from its archive, a lost current issuer is
 // the first issuer, and such records are written back, the others left as
 // they are.
-std::optional<StoredSettings> readSettings(const std::string& dataDir)
+std::optional<StoredSettings> readSettings(const DataDir& dir)
 {
-    const std::string path = settingsFile(dataDir);
-    std::uint64_t size = 0;
-    {
-        const auto raw = fileSystem().open(path);
-        if (!raw)
-            return std::nullopt;
-        const auto measured = raw->size();
-        if (!measured)
-            return std::nullopt;
-        size = *measured;
-    }
-    auto file = RecordFile::open(path, SettingsRecordSize);
+    const std::string path = settingsFile(dir);
+    auto file = RecordFile::open(dir.fs(), path, SettingsRecordSize);
     if (!file)
         return std::nullopt;
-    std::array<SettingsRecord, 4> records {};
-    for (int number = 1; number <= 4; ++number) {
-        if (!file.value().read(number, records[static_cast<std::size_t>(number - 1)]))
-            return std::nullopt;
-    }
-    const auto whole = [size](int number) { return size >= static_cast<std::uint64_t>(number) * SettingsRecordSize; };
-    const auto number16 = [&records](int number) {
-        return readInt16LE(std::span(records[static_cast<std::size_t>(number - 1)]).first<2>());
+    const auto measured = file.value().byteSize();
+    if (!measured)
+        return std::nullopt;
+    const std::uint64_t size = measured.value();
+    std::array<std::uint8_t, 4 * SettingsRecordSize> bytes {};
+    if (!file.value().readBlock(1, bytes))
+        return std::nullopt;
+    const auto record = [&bytes](int number) {
+        return std::span(bytes).subspan(static_cast<std::size_t>(number - 1) * SettingsRecordSize, SettingsRecordSize);
     };
+    const auto whole = [size](int number) { return size >= static_cast<std::uint64_t>(number) * SettingsRecordSize; };
+    const auto number16 = [&record](int number) { return readInt16LE(record(number).first<2>()); };
     // A new installation has no archives, so its counts still come out 0.
-    const std::string issuers = dataFile(dataDir, "emit");
-    const std::string clients = dataFile(dataDir, "clienti");
+    const std::string issuers = dataFile(dir, "emit");
+    const std::string clients = dataFile(dir, "clienti");
 
     StoredSettings stored;
-    stored.issuerCount = whole(1) ? usableCount(number16(1), issuers) : storedPartyRecords(issuers);
-    stored.clientCount = whole(2) ? usableCount(number16(2), clients) : storedPartyRecords(clients);
+    stored.issuerCount = whole(1) ? usableCount(dir, number16(1), issuers) : storedPartyRecords(dir, issuers);
+    stored.clientCount = whole(2) ? usableCount(dir, number16(2), clients) : storedPartyRecords(dir, clients);
     if (whole(3)) {
         // An issuer number outside the archive names nobody: like 0, no issuer is
         // loaded, and the books of a number no issuer has yet are not written to.
@@ -124,138 +111,150 @@ std::optional<StoredSettings> readSettings(const std::string& dataDir)
     } else {
         stored.currentIssuer = stored.issuerCount > 0 ? std::int16_t {1} : std::int16_t {0};
     }
-    stored.euroRate = whole(4) ? usableRate(readFloat32LE(records[3])) : DefaultEuroRate;
+    stored.euroRate = whole(4) ? usableRate(readFloat32LE(record(4).first<4>())) : DefaultEuroRate;
 
-    if (stored.issuerCount > 0) {
+    if (stored.issuerCount > 0 && !whole(4)) {
+        // The lost records go back in one transfer from the first of them on.
         const std::array<SettingsRecord, 4> values
             = {integerRecord(stored.issuerCount), integerRecord(stored.clientCount),
                integerRecord(stored.currentIssuer), rateRecord(stored.euroRate)};
-        for (int number = 1; number <= 4; ++number) {
-            if (!whole(number) && !file.value().write(number, values[static_cast<std::size_t>(number - 1)]))
-                break;
+        int first = 1;
+        while (whole(first))
+            ++first;
+        for (int number = first; number <= 4; ++number) {
+            if (!whole(number))
+                std::copy(values[static_cast<std::size_t>(number - 1)].begin(),
+                          values[static_cast<std::size_t>(number - 1)].end(), record(number).begin());
         }
+        const auto lost
+            = std::span<const std::uint8_t>(bytes).subspan(static_cast<std::size_t>(first - 1) * SettingsRecordSize);
+        file = Result<RecordFile>(RecordFile {}); // closed before the write opens it again
+        writeRecords(dir.fs(), path, SettingsRecordSize, first, lost);
     }
     return stored;
 }
 
-void writeAllSettings(const std::string& dataDir, const StoredSettings& settings)
+void writeAllSettings(const DataDir& dir, const StoredSettings& settings)
 {
-    auto file = RecordFile::open(settingsFile(dataDir), SettingsRecordSize);
-    if (!file)
-        return;
+    std::array<std::uint8_t, 4 * SettingsRecordSize> bytes {};
     const std::array<SettingsRecord, 4> records
         = {integerRecord(settings.issuerCount), integerRecord(settings.clientCount),
            integerRecord(settings.currentIssuer), rateRecord(settings.euroRate)};
-    for (int number = 1; number <= 4; ++number) {
-        if (!file.value().write(number, records[static_cast<std::size_t>(number - 1)]))
-            return;
-    }
+    for (std::size_t i = 0; i < records.size(); ++i)
+        std::copy(records[i].begin(), records[i].end(),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(i * SettingsRecordSize));
+    writeRecords(dir.fs(), settingsFile(dir), SettingsRecordSize, 1, bytes);
 }
 
 // The one character of "tipo.mon" or "tipo.fat"; 0 when it cannot be read.
-char readModeFile(const std::string& path)
+char readModeFile(const DataDir& dir, const std::string& path)
 {
     std::array<std::uint8_t, 1> byte {};
-    if (!readRecord(path, 1, byte))
+    if (!readRecord(dir.fs(), path, 1, byte))
         return '\0';
     return static_cast<char>(byte[0]);
 }
 
-Status writeModeFile(const std::string& path, char mode)
+Status writeModeFile(const DataDir& dir, const std::string& path, char mode)
 {
     const std::array<std::uint8_t, 1> byte = {static_cast<std::uint8_t>(mode)};
-    return writeRecord(path, 1, byte);
+    return writeRecord(dir.fs(), path, 1, byte);
 }
 
 } // namespace
 
-StartupSettings loadStartupSettings(const std::string& dataDir)
+std::string settingsFile(const DataDir& dir)
+{
+    return dataFile(dir, "impost");
+}
+
+StartupSettings loadStartupSettings(const DataDir& dir)
 {
     StartupSettings settings;
 
     // Stage 1. A file that could not be read is left alone: writing the values
     // held would replace counts that were never read with zeros.
-    const auto stored = readSettings(dataDir);
+    const auto stored = readSettings(dir);
     if (stored) {
         settings.issuerCount = stored->issuerCount;
         settings.clientCount = stored->clientCount;
         settings.currentIssuer = stored->currentIssuer;
         settings.euroRate = stored->euroRate;
         if (settings.issuerCount == 0) {
-            writeAllSettings(dataDir,
+            writeAllSettings(dir,
                              {settings.issuerCount, settings.clientCount, settings.currentIssuer, settings.euroRate});
         }
     } else {
         // Counts that could not be read are not 0: with an issuer archive on
         // disk, 0 would open the first-start window and the issuer saved there
         // would replace issuer 1. The archives tell how many records they hold.
-        settings.issuerCount = storedPartyRecords(dataFile(dataDir, "emit"));
-        settings.clientCount = storedPartyRecords(dataFile(dataDir, "clienti"));
+        settings.issuerCount = storedPartyRecords(dir, dataFile(dir, "emit"));
+        settings.clientCount = storedPartyRecords(dir, dataFile(dir, "clienti"));
         settings.currentIssuer = settings.issuerCount > 0 ? std::int16_t {1} : std::int16_t {0};
     }
 
     // Stage 2: record 0 does not exist, so no current issuer leaves the record empty,
     // as does an issuer that cannot be read.
     if (settings.issuerCount > 0 && settings.currentIssuer > 0) {
-        if (auto issuer = readIssuer(dataDir, settings.currentIssuer))
+        if (auto issuer = readIssuer(dir, settings.currentIssuer))
             settings.currentIssuerRecord = issuer.value();
     }
 
     // Stage 3: the program always starts in euro; anything else on file is replaced by "e".
-    const std::string currencyFile = dataFile(dataDir, "tipo.mon");
-    if (readModeFile(currencyFile) != 'e')
-        writeModeFile(currencyFile, 'e');
+    const std::string currencyFile = dataFile(dir, "tipo.mon");
+    if (readModeFile(dir, currencyFile) != 'e')
+        writeModeFile(dir, currencyFile, 'e');
     settings.currency = Currency::Euro;
 
     // Stage 4: "p" or "c"; anything else is replaced by "p".
-    const std::string typeFile = dataFile(dataDir, "tipo.fat");
-    const char type = readModeFile(typeFile);
+    const std::string typeFile = dataFile(dir, "tipo.fat");
+    const char type = readModeFile(dir, typeFile);
     if (type == 'c') {
         settings.invoiceType = InvoiceType::Commercial;
     } else {
         if (type != 'p')
-            writeModeFile(typeFile, 'p');
+            writeModeFile(dir, typeFile, 'p');
         settings.invoiceType = InvoiceType::Professional;
     }
     return settings;
 }
 
-Status writeIssuerCount(const std::string& dataDir, std::int16_t count)
+Status writeIssuerCount(const DataDir& dir, std::int16_t count, WriteStep step)
 {
-    return writeSettingsRecord(dataDir, IssuerCountRecord, integerRecord(count));
+    return writeSettingsRecord(dir, IssuerCountRecord, integerRecord(count), step);
 }
 
-Status writeClientCount(const std::string& dataDir, std::int16_t count)
+Status writeClientCount(const DataDir& dir, std::int16_t count, WriteStep step)
 {
-    return writeSettingsRecord(dataDir, ClientCountRecord, integerRecord(count));
+    return writeSettingsRecord(dir, ClientCountRecord, integerRecord(count), step);
 }
 
-Status writeCurrentIssuer(const std::string& dataDir, std::int16_t issuer)
+Status writeCurrentIssuer(const DataDir& dir, std::int16_t issuer, WriteStep step)
 {
-    return writeSettingsRecord(dataDir, CurrentIssuerRecord, integerRecord(issuer));
+    return writeSettingsRecord(dir, CurrentIssuerRecord, integerRecord(issuer), step);
 }
 
-Status writeEuroRate(const std::string& dataDir, double rate)
+Status writeEuroRate(const DataDir& dir, double rate)
 {
-    return writeSettingsRecord(dataDir, EuroRateRecord, rateRecord(rate));
+    return writeSettingsRecord(dir, EuroRateRecord, rateRecord(rate));
 }
 
-Result<std::int16_t> readClientCount(const std::string& dataDir)
+Result<std::int16_t> readClientCount(const DataDir& dir)
 {
     SettingsRecord record {};
-    if (Status read = readRecord(settingsFile(dataDir), ClientCountRecord, record); !read)
+    if (Status read = readRecord(dir.fs(), settingsFile(dir), ClientCountRecord, record); !read)
         return read.error();
-    return usableCount(readInt16LE(std::span(record).first<2>()), dataFile(dataDir, "clienti"));
+    return usableCount(dir, readInt16LE(std::span(record).first<2>()), dataFile(dir, "clienti"));
 }
 
-Status writeCurrencyFile(const std::string& dataDir, Currency currency)
+Status writeCurrencyFile(const DataDir& dir, Currency currency)
 {
-    return writeModeFile(dataFile(dataDir, "tipo.mon"), currency == Currency::Lire ? 'l' : 'e');
+    return writeModeFile(dir, dataFile(dir, "tipo.mon"), currency == Currency::Lire ? 'l' : 'e');
 }
 
-Status writeInvoiceTypeFile(const std::string& dataDir, InvoiceType type)
+Status writeInvoiceTypeFile(const DataDir& dir, InvoiceType type)
 {
-    return writeModeFile(dataFile(dataDir, "tipo.fat"), type == InvoiceType::Commercial ? 'c' : 'p');
+    return writeModeFile(dir, dataFile(dir, "tipo.fat"), type == InvoiceType::Commercial ? 'c' : 'p');
 }
 
 } // namespace tessaro::archive

@@ -5,6 +5,7 @@
 
 #include "archive/app_state.h"
 #include "archive/io_result.h"
+#include "archive/record_file.h"
 #include "archive/records.h"
 
 #include <cstdint>
@@ -24,16 +25,19 @@ struct StartupSettings {
     InvoiceType invoiceType = InvoiceType::Professional;
 };
 
-StartupSettings loadStartupSettings(const std::string& dataDir);
+StartupSettings loadStartupSettings(const DataDir& dir);
+
+// "impost": four records of four bytes (the layout is in fields.h).
+std::string settingsFile(const DataDir& dir);
 
 // Each writer rewrites only its own record of "impost".
-Status writeIssuerCount(const std::string& dataDir, std::int16_t count);
-Status writeClientCount(const std::string& dataDir, std::int16_t count);
-Status writeCurrentIssuer(const std::string& dataDir, std::int16_t issuer);
-Status writeEuroRate(const std::string& dataDir, double rate); // stored as a 32-bit float
-Result<std::int16_t> readClientCount(const std::string& dataDir);
+Status writeIssuerCount(const DataDir& dir, std::int16_t count, WriteStep step = WriteStep::Alone);
+Status writeClientCount(const DataDir& dir, std::int16_t count, WriteStep step = WriteStep::Alone);
+Status writeCurrentIssuer(const DataDir& dir, std::int16_t issuer, WriteStep step = WriteStep::Alone);
+Status writeEuroRate(const DataDir& dir, double rate); // stored as a 32-bit float
+Result<std::int16_t> readClientCount(const DataDir& dir);
 
-Status writeCurrencyFile(const std::string& dataDir, Currency currency); // "tipo.mon"
-Status writeInvoiceTypeFile(const std::string& dataDir, InvoiceType type); // "tipo.fat"
+Status writeCurrencyFile(const DataDir& dir, Currency currency); // "tipo.mon"
+Status writeInvoiceTypeFile(const DataDir& dir, InvoiceType type); // "tipo.fat"
 
 } // namespace tessaro::archive

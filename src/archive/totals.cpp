@@ -1,6 +1,6 @@
 #include "archive/totals.h"
 
-#include "archive/file_system.h"
+#include "archive/record_file.h"
 #include "archive/stored_figures.h"
 #include "calc/amounts.h"
 
@@ -21,13 +21,13 @@ class BlockReader {
 public:
     static constexpr int RecordsPerBlock = 256;
 
-    static Result<BlockReader> open(const std::string& path, std::size_t recordLength)
+    static Result<BlockReader> open(FileSystem& fs, const std::string& path, std::size_t recordLength)
     {
+        auto file = RecordFile::open(fs, path, recordLength);
+        if (!file)
+            return file.error();
         BlockReader reader;
-        reader.m_file = fileSystem().open(path);
-        if (!reader.m_file)
-            return IoError {IoError::Action::Open, path};
-        reader.m_path = path;
+        reader.m_file = std::move(file.value());
         reader.m_recordLength = recordLength;
         reader.m_block.resize(recordLength * RecordsPerBlock);
         return reader;
@@ -37,13 +37,10 @@ public:
     Result<std::span<const std::uint8_t>> record(int number)
     {
         if (m_first == 0 || number < m_first || number >= m_first + RecordsPerBlock) {
-            const auto offset = static_cast<std::uint64_t>(number - 1) * m_recordLength;
-            const auto got = m_file->readAt(offset, m_block);
-            if (!got) {
+            if (Status read = m_file.readBlock(number, m_block); !read) {
                 m_first = 0;
-                return IoError {IoError::Action::Read, m_path};
+                return read.error();
             }
-            std::fill(m_block.begin() + static_cast<std::ptrdiff_t>(*got), m_block.end(), std::uint8_t {0});
             m_first = number;
         }
         const std::size_t start = static_cast<std::size_t>(number - m_first) * m_recordLength;
@@ -51,8 +48,7 @@ public:
     }
 
 private:
-    std::unique_ptr<File> m_file;
-    std::string m_path;
+    RecordFile m_file;
     std::size_t m_recordLength = 0;
     std::vector<std::uint8_t> m_block;
     int m_first = 0; // record number at the start of m_block, 0 when nothing is read
@@ -66,12 +62,12 @@ Result<double> sumInvoices(const BookPaths& book, InvoiceType type, TotalKind ki
         return 0.0;
     if (first < 1)
         return IoError {IoError::Action::Read, book.invoices};
-    auto invoices = BlockReader::open(book.invoices, InvoiceRecordSize);
+    auto invoices = BlockReader::open(book.fs(), book.invoices, InvoiceRecordSize);
     if (!invoices)
         return invoices.error();
     std::optional<BlockReader> extraLinesFile;
     if (type == InvoiceType::Commercial) {
-        auto opened = BlockReader::open(book.extraLines, ExtraLinesRecordSize);
+        auto opened = BlockReader::open(book.fs(), book.extraLines, ExtraLinesRecordSize);
         if (!opened)
             return opened.error();
         extraLinesFile = std::move(opened.value());

@@ -3,7 +3,6 @@
 #include "archive/book.h"
 #include "archive/clients.h"
 #include "archive/codepage.h"
-#include "archive/file_system.h"
 #include "archive/record_file.h"
 #include "einvoice/text_rules.h"
 
@@ -77,25 +76,22 @@ struct Lookup {
     std::string recipient;
 };
 
-Result<Lookup> lookUp(const std::string& dataDir, const archive::PartyRecord& client)
+Result<Lookup> lookUp(const archive::DataDir& dir, const archive::PartyRecord& client)
 {
-    const std::string path = recipientFile(dataDir);
+    const std::string path = recipientFile(dir);
     Lookup found;
-    if (!archive::fileExists(path))
+    if (!dir.fs().exists(path))
         return found;
-    auto file = archive::fileSystem().open(path);
-    if (!file)
-        return IoError {IoError::Action::Open, path};
-    const auto size = file->size();
-    if (!size)
-        return IoError {IoError::Action::Read, path};
-    file.reset();
-    const auto records = *size / RecipientRecordSize;
-    found.count = static_cast<int>(std::min<std::uint64_t>(records, std::numeric_limits<std::int16_t>::max()));
-
-    auto recordFile = archive::RecordFile::open(path, RecipientRecordSize);
+    auto recordFile = archive::RecordFile::open(dir.fs(), path, RecipientRecordSize);
     if (!recordFile)
         return recordFile.error();
+    // Only whole records count: a record cut short was never written whole.
+    const auto size = recordFile.value().byteSize();
+    if (!size)
+        return size.error();
+    const auto records = size.value() / RecipientRecordSize;
+    found.count = static_cast<int>(std::min<std::uint64_t>(records, std::numeric_limits<std::int16_t>::max()));
+
     RecipientBytes bytes {};
     for (int number = 1; number <= found.count; ++number) {
         if (Status read = recordFile.value().read(number, bytes); !read)
@@ -112,14 +108,14 @@ Result<Lookup> lookUp(const std::string& dataDir, const archive::PartyRecord& cl
 
 } // namespace
 
-std::string issuerDataFile(const std::string& dataDir)
+std::string issuerDataFile(const archive::DataDir& dir)
 {
-    return archive::dataFile(dataDir, "emit.fe");
+    return archive::dataFile(dir, "emit.fe");
 }
 
-std::string recipientFile(const std::string& dataDir)
+std::string recipientFile(const archive::DataDir& dir)
 {
-    return archive::dataFile(dataDir, "clienti.fe");
+    return archive::dataFile(dir, "clienti.fe");
 }
 
 void encodeIssuerData(const IssuerEinvoiceData& data, std::span<std::uint8_t, IssuerDataRecordSize> out)
@@ -144,32 +140,24 @@ IssuerEinvoiceData decodeIssuerData(std::span<const std::uint8_t, IssuerDataReco
     return data;
 }
 
-Result<IssuerEinvoiceData> readIssuerData(const std::string& dataDir, int issuer)
+Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issuer)
 {
-    const std::string path = issuerDataFile(dataDir);
+    const std::string path = issuerDataFile(dir);
     // Reading must not create the file: an issuer who never opened the window
     // simply has the defaults.
-    if (issuer >= 1 && !archive::fileExists(path))
+    if (issuer >= 1 && !dir.fs().exists(path))
         return IssuerEinvoiceData {};
     IssuerBytes bytes {};
-    if (Status read = archive::readRecord(path, issuer, bytes); !read)
+    if (Status read = archive::readRecord(dir.fs(), path, issuer, bytes); !read)
         return read.error();
     return decodeIssuerData(bytes);
 }
 
-Status writeIssuerData(const std::string& dataDir, int issuer, const IssuerEinvoiceData& data)
+Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinvoiceData& data)
 {
     IssuerBytes bytes {};
     encodeIssuerData(data, bytes);
-    return archive::writeRecord(issuerDataFile(dataDir), issuer, bytes);
-}
-
-Status deleteIssuerDataFile(const std::string& dataDir)
-{
-    const std::string path = issuerDataFile(dataDir);
-    if (!archive::fileExists(path))
-        return {};
-    return archive::removeFile(path);
+    return archive::writeRecord(dir.fs(), issuerDataFile(dir), issuer, bytes);
 }
 
 std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data)
@@ -191,9 +179,9 @@ std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data)
     return problems;
 }
 
-Result<std::optional<std::string>> findRecipient(const std::string& dataDir, const archive::PartyRecord& client)
+Result<std::optional<std::string>> findRecipient(const archive::DataDir& dir, const archive::PartyRecord& client)
 {
-    auto found = lookUp(dataDir, client);
+    auto found = lookUp(dir, client);
     if (!found)
         return found.error();
     if (found.value().number == 0)
@@ -201,26 +189,26 @@ Result<std::optional<std::string>> findRecipient(const std::string& dataDir, con
     return std::optional<std::string>(found.value().recipient);
 }
 
-Result<std::string> proposedRecipient(const std::string& dataDir, const archive::PartyRecord& client)
+Result<std::string> proposedRecipient(const archive::DataDir& dir, const archive::PartyRecord& client)
 {
-    auto found = findRecipient(dataDir, client);
+    auto found = findRecipient(dir, client);
     if (!found)
         return found.error();
     const auto& remembered = found.value();
     return remembered && !remembered->empty() ? *remembered : std::string(DefaultRecipientCode);
 }
 
-Status rememberRecipient(const std::string& dataDir, const archive::PartyRecord& client, const std::string& recipient)
+Status rememberRecipient(const archive::DataDir& dir, const archive::PartyRecord& client, const std::string& recipient)
 {
-    auto found = lookUp(dataDir, client);
+    auto found = lookUp(dir, client);
     if (!found)
         return found.error();
     const Lookup& at = found.value();
     if (at.number == 0 && at.count >= std::numeric_limits<std::int16_t>::max())
-        return IoError {IoError::Action::Write, recipientFile(dataDir)};
+        return IoError {IoError::Action::Write, recipientFile(dir)};
     const int number = at.number != 0 ? at.number : at.count + 1;
     const RecipientBytes bytes = encodeRecipient(client, recipient);
-    return archive::writeRecord(recipientFile(dataDir), number, bytes);
+    return archive::writeRecord(dir.fs(), recipientFile(dir), number, bytes);
 }
 
 } // namespace tessaro::einvoice

@@ -4,6 +4,7 @@
 // Windows-1252, fixed width, like every other data file.
 #pragma once
 
+#include "archive/data_dir.h"
 #include "archive/fields.h"
 #include "archive/io_result.h"
 #include "archive/records.h"
@@ -33,15 +34,13 @@ struct IssuerEinvoiceData {
     bool operator==(const IssuerEinvoiceData&) const = default;
 };
 
-std::string issuerDataFile(const std::string& dataDir); // <dir>/emit.fe
-std::string recipientFile(const std::string& dataDir); // <dir>/clienti.fe
+std::string issuerDataFile(const archive::DataDir& dir); // <dir>/emit.fe
+std::string recipientFile(const archive::DataDir& dir); // <dir>/clienti.fe
 
 // A record never written (past the end of the file, or zero bytes) reads as
 // the defaults, so an issuer saved before this file existed gets them.
-archive::Result<IssuerEinvoiceData> readIssuerData(const std::string& dataDir, int issuer);
-archive::Status writeIssuerData(const std::string& dataDir, int issuer, const IssuerEinvoiceData& data);
-// Removes "emit.fe" with the issuer archive; a missing file is not an error.
-archive::Status deleteIssuerDataFile(const std::string& dataDir);
+archive::Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issuer);
+archive::Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinvoiceData& data);
 
 // Italian sentences for what the e-invoice window must not accept (an unknown
 // code, an IBAN of the wrong form, a text too long or with characters the
@@ -50,12 +49,12 @@ std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data);
 
 // The remembered recipient of the client (same surname, first name, address
 // and VAT number, trimmed); nothing when none is remembered.
-archive::Result<std::optional<std::string>> findRecipient(const std::string& dataDir,
+archive::Result<std::optional<std::string>> findRecipient(const archive::DataDir& dir,
                                                           const archive::PartyRecord& client);
 // The answer the input box proposes: the remembered one, else "0000000".
-archive::Result<std::string> proposedRecipient(const std::string& dataDir, const archive::PartyRecord& client);
+archive::Result<std::string> proposedRecipient(const archive::DataDir& dir, const archive::PartyRecord& client);
 // Replaces the remembered recipient of the client, or appends the client.
-archive::Status rememberRecipient(const std::string& dataDir, const archive::PartyRecord& client,
+archive::Status rememberRecipient(const archive::DataDir& dir, const archive::PartyRecord& client,
                                   const std::string& recipient);
 
 // Byte codecs of the two records, exposed for the layout tests.

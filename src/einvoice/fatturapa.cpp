@@ -335,9 +335,9 @@ std::string buildXml(const InvoiceToExport& invoice)
     return xml.finish();
 }
 
-std::string exportFolder(const std::string& dataDir)
+std::string exportFolder(const archive::DataDir& dir)
 {
-    return archive::dataFile(dataDir, "fatture elettroniche");
+    return archive::dataFile(dir, "fatture elettroniche");
 }
 
 ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder)

@@ -3,6 +3,7 @@
 // so that nothing half-written is ever left.
 #pragma once
 
+#include "archive/data_dir.h"
 #include "archive/io_result.h"
 #include "einvoice/export_input.h"
 
@@ -48,7 +49,7 @@ std::string fileName(const InvoiceToExport& invoice);
 std::string buildXml(const InvoiceToExport& invoice);
 
 // Folder of the data directory that receives the electronic invoices.
-std::string exportFolder(const std::string& dataDir);
+std::string exportFolder(const archive::DataDir& dir);
 
 struct ExportOutcome {
     std::vector<std::string> problems; // refused: nothing was written

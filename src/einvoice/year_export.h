@@ -3,6 +3,7 @@
 #pragma once
 
 #include "archive/app_state.h"
+#include "archive/data_dir.h"
 #include "archive/io_result.h"
 #include "archive/records.h"
 #include "einvoice/einvoice_files.h"
@@ -14,7 +15,7 @@
 namespace tessaro::einvoice {
 
 struct YearExportRequest {
-    std::string dataDir;
+    archive::DataDir dataDir;
     int issuerNumber = 0; // CurrentIssuer
     std::string year; // the year text of the book
     archive::InvoiceType type = archive::InvoiceType::Professional;

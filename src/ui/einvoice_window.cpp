@@ -73,7 +73,7 @@ std::string listOf(const std::vector<std::string>& problems)
 
 } // namespace
 
-EinvoiceWindow::EinvoiceWindow(std::string dataDir, int issuer, Dialogs& dialogs, QWidget* parent)
+EinvoiceWindow::EinvoiceWindow(archive::DataDir dataDir, int issuer, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), m_dataDir(std::move(dataDir)), m_issuer(issuer), m_dialogs(dialogs)
 {
     setWindowTitle(QStringLiteral("Dati per la fattura elettronica"));

@@ -20,7 +20,7 @@ class EinvoiceWindow : public QDialog {
     Q_OBJECT
 
 public:
-    EinvoiceWindow(std::string dataDir, int issuer, Dialogs& dialogs, QWidget* parent = nullptr);
+    EinvoiceWindow(archive::DataDir dataDir, int issuer, Dialogs& dialogs, QWidget* parent = nullptr);
 
     // Fills the controls from the issuer's record; false, after an
     // "ATTENZIONE" box naming the file, when it cannot be read.
@@ -35,7 +35,7 @@ public:
     bool save();
 
 private:
-    std::string m_dataDir;
+    archive::DataDir m_dataDir;
     int m_issuer;
     Dialogs& m_dialogs;
 };

@@ -189,7 +189,7 @@ void TestBookCommands::deleteOutsideTheBookAsksNothing()
 void TestBookCommands::failedDeleteIsTold()
 {
     Session s(" 2");
-    FaultyFileSystem fs;
+    FaultyFileSystem fs(s.state.dataDir);
     fs.fail(FaultyFileSystem::Op::Write, "12024.imp");
     app::deleteInvoice(s.form, s.state, s.dialogs);
     QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
@@ -252,7 +252,7 @@ void TestBookCommands::resetAllAsksAndOpensTheIssuerWindow()
     Session s;
     archive::PartyRecord issuer;
     issuer.surname = "Bianchi";
-    archive::writeIssuer(s.dir.path(), 1, issuer);
+    archive::writeIssuer(s.dir.data(), 1, issuer);
     s.state.currentIssuerRecord = issuer;
 
     s.dialogs.queueAnswer(ui::Answer::Cancel);
@@ -276,8 +276,8 @@ void TestBookCommands::resetAllAsksAndOpensTheIssuerWindow()
 void TestBookCommands::resetAllStopsAtAFileThatStays()
 {
     Session s;
-    FaultyFileSystem fs;
-    fs.fail(FaultyFileSystem::Op::Remove, "12024.agg");
+    FaultyFileSystem fs(s.state.dataDir);
+    fs.fail(FaultyFileSystem::Op::Rename, "12024.agg");
     QVERIFY(!app::resetAll(s.form, s.state, s.dialogs));
     QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
     QVERIFY(QString::fromStdString(s.dialogs.last().text).contains("12024.agg"));

@@ -35,7 +35,7 @@ struct Session {
 
     Session()
     {
-        state.dataDir = dir.path();
+        state.dataDir = dir.data();
         const einvoice::InvoiceToExport sample = test::professionalInvoice();
         archive::writeIssuer(state.dataDir, 1, sample.issuer);
         archive::writeIssuerCount(state.dataDir, 1);
@@ -153,7 +153,7 @@ private slots:
     void unreadableIssuerDataIsToldAndNothingWritten()
     {
         Session s;
-        test::FaultyFileSystem fs;
+        test::FaultyFileSystem fs(s.state.dataDir);
         fs.fail(test::FaultyFileSystem::Op::Read, "emit.fe");
         s.dialogs.queueInput("0000000");
         app::exportEinvoice(s.form, s.state, s.dialogs);
@@ -248,8 +248,8 @@ private slots:
     void resetAllTellsAnEinvoiceFileThatStays()
     {
         Session s;
-        test::FaultyFileSystem fs;
-        fs.fail(test::FaultyFileSystem::Op::Remove, "emit.fe");
+        test::FaultyFileSystem fs(s.state.dataDir);
+        fs.fail(test::FaultyFileSystem::Op::Rename, "emit.fe");
         QVERIFY(!app::resetAll(s.form, s.state, s.dialogs));
         QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
         QVERIFY(s.dialogs.last().text.find("emit.fe") != std::string::npos);

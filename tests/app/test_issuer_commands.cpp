@@ -57,7 +57,7 @@ int settingsRecord(const test::TestDir& dir, int record)
 archive::AppState seeded(const test::TestDir& dir, const std::vector<archive::PartyRecord>& issuers, int current = 1)
 {
     archive::AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     for (std::size_t i = 0; i < issuers.size(); ++i)
         archive::writeIssuer(state.dataDir, static_cast<int>(i + 1), issuers[i]);
     state.issuerCount = static_cast<std::int16_t>(issuers.size());
@@ -189,7 +189,7 @@ void TestIssuerCommands::browsingFailureKeepsState()
     const archive::AppState before = state;
     archive::PartyRecord fields = state.currentIssuerRecord;
     ScriptedDialogs dialogs;
-    test::FaultyFileSystem faulty;
+    test::FaultyFileSystem faulty(state.dataDir);
     faulty.fail(test::FaultyFileSystem::Op(op), file.toStdString());
 
     QVERIFY(!app::showNextIssuer(state, fields, dialogs));
@@ -213,7 +213,7 @@ void TestIssuerCommands::firstSaveWritesOneRecordAndTheSettings()
     app::saveIssuer(state, party("Rossi"), dialogs);
 
     QCOMPARE(dir.bytes("emit").size(), archive::PartyRecordSize);
-    QCOMPARE(archive::readIssuer(dir.path(), 1).value(), stored(party("Rossi")));
+    QCOMPARE(archive::readIssuer(dir.data(), 1).value(), stored(party("Rossi")));
     QCOMPARE(settingsRecord(dir, 1), 1);
     QCOMPARE(settingsRecord(dir, 3), 1);
     QCOMPARE(state.issuerCount, 1);
@@ -266,7 +266,7 @@ void TestIssuerCommands::saveWithDuplicate()
     // issuer is still issuer 1, in memory too.
     QCOMPARE(state.currentIssuerRecord,
              ui::DuplicateChoice(choice) == ui::DuplicateChoice::Cancel ? stored(issuers[0]) : fields);
-    QCOMPARE(archive::readIssuer(dir.path(), 2).value(),
+    QCOMPARE(archive::readIssuer(dir.data(), 2).value(),
              stored(ui::DuplicateChoice(choice) == ui::DuplicateChoice::Replace ? fields : issuers[1]));
     QCOMPARE(dialogs.last().text == "I dati sono stati salvati", savedMessage);
 }
@@ -334,7 +334,7 @@ void TestIssuerCommands::saveFailureKeepsStateAndSaysNothingSaved()
     const archive::AppState before = state;
     ScriptedDialogs dialogs;
     {
-        test::FaultyFileSystem faulty;
+        test::FaultyFileSystem faulty(state.dataDir);
         faulty.fail(test::FaultyFileSystem::Op(op), file.toStdString(), after);
         app::saveIssuer(state, party("Bianchi"), dialogs);
     }
@@ -345,7 +345,7 @@ void TestIssuerCommands::saveFailureKeepsStateAndSaysNothingSaved()
     QCOMPARE(settingsRecord(dir, 1), settingsCount);
     QCOMPARE(settingsRecord(dir, 3), 1);
     if (settingsCount == 2)
-        QCOMPARE(archive::readIssuer(dir.path(), 2).value(), stored(party("Bianchi")));
+        QCOMPARE(archive::readIssuer(dir.data(), 2).value(), stored(party("Bianchi")));
     QCOMPARE(dialogs.shown().size(), 1u);
     QCOMPARE(dialogs.last().title, std::string("ATTENZIONE"));
     QVERIFY2(dialogs.last().text.find(file.toStdString()) != std::string::npos, dialogs.last().text.c_str());
@@ -374,7 +374,7 @@ void TestIssuerCommands::replaceRewritesTheCurrentIssuer()
     QCOMPARE(dialogs.shown()[0].buttons, ui::Buttons::YesNo);
     QCOMPARE(dialogs.last().text, std::string("I dati sono stati sostituiti"));
     QCOMPARE(dialogs.last().title, std::string("SALVATAGGIO DATI"));
-    QCOMPARE(archive::readIssuer(dir.path(), 3).value(), stored(fields));
+    QCOMPARE(archive::readIssuer(dir.data(), 3).value(), stored(fields));
     QCOMPARE(state.currentIssuerRecord, fields);
     QCOMPARE(state.issuerCount, 3);
     QCOMPARE(dir.bytes("emit").size(), 3 * archive::PartyRecordSize);
@@ -416,7 +416,7 @@ void TestIssuerCommands::replaceFailureKeepsTheRecord()
     archive::AppState state = seeded(dir, {party("Rossi")});
     ScriptedDialogs dialogs;
     dialogs.queueAnswer(ui::Answer::Yes);
-    test::FaultyFileSystem faulty;
+    test::FaultyFileSystem faulty(state.dataDir);
     faulty.fail(test::FaultyFileSystem::Op::Write, "emit");
 
     app::replaceIssuer(state, party("Bianchi"), dialogs);

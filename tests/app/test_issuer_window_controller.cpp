@@ -61,7 +61,7 @@ void TestIssuerWindowController::firstStart()
 {
     test::TestDir dir;
     archive::AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     ui::ScriptedDialogs dialogs;
     app::IssuerWindowController controller(state, dialogs);
 
@@ -96,7 +96,7 @@ void TestIssuerWindowController::firstStartClosedWithoutIssuerEndsTheProgram()
 {
     test::TestDir dir;
     archive::AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     ui::ScriptedDialogs dialogs;
     app::IssuerWindowController controller(state, dialogs);
 
@@ -109,7 +109,7 @@ void TestIssuerWindowController::modelessOk()
 {
     test::TestDir dir;
     archive::AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     archive::writeIssuer(state.dataDir, 1, named("Rossi"));
     state.issuerCount = 1;
     state.currentIssuer = 1;
@@ -178,7 +178,7 @@ void TestIssuerWindowController::modelessBrowsingRefillsTheFields()
 {
     test::TestDir dir;
     archive::AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     archive::writeIssuer(state.dataDir, 1, named("Rossi"));
     archive::writeIssuer(state.dataDir, 2, named("Bianchi"));
     state.issuerCount = 2;

@@ -204,7 +204,7 @@ void TestOneFigure::everyConsumer()
     QCOMPARE(shown.total, invoice.screen[2]);
 
     test::TestDir dir;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     const archive::BookPaths book = archive::bookPaths(state.dataDir, 1, "2024");
     archive::InvoiceForm stored = form;
     archive::copyFormToBuffer(stored);

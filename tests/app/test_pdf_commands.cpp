@@ -24,7 +24,7 @@ struct Session {
 
     Session()
     {
-        state.dataDir = dir.path();
+        state.dataDir = dir.data();
         state.currentIssuer = 2;
         state.issuerCount = 2;
         state.currentIssuerRecord.title = "ing.";

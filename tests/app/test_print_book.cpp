@@ -52,7 +52,7 @@ void TestPrintBook::threeInvoicesThreePages()
 {
     test::TestDir dir;
     auto state = test::sampleState(archive::InvoiceType::Commercial);
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     state.currentIssuer = 1;
     state.nextNumber = 4;
     const auto book = archive::bookPaths(state.dataDir, 1, "2008");
@@ -121,7 +121,7 @@ void TestPrintBook::emptyBook()
 {
     test::TestDir dir;
     auto state = test::sampleState(archive::InvoiceType::Professional);
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     state.nextNumber = 1;
     archive::InvoiceForm form;
     form.year = "2008";

@@ -19,7 +19,7 @@ namespace {
 archive::AppState stateIn(const std::string& dir)
 {
     archive::AppState state;
-    state.dataDir = dir;
+    state.dataDir = archive::DataDir(dir);
     state.currentIssuer = 1;
     state.currentIssuerRecord.surname = "Rossi";
     state.euroRate = 1936.27;
@@ -89,7 +89,7 @@ void TestPrintCommands::printsTheInvoiceOnScreen()
     // The rate and flag of the buffer were completed in memory for printing.
     QCOMPARE(form.buffer.rate, 1936.27f);
     QCOMPARE(form.buffer.currency, std::string("e"));
-    QCOMPARE(sink.pdfPath, archive::dataFile(dir.path(), "fattura-1-2024-7.pdf"));
+    QCOMPARE(sink.pdfPath, archive::dataFile(dir.data(), "fattura-1-2024-7.pdf"));
     QVERIFY(!dir.exists("fattura-1-2024-7.pdf"));
 }
 
@@ -155,8 +155,8 @@ void TestPrintCommands::pdfNamesStayInDataDir()
     const auto state = stateIn("/data");
     auto form = formNumbered(number);
     form.year = year;
-    QCOMPARE(app::invoicePdfPath(form, state), archive::dataFile("/data", invoiceName));
-    QCOMPARE(app::yearPdfPath(form, state), archive::dataFile("/data", yearName));
+    QCOMPARE(app::invoicePdfPath(form, state), archive::dataFile(archive::DataDir("/data"), invoiceName));
+    QCOMPARE(app::yearPdfPath(form, state), archive::dataFile(archive::DataDir("/data"), yearName));
 }
 
 void TestPrintCommands::printsTheYear()
@@ -164,7 +164,7 @@ void TestPrintCommands::printsTheYear()
     test::TestDir dir;
     auto state = stateIn(dir.path());
     state.nextNumber = 3;
-    const auto book = archive::bookPaths(dir.path(), 1, "2024");
+    const auto book = archive::bookPaths(dir.data(), 1, "2024");
     QVERIFY(archive::createBook(book).ok());
     for (int n = 1; n <= 2; ++n) {
         archive::InvoiceRecord invoice;
@@ -177,7 +177,7 @@ void TestPrintCommands::printsTheYear()
     ui::ScriptedDialogs dialogs;
     app::printYear(form, state, dialogs, sink.sink());
 
-    QCOMPARE(sink.pdfPath, archive::dataFile(dir.path(), "fatture-1-2024.pdf"));
+    QCOMPARE(sink.pdfPath, archive::dataFile(dir.data(), "fatture-1-2024.pdf"));
     QVERIFY(sink.page.find("FATTURA N. 1", 0));
     QVERIFY(sink.page.find("FATTURA N. 2", 1));
     QVERIFY(sink.page.ended());

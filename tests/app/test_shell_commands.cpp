@@ -20,7 +20,7 @@ namespace {
 archive::AppState stateIn(const test::TestDir& dir)
 {
     archive::AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     state.decimalSeparator = ',';
     return state;
 }

@@ -28,10 +28,10 @@ void writeOneIssuer(const test::TestDir& dir)
     issuer.address = "Via Roma 1";
     issuer.city = "Città di Castello";
     issuer.province = "PG";
-    QVERIFY(archive::writeIssuer(dir.path(), 1, issuer).ok());
-    QVERIFY(archive::writeIssuerCount(dir.path(), 1).ok());
-    QVERIFY(archive::writeClientCount(dir.path(), 0).ok());
-    QVERIFY(archive::writeCurrentIssuer(dir.path(), 1).ok());
+    QVERIFY(archive::writeIssuer(dir.data(), 1, issuer).ok());
+    QVERIFY(archive::writeIssuerCount(dir.data(), 1).ok());
+    QVERIFY(archive::writeClientCount(dir.data(), 0).ok());
+    QVERIFY(archive::writeCurrentIssuer(dir.data(), 1).ok());
 }
 
 QString text(app::MainController& controller, const char* name)

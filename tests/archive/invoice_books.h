@@ -13,10 +13,10 @@
 
 namespace tessaro::test {
 
-inline archive::AppState stateIn(const TestDir& dir)
+inline archive::AppState stateIn(const TestDir& dir, archive::FileSystem& fs = archive::realFileSystem())
 {
     archive::AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data(fs);
     state.currentIssuer = 1;
     state.issuerCount = 1;
     return state;

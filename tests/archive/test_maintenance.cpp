@@ -58,7 +58,7 @@ private slots:
     void deleteYearWithoutFilesFails();
     void resetAllDeletesBooksAndIssuers();
     void resetAllWithNothingToDelete();
-    void resetAllStopsAtAFileThatStays();
+    void resetAllPutsEverythingBackWhenAFileStays();
 };
 
 void TestMaintenance::insertMovesTheFollowingInvoicesUp()
@@ -137,7 +137,7 @@ void TestMaintenance::failedShiftKeepsTheCounter()
     QVERIFY(loadInvoice(form, state, 2).ok());
     const InvoiceForm before = form;
     {
-        FaultyFileSystem fs;
+        FaultyFileSystem fs(state.dataDir);
         fs.fail(FaultyFileSystem::Op::Write, "12024.agg", 1);
         const Status inserted = insertInvoice(form, state, 2);
         QVERIFY(!inserted.ok());
@@ -183,7 +183,7 @@ void TestMaintenance::resetAllDeletesBooksAndIssuers()
     bookOfFour(state, "2024");
     state.currentIssuer = 1;
     bookOfFour(state, "2023");
-    QVERIFY(writeIssuer(dir.path(), 1, issuerNamed("Bianchi")).ok());
+    QVERIFY(writeIssuer(dir.data(), 1, issuerNamed("Bianchi")).ok());
     dir.writeBytes("clienti", Bytes(173, ' '));
     dir.writeBytes("notes.txt", Bytes {'x'});
 
@@ -210,19 +210,25 @@ void TestMaintenance::resetAllWithNothingToDelete()
     QCOMPARE(state.issuerCount, std::int16_t(0));
 }
 
-void TestMaintenance::resetAllStopsAtAFileThatStays()
+void TestMaintenance::resetAllPutsEverythingBackWhenAFileStays()
 {
     TestDir dir;
     AppState state = stateIn(dir);
     bookOfFour(state, "2024");
-    QVERIFY(writeIssuer(dir.path(), 1, issuerNamed("Bianchi")).ok());
-    FaultyFileSystem fs;
-    fs.fail(FaultyFileSystem::Op::Remove, "12024.imp");
-    const Status status = resetAll(state);
+    QVERIFY(writeIssuer(dir.data(), 1, issuerNamed("Bianchi")).ok());
+    dir.writeBytes("emit.fe", Bytes(146, ' '));
+    QVERIFY(writeIssuerCount(dir.data(), 1).ok());
+    const Bytes settings = dir.bytes("impost");
+    FaultyFileSystem fs(state.dataDir);
+    fs.fail(FaultyFileSystem::Op::Rename, "emit.fe");
+    const Status status = resetAll(state, {dir.file("emit.fe")});
     QVERIFY(!status.ok());
-    QVERIFY(QString::fromStdString(status.error().path).endsWith("12024.imp"));
-    QVERIFY(!dir.exists("12024.arc"));
-    QVERIFY(dir.exists("emit"));
+    QVERIFY(QString::fromStdString(status.error().path).endsWith("emit.fe"));
+    for (const char* name : {"12024.arc", "12024.agg", "12024.imp", "emit", "emit.fe"})
+        QVERIFY2(dir.exists(name), name);
+    QCOMPARE(dir.bytes("impost"), settings);
+    QCOMPARE(state.issuerCount, std::int16_t(1));
+    QCOMPARE(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files).size(), qsizetype(6));
 }
 
 QTEST_GUILESS_MAIN(TestMaintenance)

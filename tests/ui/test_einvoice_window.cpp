@@ -48,7 +48,7 @@ private slots:
     {
         test::TestDir dir;
         ui::ScriptedDialogs dialogs;
-        ui::EinvoiceWindow window(dir.path(), 1, dialogs);
+        ui::EinvoiceWindow window(dir.data(), 1, dialogs);
         QCOMPARE(window.windowTitle(), QStringLiteral("Dati per la fattura elettronica"));
 
         QComboBox* regime = combo(window, "cmbregime");
@@ -71,16 +71,16 @@ private slots:
     void loadShowsTheIssuersRecord()
     {
         test::TestDir dir;
-        QVERIFY(einvoice::writeIssuerData(dir.path(), 2, forfettario()).ok());
+        QVERIFY(einvoice::writeIssuerData(dir.data(), 2, forfettario()).ok());
         ui::ScriptedDialogs dialogs;
 
-        ui::EinvoiceWindow second(dir.path(), 2, dialogs);
+        ui::EinvoiceWindow second(dir.data(), 2, dialogs);
         QVERIFY(second.load());
         QCOMPARE(second.data(), forfettario());
         QCOMPARE(combo(second, "cmbcassa")->currentText(), QStringLiteral("TC04 INARCASSA"));
 
         // Issuer 1 has no record yet: the defaults.
-        ui::EinvoiceWindow first(dir.path(), 1, dialogs);
+        ui::EinvoiceWindow first(dir.data(), 1, dialogs);
         QVERIFY(first.load());
         QCOMPARE(first.data(), IssuerEinvoiceData {});
         QVERIFY(dialogs.shown().empty());
@@ -90,7 +90,7 @@ private slots:
     {
         test::TestDir dir;
         ui::ScriptedDialogs dialogs;
-        ui::EinvoiceWindow window(dir.path(), 3, dialogs);
+        ui::EinvoiceWindow window(dir.data(), 3, dialogs);
         QVERIFY(window.load());
         window.open();
         const IssuerEinvoiceData data = forfettario();
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(window.result(), int(QDialog::Accepted));
         QVERIFY(!window.isVisible());
         QVERIFY(dialogs.shown().empty());
-        const auto stored = einvoice::readIssuerData(dir.path(), 3);
+        const auto stored = einvoice::readIssuerData(dir.data(), 3);
         QVERIFY(stored.ok());
         QCOMPARE(stored.value(), data);
         QCOMPARE(dir.bytes("emit.fe").size(), std::size_t {3 * einvoice::IssuerDataRecordSize});
@@ -114,7 +114,7 @@ private slots:
     {
         test::TestDir dir;
         ui::ScriptedDialogs dialogs;
-        ui::EinvoiceWindow window(dir.path(), 1, dialogs);
+        ui::EinvoiceWindow window(dir.data(), 1, dialogs);
         IssuerEinvoiceData bad;
         bad.fiscalRegime = "RF03"; // a damaged record: shown, but not accepted
         bad.iban = "IT60";
@@ -135,7 +135,7 @@ private slots:
     {
         test::TestDir dir;
         ui::ScriptedDialogs dialogs;
-        ui::EinvoiceWindow window(dir.path(), 1, dialogs);
+        ui::EinvoiceWindow window(dir.data(), 1, dialogs);
         window.open();
         combo(window, "cmbregime")->setCurrentIndex(combo(window, "cmbregime")->findData("RF19"));
         QTest::mouseClick(window.findChild<QPushButton*>("Command2"), Qt::LeftButton);
@@ -161,7 +161,7 @@ private slots:
         QFETCH(QString, shown);
         test::TestDir dir;
         ui::ScriptedDialogs dialogs;
-        ui::EinvoiceWindow window(dir.path(), 1, dialogs);
+        ui::EinvoiceWindow window(dir.data(), 1, dialogs);
         QLineEdit* iban = edit(window, "txtiban");
         QCOMPARE(iban->maxLength(), 34);
         iban->setFocus();
@@ -178,7 +178,7 @@ private slots:
     {
         test::TestDir dir;
         ui::ScriptedDialogs dialogs;
-        ui::EinvoiceWindow window(dir.path(), 1, dialogs);
+        ui::EinvoiceWindow window(dir.data(), 1, dialogs);
         const QStringList inputs = {"cmbregime", "cmbcassa", "cmbnatura", "txtriferimento", "txtiban"};
         const QStringList captions = {"Label1", "Label2", "Label3", "Label4", "Label5"};
         for (qsizetype i = 0; i < inputs.size(); ++i) {
