@@ -1,5 +1,6 @@
 #include "ui/control_table.h"
 
+#include "ui/app_font.h"
 #include "ui/twips.h"
 
 #include <QAccessible>
@@ -190,6 +191,9 @@ QRect geometryOf(const ControlSpec& spec)
 void buildControls(QWidget* window, std::span<const ControlSpec> table, CurrencyFlagProvider flagProvider)
 {
     QAccessible::installFactory(displayLabelAccessible); // once; later calls are ignored
+    // The window's own font, not only the application's: the sizes of the
+    // controls hold for this font alone.
+    window->setFont(dialogFont());
     std::vector<std::pair<int, QWidget*>> tabStops;
     QObject* descriptionFollower = nullptr;
     for (const ControlSpec& spec : table) {
@@ -202,13 +206,8 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
         if (spec.name && *spec.name)
             widget->setObjectName(QString::fromLatin1(spec.name));
         widget->setGeometry(geometryOf(spec));
-        if (spec.pointSize > 0 || spec.bold) {
-            QFont font = widget->font();
-            if (spec.pointSize > 0)
-                font.setPointSizeF(spec.pointSize);
-            font.setBold(spec.bold);
-            widget->setFont(font);
-        }
+        if (spec.pointSize > 0 || spec.bold)
+            widget->setFont(dialogFont(spec.pointSize, spec.bold));
         setAccessibleName(widget, spec);
         if (spec.helpText && *spec.helpText) {
             if (!descriptionFollower)

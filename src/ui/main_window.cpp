@@ -171,13 +171,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    // The classic dialog font where it exists, otherwise a sans serif of Arial's metrics, which keeps
-    // the captions within controls measured for it.
-    QFont dialogFont;
-    dialogFont.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    dialogFont.setPointSizeF(8.25);
-    client->setFont(dialogFont);
     client->setFixedSize(twipsSize(MainWindowWidthTwips, MainWindowHeightTwips));
     setCentralWidget(client);
     // The window takes the size of the client area plus whatever menu bar is added; the user cannot resize it.
