@@ -1,19 +1,19 @@
 #include "ui/control_table.h"
 
 #include "ui/app_font.h"
+#include "ui/caption_widgets.h"
 #include "ui/twips.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDynamicPropertyChangeEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -61,7 +61,7 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
     const QString caption = QString::fromUtf8(spec.caption);
     switch (spec.kind) {
     case ControlKind::Label:
-        return new QLabel(caption, parent);
+        return new CaptionLabel(caption, parent);
     case ControlKind::DisplayLabel: {
         // Marked before it has a text, so the first accessible interface made
         // for it is already the display kind.
@@ -98,9 +98,9 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
         return combo;
     }
     case ControlKind::PushButton:
-        return new QPushButton(caption, parent);
+        return new CaptionButton(caption, parent);
     case ControlKind::CheckBox:
-        return new QCheckBox(caption, parent);
+        return new CaptionCheckBox(caption, parent);
     case ControlKind::RadioButton:
         return new QRadioButton(caption, parent);
     case ControlKind::Frame:
@@ -120,22 +120,6 @@ bool namedByCaption(ControlKind kind)
 {
     return kind == ControlKind::PushButton || kind == ControlKind::CheckBox || kind == ControlKind::RadioButton
         || kind == ControlKind::Frame;
-}
-
-// Captions carry "&" before the mnemonic letter and "&&" for a literal one;
-// a screen reader should hear the plain text.
-QString withoutMnemonic(const QString& caption)
-{
-    QString plain;
-    plain.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        else if (caption[i] == u'&')
-            continue;
-        plain += caption[i];
-    }
-    return plain;
 }
 
 // A field whose help text changes later (the amounts follow the invoice
@@ -208,6 +192,9 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
         widget->setGeometry(geometryOf(spec));
         if (spec.pointSize > 0 || spec.bold)
             widget->setFont(dialogFont(spec.pointSize, spec.bold));
+        // A caption as tall as two lines of its font wraps.
+        if (auto* label = dynamic_cast<CaptionLabel*>(widget))
+            label->setWordWrap(widget->height() >= 2 * QFontMetricsF(widget->font()).height());
         setAccessibleName(widget, spec);
         if (spec.helpText && *spec.helpText) {
             if (!descriptionFollower)

@@ -179,10 +179,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     buildControls(client, mainWindowControls(), [this] { return m_currencyFlag; });
     findControls();
 
-    for (QLabel* label : client->findChildren<QLabel*>()) {
-        if (label->objectName().isEmpty() || label->objectName() == QLatin1String("Label27"))
-            label->setWordWrap(true);
-    }
     QPalette issuerPalette = m_issuer[0]->palette();
     issuerPalette.setColor(QPalette::Window, QColor(IssuerLabelRed, IssuerLabelGreen, IssuerLabelBlue));
     for (QLabel* label : m_issuer)

@@ -1,12 +1,13 @@
 #include "ui/qt_dialogs.h"
 
+#include "ui/app_font.h"
+#include "ui/caption_widgets.h"
 #include "ui/duplicate_dialog.h"
 #include "ui/twips.h"
 
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -36,20 +37,21 @@ public:
     {
         setWindowTitle(title);
         setFixedSize(twipsSize(6120, 2160));
+        setFont(dialogFont());
 
-        auto* label = new QLabel(prompt, this);
+        auto* label = new CaptionLabel(prompt, this);
         label->setObjectName(QStringLiteral("inputPrompt"));
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setGeometry(twipsRect(120, 120, 4440, 1440));
 
-        auto* ok = new QPushButton(QStringLiteral("OK"), this);
+        auto* ok = new CaptionButton(QStringLiteral("OK"), this);
         ok->setObjectName(QStringLiteral("inputOk"));
         ok->setGeometry(twipsRect(4680, 120, 1335, 375));
         ok->setDefault(true);
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-        auto* cancel = new QPushButton(QStringLiteral("Annulla"), this);
+        auto* cancel = new CaptionButton(QStringLiteral("Annulla"), this);
         cancel->setObjectName(QStringLiteral("inputCancel"));
         cancel->setGeometry(twipsRect(4680, 600, 1335, 375));
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
