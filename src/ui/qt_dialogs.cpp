@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <memory>
+
 namespace tessaro::ui {
 
 namespace {
@@ -82,37 +84,19 @@ QtDialogs::~QtDialogs()
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons)
 {
-    QMessageBox box(m_parent);
-    box.setWindowTitle(fromUtf8(title));
-    box.setText(fromUtf8(text));
-    box.setTextFormat(Qt::PlainText);
-    QAbstractButton* ok = nullptr;
-    QAbstractButton* yes = nullptr;
-    switch (buttons) {
-    case Buttons::Ok:
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        break;
-    case Buttons::OkCancel:
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
-        break;
-    case Buttons::YesNo:
-        yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
-        box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-        break;
-    }
-    box.setDefaultButton(qobject_cast<QPushButton*>(ok ? ok : yes));
-    box.exec();
+    const std::unique_ptr<QMessageBox> box(createMessageBox(m_parent, fromUtf8(text), fromUtf8(title), buttons));
+    box->exec();
     // A box closed without a button (Escape, close box) answers as its
     // cautious button would.
-    const QAbstractButton* clicked = box.clickedButton();
+    QAbstractButton* clicked = box->clickedButton();
+    const QMessageBox::ButtonRole role = clicked ? box->buttonRole(clicked) : QMessageBox::RejectRole;
     switch (buttons) {
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::OkCancel:
-        return clicked == ok ? Answer::Ok : Answer::Cancel;
+        return role == QMessageBox::AcceptRole ? Answer::Ok : Answer::Cancel;
     case Buttons::YesNo:
-        return clicked == yes ? Answer::Yes : Answer::No;
+        return role == QMessageBox::YesRole ? Answer::Yes : Answer::No;
     }
     return Answer::Cancel;
 }
@@ -154,6 +138,30 @@ void QtDialogs::setBusy(bool busy)
 QDialog* createInputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText)
 {
     return new InputBox(parent, prompt, title, defaultText);
+}
+
+QMessageBox* createMessageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons)
+{
+    auto* box = new QMessageBox(parent);
+    box->setWindowTitle(title);
+    box->setText(text);
+    box->setTextFormat(Qt::PlainText);
+    QAbstractButton* first = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+        first = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        break;
+    case Buttons::OkCancel:
+        first = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box->addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        break;
+    case Buttons::YesNo:
+        first = box->addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+        box->addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        break;
+    }
+    box->setDefaultButton(qobject_cast<QPushButton*>(first));
+    return box;
 }
 
 } // namespace tessaro::ui
