@@ -155,7 +155,7 @@ constexpr ControlSpec Controls[] = {
 
     // Totals
     {"Command1", K::PushButton, "Calcola", 240, 5880, 1815, 615, 27},
-    {"", K::Label, "Totali", 2160, 5880, 720, 255, -1, 0, F::None, "", "", 0, true},
+    {"", K::Label, "Totali", 2160, 5880, 720, 195, -1, 0, F::None, "", "", 0, true},
     {"", K::Label, "Imponibile (A)", 2280, 6060, 810, 390},
     named({"etcimp", K::DisplayLabel, "", 3120, 6120, 1095, 255}, "Imponibile (A)"),
     {"", K::Label, "IVA (B)", 4260, 6120, 510, 255},
