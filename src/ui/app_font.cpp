@@ -13,6 +13,7 @@ QFont dialogFont(double pointSize, bool bold)
     font.setPointSizeF(pointSize > 0 ? pointSize : DialogFontPointSize);
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
     return font;
 }
 

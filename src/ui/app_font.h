@@ -14,7 +14,8 @@ inline constexpr double DialogFontPointSize = 8.25;
 
 // The dialog font at pointSize (0: the dialog size), bold or not. Glyphs are
 // hinted vertically only, so a caption is as wide on every screen as the
-// font's own widths make it, whatever hinting the desktop prefers.
+// font's own widths make it, and smoothed in grey, whatever hinting and
+// subpixel order the desktop prefers.
 QFont dialogFont(double pointSize = 0, bool bold = false);
 
 // Sets the dialog font, the Fusion style and its own palette for the whole
