@@ -4,11 +4,11 @@
 #include "app/main_controller.h"
 #include "bench/fixture.h"
 #include "bench/measure.h"
+#include "ui/app_font.h"
 #include "ui/main_window.h"
 #include "ui/scripted_dialogs.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QMainWindow>
 #include <QMenuBar>
 
@@ -17,17 +17,6 @@
 namespace tessaro::bench {
 
 namespace {
-
-// The fonts the program sets before its first window.
-void useDialogFont()
-{
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPointSizeF(8.25);
-    QApplication::setFont(dialogFont);
-}
 
 int reportShown()
 {
@@ -42,7 +31,7 @@ int reportShown()
 int runProgramStartup(int argc, char* argv[], const char* dataDir)
 {
     QApplication app(argc, argv);
-    useDialogFont();
+    ui::installProgramLook(); // as the program does before its first window
     const app::FixedClock clock(FullBookYear);
     ui::ScriptedDialogs dialogs;
     app::MainController controller(dataDir, clock, &dialogs);
@@ -55,7 +44,7 @@ int runProgramStartup(int argc, char* argv[], const char* dataDir)
 int runBareStartup(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    useDialogFont();
+    ui::installProgramLook(); // as the program does before its first window
     QMainWindow window;
     window.menuBar()->addMenu(QStringLiteral("File"))->addAction(QStringLiteral("Esci dal programma"));
     window.resize(800, 600);

@@ -21,6 +21,10 @@ export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export TMPDIR=${TMPDIR:-/tmp}
 chmod 700 "$XDG_RUNTIME_DIR"
+# Only the fonts the package declares, as a bare machine has them, whatever
+# else is installed here (fontconfig fills its cache in the build folder).
+export FONTCONFIG_FILE="$PWD/tests/fonts/fonts.conf"
+export XDG_CACHE_HOME="$(cd "$build" && pwd)/xdg-cache"
 ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
 
 if [ "${TESSARO_SKIP_SANITIZE:-0}" != 1 ]; then

@@ -1,10 +1,10 @@
 #include "app/clock.h"
 #include "app/main_controller.h"
+#include "ui/app_font.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFont>
 #include <QIcon>
 
 int main(int argc, char* argv[])
@@ -16,13 +16,7 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tessaro"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaro")));
 
-    // The windows are laid out for the classic 8.25-point dialog font.
-    QFont::insertSubstitutions(
-        QStringLiteral("MS Sans Serif"),
-        {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    QFont dialogFont(QStringLiteral("MS Sans Serif"));
-    dialogFont.setPointSizeF(8.25);
-    QApplication::setFont(dialogFont);
+    tessaro::ui::installProgramLook();
 
     // The data directory is the directory the program was started in.
     const tessaro::app::Clock clock;

@@ -1,19 +1,20 @@
 #include "ui/control_table.h"
 
+#include "ui/app_font.h"
+#include "ui/caption_widgets.h"
 #include "ui/twips.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDynamicPropertyChangeEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -84,7 +85,7 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
     const QString caption = QString::fromUtf8(spec.caption);
     switch (spec.kind) {
     case ControlKind::Label:
-        return new QLabel(caption, parent);
+        return new CaptionLabel(caption, parent);
     case ControlKind::DisplayLabel: {
         // Marked before it has a text, so the first accessible interface made
         // for it is already the display kind.
@@ -121,9 +122,9 @@ QWidget* createWidget(const ControlSpec& spec, QWidget* parent, const CurrencyFl
         return combo;
     }
     case ControlKind::PushButton:
-        return new QPushButton(caption, parent);
+        return new CaptionButton(caption, parent);
     case ControlKind::CheckBox:
-        return new QCheckBox(caption, parent);
+        return new CaptionCheckBox(caption, parent);
     case ControlKind::RadioButton:
         return new QRadioButton(caption, parent);
     case ControlKind::Frame:
@@ -143,22 +144,6 @@ bool namedByCaption(ControlKind kind)
 {
     return kind == ControlKind::PushButton || kind == ControlKind::CheckBox || kind == ControlKind::RadioButton
         || kind == ControlKind::Frame;
-}
-
-// Captions carry "&" before the mnemonic letter and "&&" for a literal one;
-// a screen reader should hear the plain text.
-QString withoutMnemonic(const QString& caption)
-{
-    QString plain;
-    plain.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&' && i + 1 < caption.size())
-            ++i;
-        else if (caption[i] == u'&')
-            continue;
-        plain += caption[i];
-    }
-    return plain;
 }
 
 // A field whose help text changes later (the amounts follow the invoice
@@ -324,6 +309,9 @@ void showBound(QWidget* window, std::span<const ControlSpec> table, void* data, 
 void buildControls(QWidget* window, std::span<const ControlSpec> table, CurrencyFlagProvider flagProvider)
 {
     QAccessible::installFactory(displayLabelAccessible); // once; later calls are ignored
+    // The window's own font, not only the application's: the sizes of the
+    // controls hold for this font alone.
+    window->setFont(dialogFont());
     std::vector<std::pair<int, QWidget*>> tabStops;
     QObject* descriptionFollower = nullptr;
     for (const ControlSpec& spec : table) {
@@ -336,13 +324,11 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
         if (spec.name && *spec.name)
             widget->setObjectName(QString::fromLatin1(spec.name));
         widget->setGeometry(geometryOf(spec));
-        if (spec.pointSize > 0 || spec.bold) {
-            QFont font = widget->font();
-            if (spec.pointSize > 0)
-                font.setPointSizeF(spec.pointSize);
-            font.setBold(spec.bold);
-            widget->setFont(font);
-        }
+        if (spec.pointSize > 0 || spec.bold)
+            widget->setFont(dialogFont(spec.pointSize, spec.bold));
+        // A caption as tall as two lines of its font wraps.
+        if (auto* label = dynamic_cast<CaptionLabel*>(widget))
+            label->setWordWrap(widget->height() >= 2 * QFontMetricsF(widget->font()).height());
         setAccessibleName(widget, spec);
         if (spec.helpText && *spec.helpText) {
             if (!descriptionFollower)

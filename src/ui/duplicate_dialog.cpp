@@ -2,10 +2,7 @@
 
 #include "ui/twips.h"
 
-#include <QFontMetrics>
-#include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 
 #include <array>
 
@@ -33,7 +30,6 @@ DuplicateDialog::DuplicateDialog(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("ATTENZIONE"));
     setFixedSize(twipsSize(DuplicateDialogWidthTwips, DuplicateDialogHeightTwips));
     buildControls(this, Table);
-    findChild<QLabel*>(QStringLiteral("Label1"))->setWordWrap(true);
 
     const auto wire = [this](const char* name, DuplicateChoice choice) {
         connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this, [this, choice] {
@@ -44,16 +40,6 @@ DuplicateDialog::DuplicateDialog(QWidget* parent) : QDialog(parent)
     wire("Command1", DuplicateChoice::Replace);
     wire("Command2", DuplicateChoice::SaveAsNew);
     wire("Command3", DuplicateChoice::Cancel);
-
-    // The buttons keep their measured widths; where a style pads more than
-    // the classic one, a caption that would be cut gets a smaller type.
-    for (auto* button : findChildren<QPushButton*>()) {
-        QFont font = button->font();
-        const int room = button->width() - 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
-        while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button->text()) > room)
-            font.setPointSizeF(font.pointSizeF() - 0.25);
-        button->setFont(font);
-    }
 }
 
 void DuplicateDialog::showEvent(QShowEvent* event)

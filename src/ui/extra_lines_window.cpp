@@ -76,8 +76,6 @@ ExtraLinesWindow::ExtraLinesWindow(CurrencyFlagProvider currencyFlag, QWidget* p
         for (const char* column : {"txtv", "txtimp", "txtq"})
             chain.push_back(findChild<QLineEdit*>(fieldName(column, line)));
     }
-    for (const char* note : {"Label11", "Label12", "Label13"})
-        findChild<QLabel*>(QString::fromLatin1(note))->setWordWrap(true);
     new LineKeys(this, std::move(chain));
 
     connect(findChild<QPushButton*>(QStringLiteral("Command1")), &QPushButton::clicked, this,

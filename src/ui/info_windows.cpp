@@ -61,7 +61,6 @@ QDialog* createAboutWindow(QWidget* parent, const QString& title, std::span<cons
 {
     QDialog* window = createWindow(parent, title, table, 5295, 1815);
     window->findChild<QLabel*>(QStringLiteral("Label2"))->setText(QString::fromUtf8(VersionText));
-    window->findChild<QLabel*>(QStringLiteral("Label3"))->setWordWrap(true);
     return window;
 }
 

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -85,7 +84,6 @@ IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Dati di chi emette la fattura"));
     setFixedSize(twipsSize(IssuerWindowWidthTwips, IssuerWindowHeightTwips));
     buildControls(this, issuerWindowTable());
-    findChild<QLabel*>(QStringLiteral("Label2"))->setWordWrap(true);
 
     auto* title = findChild<QComboBox*>(QStringLiteral("cmbtit"));
     title->setCompleter(nullptr); // a typed title is taken as typed, never completed from the list

@@ -153,13 +153,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("clientArea"));
-    // The classic dialog font where it exists, otherwise a sans serif of Arial's metrics, which keeps
-    // the captions within controls measured for it.
-    QFont dialogFont;
-    dialogFont.setFamilies(
-        {QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-    dialogFont.setPointSizeF(8.25);
-    client->setFont(dialogFont);
     client->setFixedSize(twipsSize(MainWindowWidthTwips, MainWindowHeightTwips));
     setCentralWidget(client);
     // The window takes the size of the client area plus whatever menu bar is added; the user cannot resize it.
@@ -168,10 +161,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     buildControls(client, mainWindowControls(), [this] { return m_currencyFlag; });
     findControls();
 
-    for (QLabel* label : client->findChildren<QLabel*>()) {
-        if (label->objectName().isEmpty() || label->objectName() == QLatin1String("Label27"))
-            label->setWordWrap(true);
-    }
     QPalette issuerPalette = m_issuer[0]->palette();
     issuerPalette.setColor(QPalette::Window, QColor(IssuerLabelRed, IssuerLabelGreen, IssuerLabelBlue));
     for (QLabel* label : m_issuer)

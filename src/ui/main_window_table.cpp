@@ -208,7 +208,7 @@ constexpr ControlSpec Controls[] = {
 
     // Totals
     runs({"Command1", K::PushButton, "Calcola", 240, 5880, 1815, 615, 27}, Command::Calculate),
-    {"", K::Label, "Totali", 2160, 5880, 720, 255, -1, 0, F::None, "", "", 0, true},
+    {"", K::Label, "Totali", 2160, 5880, 720, 195, -1, 0, F::None, "", "", 0, true},
     {"", K::Label, "Imponibile (A)", 2280, 6060, 810, 390},
     bound(named({"etcimp", K::DisplayLabel, "", 3120, 6120, 1095, 255}, "Imponibile (A)"),
           text<[](InvoiceForm& f) -> auto& { return f.taxable; }>()),

@@ -1,16 +1,19 @@
 #include "ui/qt_dialogs.h"
 
+#include "ui/app_font.h"
+#include "ui/caption_widgets.h"
 #include "ui/duplicate_dialog.h"
 #include "ui/twips.h"
 
 #include <QDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+
+#include <memory>
 
 namespace tessaro::ui {
 
@@ -36,20 +39,21 @@ public:
     {
         setWindowTitle(title);
         setFixedSize(twipsSize(6120, 2160));
+        setFont(dialogFont());
 
-        auto* label = new QLabel(prompt, this);
+        auto* label = new CaptionLabel(prompt, this);
         label->setObjectName(QStringLiteral("inputPrompt"));
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setGeometry(twipsRect(120, 120, 4440, 1440));
 
-        auto* ok = new QPushButton(QStringLiteral("OK"), this);
+        auto* ok = new CaptionButton(QStringLiteral("OK"), this);
         ok->setObjectName(QStringLiteral("inputOk"));
         ok->setGeometry(twipsRect(4680, 120, 1335, 375));
         ok->setDefault(true);
         connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-        auto* cancel = new QPushButton(QStringLiteral("Annulla"), this);
+        auto* cancel = new CaptionButton(QStringLiteral("Annulla"), this);
         cancel->setObjectName(QStringLiteral("inputCancel"));
         cancel->setGeometry(twipsRect(4680, 600, 1335, 375));
         connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -80,37 +84,19 @@ QtDialogs::~QtDialogs()
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons)
 {
-    QMessageBox box(m_parent);
-    box.setWindowTitle(fromUtf8(title));
-    box.setText(fromUtf8(text));
-    box.setTextFormat(Qt::PlainText);
-    QAbstractButton* ok = nullptr;
-    QAbstractButton* yes = nullptr;
-    switch (buttons) {
-    case Buttons::Ok:
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        break;
-    case Buttons::OkCancel:
-        ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        box.addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
-        break;
-    case Buttons::YesNo:
-        yes = box.addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
-        box.addButton(QStringLiteral("No"), QMessageBox::NoRole);
-        break;
-    }
-    box.setDefaultButton(qobject_cast<QPushButton*>(ok ? ok : yes));
-    box.exec();
+    const std::unique_ptr<QMessageBox> box(createMessageBox(m_parent, fromUtf8(text), fromUtf8(title), buttons));
+    box->exec();
     // A box closed without a button (Escape, close box) answers as its
     // cautious button would.
-    const QAbstractButton* clicked = box.clickedButton();
+    QAbstractButton* clicked = box->clickedButton();
+    const QMessageBox::ButtonRole role = clicked ? box->buttonRole(clicked) : QMessageBox::RejectRole;
     switch (buttons) {
     case Buttons::Ok:
         return Answer::Ok;
     case Buttons::OkCancel:
-        return clicked == ok ? Answer::Ok : Answer::Cancel;
+        return role == QMessageBox::AcceptRole ? Answer::Ok : Answer::Cancel;
     case Buttons::YesNo:
-        return clicked == yes ? Answer::Yes : Answer::No;
+        return role == QMessageBox::YesRole ? Answer::Yes : Answer::No;
     }
     return Answer::Cancel;
 }
@@ -152,6 +138,30 @@ void QtDialogs::setBusy(bool busy)
 QDialog* createInputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText)
 {
     return new InputBox(parent, prompt, title, defaultText);
+}
+
+QMessageBox* createMessageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons)
+{
+    auto* box = new QMessageBox(parent);
+    box->setWindowTitle(title);
+    box->setText(text);
+    box->setTextFormat(Qt::PlainText);
+    QAbstractButton* first = nullptr;
+    switch (buttons) {
+    case Buttons::Ok:
+        first = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        break;
+    case Buttons::OkCancel:
+        first = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box->addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
+        break;
+    case Buttons::YesNo:
+        first = box->addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+        box->addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        break;
+    }
+    box->setDefaultButton(qobject_cast<QPushButton*>(first));
+    return box;
 }
 
 } // namespace tessaro::ui

@@ -9,6 +9,7 @@
 
 class QWidget;
 class QDialog;
+class QMessageBox;
 
 namespace tessaro::ui {
 
@@ -37,5 +38,9 @@ inline constexpr int InputBoxTopTwips = 2000;
 // The input box itself, for callers that need the dialog (and for tests):
 // prompt, title and the default text, already selected.
 QDialog* createInputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText);
+
+// The message box itself, for the same reason: the text, the title and the
+// buttons, the first of them the default.
+QMessageBox* createMessageBox(QWidget* parent, const QString& text, const QString& title, Buttons buttons);
 
 } // namespace tessaro::ui

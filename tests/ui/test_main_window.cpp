@@ -462,6 +462,9 @@ private slots:
         QVERIFY(!box->isChecked());
         QTest::mouseClick(box, Qt::LeftButton); // the user may still tick it
         QVERIFY(box->isChecked());
+        // Its caption wraps on two lines; a click on the second one toggles it too.
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() / 2, box->height() - 4));
+        QVERIFY(!box->isChecked());
     }
 
     void roundTrip()

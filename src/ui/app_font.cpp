@@ -1,0 +1,31 @@
+#include "ui/app_font.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace tessaro::ui {
+
+QFont dialogFont(double pointSize, bool bold)
+{
+    QFont font(QString::fromLatin1(DialogFontFamily));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize > 0 ? pointSize : DialogFontPointSize);
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    return font;
+}
+
+void installProgramLook()
+{
+    // A desktop's own style (or a dark colour scheme) would pad the buttons
+    // and frames differently from the one every window was checked in.
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(fusion);
+        QApplication::setPalette(fusion->standardPalette());
+    }
+    QApplication::setFont(dialogFont());
+}
+
+} // namespace tessaro::ui

@@ -1,0 +1,26 @@
+// The one typeface of every window, and the look the windows are measured in.
+// The controls keep the classic dialog's sizes in twips; their captions fit
+// only in a font of that dialog font's widths. Liberation Sans has the widths
+// of Arial, is a dependency of the package, and is asked for by name, so what
+// else a machine has installed (or what it calls "sans-serif") changes nothing.
+#pragma once
+
+#include <QFont>
+
+namespace tessaro::ui {
+
+inline constexpr const char* DialogFontFamily = "Liberation Sans";
+inline constexpr double DialogFontPointSize = 8.25;
+
+// The dialog font at pointSize (0: the dialog size), bold or not. Glyphs are
+// hinted vertically only, so a caption is as wide on every screen as the
+// font's own widths make it, and smoothed in grey, whatever hinting and
+// subpixel order the desktop prefers.
+QFont dialogFont(double pointSize = 0, bool bold = false);
+
+// Sets the dialog font, the Fusion style and its own palette for the whole
+// program, so the windows look alike on a bare machine and on any desktop.
+// Call once, after the QApplication exists and before the first window.
+void installProgramLook();
+
+} // namespace tessaro::ui
