@@ -9,6 +9,7 @@
 #include "archive/register_csv.h"
 #include "einvoice/written_files.h"
 #include "print/invoice_page.h"
+#include "print/money_text.h"
 #include "print/qt_document.h"
 #include "print/register_page.h"
 #include "ui/main_window.h"
@@ -233,7 +234,7 @@ void RegisterController::refresh()
     }
     m_contents = std::move(contents.value());
     m_issuer = state.currentIssuer;
-    m_window->setContents(m_contents, print::issuerLines(state.currentIssuerRecord).name);
+    m_window->setContents(m_contents, print::trimBlanks(print::issuerLines(state.currentIssuerRecord).name));
 }
 
 void RegisterController::openInvoice(int number)

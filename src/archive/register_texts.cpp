@@ -94,9 +94,9 @@ std::string registerNote(const RegisterRow& row, char decimalSeparator)
     case RegisterCurrency::FromLire:
         return std::string(FromLireMark) + ", cambio " + calc::rateText(row.rate, decimalSeparator);
     case RegisterCurrency::LireWithoutRate:
-        return "in lire senza cambio: esclusa dai totali";
+        return "senza cambio: esclusa dai totali";
     case RegisterCurrency::Unknown:
-        return "valuta sconosciuta: esclusa dai totali";
+        return "valuta ignota: esclusa dai totali";
     }
     return {};
 }

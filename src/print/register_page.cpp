@@ -17,7 +17,7 @@ using archive::RegisterColumn;
 constexpr double Left = 800;
 constexpr double Right = 10500;
 constexpr double RowFontSize = 8;
-constexpr double ClientWidth = 2450;
+constexpr double ClientWidth = 2200;
 
 enum class Align { Left, Right };
 
@@ -29,17 +29,17 @@ struct PaperColumn {
 };
 
 constexpr std::array<PaperColumn, archive::RegisterColumnCount> Columns = {{
-    {RegisterColumn::Number, "N.", 1200, Align::Right},
-    {RegisterColumn::Date, "Data", 1300, Align::Left},
-    {RegisterColumn::Client, "Cliente", 2050, Align::Left},
-    {RegisterColumn::Taxable, "Imponibile", 5550, Align::Right},
-    {RegisterColumn::Vat, "IVA", 6400, Align::Right},
-    {RegisterColumn::Withholding, "Ritenuta", 7250, Align::Right},
-    {RegisterColumn::Expenses, "Spese", 8000, Align::Right},
-    {RegisterColumn::ToPay, "Da pagare", 8950, Align::Right},
-    {RegisterColumn::Kind, "A/S", 9050, Align::Left},
-    {RegisterColumn::Einvoice, "FE", 9600, Align::Left},
-    {RegisterColumn::Note, "Note", 9850, Align::Left},
+    {RegisterColumn::Number, "N.", 1150, Align::Right},
+    {RegisterColumn::Date, "Data", 1250, Align::Left},
+    {RegisterColumn::Client, "Cliente", 2100, Align::Left},
+    {RegisterColumn::Taxable, "Imponibile", 5400, Align::Right},
+    {RegisterColumn::Vat, "IVA", 6350, Align::Right},
+    {RegisterColumn::Withholding, "Ritenuta", 7300, Align::Right},
+    {RegisterColumn::Expenses, "Spese", 8050, Align::Right},
+    {RegisterColumn::ToPay, "Da pagare", 9000, Align::Right},
+    {RegisterColumn::Kind, "A/S", 9100, Align::Left},
+    {RegisterColumn::Einvoice, "FE", 9680, Align::Left},
+    {RegisterColumn::Note, "Note", 9950, Align::Left},
 }};
 
 constexpr const char* Legend = "A/S: fattura in acconto o a saldo. FE: fattura elettronica scritta. \"da lire\": "
@@ -109,7 +109,7 @@ void layoutTop(Page& page, const RegisterSheet& sheet, int pageNumber, int pages
     printAt(page, Left, 800, RegisterTitle);
     printRightAligned(page, Right, 800, "Anno " + sheet.year);
     page.setFontSize(10);
-    printAt(page, Left, 1200, issuerLines(sheet.issuer).name);
+    printAt(page, Left, 1200, trimBlanks(issuerLines(sheet.issuer).name));
     page.setFontBold(false);
     page.setFontSize(9);
     printAt(page, Left, 1450, issuerDetails(sheet.issuer));

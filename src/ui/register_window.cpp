@@ -5,6 +5,7 @@
 #include "ui/month_bars_view.h"
 #include "ui/twips.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,7 +24,7 @@ using archive::RegisterColumn;
 
 // Column widths in twips; the notes take what is left.
 constexpr std::array<int, archive::RegisterColumnCount - 1> ColumnTwips
-    = {750, 1200, 3300, 1350, 1350, 1350, 1350, 1350, 1400, 1800};
+    = {750, 1200, 3000, 1300, 1300, 1300, 1300, 1300, 1400, 1800};
 
 QString fromUtf8(const std::string& text)
 {
@@ -47,6 +48,10 @@ QTableView* newTable(QWidget* parent, const char* name, const char* accessibleNa
     table->horizontalHeader()->setStretchLastSection(true);
     table->setWordWrap(false);
     table->setTextElideMode(Qt::ElideRight);
+    // The corner button selects every row: one row at a time is all a register needs.
+    table->setCornerButtonEnabled(false);
+    for (auto* corner : table->findChildren<QAbstractButton*>())
+        corner->setAccessibleName(QStringLiteral("Seleziona tutte le righe"));
     return table;
 }
 
@@ -84,6 +89,12 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window), m
     m_totalsView->setSelectionMode(QAbstractItemView::NoSelection);
     m_totalsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_totalsView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Only the rows of totals show: the rest of the strip is the window's own background.
+    m_totalsView->setFrameShape(QFrame::NoFrame);
+    m_totalsView->setShowGrid(false);
+    QPalette strip = m_totalsView->palette();
+    strip.setColor(QPalette::Base, strip.color(QPalette::Window));
+    m_totalsView->setPalette(strip);
     QFont bold = m_totalsView->font();
     bold.setBold(true);
     m_totalsView->setFont(bold);
