@@ -16,8 +16,10 @@
 #include "ui/qt_dialogs.h"
 #include "ui/register_window.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -199,8 +201,15 @@ ui::Dialogs& RegisterController::dialogs()
 void RegisterController::open()
 {
     if (!m_window) {
-        m_window = new ui::RegisterWindow(&m_main.window());
-        m_window->setAttribute(Qt::WA_DeleteOnClose, false);
+        // A window of its own rather than one over the main window, so that
+        // an invoice opened from it can come to the front; it closes with the
+        // main window, which ends the program.
+        m_window = new ui::RegisterWindow;
+        m_main.window().installEventFilter(this);
+        const QRect screen = m_main.window().screen()->availableGeometry();
+        const QPoint beside = m_main.window().frameGeometry().topLeft() + QPoint(40, 60);
+        if (screen.contains(QRect(beside, m_window->frameSize())))
+            m_window->move(beside);
         connect(m_window, &ui::RegisterWindow::openRequested, this, &RegisterController::openInvoice);
         connect(m_window, &ui::RegisterWindow::exportCsvClicked, this,
                 [this] { exportRegisterCsv(m_contents, m_main.state(), dialogs()); });
@@ -213,6 +222,13 @@ void RegisterController::open()
     refresh();
     m_window->raise();
     m_window->activateWindow();
+}
+
+bool RegisterController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_main.window() && event->type() == QEvent::Close && m_window)
+        m_window->close();
+    return QObject::eventFilter(watched, event);
 }
 
 void RegisterController::refresh()

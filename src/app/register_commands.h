@@ -65,6 +65,9 @@ public:
     // Where "Stampa registro" sends its pages (the default printer unless told otherwise).
     void setPrintSink(print::DocumentSink sink) { m_printSink = std::move(sink); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     ui::Dialogs& dialogs();
     void openInvoice(int number);

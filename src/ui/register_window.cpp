@@ -134,7 +134,10 @@ void RegisterWindow::setContents(RegisterContents contents, const std::string& i
     m_problem.clear();
     const std::string year = contents.year;
     m_model.setContents(std::move(contents));
-    setWindowTitle(QStringLiteral("Registro fatture dell'anno %1 - %2").arg(fromUtf8(year), fromUtf8(issuerName)));
+    QString title = QStringLiteral("Registro fatture dell'anno %1").arg(fromUtf8(year));
+    if (!issuerName.empty())
+        title += QStringLiteral(" - ") + fromUtf8(issuerName);
+    setWindowTitle(title);
     applyQuery();
     m_table->verticalScrollBar()->setValue(scrolled);
     if (selected > 0)

@@ -122,6 +122,10 @@ void TestRegisterCommands::followsTheBook()
     s.controller->window().findChild<QLineEdit*>("txtanno")->setText("2023");
     QCOMPARE(s.table()->model()->rowCount(), 0);
     QVERIFY(s.window().windowTitle().contains("2023"));
+
+    // Closing the main window, which ends the program, closes the register too.
+    s.controller->window().close();
+    QVERIFY(!s.window().isVisible());
 }
 
 void TestRegisterCommands::csvWholeOrNothing()
