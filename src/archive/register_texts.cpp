@@ -125,8 +125,14 @@ std::string registerCell(const BookRegister& reg, int index, RegisterColumn colu
         return reg.dayText(index) + "/" + reg.monthText(index);
     case RegisterColumn::Client:
         return reg.clientText(index);
-    case RegisterColumn::Kind:
-        return reg.kind(index) == 'a' ? "acconto" : reg.kind(index) == 's' ? "saldo" : "";
+    case RegisterColumn::Kind: {
+        const char kind = reg.kind(index);
+        if (kind == 'a' || kind == 's')
+            return kind == 'a' ? "acconto" : "saldo";
+        // Any other letter is shown as it was read; a blank or a zero byte is no kind at all.
+        return static_cast<unsigned char>(kind) > ' ' && static_cast<unsigned char>(kind) < 0x7F ? std::string(1, kind)
+                                                                                                 : std::string();
+    }
     case RegisterColumn::Einvoice:
         return einvoiceWritten ? "sì" : "no";
     case RegisterColumn::Note:

@@ -28,7 +28,14 @@ void MonthBarsView::setBars(const std::array<double, 12>& months, const std::arr
     m_months = months;
     m_labels = labels;
     m_caption = caption;
-    setAccessibleDescription(QString::fromStdString(caption));
+    // What the bars show, for whoever cannot see them.
+    QString description = QString::fromStdString(caption);
+    for (std::size_t m = 0; m < months.size(); ++m) {
+        description += (m == 0 ? QStringLiteral(". ") : QStringLiteral("; "))
+            + QString::fromLatin1(print::MonthAbbreviations[m]) + QStringLiteral(": ")
+            + (labels[m].empty() ? QStringLiteral("0") : QString::fromStdString(labels[m]));
+    }
+    setAccessibleDescription(description);
     update();
 }
 
