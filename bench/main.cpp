@@ -4,6 +4,7 @@
 #include "app/book_commands.h"
 #include "app/main_controller.h"
 #include "app/print_commands.h"
+#include "app/register_commands.h"
 #include "archive/lifecycle.h"
 #include "bench/baselines.h"
 #include "bench/fixture.h"
@@ -13,13 +14,17 @@
 #include "calc/forward.h"
 #include "print/qt_document.h"
 #include "ui/main_window.h"
+#include "ui/register_window.h"
 #include "ui/scripted_dialogs.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -106,6 +111,81 @@ calc::InvoiceTexts forwardInput()
     in.expenses = "12,3";
     in.type = calc::InvoiceType::Commercial;
     return in;
+}
+
+// The register window of the session, open on the book of the main window.
+ui::RegisterWindow& openRegister(Session& session)
+{
+    session.trigger("mnufregistro");
+    QCoreApplication::processEvents();
+    return *session.controller().registerWindow().window();
+}
+
+void registerFigures(Report& report, Session& session, const std::string& scratch, int runs)
+{
+    app::RegisterController& reg = session.controller().registerWindow();
+    // Opened afresh each time: the window is shown, the book read, the rows
+    // sorted and the first screenful painted.
+    report.addAgainst(
+        "\"Registro fatture dell'anno\" opened on the full book",
+        measure(
+            runs, [&] { reg.window() ? reg.window()->hide() : void(); }, [&] { openRegister(session).repaint(); }),
+        200, "<= 200 ms");
+    ui::RegisterWindow& window = openRegister(session);
+    expect(window.model().rowCount() == archive::MaxInvoiceNumber, "the register does not hold the full book");
+
+    // Scrolling as a wheel does (three rows a frame) and a page at a time:
+    // the slowest frame counts.
+    QTableView* table = window.table();
+    QScrollBar* bar = table->verticalScrollBar();
+    std::vector<double> frames;
+    for (int frame = 0; frame < 400; ++frame) {
+        const double start = nowMs();
+        bar->setValue(frame % 4 == 3 ? bar->value() + bar->pageStep() : bar->value() + 3);
+        table->viewport()->repaint();
+        frames.push_back(nowMs() - start);
+    }
+    report.addAgainst("Scrolling the register, slowest of 400 frames",
+                      Figure {*std::max_element(frames.begin(), frames.end()), -1}, FrameMs, "<= 16 ms");
+
+    // A keystroke in the search field: the filter, the totals shown and the list repainted.
+    auto* search = window.findChild<QLineEdit*>(QStringLiteral("txtcerca"));
+    const auto keystroke = [&](const char* before, const char* after) {
+        return measure(
+            runs, [&] { search->setText(QString::fromLatin1(before)); },
+            [&] {
+                search->setText(QString::fromLatin1(after));
+                table->viewport()->repaint();
+            });
+    };
+    report.addAgainst("Search keystroke: first letter (\"r\", every row matches)", keystroke("", "r"), 50, "<= 50 ms");
+    report.addAgainst("Search keystroke: \"rossi 12\" to \"rossi 123\"", keystroke("rossi 12", "rossi 123"), 50,
+                      "<= 50 ms");
+    report.addAgainst("Search keystroke: a word no invoice holds", keystroke("progetto", "progettoz"), 50, "<= 50 ms");
+    report.addAgainst("Search keystroke: emptied, every row back", keystroke("rossi 1", ""), 50, "<= 50 ms");
+    // Sorted by client, every keystroke sorts the rows it keeps by name.
+    const auto byClient = static_cast<int>(archive::RegisterColumn::Client);
+    report.add("Sorting the full register by client",
+               measure(
+                   runs, [&] { table->sortByColumn(0, Qt::AscendingOrder); },
+                   [&] {
+                       table->sortByColumn(byClient, Qt::AscendingOrder);
+                       table->viewport()->repaint();
+                   }),
+               "reference");
+    report.addAgainst("Search keystroke, sorted by client: first letter", keystroke("", "r"), 50, "<= 50 ms");
+    table->sortByColumn(0, Qt::AscendingOrder);
+
+    const std::string csv = scratch + "/registro.csv";
+    report.addAgainst(
+        "Esporta CSV... of the full book",
+        measure(
+            runs, [&] { session.dialogs().queueSaveFileName(csv); },
+            [&] { app::exportRegisterCsv(reg.contents(), session.controller().state(), session.dialogs()); }),
+        1000, "<= 1 s");
+    std::error_code noSize;
+    expect(std::filesystem::file_size(csv, noSize) > 1000000, "the CSV was not written");
+    window.hide();
 }
 
 void startupFigures(Report& report, const std::string& self, const std::string& dir, int runs)
@@ -254,6 +334,9 @@ int runBenchmark(int argc, char* argv[])
     if (session.nextNumber() != archive::MaxNextNumber)
         std::fprintf(stderr, "the book did not stay full: N = %d\n", session.nextNumber());
 
+    session.type("txtnum", "1");
+    registerFigures(report, session, scratch.path(), few);
+
     session.type("txtanno", other);
     const std::string yearPdf = scratch.path() + "/year.pdf";
     report.addAgainst("Stampa tutte le fatture dell'anno (1000) to PDF",
@@ -268,6 +351,19 @@ int runBenchmark(int argc, char* argv[])
 
     std::error_code noSize;
     expect(std::filesystem::file_size(yearPdf, noSize) > 100000, "the year was not printed to PDF");
+
+    ui::RegisterWindow& yearRegister = openRegister(session);
+    const std::string registerPdf = scratch.path() + "/registro.pdf";
+    report.addAgainst("Registro of 1000 invoices to PDF",
+                      measure(runs ? 1 : 3, {},
+                              [&] {
+                                  app::printRegister(session.controller().registerWindow().contents(),
+                                                     session.controller().state(), session.dialogs(),
+                                                     pdfInto(registerPdf));
+                              }),
+                      2000, "<= 2 s");
+    expect(std::filesystem::file_size(registerPdf, noSize) > 50000, "the register was not printed to PDF");
+    yearRegister.hide();
     report.print();
     return report.allMet() ? 0 : 2;
 }

@@ -101,6 +101,7 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
              c.window().setClientEntries(*entries);
      }},
     {C::ExtraLines, [](MainController& c) { c.openExtraLines(); }},
+    {C::Register, [](MainController& c) { c.openRegister(); }},
 }};
 
 constexpr bool inCommandOrder()

@@ -117,7 +117,10 @@ void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui
     std::optional<einvoice::YearExport> result;
     {
         ui::BusyPointer busy(dialogs);
-        result = einvoice::exportYear(request);
+        const auto progress = dialogs.startProgress("Esporta fatture elettroniche dell'anno",
+                                                    "Esportazione delle fatture elettroniche dell'anno " + year + "...",
+                                                    std::max(state.nextNumber - 1, 0));
+        result = einvoice::exportYear(request, [&](int done, int) { return progress->step(done); });
     }
     const std::string title(result->ioError ? einvoice::RefusalTitle : einvoice::ExportDoneTitle);
     dialogs.message(einvoice::yearExportMessage(*result), title, ui::Buttons::Ok);

@@ -11,7 +11,14 @@ namespace {
 
 const std::string Attention = "ATTENZIONE";
 
-// Loads invoice m into a copy first, so a failed read leaves the window as it was.
+} // namespace
+
+void reportFailure(ui::Dialogs& dialogs, const std::string& whatFailed, const archive::IoError& error)
+{
+    dialogs.message(whatFailed + "\n" + error.describe(), Attention, ui::Buttons::Ok);
+}
+
+// Loads into a copy first, so a failed read leaves the window as it was.
 void showInvoice(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs, int number)
 {
     archive::InvoiceForm shown = form;
@@ -22,13 +29,6 @@ void showInvoice(archive::InvoiceForm& form, const archive::AppState& state, ui:
         return;
     }
     form = std::move(shown);
-}
-
-} // namespace
-
-void reportFailure(ui::Dialogs& dialogs, const std::string& whatFailed, const archive::IoError& error)
-{
-    dialogs.message(whatFailed + "\n" + error.describe(), Attention, ui::Buttons::Ok);
 }
 
 void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)

@@ -17,6 +17,9 @@ namespace tessaro::app {
 void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
 void previousInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "<---"
 void nextInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "--->"
+// Shows invoice n of the book as "<---" and "--->" do: the number field
+// " n", the stored invoice, and the new-slot rule from N on.
+void showInvoice(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs, int number);
 void newInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "Nuova"
 // "Salva": stores the invoice, registers its client, and from the first free
 // number on moves the window to the next one.

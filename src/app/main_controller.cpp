@@ -6,6 +6,7 @@
 #include "app/invoice_commands.h"
 #include "app/issuer_commands.h"
 #include "app/menu_table.h"
+#include "app/register_commands.h"
 #include "archive/settings.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
@@ -31,6 +32,8 @@ MainController::MainController(std::string dataDir, const Clock& clock, ui::Dial
     }
     m_issuerWindow = std::make_unique<IssuerWindowController>(m_state, *m_dialogs);
     m_extraLines = std::make_unique<ExtraLinesController>();
+    // Injected dialogs answer the register's questions too; the Qt boxes stand over its own window.
+    m_register = std::make_unique<RegisterController>(*this, m_ownDialogs ? nullptr : m_dialogs);
     m_actions = buildMenuBar(m_window->menuBar());
     connectWindow();
     connectMenus();
@@ -93,6 +96,7 @@ void MainController::reloadYear()
         m_form.year = year;
         yearChanged(m_form, m_state, *m_dialogs);
     });
+    m_register->refresh();
 }
 
 void MainController::openIssuerWindow()
@@ -110,6 +114,11 @@ void MainController::openExtraLines()
                        [this](const archive::ExtraLinesRecord& lines) { m_form.extraLines = lines; });
 }
 
+void MainController::openRegister()
+{
+    m_register->open();
+}
+
 void MainController::quit()
 {
     QApplication::exit(0);
@@ -119,13 +128,17 @@ void MainController::run(ui::Command command)
 {
     if (const CommandSpec* spec = commandSpec(command))
         spec->run(*this);
+    if (changesRegister(command))
+        m_register->refresh();
 }
 
 void MainController::connectWindow()
 {
     connect(m_window.get(), &ui::MainWindow::commandRequested, this, &MainController::run);
-    connect(m_window.get(), &ui::MainWindow::yearEdited, this,
-            [this] { perform([this] { yearChanged(m_form, m_state, *m_dialogs); }); });
+    connect(m_window.get(), &ui::MainWindow::yearEdited, this, [this] {
+        perform([this] { yearChanged(m_form, m_state, *m_dialogs); });
+        m_register->refresh();
+    });
     connect(m_window.get(), &ui::MainWindow::activated, this,
             [this] { m_window->showIssuer(m_state.currentIssuerRecord); });
     connect(m_window.get(), &ui::MainWindow::clientPicked, this,

@@ -25,6 +25,7 @@ namespace tessaro::app {
 
 class IssuerWindowController;
 class ExtraLinesController;
+class RegisterController;
 
 class MainController : public QObject {
     Q_OBJECT
@@ -57,6 +58,9 @@ public:
     void applyModes();
     void openIssuerWindow();
     void openExtraLines();
+    // "Registro fatture dell'anno": beside the main window, following its book.
+    void openRegister();
+    RegisterController& registerWindow() { return *m_register; }
     void quit();
 
 private:
@@ -73,6 +77,7 @@ private:
     QHash<QString, QAction*> m_actions;
     std::unique_ptr<IssuerWindowController> m_issuerWindow;
     std::unique_ptr<ExtraLinesController> m_extraLines;
+    std::unique_ptr<RegisterController> m_register; // after m_window: its window goes first
 };
 
 } // namespace tessaro::app

@@ -22,6 +22,7 @@ constexpr std::array fileItems {
     MenuItemSpec {"mnufpdf", "Salva fattura in PDF", C::SavePdf},
     MenuItemSpec {"mnufxml", "Esporta fattura elettronica (XML)", C::ExportEinvoice},
     MenuItemSpec {"mnufxmlanno", "Esporta fatture elettroniche dell'anno", C::ExportEinvoiceYear},
+    MenuItemSpec {"mnufregistro", "Registro fatture dell'anno", C::Register},
     MenuItemSpec {"mnufn2", "-"},
     MenuItemSpec {"mnufcalctutt", "Calcolo impon. di tutte le fatture", C::TotalAll},
     MenuItemSpec {"mnufcalcalcun", "Calcolo impon. di alcune fatture", C::TotalSome},

@@ -7,7 +7,8 @@
 
 namespace tessaro::app {
 
-YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const archive::AppState& state)
+YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const archive::AppState& state,
+                       const std::function<bool(int done)>& step)
 {
     YearOutcome outcome;
     const archive::BookPaths book = archive::bookPaths(state.dataDir, state.currentIssuer, form.year);
@@ -30,6 +31,11 @@ YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const arch
         print::completeRateAndCurrency(form, state);
         print::layoutInvoice(page, form, state);
         ++outcome.printed;
+        if (step && !step(outcome.printed)) {
+            page.abandon();
+            outcome.cancelled = true;
+            break;
+        }
         page.newPage();
         page.setFontName(print::Typeface);
         page.setFontSize(10);

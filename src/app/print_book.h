@@ -9,6 +9,7 @@
 #include "archive/io_result.h"
 #include "print/page.h"
 
+#include <functional>
 #include <optional>
 
 namespace tessaro::app {
@@ -16,10 +17,14 @@ namespace tessaro::app {
 struct YearOutcome {
     int printed = 0; // invoices laid out
     std::optional<archive::IoError> error; // a record that could not be read stops the run
+    bool cancelled = false; // step asked to stop: the document is abandoned
 };
 
 // Invoices 1 .. state.nextNumber - 1 of the book; the form ends holding the
-// last invoice laid out. Nothing is written to the archive.
-YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const archive::AppState& state);
+// last invoice laid out. Nothing is written to the archive. step is told
+// after every invoice how many are laid out; when it answers false the page
+// is abandoned and the run stops.
+YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const archive::AppState& state,
+                       const std::function<bool(int done)>& step = {});
 
 } // namespace tessaro::app

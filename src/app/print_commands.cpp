@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 
 namespace tessaro::app {
@@ -28,12 +29,12 @@ std::string fileNamePart(const std::string& text)
     return part;
 }
 
+} // namespace
+
 std::string absolutePath(const std::string& path)
 {
     return QDir::toNativeSeparators(QFileInfo(QString::fromStdString(path)).absoluteFilePath()).toStdString();
 }
-
-} // namespace
 
 std::string invoicePdfPath(const archive::InvoiceForm& form, const archive::AppState& state)
 {
@@ -54,6 +55,7 @@ void reportDocument(const print::DocumentOutcome& outcome, ui::Dialogs& dialogs,
     switch (outcome.kind) {
     case Kind::Printed:
     case Kind::Empty:
+    case Kind::Cancelled: // the command says what was done
         return;
     case Kind::SavedAsPdf:
         dialogs.message(std::string("Nessuna stampante predefinita: ")
@@ -87,10 +89,22 @@ void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs
 {
     // An empty book draws nothing, and a back end sends no document then.
     ui::BusyPointer busy(dialogs);
-    std::optional<archive::IoError> readError;
-    const print::DocumentOutcome outcome
-        = sink(yearPdfPath(form, state), [&](print::Page& page) { readError = layoutBook(page, form, state).error; });
+    const int invoices = std::max(state.nextNumber - 1, 0);
+    const auto progress = dialogs.startProgress("Stampa tutte le fatture dell'anno",
+                                                "Stampa delle fatture dell'anno " + form.year + "...", invoices);
+    YearOutcome laidOut;
+    const print::DocumentOutcome outcome = sink(yearPdfPath(form, state), [&](print::Page& page) {
+        laidOut = layoutBook(page, form, state, [&](int done) { return progress->step(done); });
+    });
+    progress->finish();
     busy.release();
+    const std::optional<archive::IoError>& readError = laidOut.error;
+    if (outcome.kind == print::DocumentOutcome::Kind::Cancelled || laidOut.cancelled) {
+        dialogs.message("Stampa interrotta dopo " + std::to_string(laidOut.printed) + " fatture su "
+                            + std::to_string(invoices) + ": non è stato stampato né salvato nulla.",
+                        "STAMPA");
+        return;
+    }
     if (readError) {
         // The invoices before the unreadable one have gone out already.
         dialogs.message(readError->describe() + "\nLa stampa delle fatture dell'anno è incompleta.", "ATTENZIONE");

@@ -26,6 +26,9 @@ void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs
 std::string invoicePdfPath(const archive::InvoiceForm& form, const archive::AppState& state);
 std::string yearPdfPath(const archive::InvoiceForm& form, const archive::AppState& state);
 
+// The full path of a file, as a message names it.
+std::string absolutePath(const std::string& path);
+
 // Tells the user where a document went when that is not the printer: the PDF
 // written (with its full path) or the refusal. Shared with "Salva fattura in PDF".
 void reportDocument(const print::DocumentOutcome& outcome, ui::Dialogs& dialogs, bool severalInvoices);

@@ -5,6 +5,8 @@
 #include "archive/invoice_form.h"
 #include "einvoice/fatturapa.h"
 
+#include <algorithm>
+
 namespace tessaro::einvoice {
 
 namespace {
@@ -23,7 +25,7 @@ bool isBlank(const archive::InvoiceRecord& record)
 
 } // namespace
 
-YearExport exportYear(const YearExportRequest& request)
+YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
 {
     YearExport result;
     const archive::BookPaths book = archive::bookPaths(request.dataDir, request.issuerNumber, request.year);
@@ -33,7 +35,12 @@ YearExport exportYear(const YearExportRequest& request)
         return result;
     }
     const std::string folder = exportFolder(request.dataDir);
+    const int total = std::max(counter.value() - 1, 0);
     for (int number = 1; number < counter.value(); ++number) {
+        if (step && !step(number - 1, total)) {
+            result.cancelled = true;
+            return result;
+        }
         auto record = archive::readInvoice(book, number);
         if (!record) {
             result.ioError = record.error();
@@ -80,7 +87,10 @@ YearExport exportYear(const YearExportRequest& request)
 
 std::string yearExportMessage(const YearExport& result)
 {
-    std::string message = "Fatture elettroniche scritte: " + std::to_string(result.written.size()) + ".";
+    std::string message = result.cancelled
+        ? "Esportazione interrotta: " + std::to_string(result.written.size())
+            + (result.written.size() == 1 ? " fattura elettronica scritta." : " fatture elettroniche scritte.")
+        : "Fatture elettroniche scritte: " + std::to_string(result.written.size()) + ".";
     if (!result.refused.empty())
         message += "\nFatture non esportate: " + std::to_string(result.refused.size()) + ".";
     for (const RefusedInvoice& refused : result.refused) {

@@ -8,6 +8,7 @@
 #include "archive/records.h"
 #include "einvoice/einvoice_files.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,13 +35,19 @@ struct YearExport {
     std::vector<RefusedInvoice> refused;
     // The book could not be read, or a file not written: the export stopped there.
     std::optional<archive::IoError> ioError;
+    bool cancelled = false; // stopped by the user between two invoices
 };
+
+// Told before each invoice how many of how many are done; when it answers
+// false the export stops there. Every file is written whole or not at all,
+// so a stop leaves none half-written.
+using ExportStep = std::function<bool(int done, int total)>;
 
 // Invoices 1 .. N-1 of the book, into exportFolder(dataDir). The recipient of
 // each is the one remembered for its client, else "0000000". An invoice read
 // back from the book has no "omessa IVA" box: a VAT of 0 alone makes it an
 // invoice without VAT.
-YearExport exportYear(const YearExportRequest& request);
+YearExport exportYear(const YearExportRequest& request, const ExportStep& step = {});
 
 // The text of the box that reports the export: how many were written, and
 // each refused invoice with its reasons.

@@ -16,6 +16,7 @@ struct DocumentOutcome {
         SavedAsPdf, // written to path
         Refused, // the printer or the file refused the document
         Empty, // nothing was drawn, so nothing was sent
+        Cancelled, // the drawing was abandoned: nothing was sent, no file is left
     };
     Kind kind = Kind::Printed;
     std::string path; // the PDF file, for SavedAsPdf and a refused PDF

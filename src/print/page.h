@@ -56,14 +56,31 @@ public:
     // A segment continuing from the end of the previous segment.
     void lineTo(double x2, double y2);
 
+    // A rectangle filled in a shade of grey (0 black, 100 white); the pen
+    // and the position are left alone.
+    void fillRectangle(double left, double top, double right, double bottom, int greyPercent)
+    {
+        drawFilledRectangle(left, top, right, bottom, greyPercent);
+    }
+
     // Starts a new page; the position goes back to the top-left corner.
     void newPage();
     // Ends the document and sends it; false when the back end refused it.
     bool endDoc() { return finishDocument(); }
+    // Gives the document up: nothing of it is sent, and a back end that
+    // cannot take back what it wrote says so through its outcome.
+    void abandon()
+    {
+        m_abandoned = true;
+        abandonDocument();
+    }
+    bool abandoned() const { return m_abandoned; }
 
 protected:
     virtual void drawText(double xTwips, double yTwips, std::string_view text) = 0;
     virtual void drawSegment(double x1, double y1, double x2, double y2) = 0;
+    virtual void drawFilledRectangle(double left, double top, double right, double bottom, int greyPercent) = 0;
+    virtual void abandonDocument() { }
     virtual void startNewPage() = 0;
     virtual bool finishDocument() = 0;
 
@@ -74,6 +91,7 @@ private:
     int m_drawWidth = 1;
     double m_lastX = 0;
     double m_lastY = 0;
+    bool m_abandoned = false;
 };
 
 // The four edges of a rectangle as one path from its top-left corner:

@@ -2,25 +2,44 @@
 
 #include "print/qt_page.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace tessaro::print {
 
 namespace {
 
-DocumentOutcome::Kind run(QPrinter& printer, const DrawDocument& draw, DocumentOutcome::Kind done)
+DocumentOutcome::Kind run(QPrinter& printer, QtPage::Delivery delivery, const DrawDocument& draw,
+                          DocumentOutcome::Kind done)
 {
-    QtPage page(printer);
+    QtPage page(printer, delivery);
     draw(page);
+    if (page.abandoned())
+        return DocumentOutcome::Kind::Cancelled;
     const bool ended = page.endDoc();
     if (!page.opened())
         return DocumentOutcome::Kind::Empty;
     return ended ? done : DocumentOutcome::Kind::Refused;
+}
+
+// A free name beside the target, so that the finished file can take the
+// target's place in one step. The placeholder goes again at once: the PDF is
+// then created like any new file, with the usual permissions rather than a
+// temporary file's.
+QString temporaryBeside(const QString& path)
+{
+    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.tessaro-XXXXXX.pdf"));
+    if (!file.open())
+        return {};
+    return file.fileName();
 }
 
 } // namespace
@@ -28,20 +47,34 @@ DocumentOutcome::Kind run(QPrinter& printer, const DrawDocument& draw, DocumentO
 DocumentOutcome writePdf(const std::string& path, const DrawDocument& draw)
 {
     const QString fileName = QString::fromStdString(path);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(fileName);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setFullPage(true);
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-
     DocumentOutcome outcome;
     outcome.path = path;
-    outcome.kind = run(printer, draw, DocumentOutcome::Kind::SavedAsPdf);
+    const QString temporary = temporaryBeside(fileName);
+    if (temporary.isEmpty()) {
+        outcome.kind = DocumentOutcome::Kind::Refused;
+        return outcome;
+    }
+
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(temporary);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setFullPage(true);
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+        outcome.kind = run(printer, QtPage::Delivery::AsDrawn, draw, DocumentOutcome::Kind::SavedAsPdf);
+    }
     // The PDF engine reports little about the file itself: trust only a file
     // that is there and not empty.
-    if (outcome.kind == DocumentOutcome::Kind::SavedAsPdf && QFileInfo(fileName).size() <= 0)
+    if (outcome.kind == DocumentOutcome::Kind::SavedAsPdf && QFileInfo(temporary).size() <= 0)
         outcome.kind = DocumentOutcome::Kind::Refused;
+    if (outcome.kind == DocumentOutcome::Kind::SavedAsPdf) {
+        // One step that replaces an older file of the name, never leaving neither.
+        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(fileName).constData()) == 0)
+            return outcome;
+        outcome.kind = DocumentOutcome::Kind::Refused;
+    }
+    QFile::remove(temporary);
     return outcome;
 }
 
@@ -55,7 +88,7 @@ DocumentOutcome printOnDefaultPrinter(const std::string& pdfFallbackPath, const 
     printer.setDocName(QStringLiteral("Tessaro"));
     DocumentOutcome outcome;
     outcome.printer = info.printerName().toStdString();
-    outcome.kind = run(printer, draw, DocumentOutcome::Kind::Printed);
+    outcome.kind = run(printer, QtPage::Delivery::WhenComplete, draw, DocumentOutcome::Kind::Printed);
     return outcome;
 }
 

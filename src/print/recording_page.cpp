@@ -56,6 +56,11 @@ void RecordingPage::drawSegment(double x1, double y1, double x2, double y2)
     m_segments.push_back({x1, y1, x2, y2, drawWidth(), m_pageBreaks});
 }
 
+void RecordingPage::drawFilledRectangle(double left, double top, double right, double bottom, int greyPercent)
+{
+    m_fills.push_back({left, top, right, bottom, greyPercent, m_pageBreaks});
+}
+
 bool RecordingPage::finishDocument()
 {
     m_ended = true;

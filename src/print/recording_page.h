@@ -27,6 +27,12 @@ public:
         int pageIndex = 0;
     };
 
+    struct Fill {
+        double left = 0, top = 0, right = 0, bottom = 0;
+        int greyPercent = 0;
+        int pageIndex = 0;
+    };
+
     explicit RecordingPage(double scaleWidthTwips = 11000, double scaleHeightTwips = 16000);
 
     double scaleWidth() const override { return m_scaleWidth; }
@@ -40,7 +46,11 @@ public:
 
     const std::vector<Text>& texts() const { return m_texts; }
     const std::vector<Segment>& segments() const { return m_segments; }
-    int pageCount() const { return m_pageBreaks + (m_ended || !m_texts.empty() || !m_segments.empty() ? 1 : 0); }
+    const std::vector<Fill>& fills() const { return m_fills; }
+    int pageCount() const
+    {
+        return m_pageBreaks + (m_ended || !m_texts.empty() || !m_segments.empty() || !m_fills.empty() ? 1 : 0);
+    }
     int pageBreaks() const { return m_pageBreaks; }
     bool ended() const { return m_ended; }
     // The first text equal to s (on page pageIndex when given), if any.
@@ -53,6 +63,7 @@ public:
 protected:
     void drawText(double xTwips, double yTwips, std::string_view text) override;
     void drawSegment(double x1, double y1, double x2, double y2) override;
+    void drawFilledRectangle(double left, double top, double right, double bottom, int greyPercent) override;
     void startNewPage() override { ++m_pageBreaks; }
     bool finishDocument() override;
 
@@ -61,6 +72,7 @@ private:
     double m_scaleHeight;
     std::vector<Text> m_texts;
     std::vector<Segment> m_segments;
+    std::vector<Fill> m_fills;
     int m_pageBreaks = 0;
     bool m_ended = false;
     bool m_refuse = false;

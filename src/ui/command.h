@@ -39,6 +39,7 @@ enum class Command {
     Calculate,
     LoadClients,
     ExtraLines,
+    Register,
     Count, // not a command: how many there are
 };
 

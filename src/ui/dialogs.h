@@ -3,6 +3,7 @@
 // screen with QtDialogs. Texts are UTF-8.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace tessaro::ui {
@@ -11,6 +12,17 @@ enum class Buttons { Ok, OkCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 // The three buttons of the duplicate-issuer window; Cancel also when it is closed.
 enum class DuplicateChoice { Replace = 1, SaveAsNew = 2, Cancel = 3 };
+
+// A long piece of work told step by step: shown once it has run for half a
+// second, with "Annulla", and taken down by finish() or when destroyed.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    // done of the maximum given at the start; false once the user asked to stop.
+    virtual bool step(int done) = 0;
+    virtual bool cancelled() const = 0;
+    virtual void finish() = 0;
+};
 
 class Dialogs {
 public:
@@ -27,7 +39,23 @@ public:
         = 0;
     // The hourglass while a long command runs.
     virtual void setBusy(bool busy) = 0;
+    // The progress of a long piece of work of `maximum` steps. Without a way
+    // to show it, the work simply runs to its end.
+    virtual std::unique_ptr<Progress> startProgress(const std::string& title, const std::string& text, int maximum);
 };
+
+// Progress that is never shown and never stopped.
+class SilentProgress : public Progress {
+public:
+    bool step(int) override { return true; }
+    bool cancelled() const override { return false; }
+    void finish() override { }
+};
+
+inline std::unique_ptr<Progress> Dialogs::startProgress(const std::string&, const std::string&, int)
+{
+    return std::make_unique<SilentProgress>();
+}
 
 // The hourglass for as long as a command runs, however it ends; release()
 // takes it down early, before a closing message.

@@ -5,11 +5,14 @@
 #include "ui/duplicate_dialog.h"
 #include "ui/twips.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 
@@ -73,6 +76,63 @@ public:
     }
 };
 
+// Shown only once the work has run for the delay (until then the hourglass
+// says enough); afterwards it is brought up to date and asked for "Annulla"
+// a few dozen times a second, not at every step.
+class QtProgress : public Progress {
+public:
+    static constexpr int UpdateMs = 30;
+
+    QtProgress(QWidget* parent, const QString& title, const QString& text, int maximum)
+        : m_dialog(text, QStringLiteral("Annulla"), 0, std::max(maximum, 1), parent)
+    {
+        m_dialog.setObjectName(QStringLiteral("progressDialog"));
+        m_dialog.setWindowTitle(title);
+        m_dialog.setWindowModality(Qt::ApplicationModal);
+        m_dialog.setMinimumDuration(ProgressDelayMs);
+        m_dialog.setAutoClose(false);
+        m_dialog.setAutoReset(false);
+        m_dialog.setAccessibleName(title);
+        m_started.start();
+    }
+    ~QtProgress() override { finish(); }
+
+    bool step(int done) override
+    {
+        if (m_finished || m_cancelled)
+            return !m_cancelled;
+        if (m_started.elapsed() < ProgressDelayMs)
+            return true;
+        if (m_dialog.isVisible() && m_updated.isValid() && m_updated.elapsed() < UpdateMs)
+            return true;
+        if (!m_dialog.isVisible())
+            m_dialog.show();
+        m_dialog.setValue(std::min(done, m_dialog.maximum()));
+        QCoreApplication::processEvents();
+        m_updated.start();
+        m_cancelled = m_dialog.wasCanceled();
+        return !m_cancelled;
+    }
+    bool cancelled() const override { return m_cancelled; }
+    void finish() override
+    {
+        if (m_finished)
+            return;
+        m_finished = true;
+        // reset() also stops the dialog's own timer, which would otherwise
+        // show it in the next message box's event loop.
+        m_dialog.reset();
+        m_dialog.hide();
+    }
+
+private:
+    QProgressDialog m_dialog;
+    QElapsedTimer m_started;
+    QElapsedTimer m_updated;
+    bool m_cancelled = false;
+    bool m_finished = false;
+};
+
 } // namespace
 
 QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) { }
@@ -133,6 +193,11 @@ void QtDialogs::setBusy(bool busy)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QGuiApplication::restoreOverrideCursor();
+}
+
+std::unique_ptr<Progress> QtDialogs::startProgress(const std::string& title, const std::string& text, int maximum)
+{
+    return std::make_unique<QtProgress>(m_parent, fromUtf8(title), fromUtf8(text), maximum);
 }
 
 QDialog* createInputBox(QWidget* parent, const QString& prompt, const QString& title, const QString& defaultText)

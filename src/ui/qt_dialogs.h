@@ -24,11 +24,16 @@ public:
     std::string saveFileName(const std::string& title, const std::string& proposedPath,
                              const std::string& filter) override;
     void setBusy(bool busy) override;
+    // A QProgressDialog with "Annulla", modal over the whole program, shown
+    // once the work has run for ProgressDelayMs.
+    std::unique_ptr<Progress> startProgress(const std::string& title, const std::string& text, int maximum) override;
 
 private:
     QPointer<QWidget> m_parent;
     bool m_busy = false;
 };
+
+inline constexpr int ProgressDelayMs = 500;
 
 // Where the input box puts its top-left corner: 2000, 2000 twips from the
 // top-left of the screen.

@@ -2,6 +2,43 @@
 
 namespace tessaro::ui {
 
+namespace {
+
+class ScriptedProgress : public Progress {
+public:
+    ScriptedProgress(std::vector<ScriptedDialogs::ProgressRun>& runs, std::size_t index, int cancelAt)
+        : m_runs(runs), m_index(index), m_cancelAt(cancelAt)
+    {
+    }
+    ~ScriptedProgress() override { finish(); }
+
+    bool step(int done) override
+    {
+        auto& run = m_runs[m_index];
+        run.steps.push_back(done);
+        if (m_cancelAt > 0 && static_cast<int>(run.steps.size()) >= m_cancelAt)
+            run.cancelled = true;
+        return !run.cancelled;
+    }
+    bool cancelled() const override { return m_runs[m_index].cancelled; }
+    void finish() override { m_runs[m_index].finished = true; }
+
+private:
+    std::vector<ScriptedDialogs::ProgressRun>& m_runs;
+    std::size_t m_index;
+    int m_cancelAt;
+};
+
+} // namespace
+
+std::unique_ptr<Progress> ScriptedDialogs::startProgress(const std::string& title, const std::string& text, int maximum)
+{
+    m_progress.push_back({title, text, maximum, {}, false, false});
+    const int cancelAt = m_cancelAtStep;
+    m_cancelAtStep = 0;
+    return std::make_unique<ScriptedProgress>(m_progress, m_progress.size() - 1, cancelAt);
+}
+
 Answer ScriptedDialogs::message(const std::string& text, const std::string& title, Buttons buttons)
 {
     m_shown.push_back({Shown::Kind::Message, text, title, buttons, {}});

@@ -35,6 +35,20 @@ public:
                              const std::string& filter) override;
     void setBusy(bool busy) override;
 
+    // Every progress started, with the steps it was told.
+    struct ProgressRun {
+        std::string title;
+        std::string text;
+        int maximum = 0;
+        std::vector<int> steps;
+        bool cancelled = false;
+        bool finished = false;
+    };
+    std::unique_ptr<Progress> startProgress(const std::string& title, const std::string& text, int maximum) override;
+    // The next progress started answers "stop" from its k-th step on (k from 1).
+    void cancelProgressAtStep(int k) { m_cancelAtStep = k; }
+    const std::vector<ProgressRun>& progressRuns() const { return m_progress; }
+
     const std::vector<Shown>& shown() const { return m_shown; }
     const Shown& last() const { return m_shown.back(); }
     void clear() { m_shown.clear(); }
@@ -47,6 +61,8 @@ private:
     std::deque<DuplicateChoice> m_duplicates;
     std::deque<std::string> m_saveNames;
     std::vector<Shown> m_shown;
+    std::vector<ProgressRun> m_progress;
+    int m_cancelAtStep = 0;
     bool m_busy = false;
     int m_busyCount = 0;
 };

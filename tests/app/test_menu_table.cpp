@@ -33,10 +33,10 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",    "mnufn1",    "mnufnuova",    "mnufsalva",
-                                                        "mnufstampa",  "mnuftutte", "mnufpdf",      "mnufxml",
-                                                        "mnufxmlanno", "mnufn2",    "mnufcalctutt", "mnufcalcalcun",
-                                                        "mnufcalciva", "mnufghj",   "mnufesci"}
+        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",      "mnufn1",       "mnufnuova", "mnufsalva",
+                                                        "mnufstampa",    "mnuftutte",    "mnufpdf",   "mnufxml",
+                                                        "mnufxmlanno",   "mnufregistro", "mnufn2",    "mnufcalctutt",
+                                                        "mnufcalcalcun", "mnufcalciva",  "mnufghj",   "mnufesci"}
                               << QStringList {"Dati di chi emette la fattura",
                                               "",
                                               "Nuova fattura",
@@ -46,6 +46,7 @@ private slots:
                                               "Salva fattura in PDF",
                                               "Esporta fattura elettronica (XML)",
                                               "Esporta fatture elettroniche dell'anno",
+                                              "Registro fatture dell'anno",
                                               "",
                                               "Calcolo impon. di tutte le fatture",
                                               "Calcolo impon. di alcune fatture",

@@ -2,6 +2,7 @@
 
 #include "archive/book.h"
 #include "einvoice/fatturapa.h"
+#include "einvoice/written_files.h"
 #include "samples.h"
 #include "test_dir.h"
 
@@ -42,6 +43,27 @@ class TestEinvoiceYear : public QObject {
     Q_OBJECT
 
 private slots:
+    // Stopped before the third invoice: two files, whole, and the register
+    // finds exactly those two.
+    void stopsBetweenInvoices()
+    {
+        TestDir dir;
+        const archive::BookPaths book = archive::bookPaths(dir.data(), 1, "2024");
+        for (int n = 1; n <= 4; ++n)
+            store(book, n, test::professionalInvoice());
+        QVERIFY(archive::writeCounter(book, 5).ok());
+        std::vector<int> told;
+        const YearExport result = exportYear(requestFor(dir), [&](int done, int total) {
+            told.push_back(done);
+            return total == 4 && done < 2;
+        });
+        QVERIFY(result.cancelled);
+        QCOMPARE(told, (std::vector<int> {0, 1, 2}));
+        QCOMPARE(result.written.size(), std::size_t {2});
+        QVERIFY(yearExportMessage(result).rfind("Esportazione interrotta: 2 fatture elettroniche scritte.", 0) == 0);
+        QCOMPARE(writtenEinvoices(dir.data(), test::personIssuer(), "2024", 4), (std::vector<char> {1, 1, 0, 0}));
+    }
+
     void oneFilePerStoredInvoice()
     {
         TestDir dir;

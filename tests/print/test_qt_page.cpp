@@ -6,8 +6,11 @@
 #include "print/qt_document.h"
 #include "print/qt_page.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontInfo>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -39,6 +42,7 @@ private slots:
     void invoiceOnPdf();
     void outcomes();
     void pageBreakAtTheEndAddsNoSheet();
+    void printerGetsOnlyAWholeDocument();
 };
 
 void TestQtPage::invoiceOnPdf()
@@ -100,6 +104,53 @@ void TestQtPage::outcomes()
     const auto empty = print::writePdf(nothing.toStdString(), [](print::Page&) {});
     QCOMPARE(empty.kind, print::DocumentOutcome::Kind::Empty);
     QVERIFY(!QFile::exists(nothing));
+
+    // Abandoned half way: an older file of the name stays as it was, and nothing is left beside it.
+    const QString older = dir.filePath("registro.pdf");
+    QFile file(older);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("older") == 5);
+    file.close();
+    const auto abandoned = print::writePdf(older.toStdString(), [](print::Page& page) {
+        page.printLine("x");
+        page.newPage();
+        page.abandon();
+    });
+    QCOMPARE(abandoned.kind, print::DocumentOutcome::Kind::Cancelled);
+    QCOMPARE(QFileInfo(older).size(), 5);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList {"registro.pdf"});
+}
+
+// A printer's page keeps the drawing until the document is whole: a job
+// handed to the spooler cannot be taken back. A PDF printer shows what the
+// spooler would have received.
+void TestQtPage::printerGetsOnlyAWholeDocument()
+{
+    QTemporaryDir dir;
+    const auto printTo = [](const QString& path, bool abandon) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        print::QtPage page(printer, print::QtPage::Delivery::WhenComplete);
+        for (int n = 1; n <= 2; ++n) {
+            page.printLine("FATTURA N. " + std::to_string(n));
+            page.fillRectangle(800, 2000, 1800, 2500, 50);
+            page.newPage();
+        }
+        const bool nothingSentYet = !QFile::exists(path);
+        if (abandon)
+            page.abandon();
+        return nothingSentYet && page.endDoc() == !abandon;
+    };
+    const QString whole = dir.filePath("whole.pdf");
+    QVERIFY(printTo(whole, false));
+    QVERIFY(printTo(dir.filePath("abandoned.pdf"), true));
+    QVERIFY(!QFile::exists(dir.filePath("abandoned.pdf")));
+
+    const QString info = runTool("pdfinfo", {whole});
+    if (info.isEmpty())
+        QSKIP("pdfinfo and pdftotext (poppler-utils) are needed to read the PDF back");
+    QVERIFY2(QRegularExpression(R"(Pages:\s+2\n)").match(info).hasMatch(), qPrintable(info));
+    QVERIFY(runTool("pdftotext", {whole, "-"}).contains("FATTURA N. 2"));
 }
 
 void TestQtPage::pageBreakAtTheEndAddsNoSheet()

@@ -11,6 +11,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_table.h"
 #include "ui/qt_dialogs.h"
+#include "ui/register_window.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -89,6 +90,7 @@ private slots:
     void duplicateDialogNames();
     void inputBoxFieldIsNamedByItsPrompt();
     void informationWindowsLeaveNothingUnnamed();
+    void registerWindowLeavesNothingUnnamed();
 };
 
 void TestAccessibility::captionsNameTheirControls_data()
@@ -363,6 +365,15 @@ void TestAccessibility::informationWindowsLeaveNothingUnnamed()
     std::unique_ptr<QDialog> manual(ui::createManualWindow(nullptr));
     QCOMPARE(accessibleName(child(manual.get(), "txtmanuale")), QStringLiteral("Manuale d'uso"));
     QCOMPARE(accessibleName(child(manual.get(), "Command1")), QStringLiteral("Ok"));
+}
+
+void TestAccessibility::registerWindowLeavesNothingUnnamed()
+{
+    ui::RegisterWindow window;
+    QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
+    QCOMPARE(accessibleName(child(&window, "txtcerca")), QStringLiteral("Cerca (cliente, descrizione, numero)"));
+    for (const char* name : {"grdfatture", "grdtotali", "picmesi", "etcconta", "etcnota"})
+        QVERIFY2(!accessibleName(child(&window, name)).isEmpty(), name);
 }
 
 QTEST_MAIN(TestAccessibility)

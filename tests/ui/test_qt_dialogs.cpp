@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -76,6 +77,7 @@ private slots:
     void informationWindows_data();
     void informationWindows();
     void manualWindow();
+    void progressAfterHalfASecond();
 
 private:
     QWidget m_parent;
@@ -309,6 +311,30 @@ void TestQtDialogs::manualWindow()
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!window);
+}
+
+// Quick work shows nothing; longer work shows "Annulla", which stops it.
+void TestQtDialogs::progressAfterHalfASecond()
+{
+    QWidget parent;
+    tessaro::ui::QtDialogs dialogs(&parent);
+    auto progress = dialogs.startProgress("Stampa registro", "Stampa del registro...", 10);
+    auto* dialog = parent.findChild<QProgressDialog*>("progressDialog");
+    QVERIFY(dialog);
+    QVERIFY(progress->step(1));
+    QVERIFY(!dialog->isVisible());
+    QTest::qWait(tessaro::ui::ProgressDelayMs + 50);
+    QVERIFY(progress->step(2));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->labelText(), QStringLiteral("Stampa del registro..."));
+    QPushButton* cancel = dialog->findChild<QPushButton*>();
+    QCOMPARE(cancel->text(), QStringLiteral("Annulla"));
+    cancel->click();
+    QTest::qWait(50);
+    QVERIFY(!progress->step(3));
+    QVERIFY(progress->cancelled());
+    progress->finish();
+    QVERIFY(!dialog->isVisible());
 }
 
 QTEST_MAIN(TestQtDialogs)

@@ -1,0 +1,275 @@
+#include "app/register_commands.h"
+
+#include "app/invoice_commands.h"
+#include "app/main_controller.h"
+#include "app/pdf_commands.h"
+#include "app/print_commands.h"
+#include "archive/book.h"
+#include "archive/lifecycle.h"
+#include "archive/register_csv.h"
+#include "einvoice/written_files.h"
+#include "print/invoice_page.h"
+#include "print/money_text.h"
+#include "print/qt_document.h"
+#include "print/register_page.h"
+#include "ui/main_window.h"
+#include "ui/qt_dialogs.h"
+#include "ui/register_window.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace tessaro::app {
+
+namespace {
+
+const std::string Attention = "ATTENZIONE";
+const std::string Done = "Operazione effettuata";
+
+print::RegisterSheet sheetOf(const ui::RegisterContents& contents, const archive::AppState& state)
+{
+    return {state.currentIssuerRecord, contents.year, state.decimalSeparator};
+}
+
+// The register laid out on a page, told to the progress page by page.
+struct RegisterDrawing {
+    const ui::RegisterContents& contents;
+    const archive::AppState& state;
+    ui::Progress& progress;
+    bool cancelled = false;
+
+    void operator()(print::Page& page)
+    {
+        cancelled = !print::layoutRegister(page, *contents.reg, contents.einvoiceWritten, sheetOf(contents, state),
+                                           [this](int rows) { return progress.step(rows); });
+    }
+};
+
+const char* const Interrupted = "Stampa del registro interrotta: non è stato stampato né salvato nulla.";
+
+} // namespace
+
+archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state)
+{
+    auto reg = archive::BookRegister::read(archive::currentBook(form, state), state.invoiceType, state.nextNumber);
+    if (!reg)
+        return reg.error();
+    ui::RegisterContents contents;
+    contents.einvoiceWritten
+        = einvoice::writtenEinvoices(state.dataDir, state.currentIssuerRecord, form.year, reg.value().size());
+    contents.reg = std::make_shared<const archive::BookRegister>(std::move(reg.value()));
+    contents.year = form.year;
+    contents.decimalSeparator = state.decimalSeparator;
+    return contents;
+}
+
+std::string registerFilePath(const archive::AppState& state, const std::string& year, const std::string& extension)
+{
+    std::string safeYear = year;
+    std::replace_if(
+        safeYear.begin(), safeYear.end(), [](char c) { return c < '0' || c > '9'; }, '_');
+    return archive::dataFile(state.dataDir,
+                             "registro-" + std::to_string(state.currentIssuer) + "-" + safeYear + "." + extension);
+}
+
+void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs)
+{
+    std::string path = dialogs.saveFileName(RegisterCsvTitle, registerFilePath(state, contents.year, "csv"), CsvFilter);
+    if (path.empty())
+        return;
+    if (QFileInfo(QString::fromStdString(path)).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) != 0)
+        path += ".csv";
+
+    ui::BusyPointer busy(dialogs);
+    const auto progress = dialogs.startProgress(
+        RegisterCsvTitle, "Esportazione del registro dell'anno " + contents.year + "...", contents.reg->size());
+    const auto text = archive::registerCsv(*contents.reg, contents.einvoiceWritten, contents.year,
+                                           [&](int done) { return progress->step(done); });
+    if (!text) {
+        progress->finish();
+        busy.release();
+        dialogs.message("Esportazione del registro interrotta: nessun file è stato scritto.", RegisterCsvTitle);
+        return;
+    }
+    // Written beside the name and put in its place only once complete.
+    QSaveFile file(QString::fromStdString(path));
+    const bool written = file.open(QIODevice::WriteOnly)
+        && file.write(text->data(), static_cast<qint64>(text->size())) == static_cast<qint64>(text->size())
+        && !progress->cancelled() && file.commit();
+    progress->finish();
+    busy.release();
+    if (!written) {
+        dialogs.message("Impossibile scrivere il file\n" + absolutePath(path), Attention);
+        return;
+    }
+    dialogs.message("Il registro dell'anno " + contents.year + " (" + std::to_string(contents.reg->size())
+                        + " fatture) è stato esportato nel file\n" + absolutePath(path),
+                    Done);
+}
+
+void printRegister(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs,
+                   const print::DocumentSink& sink)
+{
+    ui::BusyPointer busy(dialogs);
+    const auto progress = dialogs.startProgress(
+        "Stampa registro", "Stampa del registro dell'anno " + contents.year + "...", contents.reg->size());
+    RegisterDrawing drawing {contents, state, *progress};
+    const print::DocumentOutcome outcome
+        = sink(registerFilePath(state, contents.year, "pdf"), [&](print::Page& page) { drawing(page); });
+    progress->finish();
+    busy.release();
+    if (drawing.cancelled || outcome.kind == print::DocumentOutcome::Kind::Cancelled) {
+        dialogs.message(Interrupted, "STAMPA");
+        return;
+    }
+    if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
+        dialogs.message("Nessuna stampante predefinita: il registro è stato salvato nel file PDF\n"
+                            + absolutePath(outcome.path),
+                        "STAMPA");
+        return;
+    }
+    reportDocument(outcome, dialogs, true);
+}
+
+void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs)
+{
+    const std::string chosen
+        = dialogs.saveFileName(RegisterPdfTitle, registerFilePath(state, contents.year, "pdf"), PdfFilter);
+    if (chosen.empty())
+        return;
+    const std::string path = withPdfSuffix(chosen);
+    ui::BusyPointer busy(dialogs);
+    const auto progress = dialogs.startProgress(
+        RegisterPdfTitle, "Salvataggio del registro dell'anno " + contents.year + "...", contents.reg->size());
+    RegisterDrawing drawing {contents, state, *progress};
+    const print::DocumentOutcome outcome = print::writePdf(path, [&](print::Page& page) { drawing(page); });
+    progress->finish();
+    busy.release();
+    if (drawing.cancelled || outcome.kind == print::DocumentOutcome::Kind::Cancelled) {
+        dialogs.message("Salvataggio del registro interrotto: nessun file è stato scritto.", RegisterPdfTitle);
+        return;
+    }
+    if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
+        dialogs.message("Il registro è stato salvato nel file PDF\n" + absolutePath(outcome.path), Done);
+        return;
+    }
+    reportDocument(outcome, dialogs, true);
+}
+
+bool changesRegister(ui::Command command)
+{
+    using C = ui::Command;
+    switch (command) {
+    case C::SaveInvoice:
+    case C::InsertInvoice:
+    case C::DeleteInvoice:
+    case C::DeleteYear:
+    case C::ResetAll:
+    case C::Professional:
+    case C::Commercial:
+    case C::ExportEinvoice:
+    case C::ExportEinvoiceYear:
+        return true;
+    default:
+        return false;
+    }
+}
+
+RegisterController::RegisterController(MainController& main, ui::Dialogs* dialogs)
+    : m_main(main), m_givenDialogs(dialogs), m_printSink(print::printOnDefaultPrinter)
+{
+}
+
+RegisterController::~RegisterController()
+{
+    delete m_window;
+}
+
+ui::Dialogs& RegisterController::dialogs()
+{
+    if (m_givenDialogs)
+        return *m_givenDialogs;
+    if (!m_ownDialogs)
+        m_ownDialogs = std::make_unique<ui::QtDialogs>(m_window);
+    return *m_ownDialogs;
+}
+
+void RegisterController::open()
+{
+    if (!m_window) {
+        // A window of its own rather than one over the main window, so that
+        // an invoice opened from it can come to the front; it closes with the
+        // main window, which ends the program.
+        m_window = new ui::RegisterWindow;
+        m_main.window().installEventFilter(this);
+        const QRect screen = m_main.window().screen()->availableGeometry();
+        const QPoint beside = m_main.window().frameGeometry().topLeft() + QPoint(40, 60);
+        if (screen.contains(QRect(beside, m_window->frameSize())))
+            m_window->move(beside);
+        connect(m_window, &ui::RegisterWindow::openRequested, this, &RegisterController::openInvoice);
+        connect(m_window, &ui::RegisterWindow::exportCsvClicked, this,
+                [this] { exportRegisterCsv(m_contents, m_main.state(), dialogs()); });
+        connect(m_window, &ui::RegisterWindow::printClicked, this,
+                [this] { printRegister(m_contents, m_main.state(), dialogs(), m_printSink); });
+        connect(m_window, &ui::RegisterWindow::pdfClicked, this,
+                [this] { saveRegisterPdf(m_contents, m_main.state(), dialogs()); });
+    }
+    m_window->show();
+    refresh();
+    m_window->raise();
+    m_window->activateWindow();
+}
+
+bool RegisterController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == &m_main.window() && event->type() == QEvent::Close && m_window)
+        m_window->close();
+    return QObject::eventFilter(watched, event);
+}
+
+void RegisterController::refresh()
+{
+    if (!m_window || !m_window->isVisible())
+        return;
+    // The form is the window's as the last command left it; the year field
+    // runs the year switch at every change, so its year is the window's.
+    const archive::InvoiceForm& form = m_main.form();
+    const archive::AppState& state = m_main.state();
+    // While the year field names no book the main window still shows the last one, and so does the register.
+    if (!archive::isBookYear(form.year))
+        return;
+    auto contents = readRegister(form, state);
+    if (!contents) {
+        m_contents = {};
+        m_window->showProblem("Non è stato possibile leggere le fatture: " + contents.error().describe());
+        return;
+    }
+    m_contents = std::move(contents.value());
+    m_issuer = state.currentIssuer;
+    m_window->setContents(m_contents, print::trimBlanks(print::issuerLines(state.currentIssuerRecord).name));
+}
+
+void RegisterController::openInvoice(int number)
+{
+    // Only an invoice of the book the main window shows can be loaded into it.
+    if (m_main.form().year != m_contents.year || m_main.state().currentIssuer != m_issuer
+        || number >= m_main.state().nextNumber) {
+        refresh();
+        dialogs().message("Il registro è stato aggiornato all'anno della finestra principale: scegliere di nuovo la "
+                          "fattura.",
+                          Attention);
+        return;
+    }
+    m_main.perform([&] {
+        m_main.form().focusField.clear();
+        showInvoice(m_main.form(), m_main.state(), m_main.dialogs(), number);
+    });
+    m_main.window().raise();
+    m_main.window().activateWindow();
+}
+
+} // namespace tessaro::app

@@ -1,0 +1,84 @@
+// "Registro fatture dell'anno": the window beside the main one that lists
+// every stored invoice of the book on screen, follows the book as the main
+// window changes it, opens an invoice in the main window as the arrows do,
+// and hands the register over as a CSV file, on paper or as a PDF.
+#pragma once
+
+#include "archive/app_state.h"
+#include "archive/invoice_form.h"
+#include "archive/io_result.h"
+#include "print/document.h"
+#include "ui/command.h"
+#include "ui/dialogs.h"
+#include "ui/register_model.h"
+#include "ui/register_window.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+#include <string>
+
+namespace tessaro::app {
+
+class MainController;
+
+inline constexpr const char* RegisterCsvTitle = "Esporta CSV";
+inline constexpr const char* RegisterPdfTitle = "Salva registro in PDF";
+inline constexpr const char* CsvFilter = "CSV (*.csv)";
+
+// The register of the book on screen: its rows and which electronic
+// invoices are written. Reading creates no file.
+archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state);
+
+// "registro-<issuer>-<year>.csv" / ".pdf" in the data directory.
+std::string registerFilePath(const archive::AppState& state, const std::string& year, const std::string& extension);
+
+// "Esporta CSV...": asks where, writes the file whole or not at all.
+void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs);
+// "Stampa registro": the printed register through the sink (the default
+// printer, or a PDF in the data directory when there is none).
+void printRegister(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs,
+                   const print::DocumentSink& sink);
+// "Salva registro in PDF": asks where, writes the same pages as a PDF.
+void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs);
+
+// Whether a command of the main window may change what the register shows:
+// the book's invoices, the book itself, the invoice type, the e-invoices written.
+bool changesRegister(ui::Command command);
+
+class RegisterController : public QObject {
+    Q_OBJECT
+
+public:
+    // dialogs: nullptr for the Qt boxes over the register window.
+    RegisterController(MainController& main, ui::Dialogs* dialogs = nullptr);
+    ~RegisterController() override;
+
+    // The menu item: opens the window beside the main one (or brings it to the front) on the current book.
+    void open();
+    // The book on screen may have changed: the open window reads it again.
+    void refresh();
+
+    ui::RegisterWindow* window() const { return m_window; }
+    const ui::RegisterContents& contents() const { return m_contents; }
+    // Where "Stampa registro" sends its pages (the default printer unless told otherwise).
+    void setPrintSink(print::DocumentSink sink) { m_printSink = std::move(sink); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ui::Dialogs& dialogs();
+    void openInvoice(int number);
+
+    MainController& m_main;
+    ui::Dialogs* m_givenDialogs;
+    std::unique_ptr<ui::Dialogs> m_ownDialogs;
+    QPointer<ui::RegisterWindow> m_window;
+    ui::RegisterContents m_contents;
+    int m_issuer = 0; // the book the window shows
+    print::DocumentSink m_printSink;
+};
+
+} // namespace tessaro::app

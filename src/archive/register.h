@@ -1,0 +1,103 @@
+// The register of a book: every stored invoice as one row of figures, each
+// from one call of the amounts engine under the yearly totals' rule, so the
+// register's sums are the totals commands' sums. The book is read once, in
+// two transfers; texts are read from the kept bytes only when asked for.
+#pragma once
+
+#include "archive/book.h"
+#include "archive/io_result.h"
+#include "calc/amounts.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessaro::archive {
+
+// How a row's figures stand, and whether they enter the sums.
+enum class RegisterCurrency : std::uint8_t {
+    Euro, // counted as stored
+    FromLire, // lire converted at the invoice's own rate, counted
+    LireWithoutRate, // lire whose rate cannot convert: figures in lire, left out of the sums
+    Unknown, // neither "l" nor "e" (a record never written, or damaged): left out
+};
+
+struct RegisterFigures {
+    double taxable = 0;
+    double vat = 0;
+    double withholding = 0;
+    double expenses = 0; // general expenses and those for approving the fee note
+    double toPay = 0;
+};
+
+struct RegisterRow {
+    int number = 0;
+    RegisterCurrency currency = RegisterCurrency::Unknown;
+    // Euro for the counted rows; lire for LireWithoutRate; as the engine
+    // gives them for Unknown.
+    RegisterFigures figures;
+    float rate = 0; // value of one euro in lire, as stored
+    std::uint8_t day = 0; // 1..31, 0 when the stored day is no such number
+    std::uint8_t month = 0; // 1..12, 0 likewise
+
+    bool counted() const { return currency == RegisterCurrency::Euro || currency == RegisterCurrency::FromLire; }
+};
+
+class BookRegister {
+public:
+    BookRegister() = default;
+
+    // Invoices 1 .. nextNumber - 1 of the book under the program's invoice
+    // type. Records missing from the files read as zero bytes.
+    static Result<BookRegister> read(const BookPaths& book, calc::InvoiceType type, int nextNumber);
+
+    int size() const { return static_cast<int>(m_rows.size()); }
+    // Row index 0 is invoice 1.
+    const RegisterRow& row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
+    std::span<const std::uint8_t> invoiceBytes(int index) const;
+    calc::InvoiceType type() const { return m_type; }
+
+    // Surname or company and first name, trimmed and joined by a blank (UTF-8).
+    std::string clientText(int index) const;
+    // The stored day and month as read, trimmed (UTF-8), for a date that is no date.
+    std::string dayText(int index) const;
+    std::string monthText(int index) const;
+    // 'a' on account, 's' balance, anything else as stored.
+    char kind(int index) const;
+
+    // The sums of the counted rows, in number order, as the totals sum them.
+    RegisterFigures totals() const;
+    // Likewise over the rows whose flag in `selected` (one per row) is set.
+    RegisterFigures totalsOf(std::span<const char> selected) const;
+    // Taxable amount of the counted rows by month of issue (index 0 is
+    // January); what has no month of its own is only in the year's total.
+    std::array<double, 12> monthlyTaxable() const;
+    int uncountedRows() const;
+
+    // One flag per row: whether every word of the query (blanks between
+    // words) is found in the row's client, its descriptions or, for a word of
+    // digits, is its number. Case and accents do not matter.
+    std::vector<char> matching(std::string_view queryUtf8) const;
+    // The clients' names compared as the search sees them (case and accents aside).
+    int compareClients(int a, int b) const;
+
+private:
+    std::string_view searchText(int index) const;
+
+    calc::InvoiceType m_type = calc::InvoiceType::Professional;
+    std::vector<std::uint8_t> m_invoices; // the .arc records of the rows, end to end
+    std::vector<RegisterRow> m_rows;
+    // Per row, folded: client, then descriptions, fields apart by a byte no query holds.
+    std::string m_search;
+    std::vector<std::uint32_t> m_searchStart; // size() + 1 offsets into m_search
+    std::vector<std::uint16_t> m_clientLength; // folded client's length at the start of its text
+};
+
+// Windows-1252 bytes as the search compares them: lower case, accents
+// removed, controls as blanks.
+std::string foldForSearch(std::string_view windows1252);
+
+} // namespace tessaro::archive

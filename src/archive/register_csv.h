@@ -1,0 +1,28 @@
+// The register as a file a spreadsheet opens without questions: semicolons
+// between the fields, a decimal comma, UTF-8 with a byte-order mark, CR LF
+// line ends, a heading row, one row per invoice and a row of totals.
+#pragma once
+
+#include "archive/register.h"
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tessaro::archive {
+
+inline constexpr int CsvRowsPerStep = 512;
+
+// einvoiceWritten: one flag per row. step is told how many rows are done
+// every CsvRowsPerStep rows; when it answers false the text is abandoned and
+// nothing is returned.
+std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const char> einvoiceWritten,
+                                       std::string_view year, const std::function<bool(int done)>& step = {});
+
+// One field as the file holds it: quoted, with doubled quotes, when it holds
+// a semicolon, a quote, a line end or blanks at either end.
+std::string csvField(std::string_view text);
+
+} // namespace tessaro::archive

@@ -1,0 +1,153 @@
+#include "archive/register_texts.h"
+
+#include "calc/numbers.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tessaro::archive {
+
+namespace {
+
+constexpr std::array<std::string_view, RegisterColumnCount> Headings = {
+    "N.",    "Data",      "Cliente",       "Imponibile",          "IVA",  "Ritenuta",
+    "Spese", "Da pagare", "Acconto/saldo", "Fattura elettronica", "Note",
+};
+
+// The digits before the decimal separator (or the end) in groups of three.
+std::string grouped(const std::string& plain, char decimalSeparator, char groupSeparator)
+{
+    const std::size_t first = plain.empty() || plain.front() != '-' ? 0 : 1;
+    std::size_t end = plain.find(decimalSeparator, first);
+    if (end == std::string::npos)
+        end = plain.size();
+    std::string text = plain.substr(0, first);
+    for (std::size_t i = first; i < end; ++i) {
+        if (i > first && (end - i) % 3 == 0)
+            text += groupSeparator;
+        text += plain[i];
+    }
+    return text + plain.substr(end);
+}
+
+double figureOf(const RegisterFigures& figures, RegisterColumn column)
+{
+    switch (column) {
+    case RegisterColumn::Taxable:
+        return figures.taxable;
+    case RegisterColumn::Vat:
+        return figures.vat;
+    case RegisterColumn::Withholding:
+        return figures.withholding;
+    case RegisterColumn::Expenses:
+        return figures.expenses;
+    case RegisterColumn::ToPay:
+        return figures.toPay;
+    default:
+        return 0;
+    }
+}
+
+std::string twoDigits(int value)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+} // namespace
+
+std::string_view registerHeading(RegisterColumn column)
+{
+    return Headings[static_cast<std::size_t>(column)];
+}
+
+bool isAmountColumn(RegisterColumn column)
+{
+    return column >= RegisterColumn::Taxable && column <= RegisterColumn::ToPay;
+}
+
+std::string amountText(double euro, const AmountStyle& style)
+{
+    if (!std::isfinite(euro))
+        return "importo non valido";
+    const std::string plain = calc::euroText(euro, style.decimalSeparator);
+    if (!style.grouped)
+        return plain;
+    return grouped(plain, style.decimalSeparator, style.decimalSeparator == '.' ? ',' : '.');
+}
+
+std::string lireAmountText(double lire)
+{
+    if (!std::isfinite(lire))
+        return "importo non valido";
+    std::string whole = calc::euroText(std::round(lire), ',');
+    whole.resize(whole.size() - 3); // ",00"
+    return "L. " + grouped(whole, ',', '.');
+}
+
+std::string registerNote(const RegisterRow& row, char decimalSeparator)
+{
+    switch (row.currency) {
+    case RegisterCurrency::Euro:
+        return {};
+    case RegisterCurrency::FromLire:
+        return std::string(FromLireMark) + ", cambio " + calc::rateText(row.rate, decimalSeparator);
+    case RegisterCurrency::LireWithoutRate:
+        return "senza cambio: esclusa dai totali";
+    case RegisterCurrency::Unknown:
+        return "valuta ignota: esclusa dai totali";
+    }
+    return {};
+}
+
+std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, bool einvoiceWritten,
+                         std::string_view year, const AmountStyle& style)
+{
+    const RegisterRow& row = reg.row(index);
+    if (isAmountColumn(column)) {
+        const double figure = figureOf(row.figures, column);
+        if (row.counted())
+            return amountText(figure, style);
+        if (!style.uncountedAmounts)
+            return {};
+        return row.currency == RegisterCurrency::LireWithoutRate ? lireAmountText(figure) : amountText(figure, style);
+    }
+    switch (column) {
+    case RegisterColumn::Number:
+        return std::to_string(row.number);
+    case RegisterColumn::Date:
+        if (row.day && row.month)
+            return twoDigits(row.day) + "/" + twoDigits(row.month) + "/" + std::string(year);
+        // A date that is no date is shown as it was read.
+        if (reg.dayText(index).empty() && reg.monthText(index).empty())
+            return {};
+        return reg.dayText(index) + "/" + reg.monthText(index);
+    case RegisterColumn::Client:
+        return reg.clientText(index);
+    case RegisterColumn::Kind: {
+        const char kind = reg.kind(index);
+        if (kind == 'a' || kind == 's')
+            return kind == 'a' ? "acconto" : "saldo";
+        // Any other letter is shown as it was read; a blank or a zero byte is no kind at all.
+        return static_cast<unsigned char>(kind) > ' ' && static_cast<unsigned char>(kind) < 0x7F ? std::string(1, kind)
+                                                                                                 : std::string();
+    }
+    case RegisterColumn::Einvoice:
+        return einvoiceWritten ? "sì" : "no";
+    case RegisterColumn::Note:
+        return registerNote(row, style.decimalSeparator);
+    default:
+        return {};
+    }
+}
+
+std::string totalsCell(const RegisterFigures& totals, RegisterColumn column, const AmountStyle& style,
+                       std::string_view caption)
+{
+    if (isAmountColumn(column))
+        return amountText(figureOf(totals, column), style);
+    return column == RegisterColumn::Client ? std::string(caption) : std::string();
+}
+
+} // namespace tessaro::archive

@@ -1,0 +1,60 @@
+// The register's columns and the text of every cell, the same on screen, on
+// paper and in the exported file: one heading table and one set of rules for
+// the dates, the amounts and the marks of the rows left out of the sums.
+#pragma once
+
+#include "archive/register.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tessaro::archive {
+
+enum class RegisterColumn {
+    Number,
+    Date,
+    Client,
+    Taxable,
+    Vat,
+    Withholding,
+    Expenses,
+    ToPay,
+    Kind,
+    Einvoice,
+    Note,
+};
+inline constexpr int RegisterColumnCount = 11;
+
+std::string_view registerHeading(RegisterColumn column);
+bool isAmountColumn(RegisterColumn column);
+
+// The note under every register: which rule its figures follow.
+inline constexpr std::string_view RegisterRuleNote = "Importi come nei totali dell'anno: una quantità mancante vale 1.";
+inline constexpr std::string_view FromLireMark = "da lire";
+
+struct AmountStyle {
+    char decimalSeparator = ',';
+    // Thousands apart by "." (by "," when the decimal separator is ".").
+    bool grouped = true;
+    // Whether the amounts of a row left out of the sums are shown (in lire,
+    // or as read); a file for a spreadsheet leaves them out of its columns
+    // so that a column sums to the total.
+    bool uncountedAmounts = true;
+};
+
+// "1.234,50"; "importo non valido" for what no number can show.
+std::string amountText(double euro, const AmountStyle& style);
+// "L. 1.936.270": whole lire.
+std::string lireAmountText(double lire);
+
+// The text of one cell of row index. year is the book's year text.
+std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, bool einvoiceWritten,
+                         std::string_view year, const AmountStyle& style);
+// The row of sums: "Totale" (or the caption given) under the client, the amounts, nothing elsewhere.
+std::string totalsCell(const RegisterFigures& totals, RegisterColumn column, const AmountStyle& style,
+                       std::string_view caption = "Totale");
+// Why a row is marked: converted from lire, or left out of the sums; empty for a euro row.
+std::string registerNote(const RegisterRow& row, char decimalSeparator);
+
+} // namespace tessaro::archive

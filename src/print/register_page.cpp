@@ -1,0 +1,207 @@
+#include "print/register_page.h"
+
+#include "archive/register_texts.h"
+#include "print/invoice_page.h"
+#include "print/money_text.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace tessaro::print {
+
+namespace {
+
+using archive::RegisterColumn;
+
+constexpr double Left = 800;
+constexpr double Right = 10500;
+constexpr double RowFontSize = 8;
+constexpr double ClientWidth = 2200;
+
+enum class Align { Left, Right };
+
+struct PaperColumn {
+    RegisterColumn column;
+    const char* heading; // shorter than on screen where the column is narrow; the legend explains
+    double x; // left edge, or right edge for amounts
+    Align align;
+};
+
+constexpr std::array<PaperColumn, archive::RegisterColumnCount> Columns = {{
+    {RegisterColumn::Number, "N.", 1150, Align::Right},
+    {RegisterColumn::Date, "Data", 1250, Align::Left},
+    {RegisterColumn::Client, "Cliente", 2100, Align::Left},
+    {RegisterColumn::Taxable, "Imponibile", 5400, Align::Right},
+    {RegisterColumn::Vat, "IVA", 6350, Align::Right},
+    {RegisterColumn::Withholding, "Ritenuta", 7300, Align::Right},
+    {RegisterColumn::Expenses, "Spese", 8050, Align::Right},
+    {RegisterColumn::ToPay, "Da pagare", 9000, Align::Right},
+    {RegisterColumn::Kind, "A/S", 9100, Align::Left},
+    {RegisterColumn::Einvoice, "FE", 9680, Align::Left},
+    {RegisterColumn::Note, "Note", 9950, Align::Left},
+}};
+
+constexpr const char* Legend = "A/S: fattura in acconto o a saldo. FE: fattura elettronica scritta. \"da lire\": "
+                               "importi convertiti al cambio della fattura. \"esclusa\": fattura esclusa dai totali.";
+
+// The note column on paper: one word, explained by the legend.
+std::string paperNote(const archive::RegisterRow& row)
+{
+    switch (row.currency) {
+    case archive::RegisterCurrency::Euro:
+        return {};
+    case archive::RegisterCurrency::FromLire:
+        return std::string(archive::FromLireMark);
+    case archive::RegisterCurrency::LireWithoutRate:
+    case archive::RegisterCurrency::Unknown:
+        return "esclusa";
+    }
+    return {};
+}
+
+// The text cut, one character at a time, until it fits the width with "...".
+std::string fitted(const Page& page, std::string text, double width)
+{
+    if (page.textWidth(text) <= width)
+        return text;
+    while (!text.empty()) {
+        std::size_t cut = text.size() - 1;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
+            --cut;
+        text.resize(cut);
+        if (page.textWidth(text + "...") <= width)
+            break;
+    }
+    return text + "...";
+}
+
+void printCell(Page& page, const PaperColumn& column, double y, const std::string& text)
+{
+    if (text.empty())
+        return;
+    if (column.align == Align::Right)
+        printRightAligned(page, column.x, y, text);
+    else
+        printAt(page, column.x, y, text);
+}
+
+std::string issuerDetails(const archive::PartyRecord& issuer)
+{
+    const IssuerLines lines = issuerLines(issuer);
+    std::string details;
+    for (const std::string& part : {lines.address, lines.town}) {
+        if (!trimBlanks(part).empty())
+            details += (details.empty() ? "" : " - ") + part;
+    }
+    if (!trimBlanks(issuer.taxCode).empty())
+        details += (details.empty() ? "" : " - ") + lines.taxCode;
+    if (!trimBlanks(issuer.vatNumber).empty())
+        details += (details.empty() ? "" : " - ") + lines.vatNumber;
+    return details;
+}
+
+void layoutTop(Page& page, const RegisterSheet& sheet, int pageNumber, int pages)
+{
+    page.setFontName(Typeface);
+    page.setFontSize(14);
+    page.setFontBold(true);
+    printAt(page, Left, 800, RegisterTitle);
+    printRightAligned(page, Right, 800, "Anno " + sheet.year);
+    page.setFontSize(10);
+    printAt(page, Left, 1200, trimBlanks(issuerLines(sheet.issuer).name));
+    page.setFontBold(false);
+    page.setFontSize(9);
+    printAt(page, Left, 1450, issuerDetails(sheet.issuer));
+
+    page.setFontSize(RowFontSize);
+    page.setFontBold(true);
+    for (const PaperColumn& column : Columns)
+        printCell(page, column, 1800, column.heading);
+    page.setDrawWidth(3);
+    page.line(Left, 2050, Right, 2050);
+    page.setDrawWidth(1);
+    page.setFontBold(false);
+    printCentred(page, (Left + Right) / 2, page.scaleHeight() - RegisterFootMargin,
+                 "Pagina " + std::to_string(pageNumber) + " di " + std::to_string(pages));
+}
+
+void layoutClosing(Page& page, const archive::BookRegister& reg, const RegisterSheet& sheet, double y)
+{
+    const archive::AmountStyle style {sheet.decimalSeparator, true, true};
+    page.setDrawWidth(3);
+    page.line(Left, y, Right, y);
+    page.setDrawWidth(1);
+    y += 60;
+    page.setFontSize(RowFontSize);
+    page.setFontBold(true);
+    const archive::RegisterFigures totals = reg.totals();
+    for (const PaperColumn& column : Columns)
+        printCell(page, column, y, archive::totalsCell(totals, column.column, style));
+    page.setFontBold(false);
+    y += RegisterRowHeight;
+    const int left = reg.uncountedRows();
+    std::string count = "Fatture: " + std::to_string(reg.size());
+    if (left > 0)
+        count += ", di cui escluse dai totali: " + std::to_string(left);
+    printAt(page, Left, y, count + ".");
+    printAt(page, Left, y + RegisterRowHeight, std::string(archive::RegisterRuleNote));
+    printAt(page, Left, y + 2 * RegisterRowHeight, fitted(page, Legend, Right - Left));
+}
+
+} // namespace
+
+int registerRowsPerPage(const Page& page)
+{
+    const double bottom = page.scaleHeight() - RegisterFootMargin - RegisterRowHeight;
+    const int rows = static_cast<int>(std::floor((bottom - RegisterRowsTop) / RegisterRowHeight));
+    // Even a short sheet takes the closing lines together with one invoice.
+    return std::max(rows, RegisterClosingRows + 1);
+}
+
+int registerPageCount(const Page& page, int rows)
+{
+    const int perPage = registerRowsPerPage(page);
+    const int full = rows / perPage;
+    const int rest = rows % perPage;
+    return rest + RegisterClosingRows <= perPage ? full + 1 : full + 2;
+}
+
+bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<const char> einvoiceWritten,
+                    const RegisterSheet& sheet, const std::function<bool(int rowsDone)>& step)
+{
+    const archive::AmountStyle style {sheet.decimalSeparator, true, true};
+    const int perPage = registerRowsPerPage(page);
+    const int pages = registerPageCount(page, reg.size());
+    int row = 0;
+    for (int pageNumber = 1; pageNumber <= pages; ++pageNumber) {
+        if (pageNumber > 1)
+            page.newPage();
+        layoutTop(page, sheet, pageNumber, pages);
+        page.setFontSize(RowFontSize);
+        double y = RegisterRowsTop;
+        for (int line = 0; line < perPage && row < reg.size(); ++line, ++row) {
+            const bool written = static_cast<std::size_t>(row) < einvoiceWritten.size() && einvoiceWritten[row];
+            for (const PaperColumn& column : Columns) {
+                std::string text;
+                if (column.column == RegisterColumn::Note)
+                    text = paperNote(reg.row(row));
+                else
+                    text = archive::registerCell(reg, row, column.column, written, sheet.year, style);
+                if (column.column == RegisterColumn::Client)
+                    text = fitted(page, std::move(text), ClientWidth);
+                printCell(page, column, y, text);
+            }
+            y += RegisterRowHeight;
+        }
+        if (pageNumber == pages)
+            layoutClosing(page, reg, sheet, y + 40);
+        if (step && !step(row)) {
+            page.abandon();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tessaro::print

@@ -1,0 +1,96 @@
+// The register of a book as Qt's item models: one row per invoice, texts
+// made only for the rows on screen; a proxy that filters by the register's
+// own search and sorts by the register's figures rather than by texts; and
+// the row (or two) of totals under the list.
+#pragma once
+
+#include "archive/register.h"
+#include "archive/register_texts.h"
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessaro::ui {
+
+// What the register window shows of a book: its rows and, for each, whether
+// its electronic invoice has been written.
+struct RegisterContents {
+    std::shared_ptr<const archive::BookRegister> reg = std::make_shared<archive::BookRegister>();
+    std::vector<char> einvoiceWritten;
+    std::string year;
+    char decimalSeparator = ',';
+};
+
+class RegisterModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // The invoice number of a row, for any column.
+    static constexpr int NumberRole = Qt::UserRole + 1;
+
+    explicit RegisterModel(QObject* parent = nullptr);
+
+    void setContents(RegisterContents contents);
+    const RegisterContents& contents() const { return m_contents; }
+    const archive::BookRegister& reg() const { return *m_contents.reg; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Below 0 when row a comes before row b in the column's order; the
+    // invoice number decides between equals.
+    int compare(archive::RegisterColumn column, int a, int b) const;
+
+private:
+    bool written(int row) const;
+
+    RegisterContents m_contents;
+};
+
+class RegisterFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    explicit RegisterFilter(RegisterModel* source, QObject* parent = nullptr);
+
+    // Keeps the rows of the register that match every word of the query.
+    void setQuery(const std::string& queryUtf8);
+    const std::vector<char>& matches() const { return m_matches; }
+    // The source row of a row of the filter.
+    int sourceRow(int row) const;
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+private:
+    RegisterModel* m_source;
+    std::vector<char> m_matches; // empty: every row
+};
+
+// The year's totals and, while a search hides rows, those of the rows shown.
+class RegisterTotalsModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit RegisterTotalsModel(QObject* parent = nullptr);
+
+    void setTotals(const archive::RegisterFigures& year, const archive::RegisterFigures* shown, int shownCount,
+                   char decimalSeparator);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    std::vector<std::pair<std::string, archive::RegisterFigures>> m_rows;
+    char m_decimalSeparator = ',';
+};
+
+} // namespace tessaro::ui

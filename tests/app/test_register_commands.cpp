@@ -1,0 +1,194 @@
+// The register as a user meets it: opened from "File" beside the main
+// window, filtered as one types, sorted, a row opened into the main window,
+// following a save and a year switch; and its hand-over commands, which
+// write their file whole or, stopped, none at all.
+#include "app/clock.h"
+#include "app/main_controller.h"
+#include "app/print_commands.h"
+#include "app/register_commands.h"
+#include "archive/book.h"
+#include "archive/issuers.h"
+#include "archive/settings.h"
+#include "print/qt_document.h"
+#include "print/recording_page.h"
+#include "test_dir.h"
+#include "ui/main_window.h"
+#include "ui/register_window.h"
+#include "ui/scripted_dialogs.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+using namespace tessaro;
+
+namespace {
+
+// Issuer 1 and the book of 2024: Rossi 300, Bianchi 100, Rossi 200.
+void writeData(const test::TestDir& dir, int invoices = 3)
+{
+    archive::PartyRecord issuer;
+    issuer.surname = "Neri";
+    issuer.vatNumber = "01234567897";
+    QVERIFY(archive::writeIssuer(dir.data(), 1, issuer).ok());
+    QVERIFY(archive::writeIssuerCount(dir.data(), 1).ok());
+    QVERIFY(archive::writeCurrentIssuer(dir.data(), 1).ok());
+    const archive::BookPaths book = archive::bookPaths(dir.data(), 1, "2024");
+    for (int n = 1; n <= invoices; ++n) {
+        archive::InvoiceRecord invoice;
+        invoice.client.surname = n == 2 ? "Bianchi" : "Rossi";
+        invoice.amount[0] = n == 1 ? "300" : n == 2 ? "100" : n == 3 ? "200" : "100";
+        invoice.vat = "22";
+        invoice.currency = "e";
+        QVERIFY(archive::writeInvoice(book, n, invoice).ok());
+    }
+    QVERIFY(archive::writeCounter(book, static_cast<std::int16_t>(invoices + 1)).ok());
+}
+
+struct Session {
+    test::TestDir dir;
+    app::FixedClock clock {2024};
+    ui::ScriptedDialogs dialogs;
+    std::unique_ptr<app::MainController> controller;
+
+    explicit Session(int invoices = 3)
+    {
+        writeData(dir, invoices);
+        controller = std::make_unique<app::MainController>(dir.path(), clock, &dialogs);
+        controller->start();
+        controller->window().show();
+        controller->action("mnufregistro")->trigger();
+    }
+    ui::RegisterWindow& window() { return *controller->registerWindow().window(); }
+    QTableView* table() { return window().table(); }
+    int numberAt(int row) { return table()->model()->index(row, 0).data().toInt(); }
+    QString field(const char* name) { return controller->window().findChild<QLineEdit*>(name)->text(); }
+};
+
+} // namespace
+
+class TestRegisterCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findSortAndOpen();
+    void followsTheBook();
+    void csvWholeOrNothing();
+    void printedRegisterStops();
+    void printedYearStops();
+};
+
+void TestRegisterCommands::findSortAndOpen()
+{
+    Session s;
+    QVERIFY(s.window().isVisible());
+    QVERIFY(!s.window().isModal());
+    QCOMPARE(s.table()->model()->rowCount(), 3);
+
+    QTest::keyClicks(s.window().findChild<QLineEdit*>("txtcerca"), "ross");
+    QCOMPARE(s.table()->model()->rowCount(), 2);
+    QCOMPARE(s.window().findChild<QLabel*>("etcconta")->text(), QStringLiteral("2 di 3 fatture"));
+
+    s.table()->sortByColumn(int(archive::RegisterColumn::Taxable), Qt::AscendingOrder);
+    QCOMPARE(s.numberAt(0), 3);
+    QCOMPARE(s.numberAt(1), 1);
+
+    // Enter on the selected row shows it in the main window as "<---" would.
+    s.table()->setFocus();
+    s.table()->setCurrentIndex(s.table()->model()->index(0, 0));
+    QTest::keyClick(s.table(), Qt::Key_Return);
+    QCOMPARE(s.field("txtnum"), QStringLiteral(" 3"));
+    QCOMPARE(s.field("txtc1").trimmed(), QStringLiteral("Rossi"));
+    QCOMPARE(s.field("txtimp1").trimmed(), QStringLiteral("200"));
+    QVERIFY(s.dialogs.shown().empty());
+}
+
+void TestRegisterCommands::followsTheBook()
+{
+    Session s;
+    // A new invoice saved in the main window appears at once, with its totals.
+    s.controller->perform([&] {
+        s.controller->form().client.surname = "Verdi";
+        s.controller->form().amount[0] = "50";
+    });
+    s.controller->window().findChild<QPushButton*>("Command5")->click();
+    QCOMPARE(s.table()->model()->rowCount(), 4);
+    QCOMPARE(s.controller->registerWindow().contents().reg->totals().taxable, 650.0);
+
+    // Another year: another book, and an invoice of the old one can no longer be opened.
+    s.controller->window().findChild<QLineEdit*>("txtanno")->setText("2023");
+    QCOMPARE(s.table()->model()->rowCount(), 0);
+    QVERIFY(s.window().windowTitle().contains("2023"));
+
+    // Closing the main window, which ends the program, closes the register too.
+    s.controller->window().close();
+    QVERIFY(!s.window().isVisible());
+}
+
+void TestRegisterCommands::csvWholeOrNothing()
+{
+    Session s(700);
+    const std::string path = s.dir.file("registro.csv");
+    const auto& contents = s.controller->registerWindow().contents();
+
+    s.dialogs.queueSaveFileName(path);
+    s.dialogs.cancelProgressAtStep(1);
+    app::exportRegisterCsv(contents, s.controller->state(), s.dialogs);
+    QVERIFY(!s.dir.exists("registro.csv"));
+    QVERIFY(s.dialogs.last().text.find("interrotta") != std::string::npos);
+
+    s.dialogs.queueSaveFileName(s.dir.file("registro"));
+    app::exportRegisterCsv(contents, s.controller->state(), s.dialogs);
+    const auto bytes = s.dir.bytes("registro.csv");
+    QVERIFY(bytes.size() > 700 * 20);
+    QCOMPARE(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 3),
+             (std::vector<std::uint8_t> {0xEF, 0xBB, 0xBF}));
+    QCOMPARE(s.dialogs.last().title, std::string("Operazione effettuata"));
+    QVERIFY(!s.dialogs.busy());
+}
+
+void TestRegisterCommands::printedRegisterStops()
+{
+    Session s(200);
+    const auto& contents = s.controller->registerWindow().contents();
+    print::RecordingPage page;
+    const print::DocumentSink recording = [&](const std::string&, const print::DrawDocument& draw) {
+        draw(page);
+        page.endDoc();
+        return print::DocumentOutcome {};
+    };
+    s.dialogs.cancelProgressAtStep(2);
+    app::printRegister(contents, s.controller->state(), s.dialogs, recording);
+    QVERIFY(page.abandoned());
+    QCOMPARE(s.dialogs.last().title, std::string("STAMPA"));
+    QVERIFY(s.dialogs.last().text.find("interrotta") != std::string::npos);
+
+    // The PDF: stopped, no file; complete, every page.
+    s.dialogs.queueSaveFileName(s.dir.file("registro.pdf"));
+    s.dialogs.cancelProgressAtStep(1);
+    app::saveRegisterPdf(contents, s.controller->state(), s.dialogs);
+    QVERIFY(!s.dir.exists("registro.pdf"));
+    QCOMPARE(QDir(QString::fromStdString(s.dir.path())).entryList(QDir::Files | QDir::Hidden).filter(".pdf").size(), 0);
+    s.dialogs.queueSaveFileName(s.dir.file("registro.pdf"));
+    app::saveRegisterPdf(contents, s.controller->state(), s.dialogs);
+    QVERIFY(s.dir.exists("registro.pdf"));
+    QCOMPARE(s.dialogs.progressRuns().back().maximum, 200);
+    QCOMPARE(s.dialogs.progressRuns().back().steps.back(), 200);
+}
+
+void TestRegisterCommands::printedYearStops()
+{
+    Session s(5);
+    s.dialogs.cancelProgressAtStep(3);
+    s.controller->perform(
+        [&] { app::printYear(s.controller->form(), s.controller->state(), s.dialogs, print::writePdf); });
+    QVERIFY(!s.dir.exists("fatture-1-2024.pdf"));
+    QCOMPARE(s.dialogs.last().text,
+             std::string("Stampa interrotta dopo 3 fatture su 5: non è stato stampato né salvato nulla."));
+}
+
+QTEST_MAIN(TestRegisterCommands)
+#include "test_register_commands.moc"
