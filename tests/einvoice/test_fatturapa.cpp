@@ -152,8 +152,11 @@ private slots:
         QCOMPARE(values(xml, "DatiRiepilogo/Natura"), QStringList {"N2.2"});
         QCOMPARE(values(xml, "DatiRiepilogo/ImponibileImporto"), QStringList {"1560.00"});
         QCOMPARE(values(xml, "DatiRiepilogo/Imposta"), QStringList {"0.00"});
-        QCOMPARE(values(xml, "DatiRiepilogo/RiferimentoNormativo"),
-                 QStringList {QString::fromStdString(std::string(DefaultLegalReference))});
+        // The flat-rate regime's own law, not the issuer's reference for other invoices.
+        const QStringList reference = values(xml, "DatiRiepilogo/RiferimentoNormativo");
+        QCOMPARE(reference.size(), 1);
+        QVERIFY2(reference.front().contains("commi da 54 a 89, della Legge n. 190/2014"),
+                 qPrintable(reference.front()));
         QCOMPARE(values(xml, "DatiRitenuta").size(), 0);
         QCOMPARE(values(xml, "ImportoPagamento"), QStringList {"1560.00"});
         QCOMPARE(values(xml, "IBAN").size(), 0);
