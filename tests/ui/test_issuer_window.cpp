@@ -82,7 +82,8 @@ void TestIssuerWindow::cleanup()
 void TestIssuerWindow::titleAndClientArea()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Dati di chi emette la fattura"));
-    QCOMPARE(m_window->size(), ui::twipsSize(6135, 3405));
+    // Taller than the design's 3405 by the hints under the buttons.
+    QCOMPARE(m_window->size(), ui::twipsSize(6135, 4830));
 }
 
 void TestIssuerWindow::controls_data()
