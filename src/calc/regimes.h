@@ -28,8 +28,9 @@ struct RegimeStatement {
     bool withoutVatOrWithholding = false;
 };
 
-// The regime of the "minimi" and every other: the design's statement, with
-// the issuer's own nature and reference.
+// Every other regime, the "minimi" included: the statement of the 2008 budget
+// law the invoices have always carried, with the issuer's own nature and
+// reference.
 inline constexpr RegimeStatement OrdinaryStatement = {
     "",
     "",

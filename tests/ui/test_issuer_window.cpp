@@ -84,7 +84,7 @@ void TestIssuerWindow::cleanup()
 void TestIssuerWindow::titleAndClientArea()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Dati di chi emette la fattura"));
-    // Taller than the design's 3405 by the hints under the buttons.
+    // 3405 high, and the room of the hints under the buttons.
     QCOMPARE(m_window->size(), ui::twipsSize(6135, 4830));
 }
 
