@@ -115,7 +115,9 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
         return false;
     // The e-invoice data follow the issuer numbers: left behind, they would
     // pass to the next issuer saved as number 1.
-    if (archive::Status status = archive::resetAll(state, {einvoice::issuerDataFile(state.dataDir)}); !status) {
+    if (archive::Status status
+        = archive::resetAll(state, {einvoice::issuerDataFile(state.dataDir), einvoice::stampDutyFile(state.dataDir)});
+        !status) {
         reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
         return false;
     }

@@ -17,7 +17,7 @@ constexpr const char* LinePrompt = "Indicare a quale delle tre voci riferirsi.";
 
 calc::InvoiceTexts textsOf(const archive::InvoiceForm& form, const archive::AppState& state)
 {
-    return archive::invoiceTexts(form, state.invoiceType, state.decimalSeparator);
+    return archive::invoiceTexts(form, state.invoiceType, state.decimalSeparator, state.issuerTerms.amounts);
 }
 
 // Results without a value keep what the form showed.

@@ -50,6 +50,20 @@ std::optional<einvoice::IssuerEinvoiceData> issuerData(const archive::AppState& 
 
 } // namespace
 
+bool loadIssuerTerms(archive::AppState& state, ui::Dialogs& dialogs)
+{
+    state.issuerTerms = {};
+    if (!hasCurrentIssuer(state))
+        return true;
+    archive::Result<einvoice::IssuerEinvoiceData> data = einvoice::readIssuerData(state.dataDir, state.currentIssuer);
+    if (!data) {
+        reportFailure(dialogs, "I dati per la fattura elettronica dell'emittente non sono stati letti.", data.error());
+        return false;
+    }
+    state.issuerTerms = einvoice::termsOf(data.value());
+    return true;
+}
+
 void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
 {
     const std::optional<einvoice::IssuerEinvoiceData> data = issuerData(state, dialogs, NotWritten);

@@ -15,6 +15,12 @@ inline constexpr const char* NoIssuerToExportText
     = "Non c'è nessun emittente: salvare prima i dati di chi emette la fattura.";
 inline constexpr const char* InvalidYearText = "L'anno della fattura non è valido.";
 
+// The current issuer's e-invoice data into state.issuerTerms, read once with
+// the issuer so that no calculation reads a file. With no current issuer the
+// terms are the defaults; a file that cannot be read is told in an
+// "ATTENZIONE" box and leaves the defaults (false).
+bool loadIssuerTerms(archive::AppState& state, ui::Dialogs& dialogs);
+
 // Asks for the client's codice destinatario or PEC address (proposing the one
 // remembered for the client, else "0000000"; a cancelled box ends silently),
 // writes the file, and remembers the answer once the file is written.

@@ -1,5 +1,6 @@
 #include "app/issuer_commands.h"
 
+#include "app/einvoice_commands.h"
 #include "archive/issuers.h"
 #include "archive/settings.h"
 #include "ui/dialogs.h"
@@ -50,6 +51,7 @@ bool browse(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs&
     state.currentIssuer = number;
     state.currentIssuerRecord = issuer.value();
     fields = issuer.value();
+    loadIssuerTerms(state, dialogs);
     return true;
 }
 
@@ -66,6 +68,7 @@ void saveAsNewIssuer(archive::AppState& state, const archive::PartyRecord& field
         return;
     }
     dialogs.message("I dati sono stati salvati", SavingTitle, ui::Buttons::Ok);
+    loadIssuerTerms(state, dialogs);
 }
 
 } // namespace
@@ -102,6 +105,7 @@ void saveIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui
                 }
                 state.currentIssuerRecord = fields;
                 state.currentIssuer = static_cast<std::int16_t>(existing);
+                loadIssuerTerms(state, dialogs);
                 return;
             case ui::DuplicateChoice::SaveAsNew:
                 break;
@@ -147,7 +151,8 @@ bool confirmIssuer(archive::AppState& state, const archive::PartyRecord& fields,
     return true;
 }
 
-ui::EinvoiceWindow* openEinvoiceWindow(const archive::AppState& state, ui::Dialogs& dialogs, QWidget* over)
+ui::EinvoiceWindow* openEinvoiceWindow(archive::AppState& state, const archive::PartyRecord& issuerShown,
+                                       ui::Dialogs& dialogs, QWidget* over)
 {
     // The data belong to one issuer of the archive: with none current there
     // is no record of "emit.fe" they could go to.
@@ -160,6 +165,10 @@ ui::EinvoiceWindow* openEinvoiceWindow(const archive::AppState& state, ui::Dialo
         delete window;
         return nullptr;
     }
+    window->showIssuerHints(issuerShown);
+    // Saved by "Ok": the figures of the next calculation follow at once.
+    QObject::connect(window, &QDialog::accepted, window,
+                     [&state, window] { state.issuerTerms = einvoice::termsOf(window->data()); });
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->open(); // modal over the issuer window only, without blocking
     return window;
@@ -202,7 +211,7 @@ ui::IssuerWindow* IssuerWindowController::create(QWidget* parent)
     QObject::connect(window, &ui::IssuerWindow::replaceClicked, window,
                      [this, window] { replaceIssuer(m_state, window->fields(), m_dialogs); });
     QObject::connect(window, &ui::IssuerWindow::einvoiceClicked, window,
-                     [this, window] { openEinvoiceWindow(m_state, m_dialogs, window); });
+                     [this, window] { openEinvoiceWindow(m_state, window->fields(), m_dialogs, window); });
     QObject::connect(window, &ui::IssuerWindow::okClicked, window, [this, window] {
         if (!confirmIssuer(m_state, window->fields(), m_dialogs))
             return;

@@ -26,8 +26,9 @@ inline constexpr const char* IssuerRequiredText = "Deve essere salvato almeno un
 inline constexpr const char* NoIssuerToReplaceText
     = "Non c'è nessun emittente da sostituire: usare \"Salva\" per registrare questi dati come nuovo emittente";
 
-// "<---" and "--->": make the previous or next issuer current, persistently.
-// True when another issuer became current; fields then hold its record.
+// "<---" and "--->": make the previous or next issuer current, persistently,
+// with its e-invoice terms. True when another issuer became current; fields
+// then hold its record.
 bool showPreviousIssuer(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs& dialogs);
 bool showNextIssuer(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs& dialogs);
 
@@ -51,11 +52,14 @@ inline constexpr const char* NoIssuerForEinvoiceText
       "elettronica";
 
 // "Fattura elettronica...": the e-invoice data of the current issuer in their
-// window, modal over the issuer window (over), filled from "emit.fe". Refused
-// with an "ATTENZIONE" box while no issuer is current. The open window, or
-// nullptr when refused or when its file cannot be read; it deletes itself
-// when closed.
-ui::EinvoiceWindow* openEinvoiceWindow(const archive::AppState& state, ui::Dialogs& dialogs, QWidget* over);
+// window, modal over the issuer window (over), filled from "emit.fe" and
+// "bollo.fe", with the hints on the identifiers of the issuer as the issuer
+// window shows it. Refused with an "ATTENZIONE" box while no issuer is
+// current. "Ok" makes the data saved the state's issuer terms. The open
+// window, or nullptr when refused or when its file cannot be read; it deletes
+// itself when closed.
+ui::EinvoiceWindow* openEinvoiceWindow(archive::AppState& state, const archive::PartyRecord& issuerShown,
+                                       ui::Dialogs& dialogs, QWidget* over);
 
 // The close box: true when the program must end (no current issuer).
 bool closingIssuerWindowEndsProgram(const archive::AppState& state);

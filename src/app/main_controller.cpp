@@ -2,6 +2,7 @@
 
 #include "app/client_commands.h"
 #include "app/command_table.h"
+#include "app/einvoice_commands.h"
 #include "app/extra_lines_commands.h"
 #include "app/invoice_commands.h"
 #include "app/issuer_commands.h"
@@ -55,6 +56,7 @@ bool MainController::start()
 
     if (m_state.issuerCount == 0 && !m_issuerWindow->runModal(m_window.get()))
         return false;
+    loadIssuerTerms(m_state, *m_dialogs);
 
     m_window->showIssuer(m_state.currentIssuerRecord);
     perform([this] {

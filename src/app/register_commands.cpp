@@ -55,7 +55,8 @@ const char* const Interrupted = "Stampa del registro interrotta: non è stato st
 
 archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state)
 {
-    auto reg = archive::BookRegister::read(archive::currentBook(form, state), state.invoiceType, state.nextNumber);
+    auto reg = archive::BookRegister::read(archive::currentBook(form, state), state.invoiceType, state.nextNumber,
+                                           state.issuerTerms.amounts);
     if (!reg)
         return reg.error();
     ui::RegisterContents contents;

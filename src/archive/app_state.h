@@ -5,7 +5,9 @@
 
 #include "archive/data_dir.h"
 #include "archive/records.h"
+#include "calc/amounts.h"
 #include "calc/modes.h"
+#include "calc/regimes.h"
 
 #include <cstdint>
 #include <string>
@@ -17,6 +19,17 @@ enum class Currency { Lire, Euro }; // "l" / "e"
 
 inline constexpr double DefaultEuroRate = 1936.27;
 
+// What the current issuer's e-invoice data change on the figures and the
+// paper copy of every invoice, held with the issuer so that no calculation
+// reads a file.
+struct IssuerTerms {
+    std::string fiscalRegime {calc::DefaultFiscalRegime}; // RegimeFiscale
+    calc::InvoiceTerms amounts; // the stamp duty charged to the client or not
+
+    const calc::RegimeStatement& statement() const { return calc::regimeStatement(fiscalRegime); }
+    bool operator==(const IssuerTerms&) const = default;
+};
+
 struct AppState {
     DataDir dataDir;
     std::int16_t issuerCount = 0;
@@ -24,6 +37,7 @@ struct AppState {
     std::int16_t currentIssuer = 0;
     double euroRate = DefaultEuroRate;
     PartyRecord currentIssuerRecord;
+    IssuerTerms issuerTerms; // of the current issuer
     std::int16_t nextNumber = 0; // N of the book on screen
     InvoiceType invoiceType = InvoiceType::Professional;
     Currency currency = Currency::Euro;

@@ -194,6 +194,13 @@ constexpr FieldSpec fieldOf(IssuerEinvoiceField field)
     return IssuerEinvoiceFields[static_cast<std::size_t>(field)];
 }
 
+// "bollo.fe": record n holds issuer n's choice on the stamp duty, beside
+// "emit.fe" so that its records keep the length the earlier program reads.
+inline constexpr FieldSpec StampDutyChoiceField = {"AddebitoBollo", 0, 1};
+inline constexpr std::size_t StampDutyChoiceRecordSize = StampDutyChoiceField.end();
+inline constexpr char StampDutyChargedFlag = 's'; // charged to the client
+inline constexpr char StampDutyNotChargedFlag = 'n'; // so is anything else, a record never written included
+
 // "clienti.fe": the recipient code or PEC address remembered for a client,
 // beside the four fields that tell one client from another.
 enum class RecipientField : std::size_t { Surname, FirstName, Address, VatNumber, Recipient };

@@ -41,7 +41,8 @@ char currencyFlagOf(const InvoiceRecord& invoice)
     return flag == "l" || flag == "e" ? flag.front() : '\0';
 }
 
-calc::InvoiceTexts invoiceTexts(const InvoiceForm& form, calc::InvoiceType type, char decimalSeparator)
+calc::InvoiceTexts invoiceTexts(const InvoiceForm& form, calc::InvoiceType type, char decimalSeparator,
+                                calc::InvoiceTerms terms)
 {
     calc::InvoiceTexts texts;
     for (std::size_t i = 0; i < calc::MainLineCount; ++i) {
@@ -60,13 +61,15 @@ calc::InvoiceTexts invoiceTexts(const InvoiceForm& form, calc::InvoiceType type,
     texts.type = type;
     texts.currencyFlag = currencyFlagOf(form.buffer);
     texts.decimalSeparator = decimalSeparator;
+    texts.terms = terms;
     return texts;
 }
 
-calc::InvoiceAmounts invoiceAmounts(const InvoiceForm& form, calc::InvoiceType type, calc::QuantityRule rule)
+calc::InvoiceAmounts invoiceAmounts(const InvoiceForm& form, calc::InvoiceType type, calc::QuantityRule rule,
+                                    calc::InvoiceTerms terms)
 {
-    const calc::InvoiceTexts texts = invoiceTexts(form, type, ',');
-    return calc::invoiceAmounts(calc::figuresOf(texts), type, texts.currencyFlag, rule);
+    const calc::InvoiceTexts texts = invoiceTexts(form, type, ',', terms);
+    return calc::invoiceAmounts(calc::figuresOf(texts), type, texts.currencyFlag, rule, terms);
 }
 
 void copyFormToBuffer(InvoiceForm& form)

@@ -57,10 +57,13 @@ void copyBufferToForm(InvoiceForm& form, char decimalSeparator);
 // The invoice's currency flag: 'l' or 'e' as the buffer holds it, 0 for anything else.
 char currencyFlagOf(const InvoiceRecord& invoice);
 
-// The texts of the form as the calculations read them, with the buffer's currency flag.
-calc::InvoiceTexts invoiceTexts(const InvoiceForm& form, calc::InvoiceType type, char decimalSeparator);
+// The texts of the form as the calculations read them, with the buffer's
+// currency flag and the issuer's terms.
+calc::InvoiceTexts invoiceTexts(const InvoiceForm& form, calc::InvoiceType type, char decimalSeparator,
+                                calc::InvoiceTerms terms);
 // Every figure of the invoice on the form, from the amounts engine.
-calc::InvoiceAmounts invoiceAmounts(const InvoiceForm& form, calc::InvoiceType type, calc::QuantityRule rule);
+calc::InvoiceAmounts invoiceAmounts(const InvoiceForm& form, calc::InvoiceType type, calc::QuantityRule rule,
+                                    calc::InvoiceTerms terms);
 
 // The text cut to width characters (not bytes) and padded with blanks, the way
 // a fixed-width record field holds it.

@@ -150,6 +150,7 @@ Status resetAll(AppState& state, const std::vector<std::string>& alsoRemoved)
     state.issuerCount = 0;
     state.currentIssuer = 0;
     state.currentIssuerRecord = PartyRecord {};
+    state.issuerTerms = IssuerTerms {};
     // The book on screen is gone: until a year is loaded again there is no
     // counter, and a save fills its book from invoice 1.
     state.nextNumber = 0;

@@ -120,7 +120,7 @@ std::uint8_t dateNumber(std::span<const std::uint8_t> record, InvoiceField field
 }
 
 RegisterRow rowOf(int number, std::span<const std::uint8_t> record, std::span<const std::uint8_t> lines,
-                  calc::InvoiceType type, bool& extraLinesCount)
+                  calc::InvoiceType type, calc::InvoiceTerms terms, bool& extraLinesCount)
 {
     RegisterRow row;
     row.number = number;
@@ -130,7 +130,7 @@ RegisterRow rowOf(int number, std::span<const std::uint8_t> record, std::span<co
 
     const char flag = storedCurrencyFlag(record);
     const calc::InvoiceAmounts amounts
-        = calc::invoiceAmounts(storedFigures(record, lines, type), type, flag, calc::QuantityRule::YearlyTotals);
+        = calc::invoiceAmounts(storedFigures(record, lines, type), type, flag, calc::QuantityRule::YearlyTotals, terms);
     extraLinesCount = amounts.extraLinesCount;
     const RegisterFigures stored {amounts.taxable, amounts.vat, amounts.withholding,
                                   amounts.expenses + amounts.expenses2, amounts.toPay};
@@ -170,7 +170,8 @@ std::string foldForSearch(std::string_view windows1252)
     return folded;
 }
 
-Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType type, int nextNumber)
+Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType type, int nextNumber,
+                                        calc::InvoiceTerms terms)
 {
     BookRegister reg;
     reg.m_type = type;
@@ -212,7 +213,7 @@ Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType
         if (!extraLines.empty())
             lines = std::span<const std::uint8_t>(extraLines).subspan(i * ExtraLinesRecordSize, ExtraLinesRecordSize);
         bool extraLinesCount = false;
-        reg.m_rows.push_back(rowOf(static_cast<int>(i) + 1, record, lines, type, extraLinesCount));
+        reg.m_rows.push_back(rowOf(static_cast<int>(i) + 1, record, lines, type, terms, extraLinesCount));
 
         reg.m_searchStart.push_back(static_cast<std::uint32_t>(reg.m_search.size()));
         appendFolded(reg.m_search, trimmedField(record, fieldOf(PartyField::Surname)));

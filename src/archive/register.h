@@ -51,8 +51,10 @@ public:
     BookRegister() = default;
 
     // Invoices 1 .. nextNumber - 1 of the book under the program's invoice
-    // type. Records missing from the files read as zero bytes.
-    static Result<BookRegister> read(const BookPaths& book, calc::InvoiceType type, int nextNumber);
+    // type and the issuer's terms (the stamp duty charged to the client is
+    // part of the amount to pay). Records missing from the files read as zero bytes.
+    static Result<BookRegister> read(const BookPaths& book, calc::InvoiceType type, int nextNumber,
+                                     calc::InvoiceTerms terms = {});
 
     int size() const { return static_cast<int>(m_rows.size()); }
     // Row index 0 is invoice 1.

@@ -1,6 +1,7 @@
 #include "calc/amounts.h"
 
 #include "calc/numbers.h"
+#include "calc/regimes.h"
 
 #include <cmath>
 
@@ -52,6 +53,17 @@ void commercialLines(const InvoiceFigures& figures, QuantityRule rule, InvoiceAm
     amounts.lineSum = allPrices ? goods + extra : goods;
 }
 
+// Compared as shown, to the cent: the figure the paper and the electronic
+// invoice state. Only a few cents around the threshold need the text.
+bool aboveStampDutyThreshold(double withoutVat)
+{
+    if (!(withoutVat > StampDutyThreshold - 0.02))
+        return false;
+    if (withoutVat > StampDutyThreshold + 0.02)
+        return true;
+    return numericValue(euroText(withoutVat, '.')) > StampDutyThreshold;
+}
+
 } // namespace
 
 bool extraLinesCount(const InvoiceFigures& figures, InvoiceType type)
@@ -59,7 +71,8 @@ bool extraLinesCount(const InvoiceFigures& figures, InvoiceType type)
     return type == InvoiceType::Commercial && allPricesSet(figures);
 }
 
-InvoiceAmounts invoiceAmounts(const InvoiceFigures& figures, InvoiceType type, char currencyFlag, QuantityRule rule)
+InvoiceAmounts invoiceAmounts(const InvoiceFigures& figures, InvoiceType type, char currencyFlag, QuantityRule rule,
+                              InvoiceTerms terms)
 {
     InvoiceAmounts amounts;
     if (type == InvoiceType::Professional) {
@@ -76,8 +89,12 @@ InvoiceAmounts invoiceAmounts(const InvoiceFigures& figures, InvoiceType type, c
         amounts.taxable = rounded(amounts.lineSum, currencyFlag);
     }
     amounts.vat = rounded(amounts.taxable * figures.vat / 100, currencyFlag);
-    amounts.total = amounts.taxable + amounts.vat + amounts.expenses + amounts.expenses2;
-    amounts.toPay = amounts.taxable + amounts.vat - amounts.withholding + amounts.expenses + amounts.expenses2;
+    amounts.withoutVat = (figures.vat == 0 ? amounts.taxable : 0) + amounts.expenses + amounts.expenses2;
+    amounts.stampDutyDue = currencyFlag == EuroFlag && aboveStampDutyThreshold(amounts.withoutVat);
+    amounts.stampDuty = amounts.stampDutyDue && terms.chargeStampDuty ? StampDutyAmount : 0;
+    amounts.total = amounts.taxable + amounts.vat + amounts.expenses + amounts.expenses2 + amounts.stampDuty;
+    amounts.toPay = amounts.taxable + amounts.vat - amounts.withholding + amounts.expenses + amounts.expenses2
+        + amounts.stampDuty;
     return amounts;
 }
 

@@ -30,6 +30,13 @@ struct InvoiceFigures {
     double expenses2 = 0; // expenses for the approval of the fee note
 };
 
+// What the issuer chose that changes the figures of every one of its invoices.
+struct InvoiceTerms {
+    bool chargeStampDuty = false; // the stamp duty, when due, is charged to the client
+
+    bool operator==(const InvoiceTerms&) const = default;
+};
+
 // How a blank (or zero) quantity of a main line of a commercial invoice
 // counts. The extra lines count only when all three main prices are set,
 // and their quantities never default, under every rule.
@@ -55,16 +62,23 @@ struct InvoiceAmounts {
     double withholding = 0; // R = B x percentage / 100 (professional only), whole lire in lire
     double expenses = 0; // S1 (professional only)
     double expenses2 = 0; // S2 (professional only)
-    double total = 0; // A + V + S1 + S2: the invoice total
-    double toPay = 0; // A + V - R + S1 + S2: the amount to pay
+    // Outside VAT: the taxable amount of an invoice at a VAT of 0, and the expenses.
+    double withoutVat = 0;
+    bool stampDutyDue = false; // a euro invoice whose amounts outside VAT exceed 77.47 euro
+    double stampDuty = 0; // charged to the client: 2.00 when due and charged, else 0
+    double total = 0; // A + V + S1 + S2 + duty charged: the invoice total
+    double toPay = 0; // A + V - R + S1 + S2 + duty charged: the amount to pay
 };
 
 // True when the extra lines 4 to 10 count: a commercial invoice whose three
 // main prices are all set. Readers may skip the extra lines otherwise.
 bool extraLinesCount(const InvoiceFigures& figures, InvoiceType type);
 
-// Lire amounts are rounded to whole lire ("l"); euro and an unknown flag are not.
-InvoiceAmounts invoiceAmounts(const InvoiceFigures& figures, InvoiceType type, char currencyFlag, QuantityRule rule);
+// Lire amounts are rounded to whole lire ("l"); euro and an unknown flag are
+// not. The stamp duty is due on euro invoices only: lire invoices were
+// written before it applied to them.
+InvoiceAmounts invoiceAmounts(const InvoiceFigures& figures, InvoiceType type, char currencyFlag, QuantityRule rule,
+                              InvoiceTerms terms = {});
 
 // An amount of an invoice in euro: lire divided by the invoice's own rate
 // (value of one euro in lire), euro as they are. Nothing for an invoice whose

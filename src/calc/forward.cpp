@@ -42,7 +42,8 @@ ForwardResult calculateForward(const InvoiceTexts& input)
 {
     const char flag = input.currencyFlag;
     const char separator = input.decimalSeparator;
-    const InvoiceAmounts amounts = invoiceAmounts(figuresOf(input), input.type, flag, QuantityRule::Screen);
+    const InvoiceAmounts amounts
+        = invoiceAmounts(figuresOf(input), input.type, flag, QuantityRule::Screen, input.terms);
 
     ForwardResult result;
     // The expenses of a commercial invoice are emptied, and count for nothing.

@@ -27,6 +27,7 @@ struct InvoiceTexts {
     InvoiceType type = InvoiceType::Professional;
     char currencyFlag = EuroFlag; // of the current invoice, not of the menu
     char decimalSeparator = ','; // of the system
+    InvoiceTerms terms; // the issuer's, not a field of the invoice
 };
 
 // Every text read by the numeric-value rule.

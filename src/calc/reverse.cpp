@@ -1,8 +1,31 @@
 #include "calc/reverse.h"
 
 #include "calc/numbers.h"
+#include "calc/regimes.h"
 
 namespace tessaro::calc {
+
+namespace {
+
+struct Solution {
+    std::string amountText;
+    InvoiceAmounts amounts;
+};
+
+// The amount to pay includes the stamp duty the issuer charges, which is due
+// only on some invoices: the invoice solved for the total less the duty is
+// taken when it bears the duty, otherwise the one solved for the whole total.
+template <typename Solve> Solution solveAroundStampDuty(double total, InvoiceTerms terms, Solve solve)
+{
+    if (terms.chargeStampDuty) {
+        Solution withDuty = solve(total - StampDutyAmount);
+        if (withDuty.amounts.stampDuty != 0)
+            return withDuty;
+    }
+    return solve(total);
+}
+
+} // namespace
 
 bool totalTooLarge(std::string_view totalText)
 {
@@ -46,18 +69,24 @@ ReverseResult solveProfessional(std::string_view totalText, const InvoiceTexts& 
         result.outcome = ReverseOutcome::SilentStop;
         return result;
     }
-    const double solved = (total - figures.expenses - figures.expenses2) / k;
 
     const char flag = invoice.currencyFlag;
-    result.outcome = ReverseOutcome::Done;
-    result.line = 1;
-    result.amountText = solvedAmountText(solved, flag);
-
     // The results follow the amount as written, not the exact solution, and
     // line 1 alone: lines 2 and 3 keep their texts but do not count.
-    InvoiceFigures lineOne = figures;
-    lineOne.price = {numericValue(result.amountText), 0, 0};
-    const InvoiceAmounts amounts = invoiceAmounts(lineOne, InvoiceType::Professional, flag, QuantityRule::Screen);
+    const auto solve = [&](double totalWithoutDuty) {
+        Solution solution;
+        solution.amountText = solvedAmountText((totalWithoutDuty - figures.expenses - figures.expenses2) / k, flag);
+        InvoiceFigures lineOne = figures;
+        lineOne.price = {numericValue(solution.amountText), 0, 0};
+        solution.amounts
+            = invoiceAmounts(lineOne, InvoiceType::Professional, flag, QuantityRule::Screen, invoice.terms);
+        return solution;
+    };
+    const Solution solution = solveAroundStampDuty(total, invoice.terms, solve);
+    result.outcome = ReverseOutcome::Done;
+    result.line = 1;
+    result.amountText = solution.amountText;
+    const InvoiceAmounts& amounts = solution.amounts;
     result.results.taxable = shownAmount(amounts.taxable, flag, invoice.decimalSeparator);
     result.results.vatAmount = shownAmount(amounts.vat, flag, invoice.decimalSeparator);
     result.results.withholdingAmount = shownAmount(amounts.withholding, flag, invoice.decimalSeparator);
@@ -88,19 +117,24 @@ ReverseResult solveCommercial(std::string_view totalText, std::string_view lineT
         result.outcome = ReverseOutcome::SilentStop;
         return result;
     }
-    const double solved = total / pieces;
-
     const char flag = invoice.currencyFlag;
     const char separator = invoice.decimalSeparator;
-    result.outcome = ReverseOutcome::Done;
-    result.line = *line;
-    result.amountText = solvedAmountText(solved, flag);
-
     // Every line counts by the commercial rules, whatever the menu's type;
     // the expenses and the withholding are not read.
-    figures.price[index] = numericValue(result.amountText);
     figures.expenses = figures.expenses2 = figures.withholding = 0;
-    const InvoiceAmounts amounts = invoiceAmounts(figures, InvoiceType::Commercial, flag, QuantityRule::Screen);
+    const auto solve = [&](double totalWithoutDuty) {
+        Solution solution;
+        solution.amountText = solvedAmountText(totalWithoutDuty / pieces, flag);
+        InvoiceFigures solved = figures;
+        solved.price[index] = numericValue(solution.amountText);
+        solution.amounts = invoiceAmounts(solved, InvoiceType::Commercial, flag, QuantityRule::Screen, invoice.terms);
+        return solution;
+    };
+    const Solution solution = solveAroundStampDuty(total, invoice.terms, solve);
+    result.outcome = ReverseOutcome::Done;
+    result.line = *line;
+    result.amountText = solution.amountText;
+    const InvoiceAmounts& amounts = solution.amounts;
     result.results.taxable = shownAmount(amounts.taxable, flag, separator);
     result.results.vatAmount = shownAmount(amounts.vat, flag, separator);
     if (result.results.taxable)

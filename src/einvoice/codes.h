@@ -3,6 +3,8 @@
 // operation without VAT (Natura), each with the Italian name shown beside it.
 #pragma once
 
+#include "calc/regimes.h"
+
 #include <span>
 #include <string>
 #include <string_view>
@@ -29,11 +31,10 @@ bool isVatNature(std::string_view code);
 // "TC04 INARCASSA": the code, a blank and its name; the code alone when unknown.
 std::string displayText(std::span<const Code> codes, std::string_view code);
 
-inline constexpr std::string_view DefaultFiscalRegime = "RF01";
+inline constexpr std::string_view DefaultFiscalRegime = calc::DefaultFiscalRegime;
 inline constexpr std::string_view DefaultVatNature = "N2.2";
 // The statement the printed invoice carries for an operation without VAT.
-inline constexpr std::string_view DefaultLegalReference
-    = "Operazione effettuata ai sensi dell'art.1 comma 100 della legge finanziaria 2008";
+inline constexpr std::string_view DefaultLegalReference = calc::OrdinaryStatement.legalReference;
 // Recipient code of a client who has not given one: the invoice waits in the
 // client's reserved area of the exchange system.
 inline constexpr std::string_view DefaultRecipientCode = "0000000";

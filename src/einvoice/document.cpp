@@ -4,6 +4,7 @@
 #include "archive/invoice_form.h"
 #include "calc/amounts.h"
 #include "calc/numbers.h"
+#include "calc/regimes.h"
 #include "einvoice/codes.h"
 #include "einvoice/text_rules.h"
 
@@ -48,15 +49,26 @@ struct VatTreatment {
     std::string legalReference;
 };
 
+const calc::RegimeStatement& regimeOf(const InvoiceToExport& invoice)
+{
+    return calc::regimeStatement(invoice.issuerData.fiscalRegime);
+}
+
 VatTreatment vatTreatment(const InvoiceToExport& invoice, std::vector<std::string>& problems)
 {
     VatTreatment vat;
     vat.rate = rateOf(invoice.form.vat, "di IVA", problems);
-    if (invoice.form.omittedVatStatement && vat.rate != 0)
+    const calc::RegimeStatement& regime = regimeOf(invoice);
+    if (regime.withoutVatOrWithholding && vat.rate != 0)
+        problems.push_back("Nel " + std::string(regime.name)
+                           + " la fattura non applica l'IVA: la percentuale di IVA deve essere 0.");
+    else if (invoice.form.omittedVatStatement && vat.rate != 0)
         problems.push_back("La dichiarazione di omessa IVA è selezionata ma la percentuale di IVA non è 0.");
     if (vat.rate == 0) {
-        vat.nature = invoice.issuerData.vatNature;
-        vat.legalReference = invoice.issuerData.legalReference;
+        // A regime whose law names the nature gives it, whatever the issuer chose for the others.
+        const bool ownWords = !regime.nature.empty();
+        vat.nature = ownWords ? std::string(regime.nature) : invoice.issuerData.vatNature;
+        vat.legalReference = ownWords ? std::string(regime.legalReference) : invoice.issuerData.legalReference;
         if (!isVatNature(vat.nature))
             problems.push_back("La natura IVA dell'emittente per le fatture senza IVA non è valida.");
     }
@@ -69,6 +81,12 @@ void addToSummary(std::vector<VatSummary>& summaries, int rate, const std::strin
     for (VatSummary& summary : summaries) {
         if (summary.vatRate == rate && summary.nature == nature) {
             summary.taxable += amount;
+            // Amounts of one nature under different laws name both, where the
+            // 100 characters of the reference hold them.
+            const std::string both = summary.legalReference + "; " + std::string(legalReference);
+            if (!legalReference.empty() && summary.legalReference.find(legalReference) == std::string::npos
+                && characterCount(both) <= LegalReferenceWidth)
+                summary.legalReference = summary.legalReference.empty() ? std::string(legalReference) : both;
             return;
         }
     }
@@ -93,6 +111,10 @@ void professionalLines(const InvoiceToExport& invoice, const calc::InvoiceAmount
 {
     const archive::InvoiceForm& form = invoice.form;
     const int withholdingRate = rateOf(form.withholding, "della ritenuta d'acconto", problems);
+    if (const calc::RegimeStatement& regime = regimeOf(invoice); regime.withoutVatOrWithholding && withholdingRate > 0)
+        problems.push_back("Nel " + std::string(regime.name)
+                           + " la fattura non è soggetta a ritenuta d'acconto: la percentuale della ritenuta deve "
+                             "essere 0.");
     const int pensionRate = rateOf(form.pension, "della Cassa Nazionale", problems);
 
     // Only the fees with a text become lines, as on the printed invoice;
@@ -214,6 +236,19 @@ void commercialLines(const InvoiceToExport& invoice, const calc::InvoiceAmounts&
                      vat.legalReference);
 }
 
+// The stamp duty charged to the client: a line of its own, outside VAT.
+void stampDutyLine(const calc::InvoiceAmounts& amounts, Document& document, std::vector<std::string>& problems)
+{
+    const std::string nature(calc::StampDutyNature);
+    DocumentLine line;
+    line.description = std::string(calc::StampDutyLineText);
+    line.total = centsOf(amounts.stampDuty, "dell'imposta di bollo", problems);
+    line.unitPrice = moneyText(line.total);
+    line.nature = nature;
+    document.lines.push_back(line);
+    addToSummary(document.summaries, 0, nature, line.total, calc::StampDutyReference);
+}
+
 } // namespace
 
 Document computeDocument(const InvoiceToExport& invoice, std::vector<std::string>& problems)
@@ -222,15 +257,17 @@ Document computeDocument(const InvoiceToExport& invoice, std::vector<std::string
     const VatTreatment vat = vatTreatment(invoice, problems);
     // The paper's figures: with every quantity typed (checked below) they are
     // the screen's and the yearly totals' too.
-    const calc::InvoiceAmounts amounts = archive::invoiceAmounts(invoice.form, invoice.type, calc::QuantityRule::Paper);
+    const calc::InvoiceAmounts amounts = archive::invoiceAmounts(invoice.form, invoice.type, calc::QuantityRule::Paper,
+                                                                 {invoice.issuerData.chargeStampDuty});
     if (invoice.type == archive::InvoiceType::Professional)
         professionalLines(invoice, amounts, vat, document, problems);
     else
         commercialLines(invoice, amounts, vat, document, problems);
     if (document.lines.empty())
         problems.push_back("La fattura non ha righe con un importo.");
+    else if (amounts.stampDuty != 0)
+        stampDutyLine(amounts, document, problems);
 
-    Cents withoutVat = 0;
     for (VatSummary& summary : document.summaries) {
         // The VAT of the invoice's own figures where it has one: the same cents
         // the screen and the paper show, within the cent of taxable x rate the
@@ -238,10 +275,8 @@ Document computeDocument(const InvoiceToExport& invoice, std::vector<std::string
         summary.tax = summary.vatRate == vat.rate && summary.nature == vat.nature && vat.rate != 0
             ? centsOf(amounts.vat, "dell'IVA", problems)
             : applyRate(summary.taxable, summary.vatRate);
-        if (summary.vatRate == 0)
-            withoutVat += summary.taxable;
     }
-    document.stampDuty = withoutVat > StampDutyThreshold;
+    document.stampDuty = amounts.stampDutyDue;
     document.total = centsOf(amounts.total, "totale", problems);
     document.toPay = centsOf(amounts.toPay, "da pagare", problems);
     if (document.total > MaxCents || document.total < -MaxCents)

@@ -5,6 +5,7 @@
 // the invoice total and the amount to pay.
 #pragma once
 
+#include "calc/regimes.h"
 #include "einvoice/export_input.h"
 #include "einvoice/money.h"
 
@@ -47,8 +48,7 @@ struct Withholding {
     Cents amount = 0;
 };
 
-inline constexpr Cents StampDutyThreshold = 7747; // 77.47 euro
-inline constexpr Cents StampDuty = 200;
+inline constexpr Cents StampDuty = static_cast<Cents>(calc::StampDutyAmount * 100); // ImportoBollo
 inline constexpr std::string_view ExcludedExpensesReference = "Escluse ex art. 15 DPR 633/72";
 
 struct Document {
@@ -56,7 +56,7 @@ struct Document {
     std::optional<PensionContribution> pension;
     std::optional<Withholding> withholding;
     std::vector<VatSummary> summaries; // by rate and nature, in the order first met
-    bool stampDuty = false; // amounts without VAT above 77.47 euro
+    bool stampDuty = false; // DatiBollo: due on amounts without VAT above 77.47 euro
     Cents total = 0; // ImportoTotaleDocumento
     Cents toPay = 0; // the total less the withholding
 };

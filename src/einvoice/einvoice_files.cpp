@@ -3,6 +3,7 @@
 #include "archive/book.h"
 #include "archive/clients.h"
 #include "archive/codepage.h"
+#include "archive/journal.h"
 #include "archive/record_file.h"
 #include "einvoice/text_rules.h"
 
@@ -108,6 +109,14 @@ Result<Lookup> lookUp(const archive::DataDir& dir, const archive::PartyRecord& c
 
 } // namespace
 
+archive::IssuerTerms termsOf(const IssuerEinvoiceData& data)
+{
+    archive::IssuerTerms terms;
+    terms.fiscalRegime = data.fiscalRegime;
+    terms.amounts.chargeStampDuty = data.chargeStampDuty;
+    return terms;
+}
+
 std::string issuerDataFile(const archive::DataDir& dir)
 {
     return archive::dataFile(dir, "emit.fe");
@@ -116,6 +125,11 @@ std::string issuerDataFile(const archive::DataDir& dir)
 std::string recipientFile(const archive::DataDir& dir)
 {
     return archive::dataFile(dir, "clienti.fe");
+}
+
+std::string stampDutyFile(const archive::DataDir& dir)
+{
+    return archive::dataFile(dir, "bollo.fe");
 }
 
 void encodeIssuerData(const IssuerEinvoiceData& data, std::span<std::uint8_t, IssuerDataRecordSize> out)
@@ -142,22 +156,49 @@ IssuerEinvoiceData decodeIssuerData(std::span<const std::uint8_t, IssuerDataReco
 
 Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issuer)
 {
-    const std::string path = issuerDataFile(dir);
-    // Reading must not create the file: an issuer who never opened the window
+    // Reading must not create a file: an issuer who never opened the window
     // simply has the defaults.
-    if (issuer >= 1 && !dir.fs().exists(path))
-        return IssuerEinvoiceData {};
-    IssuerBytes bytes {};
-    if (Status read = archive::readRecord(dir.fs(), path, issuer, bytes); !read)
-        return read.error();
-    return decodeIssuerData(bytes);
+    const auto existing = [&](const std::string& path) { return issuer < 1 || dir.fs().exists(path); };
+    IssuerEinvoiceData data;
+    if (const std::string path = issuerDataFile(dir); existing(path)) {
+        IssuerBytes bytes {};
+        if (Status read = archive::readRecord(dir.fs(), path, issuer, bytes); !read)
+            return read.error();
+        data = decodeIssuerData(bytes);
+    }
+    if (const std::string path = stampDutyFile(dir); existing(path)) {
+        std::array<std::uint8_t, archive::StampDutyChoiceRecordSize> choice {};
+        if (Status read = archive::readRecord(dir.fs(), path, issuer, choice); !read)
+            return read.error();
+        data.chargeStampDuty = archive::flagAt(choice, archive::StampDutyChoiceField) == archive::StampDutyChargedFlag;
+    }
+    return data;
 }
 
 Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinvoiceData& data)
 {
     IssuerBytes bytes {};
     encodeIssuerData(data, bytes);
-    return archive::writeRecord(dir.fs(), issuerDataFile(dir), issuer, bytes);
+    const std::array<std::uint8_t, archive::StampDutyChoiceRecordSize> choice = {static_cast<std::uint8_t>(
+        data.chargeStampDuty ? archive::StampDutyChargedFlag : archive::StampDutyNotChargedFlag)};
+    archive::Journal journal(dir, "Dati per la fattura elettronica");
+    if (Status kept = journal.keepRecords(issuerDataFile(dir), IssuerDataRecordSize, issuer, 1); !kept)
+        return kept;
+    if (Status kept = journal.keepRecords(stampDutyFile(dir), choice.size(), issuer, 1); !kept)
+        return kept;
+    if (Status begun = journal.begin(); !begun)
+        return begun;
+    if (Status written
+        = archive::writeRecord(dir.fs(), issuerDataFile(dir), issuer, bytes, archive::WriteStep::InOperation);
+        !written)
+        return journal.undo(written);
+    if (Status written
+        = archive::writeRecord(dir.fs(), stampDutyFile(dir), issuer, choice, archive::WriteStep::InOperation);
+        !written)
+        return journal.undo(written);
+    if (Status done = journal.commit(); !done)
+        return journal.undo(done);
+    return {};
 }
 
 std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data)

@@ -1,9 +1,10 @@
-// The two record files of the electronic invoice, beside the archives of the
-// data directory: "emit.fe" (record n: the e-invoice data of issuer n) and
-// "clienti.fe" (the recipient code or PEC address remembered per client).
-// Windows-1252, fixed width, like every other data file.
+// The record files of the electronic invoice, beside the archives of the
+// data directory: "emit.fe" and "bollo.fe" (record n: the e-invoice data of
+// issuer n) and "clienti.fe" (the recipient code or PEC address remembered
+// per client). Windows-1252, fixed width, like every other data file.
 #pragma once
 
+#include "archive/app_state.h"
 #include "archive/data_dir.h"
 #include "archive/fields.h"
 #include "archive/io_result.h"
@@ -30,15 +31,21 @@ struct IssuerEinvoiceData {
     std::string vatNature {DefaultVatNature}; // Natura of invoices without VAT
     std::string legalReference {DefaultLegalReference}; // RiferimentoNormativo of those invoices
     std::string iban; // optional
+    bool chargeStampDuty = false; // "bollo.fe": the stamp duty, when due, is charged to the client
 
     bool operator==(const IssuerEinvoiceData&) const = default;
 };
 
+// What the data change on the figures and the paper copy of every invoice.
+archive::IssuerTerms termsOf(const IssuerEinvoiceData& data);
+
 std::string issuerDataFile(const archive::DataDir& dir); // <dir>/emit.fe
 std::string recipientFile(const archive::DataDir& dir); // <dir>/clienti.fe
+std::string stampDutyFile(const archive::DataDir& dir); // <dir>/bollo.fe
 
-// A record never written (past the end of the file, or zero bytes) reads as
-// the defaults, so an issuer saved before this file existed gets them.
+// A record never written (past the end of a file, or zero bytes) reads as
+// the defaults, so an issuer saved before these files existed gets them. The
+// two files are written together or not at all.
 archive::Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issuer);
 archive::Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinvoiceData& data);
 

@@ -2,6 +2,7 @@
 
 #include "calc/numbers.h"
 #include "print/money_text.h"
+#include "print/statements.h"
 #include "print/wrap.h"
 
 namespace tessaro::print {
@@ -21,12 +22,13 @@ void verticals(Page& page, double top, double bottom)
 
 } // namespace
 
-void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator)
+void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
+                          const archive::IssuerTerms& terms)
 {
     const char flag = archive::currencyFlagOf(form.buffer);
     const auto money = [&](double amount) { return moneyText(amount, flag, decimalSeparator); };
     const calc::InvoiceAmounts amounts
-        = archive::invoiceAmounts(form, calc::InvoiceType::Commercial, calc::QuantityRule::Paper);
+        = archive::invoiceAmounts(form, calc::InvoiceType::Commercial, calc::QuantityRule::Paper, terms.amounts);
 
     page.setFontBold(false);
     page.setFontSize(10);
@@ -86,6 +88,11 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
     page.lineTo(10500, y);
     page.lineTo(10500, 5350);
     verticals(page, 5350, y);
+    // Where the professional-service body has it, left of the summary rows.
+    if (printsStatement(form, terms, calc::InvoiceType::Commercial)) {
+        printStatement(page, y + 5, terms.statement());
+        page.setFontBold(false);
+    }
 
     const std::string unit = flag == 'l' ? " LIRE" : " EURO";
     const auto summaryRow = [&](const std::string& label, const std::string& value) {
@@ -101,9 +108,15 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
     };
     summaryRow("TOTALE IMPONIBILE" + unit, money(amounts.taxable));
     summaryRow("IVA (" + form.vat + "%)", money(amounts.vat));
+    if (amounts.stampDuty != 0)
+        summaryRow(std::string(calc::StampDutyRowLabel), money(amounts.stampDuty));
     page.setFontBold(true);
     summaryRow("TOTALE DA PAGARE" + unit, money(amounts.toPay));
     page.setFontBold(false);
+    if (amounts.stampDutyDue) {
+        printStampDutyPaid(page, y + 100, decimalSeparator);
+        page.setFontSize(12);
+    }
 }
 
 } // namespace tessaro::print

@@ -2,12 +2,15 @@
 // extra lines 4 to 10, and the taxable total, VAT and total to pay.
 #pragma once
 
+#include "archive/app_state.h"
 #include "archive/invoice_form.h"
 #include "print/page.h"
 
 namespace tessaro::print {
 
-// Draws the body below the client block; leaves size 12, bold off, pen 1.
-void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator);
+// Draws the body below the client block, with the statement and the stamp
+// duty the issuer's terms call for; leaves size 12, bold off, pen 1.
+void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
+                          const archive::IssuerTerms& terms = {});
 
 } // namespace tessaro::print

@@ -191,9 +191,9 @@ void layoutInvoice(Page& page, const archive::InvoiceForm& form, const archive::
     completeRateAndCurrency(completed, state);
     layoutHeader(page, completed, state);
     if (state.invoiceType == archive::InvoiceType::Professional)
-        layoutServiceBody(page, completed, state.decimalSeparator);
+        layoutServiceBody(page, completed, state.decimalSeparator, state.issuerTerms);
     else
-        layoutCommercialBody(page, completed, state.decimalSeparator);
+        layoutCommercialBody(page, completed, state.decimalSeparator, state.issuerTerms);
 }
 
 } // namespace tessaro::print

@@ -3,6 +3,7 @@
 #include "calc/numbers.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
+#include "print/statements.h"
 #include "print/wrap.h"
 
 namespace tessaro::print {
@@ -12,13 +13,6 @@ namespace {
 constexpr double DescriptionLimit = 5800;
 constexpr double ValueRight = 10400;
 constexpr double LabelRight = 8400;
-
-void statementLine(Page& page, const std::string& text)
-{
-    page.setCurrentX(800);
-    page.setCurrentY(page.currentY() + 80);
-    page.printLine(text);
-}
 
 // An amount of the invoice in euro, as this body prints it: lire are divided
 // by the invoice's rate; with no rate to divide by, they stay lire.
@@ -41,13 +35,14 @@ std::string euroAmountText(const archive::InvoiceForm& form, double amount, char
     return calc::euroText(shownInEuro(form, amount), decimalSeparator);
 }
 
-void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator)
+void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
+                       const archive::IssuerTerms& terms)
 {
     const auto euro = [&](double amount) { return euroAmountText(form, amount, decimalSeparator); };
     const auto euroOrDashes
         = [&](double amount) { return shownInEuro(form, amount) == 0 ? std::string("----") : euro(amount); };
     const calc::InvoiceAmounts amounts
-        = archive::invoiceAmounts(form, calc::InvoiceType::Professional, calc::QuantityRule::Paper);
+        = archive::invoiceAmounts(form, calc::InvoiceType::Professional, calc::QuantityRule::Paper, terms.amounts);
 
     page.setFontBold(false);
     page.setFontSize(10);
@@ -100,14 +95,8 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     page.setFontSize(10);
     printCentred(page, 9500, y + 5, "Euro");
 
-    if (form.omittedVatStatement) {
-        page.setFontBold(true);
-        page.setCurrentX(800);
-        page.setCurrentY(y + 5);
-        page.printLine("Operazione effettuata ai sensi");
-        statementLine(page, "dell'art.1 comma 100");
-        statementLine(page, "della legge finanziaria 2008");
-    }
+    if (printsStatement(form, terms, calc::InvoiceType::Professional))
+        printStatement(page, y + 5, terms.statement());
 
     const auto box = [&page](double top) {
         page.setDrawWidth(3);
@@ -141,6 +130,13 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
         box(y);
     }
 
+    // Charged to the client, the duty counts in the invoice total.
+    if (amounts.stampDuty != 0) {
+        y += 400;
+        texts(y + 50, std::string(calc::StampDutyRowLabel), euro(amounts.stampDuty));
+        box(y);
+    }
+
     y += 400;
     page.setFontBold(true);
     texts(y + 50, "TOTALE FATTURA", euro(amounts.total));
@@ -157,6 +153,11 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     texts(y + 50, "TOTALE DA PAGARE (Imponibile+IVA-ritenuta+spese)", euro(amounts.toPay));
     box(y);
     page.setFontBold(false);
+
+    if (amounts.stampDutyDue) {
+        printStampDutyPaid(page, y + 500, decimalSeparator);
+        page.setFontSize(12);
+    }
 }
 
 } // namespace tessaro::print

@@ -3,6 +3,7 @@
 // in euro.
 #pragma once
 
+#include "archive/app_state.h"
 #include "archive/invoice_form.h"
 #include "print/page.h"
 
@@ -12,7 +13,9 @@ namespace tessaro::print {
 // invoice's rate; with no rate to divide by they are printed as lire.
 std::string euroAmountText(const archive::InvoiceForm& form, double amount, char decimalSeparator);
 
-// Draws the body below the client block; leaves size 12, bold off, pen 1.
-void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator);
+// Draws the body below the client block, with the statement and the stamp
+// duty the issuer's terms call for; leaves size 12, bold off, pen 1.
+void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
+                       const archive::IssuerTerms& terms = {});
 
 } // namespace tessaro::print

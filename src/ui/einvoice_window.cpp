@@ -3,11 +3,13 @@
 #include "archive/codepage.h"
 #include "einvoice/codes.h"
 #include "ui/dialogs.h"
+#include "ui/identifier_hints.h"
 #include "ui/twips.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
@@ -98,6 +100,17 @@ EinvoiceWindow::EinvoiceWindow(archive::DataDir dataDir, int issuer, Dialogs& di
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this, &QDialog::reject);
 
     setData(einvoice::IssuerEinvoiceData {});
+    styleHint(findChild<QLabel*>(QString::fromLatin1(EinvoiceIssuerHintsName)));
+}
+
+void EinvoiceWindow::showIssuerHints(const archive::PartyRecord& issuer)
+{
+    QStringList lines;
+    for (const IdentifierHint& hint : identifierHints(issuer)) {
+        if (!hint.text.isEmpty())
+            lines << hint.text;
+    }
+    findChild<QLabel*>(QString::fromLatin1(EinvoiceIssuerHintsName))->setText(lines.join(QLatin1Char('\n')));
 }
 
 bool EinvoiceWindow::load()

@@ -1,9 +1,12 @@
 // "Dati per la fattura elettronica": what one issuer adds for the electronic
 // invoice (tax regime, pension fund, nature and legal reference of invoices
-// without VAT, IBAN), read from and written to "emit.fe". "Ok" saves only
-// data the e-invoice can carry and tells why otherwise; "Annulla" closes.
+// without VAT, IBAN, the stamp duty charged to the client), read from and
+// written to "emit.fe" and "bollo.fe", with what is wrong in the issuer's
+// identifiers shown below as a hint. "Ok" saves only data the e-invoice can
+// carry and tells why otherwise; "Annulla" closes.
 #pragma once
 
+#include "archive/records.h"
 #include "einvoice/einvoice_files.h"
 #include "ui/control_table.h"
 
@@ -27,6 +30,9 @@ public:
     bool load();
 
     void setData(const einvoice::IssuerEinvoiceData& data);
+    // One line for each identifier of the issuer the e-invoice would refuse;
+    // nothing when all are fine. A hint only: it refuses nothing.
+    void showIssuerHints(const archive::PartyRecord& issuer);
     // The controls' values, texts trimmed.
     einvoice::IssuerEinvoiceData data() const;
 
@@ -41,7 +47,8 @@ private:
 };
 
 inline constexpr int EinvoiceWindowWidthTwips = 9000;
-inline constexpr int EinvoiceWindowHeightTwips = 3375;
+inline constexpr int EinvoiceWindowHeightTwips = 4575;
+inline constexpr const char* EinvoiceIssuerHintsName = "etcnote";
 std::span<const ControlSpec> einvoiceWindowTable();
 
 } // namespace tessaro::ui

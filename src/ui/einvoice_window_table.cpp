@@ -17,8 +17,13 @@ template <auto Access> constexpr Binding text()
     return boundText<Data, Access>();
 }
 
+template <auto Access> constexpr Binding state()
+{
+    return boundState<Data, Access>();
+}
+
 // The combo boxes list long names: they take the width the captions leave.
-constexpr std::array<ControlSpec, 12> Table = {{
+constexpr std::array<ControlSpec, 14> Table = {{
     {"Label1", ControlKind::Label, "Regime fiscale", 240, 240, 2775, 255},
     bound({"cmbregime", ControlKind::DropDownList, "", 3120, 200, 5640, 315, 0, 0, Filter::None,
            "Regime fiscale di chi emette la fattura", "", 0, false, "Regime fiscale"},
@@ -41,8 +46,14 @@ constexpr std::array<ControlSpec, 12> Table = {{
            Filter::None, "Conto su cui ricevere il pagamento (facoltativo): solo lettere e cifre", "", 0, false,
            "IBAN"},
           text<[](Data& d) -> auto& { return d.iban; }>()),
-    {"Command1", ControlKind::PushButton, "Ok", 6600, 2760, 975, 375, 5},
-    {"Command2", ControlKind::PushButton, "Annulla", 7785, 2760, 975, 375, 6},
+    bound({"chkbollo", ControlKind::CheckBox, "Addebita al cliente l'imposta di bollo (2,00 euro) quando è dovuta", 240,
+           2580, 8520, 255, 5, 0, Filter::None,
+           "Le fatture senza IVA oltre 77,47 euro la riportano nel totale da pagare"},
+          state<[](Data& d) -> auto& { return d.chargeStampDuty; }>()),
+    // Five lines: the hints on the issuer's CAP, province, codice fiscale and partita IVA.
+    {EinvoiceIssuerHintsName, ControlKind::Label, "", 240, 2940, 8520, 945},
+    {"Command1", ControlKind::PushButton, "Ok", 6600, 3960, 975, 375, 6},
+    {"Command2", ControlKind::PushButton, "Annulla", 7785, 3960, 975, 375, 7},
 }};
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "ui/issuer_window.h"
 
+#include "ui/identifier_hints.h"
 #include "ui/twips.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -77,6 +79,12 @@ private:
     std::array<QWidget*, Chain.size()> m_chain;
 };
 
+// "etcnota6" for "txtf6": the hint under the field.
+QString hintLabelName(const char* field)
+{
+    return QStringLiteral("etcnota") + QString::fromLatin1(field).right(1);
+}
+
 } // namespace
 
 IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)
@@ -106,6 +114,21 @@ IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)
     wire("Command4", &IssuerWindow::previousClicked);
     wire("Command5", &IssuerWindow::nextClicked);
     wire("Command6", &IssuerWindow::einvoiceClicked);
+
+    // The hints follow every keystroke; the first name decides whether the
+    // codice fiscale is a person's.
+    for (const IdentifierHint& hint : identifierHints({})) {
+        styleHint(findChild<QLabel*>(hintLabelName(hint.field)));
+        connect(findChild<QLineEdit*>(QString::fromLatin1(hint.field)), &QLineEdit::textChanged, this,
+                &IssuerWindow::showHints);
+    }
+    connect(findChild<QLineEdit*>(QStringLiteral("txtf2")), &QLineEdit::textChanged, this, &IssuerWindow::showHints);
+}
+
+void IssuerWindow::showHints()
+{
+    for (const IdentifierHint& hint : identifierHints(fields()))
+        findChild<QLabel*>(hintLabelName(hint.field))->setText(hint.text);
 }
 
 void IssuerWindow::setFields(const archive::PartyRecord& fields)

@@ -1,5 +1,6 @@
 // "Dati di chi emette la fattura": the nine fields of an issuer and the
-// buttons to browse, save, replace and confirm. A view only: it shows and
+// buttons to browse, save, replace and confirm, with a hint under them for
+// each identifier the e-invoice would refuse. A view only: it shows and
 // returns a PartyRecord and reports its buttons and its close box; what they
 // do lives in the issuer commands.
 #pragma once
@@ -36,10 +37,13 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void showHints();
 };
 
 inline constexpr int IssuerWindowWidthTwips = 6135;
-inline constexpr int IssuerWindowHeightTwips = 3405;
+inline constexpr int IssuerWindowHeightTwips = 4830;
 std::span<const ControlSpec> issuerWindowTable();
 
 // The titles offered by cmbtit, in list order.

@@ -17,7 +17,7 @@ template <auto Access> constexpr Binding text()
     return boundText<PartyRecord, Access>();
 }
 
-const std::array<ControlSpec, 24> Table = {{
+const std::array<ControlSpec, 28> Table = {{
     {"Command1", ControlKind::PushButton, "Ok", 2760, 2880, 855, 375, 0},
     bound(named({"cmbtit", ControlKind::ComboBox, "", 1920, 240, 855, 315, 1, widthOf(fieldOf(PartyField::Title))},
                 "Titolo"),
@@ -63,6 +63,12 @@ const std::array<ControlSpec, 24> Table = {{
     {"Label7", ControlKind::Label, "Prov.", 4680, 2160, 555, 255},
     {"Label8", ControlKind::Label, "Codice Fiscale", 240, 2520, 1575, 255},
     {"Label9", ControlKind::Label, "P.IVA", 3960, 2520, 435, 255},
+    // Under the buttons, one hint per identifier in the order of the fields,
+    // each as tall as its longest sentence needs.
+    {"etcnota6", ControlKind::Label, "", 240, 3360, 5655, 195},
+    {"etcnota5", ControlKind::Label, "", 240, 3555, 5655, 195},
+    {"etcnota7", ControlKind::Label, "", 240, 3750, 5655, 570},
+    {"etcnota8", ControlKind::Label, "", 240, 4320, 5655, 390},
 }};
 
 const std::array<const char*, 6> Titles = {"dott.", "ing.", "arch.", "geom.", "rag.", "soc."};

@@ -16,7 +16,10 @@
 #include "ui/issuer_window.h"
 #include "ui/scripted_dialogs.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -228,6 +231,16 @@ private slots:
         QTest::mouseClick(einvoiceWindow->findChild<QPushButton*>("Command2"), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!window->findChild<ui::EinvoiceWindow*>());
+
+        // It tells the identifiers the issuer window shows; "Ok" gives the next calculation the choice.
+        window->findChild<QLineEdit*>("txtf6")->setText("4010");
+        QTest::mouseClick(button, Qt::LeftButton);
+        einvoiceWindow = window->findChild<ui::EinvoiceWindow*>();
+        QVERIFY(einvoiceWindow->findChild<QLabel*>("etcnote")->text().startsWith("Il CAP dell'emittente"));
+        QTest::mouseClick(einvoiceWindow->findChild<QCheckBox*>("chkbollo"), Qt::LeftButton);
+        QTest::mouseClick(einvoiceWindow->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+        QVERIFY(s.state.issuerTerms.amounts.chargeStampDuty);
+        QVERIFY(einvoice::readIssuerData(s.state.dataDir, 1).value().chargeStampDuty);
         window->close();
     }
 
@@ -237,6 +250,7 @@ private slots:
         QVERIFY(s.dir.exists("emit.fe"));
         QVERIFY(app::resetAll(s.form, s.state, s.dialogs));
         QVERIFY(!s.dir.exists("emit.fe"));
+        QVERIFY(!s.dir.exists("bollo.fe"));
         QVERIFY(!s.dir.exists("emit"));
 
         // The next issuer saved as number 1 starts from the defaults.

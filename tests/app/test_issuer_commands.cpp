@@ -3,6 +3,7 @@
 #include "app/issuer_commands.h"
 #include "archive/issuers.h"
 #include "archive/settings.h"
+#include "einvoice/einvoice_files.h"
 #include "faulty_file_system.h"
 #include "test_dir.h"
 #include "ui/scripted_dialogs.h"
@@ -125,9 +126,15 @@ void TestIssuerCommands::browsing()
     const archive::PartyRecord typed = party("typed but not saved");
     archive::PartyRecord fields = typed;
     ScriptedDialogs dialogs;
+    einvoice::IssuerEinvoiceData flatRate;
+    flatRate.fiscalRegime = "RF19";
+    flatRate.chargeStampDuty = true;
+    QVERIFY(einvoice::writeIssuerData(state.dataDir, 2, flatRate).ok());
 
     const bool moved
         = forward ? app::showNextIssuer(state, fields, dialogs) : app::showPreviousIssuer(state, fields, dialogs);
+    // The terms of the issuer shown, for the calculations that follow.
+    QCOMPARE(state.issuerTerms, expected == 2 ? einvoice::termsOf(flatRate) : archive::IssuerTerms {});
 
     QCOMPARE(moved, expected != current);
     QCOMPARE(state.currentIssuer, expected);

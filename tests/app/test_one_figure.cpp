@@ -2,9 +2,11 @@
 // consumer of the amounts engine ("Calcola", the yearly totals, the printed
 // page and the e-invoice) and each consumer's figure is held against one
 // reckoned by hand. Where the consumers' rules differ (a quantity left blank),
-// each says what its own rule gives and the e-invoice refuses.
+// each says what its own rule gives and the e-invoice refuses. The paper
+// carries the statement and the stamp duty the issuer's regime calls for.
 #include "app/calc_commands.h"
 #include "archive/book.h"
+#include "archive/register.h"
 #include "archive/totals.h"
 #include "einvoice/document.h"
 #include "einvoice/fatturapa.h"
@@ -31,6 +33,7 @@ struct FigureCase {
     std::array<std::string, 3> prices, quantities;
     std::array<std::string, 2> extraPrices, extraQuantities; // lines 4 and 5
     std::string vat = "22", pension, withholding, expenses;
+    archive::IssuerTerms terms; // the issuer's regime and stamp-duty choice
     // What each consumer shows: the screen's three results, the yearly totals
     // in euro, the paper's three summary values, and the e-invoice's taxable
     // amount and amount to pay (empty when it refuses the invoice).
@@ -38,7 +41,14 @@ struct FigureCase {
     double totalTaxable = 0, totalVat = 0;
     std::array<std::string, 3> paper;
     std::string einvoiceTaxable, einvoiceToPay;
+    // The paper's statement (its first line; empty: none), the duty paid, the row of a duty charged.
+    std::string statement;
+    bool stampDutyPaid = false;
+    std::string stampDutyRow = "<none>";
 };
+
+const std::string FlatRateStatement = "Operazione in franchigia da IVA ai sensi dell'art. 1,";
+const std::string MinimiStatement = "Operazione effettuata ai sensi";
 
 archive::InvoiceForm formOf(const FigureCase& c)
 {
@@ -189,12 +199,43 @@ void TestOneFigure::everyConsumer_data()
         c.paper = {"1000,00", "200,00", "1200,00"};
         QTest::newRow("fees in lire") << c;
     }
+    {
+        // Flat rate: no VAT, the contribution still counts, the duty is charged;
+        // the statement needs no box checked.
+        FigureCase c;
+        c.type = InvoiceType::Professional;
+        c.terms = {"RF19", {true}};
+        c.prices = {"1000", "", ""};
+        c.vat = "0", c.pension = "4";
+        c.screen = {"1040,00", "0,00", "1042,00"};
+        c.totalTaxable = 1040;
+        c.paper = {"1040,00", "----", "1042,00"};
+        c.einvoiceTaxable = "1040.00", c.einvoiceToPay = "1042.00";
+        c.statement = FlatRateStatement, c.stampDutyPaid = true, c.stampDutyRow = "2,00";
+        QTest::newRow("flat rate, stamp duty charged") << c;
+        // Due above 77.47 euro without VAT, not at 77.47.
+        c = commercial({"77.47", "", ""}, {"1", "", ""});
+        c.vat = "0";
+        c.terms = {"RF19", {true}};
+        c.screen = c.paper = {"77,47", "0,00", "77,47"};
+        c.totalTaxable = 77.47;
+        c.einvoiceTaxable = c.einvoiceToPay = "77.47";
+        c.statement = FlatRateStatement;
+        QTest::newRow("flat rate, 77.47 without VAT, no duty") << c;
+        c.prices[0] = "77.48";
+        c.screen = c.paper = {"77,48", "0,00", "79,48"};
+        c.totalTaxable = 77.48;
+        c.einvoiceTaxable = "77.48", c.einvoiceToPay = "79.48";
+        c.stampDutyPaid = true, c.stampDutyRow = "2,00";
+        QTest::newRow("flat rate, 77.48 without VAT, duty charged") << c;
+    }
 }
 
 void TestOneFigure::everyConsumer()
 {
     QFETCH(FigureCase, invoice);
     archive::AppState state = test::sampleState(invoice.type);
+    state.issuerTerms = invoice.terms;
     const archive::InvoiceForm form = formOf(invoice);
 
     archive::InvoiceForm shown = form;
@@ -215,6 +256,12 @@ void TestOneFigure::everyConsumer()
     QVERIFY(taxable.ok() && vat.ok());
     QVERIFY2(std::fabs(taxable.value() - invoice.totalTaxable) < 1e-9, qPrintable(QString::number(taxable.value())));
     QVERIFY2(std::fabs(vat.value() - invoice.totalVat) < 1e-9, qPrintable(QString::number(vat.value())));
+    // The register's row is the same engine's, under the same rule and terms.
+    const auto reg = archive::BookRegister::read(book, invoice.type, 2, invoice.terms.amounts);
+    QVERIFY(reg.ok());
+    const archive::RegisterFigures row = reg.value().totals();
+    QCOMPARE(row.taxable, taxable.value());
+    QCOMPARE(row.vat, vat.value());
 
     print::RecordingPage page;
     print::layoutInvoice(page, form, state);
@@ -222,10 +269,19 @@ void TestOneFigure::everyConsumer()
     QCOMPARE(printedValue(page, "TOTALE IMPONIBILE"), invoice.paper[0]);
     QCOMPARE(printedValue(page, "IVA ("), invoice.paper[1]);
     QCOMPARE(printedValue(page, services ? "TOTALE DA PAGARE (" : "TOTALE DA PAGARE "), invoice.paper[2]);
+    QCOMPARE(printedValue(page, "IMPOSTA DI BOLLO"), invoice.stampDutyRow);
+    QCOMPARE(page.find("Imposta di bollo assolta in modo virtuale").has_value(), invoice.stampDutyPaid);
+    for (const std::string& opening : {FlatRateStatement, MinimiStatement}) {
+        const auto found = page.find(opening);
+        QCOMPARE(found.has_value(), opening == invoice.statement);
+        QVERIFY(!found || (found->x == 800 && found->font.bold)); // at the left, bold, as ever
+    }
 
     einvoice::InvoiceToExport exported = test::professionalInvoice();
     exported.form = form;
     exported.type = invoice.type;
+    exported.issuerData.fiscalRegime = invoice.terms.fiscalRegime;
+    exported.issuerData.chargeStampDuty = invoice.terms.amounts.chargeStampDuty;
     const std::vector<std::string> problems = einvoice::validate(exported);
     std::vector<std::string> ignored;
     const einvoice::Document document = einvoice::computeDocument(exported, ignored);
@@ -236,11 +292,13 @@ void TestOneFigure::everyConsumer()
         return;
     }
     QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str());
+    // The taxable amount is every summary but the amounts outside VAT (N1: expenses, the duty).
     einvoice::Cents vatTaxable = 0;
     for (const einvoice::VatSummary& summary : document.summaries)
-        vatTaxable += summary.vatRate != 0 ? summary.taxable : 0;
+        vatTaxable += summary.nature != "N1" ? summary.taxable : 0;
     QCOMPARE(einvoice::moneyText(vatTaxable), invoice.einvoiceTaxable);
     QCOMPARE(einvoice::moneyText(document.toPay), invoice.einvoiceToPay);
+    QCOMPARE(einvoice::moneyText(*einvoice::toCents(row.toPay)), invoice.einvoiceToPay);
 }
 
 QTEST_MAIN(TestOneFigure)

@@ -165,7 +165,7 @@ void TestRegister::sumsAreTheTotalsCommands()
         form.buffer = readInvoice(book, i + 1).value();
         form.extraLines = readExtraLines(book, i + 1).value();
         copyBufferToForm(form, '.');
-        const calc::InvoiceAmounts amounts = invoiceAmounts(form, type, calc::QuantityRule::YearlyTotals);
+        const calc::InvoiceAmounts amounts = invoiceAmounts(form, type, calc::QuantityRule::YearlyTotals, {});
         const RegisterRow& row = reg.row(i);
         const char flag = currencyFlagOf(form.buffer);
         const auto euro = calc::inEuro(amounts.taxable, flag, form.buffer.rate);

@@ -112,6 +112,16 @@ void TestReverse::professional_data()
             << QByteArray(" 0") << QByteArray(" 999");
     }
     {
+        // The duty charged is in the total asked for.
+        InvoiceTexts in = calc_test::professionalInvoice();
+        in.pension = "4";
+        in.vat = "0";
+        in.terms.chargeStampDuty = true;
+        QTest::newRow("stamp duty charged")
+            << in << QByteArray("1042") << QByteArray("1000.00") << QByteArray("1040,00") << QByteArray("0,00")
+            << QByteArray("0,00") << QByteArray("1042,00");
+    }
+    {
         InvoiceTexts in = calc_test::professionalInvoice('x');
         in.vat = "22";
         QTest::newRow("damaged flag: amount only")

@@ -72,6 +72,20 @@ private slots:
         QCOMPARE(text(bytes, 146 + 112, 34), std::string("IT60X0542811101000000123456       "));
 
         QCOMPARE(readIssuerData(dir.data(), 2).value(), data);
+
+        // The stamp-duty choice stands beside, one character per issuer, written
+        // with the rest or not at all; emit.fe keeps its length.
+        IssuerEinvoiceData charged = data;
+        charged.chargeStampDuty = true;
+        FaultyFileSystem fs;
+        fs.fail(FaultyFileSystem::Op::Write, "bollo.fe");
+        QVERIFY(!writeIssuerData(dir.data(fs), 2, {}).ok());
+        QVERIFY(fs.count(FaultyFileSystem::Op::Write, "emit.fe") > 0);
+        QCOMPARE(readIssuerData(dir.data(), 2).value(), data);
+        QVERIFY(writeIssuerData(dir.data(), 2, charged).ok());
+        QCOMPARE(dir.bytes("emit.fe").size(), std::size_t {2 * 146});
+        QCOMPARE(dir.bytes("bollo.fe"), (std::vector<std::uint8_t> {0, 's'}));
+        QCOMPARE(readIssuerData(dir.data(), 2).value(), charged);
     }
 
     void clearedFieldsStayCleared()

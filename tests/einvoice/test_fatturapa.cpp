@@ -152,11 +152,34 @@ private slots:
         QCOMPARE(values(xml, "DatiRiepilogo/Natura"), QStringList {"N2.2"});
         QCOMPARE(values(xml, "DatiRiepilogo/ImponibileImporto"), QStringList {"1560.00"});
         QCOMPARE(values(xml, "DatiRiepilogo/Imposta"), QStringList {"0.00"});
-        QCOMPARE(values(xml, "DatiRiepilogo/RiferimentoNormativo"),
-                 QStringList {QString::fromStdString(std::string(DefaultLegalReference))});
+        // The flat-rate regime's own law, not the issuer's reference for other invoices.
+        const QStringList reference = values(xml, "DatiRiepilogo/RiferimentoNormativo");
+        QCOMPARE(reference.size(), 1);
+        QVERIFY2(reference.front().contains("commi da 54 a 89, della Legge n. 190/2014"),
+                 qPrintable(reference.front()));
         QCOMPARE(values(xml, "DatiRitenuta").size(), 0);
         QCOMPARE(values(xml, "ImportoPagamento"), QStringList {"1560.00"});
         QCOMPARE(values(xml, "IBAN").size(), 0);
+    }
+
+    void stampDutyChargedToTheClient()
+    {
+        QTemporaryDir dir;
+        InvoiceToExport invoice = test::professionalInvoice();
+        invoice.form.vat = "0";
+        invoice.form.withholding.clear();
+        invoice.issuerData.chargeStampDuty = true;
+        const std::string xml = exportedAndValid(invoice, dir);
+        QVERIFY(!xml.empty());
+        verifySchema(dir);
+
+        // 1560 without VAT; expenses 10 and the duty 2 outside it, in one summary under both laws.
+        QCOMPARE(values(xml, "DettaglioLinee/Descrizione").back(), QStringLiteral("Imposta di bollo"));
+        QCOMPARE(values(xml, "DatiRiepilogo/Natura"), (QStringList {"N2.2", "N1"}));
+        QCOMPARE(values(xml, "DatiRiepilogo/ImponibileImporto"), (QStringList {"1560.00", "12.00"}));
+        QCOMPARE(values(xml, "DatiRiepilogo/RiferimentoNormativo").back(),
+                 QStringLiteral("Escluse ex art. 15 DPR 633/72; Imposta di bollo, art. 13 Tariffa DPR 642/72"));
+        QCOMPARE(values(xml, "ImportoPagamento"), QStringList {"1572.00"});
     }
 
     void commercialWithExtraLines()
@@ -239,6 +262,16 @@ private slots:
             << Change([](auto& i) { i.issuer.taxCode = "rssmra70a01a944x"; })
             << "Il codice fiscale dell'emittente RSSMRA70A01A944X non è valido: il carattere di controllo dovrebbe "
                "essere G, non X.";
+        QTest::newRow("flat rate with VAT") << Change([](auto& i) { i.issuerData.fiscalRegime = "RF19"; })
+                                            << "Nel regime forfettario la fattura non applica l'IVA: la percentuale di "
+                                               "IVA deve essere 0.";
+        QTest::newRow("flat rate with a withholding")
+            << Change([](auto& i) {
+                   i.issuerData.fiscalRegime = "RF19";
+                   i.form.vat = "0";
+               })
+            << "Nel regime forfettario la fattura non è soggetta a ritenuta d'acconto: la percentuale della ritenuta "
+               "deve essere 0.";
         QTest::newRow("client without VAT number and fiscal code") << Change([](auto& i) {
             i.form.client.vatNumber.clear();
             i.form.client.taxCode.clear();

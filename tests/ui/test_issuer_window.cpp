@@ -1,6 +1,6 @@
 // The issuer window as a view: its controls where the design puts them, the
 // tab order, the digit-only fields, the Enter/Down/Up chain, selection on
-// focus, and the records it shows and returns.
+// focus, the records it shows and returns, and the hints on the identifiers.
 #include "ui/issuer_window.h"
 #include "ui/twips.h"
 
@@ -62,6 +62,8 @@ private slots:
     void fieldsRoundTripWithTrailingBlanks();
     void storedTextLongerThanTheLimitIsShownWhole();
     void buttonsAndCloseBoxAreReported();
+    void hintsFollowTheTyping_data();
+    void hintsFollowTheTyping();
 
 private:
     std::unique_ptr<ui::IssuerWindow> m_window;
@@ -82,7 +84,8 @@ void TestIssuerWindow::cleanup()
 void TestIssuerWindow::titleAndClientArea()
 {
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Dati di chi emette la fattura"));
-    QCOMPARE(m_window->size(), ui::twipsSize(6135, 3405));
+    // 3405 high, and the room of the hints under the buttons.
+    QCOMPARE(m_window->size(), ui::twipsSize(6135, 4830));
 }
 
 void TestIssuerWindow::controls_data()
@@ -348,6 +351,34 @@ void TestIssuerWindow::buttonsAndCloseBoxAreReported()
     m_window->close();
     QCOMPARE(closeBox.count(), 1);
     QVERIFY(!m_window->isVisible());
+}
+
+void TestIssuerWindow::hintsFollowTheTyping_data()
+{
+    QTest::addColumn<QStringList>("typing"); // field, its text, the first name
+    QTest::addColumn<QString>("hint"); // under the field
+    QTest::newRow("CAP of four digits") << QStringList {"txtf6", "4010", ""}
+                                        << "Il CAP dell'emittente deve essere di cinque cifre.";
+    QTest::newRow("wrong check digit") << QStringList {
+        "txtf8", "01234567890",
+        ""} << "La partita IVA dell'emittente 01234567890 non è valida: l'ultima cifra dovrebbe essere 7, non 0.";
+    QTest::newRow("firm's code, for a firm") << QStringList {"txtf7", "01234567897", ""} << "";
+    QTest::newRow("firm's code, for a person")
+        << QStringList {"txtf7", "01234567897", "Mario"}
+        << "Il codice fiscale dell'emittente 01234567897 non è valido: 11 cifre sono il codice fiscale di una società, "
+           "quello di una persona è di 16 caratteri.";
+    QTest::newRow("blank") << QStringList {"txtf7", "   ", "Mario"} << "";
+}
+
+void TestIssuerWindow::hintsFollowTheTyping()
+{
+    QFETCH(QStringList, typing);
+    QFETCH(QString, hint);
+    // The first name, typed last, turns the codice fiscale into a person's.
+    QTest::keyClicks(edit(*m_window, qPrintable(typing[0])), typing[1]);
+    QTest::keyClicks(edit(*m_window, "txtf2"), typing[2]);
+    QCOMPARE(m_window->findChild<QLabel*>("etcnota" + typing[0].right(1))->text(), hint);
+    QCOMPARE(edit(*m_window, qPrintable(typing[0]))->text(), typing[1]); // a hint refuses nothing
 }
 
 QTEST_MAIN(TestIssuerWindow)

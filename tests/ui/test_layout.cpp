@@ -68,6 +68,9 @@ QString fault(QWidget* widget)
 
 using Factory = std::function<QWidget*()>;
 
+// An issuer whose every identifier is wrong in the way with the longest hint.
+const archive::PartyRecord LongestHints = {"", "", "Mario", "", "", "B0", "4010", "RSSMRA70A01A9Ò4G", "01234567890"};
+
 } // namespace
 
 class TestLayout : public QObject {
@@ -90,9 +93,19 @@ private slots:
         const QString prompt = QString::fromUtf8(einvoice::RecipientPrompt.data(), einvoice::RecipientPrompt.size());
         QTest::newRow("main") << Factory([] { return new ui::MainWindow; });
         QTest::newRow("issuer") << Factory([] { return new ui::IssuerWindow; });
+        QTest::newRow("issuer with every hint") << Factory([] {
+            auto* window = new ui::IssuerWindow;
+            window->setFields(LongestHints);
+            return window;
+        });
         QTest::newRow("duplicate") << Factory([] { return new ui::DuplicateDialog; });
         QTest::newRow("extra lines") << Factory([] { return new ui::ExtraLinesWindow([] { return 'e'; }); });
         QTest::newRow("e-invoice") << Factory([] { return new ui::EinvoiceWindow({}, 1, dialogs); });
+        QTest::newRow("e-invoice with every hint") << Factory([] {
+            auto* window = new ui::EinvoiceWindow({}, 1, dialogs);
+            window->showIssuerHints(LongestHints);
+            return window;
+        });
         QTest::newRow("information") << Factory([] { return ui::createInformationWindow(nullptr); });
         QTest::newRow("products") << Factory([] { return ui::createProductsWindow(nullptr); });
         QTest::newRow("manual") << Factory([] { return ui::createManualWindow(nullptr); });
