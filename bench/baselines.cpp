@@ -1,5 +1,7 @@
 #include "bench/baselines.h"
 
+#include "archive/file_system.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <vector>
@@ -31,12 +33,18 @@ std::size_t readSequentially(const archive::BookPaths& book)
     return readFile(book.invoices, block) + readFile(book.extraLines, block);
 }
 
-void copyBook(const archive::BookPaths& book, const std::string& folder)
+void copyBook(const archive::BookPaths& book, const std::string& folder, bool flushed)
 {
     namespace fs = std::filesystem;
     for (const std::string* path : {&book.invoices, &book.extraLines}) {
         const fs::path source(*path);
-        fs::copy_file(source, fs::path(folder) / source.filename(), fs::copy_options::overwrite_existing);
+        const fs::path target = fs::path(folder) / source.filename();
+        fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+        if (flushed) {
+            const auto file = archive::realFileSystem().open(target.string());
+            if (file)
+                file->sync();
+        }
     }
 }
 

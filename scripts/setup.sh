@@ -4,7 +4,7 @@
 set -euo pipefail
 
 tessaro_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev fonts-liberation2
-                  libxml2-utils poppler-utils desktop-file-utils)
+                  libxml2-utils poppler-utils desktop-file-utils strace)
 
 tessaro_setup() {
     local missing=()

@@ -90,9 +90,8 @@ void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
         return;
     if (archive::Status status = archive::deleteYear(state, year); !status) {
         // A year without its files has nothing to delete; a file that stays is worth telling.
-        if (state.dataDir.fs().exists(status.error().path))
-            reportFailure(dialogs, "Le fatture dell'anno " + year + " non sono state cancellate del tutto.",
-                          status.error());
+        if (!archive::isMissingFile(state.dataDir, status.error()))
+            reportFailure(dialogs, "Le fatture dell'anno " + year + " non sono state cancellate.", status.error());
         return;
     }
     form.year.clear();

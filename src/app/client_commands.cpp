@@ -64,7 +64,7 @@ void deleteClientArchive(archive::AppState& state, ui::Dialogs& dialogs)
         return;
     if (archive::Status status = archive::deleteClientArchive(state.dataDir); !status) {
         // Without an archive there is nothing to delete; one that stays is worth telling.
-        if (state.dataDir.fs().exists(status.error().path))
+        if (!archive::isMissingFile(state.dataDir, status.error()))
             reportFailure(dialogs, "L'archivio dei clienti non è stato cancellato.", status.error());
         return;
     }

@@ -1,5 +1,6 @@
 #include "app/command_table.h"
 
+#include "app/backup_commands.h"
 #include "app/book_commands.h"
 #include "app/calc_commands.h"
 #include "app/client_commands.h"
@@ -102,6 +103,12 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
      }},
     {C::ExtraLines, [](MainController& c) { c.openExtraLines(); }},
     {C::Register, [](MainController& c) { c.openRegister(); }},
+    {C::Backup, [](MainController& c) { makeBackup(c.state(), c.dialogs(), QDateTime::currentDateTime()); }},
+    {C::RestoreBackup,
+     [](MainController& c) {
+         if (restoreBackup(c.state(), c.dialogs(), QDateTime::currentDateTime()))
+             reloadAfterRestore(c);
+     }},
 }};
 
 constexpr bool inCommandOrder()

@@ -88,7 +88,8 @@ void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     invoice.issuerData = *data;
     invoice.recipient = answer;
 
-    const einvoice::ExportOutcome outcome = einvoice::exportInvoice(invoice, einvoice::exportFolder(state.dataDir));
+    const einvoice::ExportOutcome outcome
+        = einvoice::exportInvoice(invoice, einvoice::exportFolder(state.dataDir), state.dataDir.fs());
     if (!outcome.problems.empty()) {
         refuse(dialogs, outcome.problems);
         return;

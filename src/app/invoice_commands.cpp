@@ -2,6 +2,7 @@
 
 #include "archive/clients.h"
 #include "archive/lifecycle.h"
+#include "archive/recovery.h"
 
 #include <string>
 
@@ -31,9 +32,22 @@ void showInvoice(archive::InvoiceForm& form, const archive::AppState& state, ui:
     form = std::move(shown);
 }
 
+void recoverUnfinishedOperation(archive::AppState& state, ui::Dialogs& dialogs)
+{
+    const archive::Recovery recovery = archive::recoverJournal(state.dataDir);
+    const bool failed = recovery.outcome == archive::Recovery::Outcome::Failed;
+    const bool toldAlready = failed && state.recoveryFailed;
+    state.recoveryFailed = failed;
+    if (recovery.outcome == archive::Recovery::Outcome::Nothing || toldAlready)
+        return;
+    dialogs.message(archive::recoveryMessage(recovery), Attention, ui::Buttons::Ok);
+}
+
 void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
 {
     form.focusField.clear();
+    if (archive::isBookYear(form.year))
+        recoverUnfinishedOperation(state, dialogs);
     if (archive::Status status = archive::switchYear(form, state); !status)
         reportFailure(dialogs, "Non è stato possibile caricare le fatture dell'anno " + form.year + ".",
                       status.error());

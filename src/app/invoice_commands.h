@@ -25,6 +25,11 @@ void newInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
 // number on moves the window to the next one.
 void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
 
+// Puts back an operation a crash left unfinished, before anything is read,
+// and tells the user which one in an "ATTENZIONE" box. A journal that still
+// cannot be put back is told once, not at every year switch.
+void recoverUnfinishedOperation(archive::AppState& state, ui::Dialogs& dialogs);
+
 // The "ATTENZIONE" box of a command stopped by a file that failed: what was
 // not done, then which file could not be used and how.
 void reportFailure(ui::Dialogs& dialogs, const std::string& whatFailed, const archive::IoError& error);

@@ -44,14 +44,12 @@ MainController::~MainController() = default;
 
 bool MainController::start()
 {
-    const archive::StartupSettings settings = archive::loadStartupSettings(m_state.dataDir);
-    m_state.issuerCount = settings.issuerCount;
-    m_state.clientCount = settings.clientCount;
-    m_state.currentIssuer = settings.currentIssuer;
-    m_state.euroRate = settings.euroRate;
-    m_state.currentIssuerRecord = settings.currentIssuerRecord;
-    m_state.currency = settings.currency;
-    m_state.invoiceType = settings.invoiceType;
+    if (m_lock.acquire(m_state.dataDir.file(LockFileName)) == DataDirLock::Outcome::InUse) {
+        m_dialogs->message(InUseText, "ATTENZIONE", ui::Buttons::Ok);
+        return false;
+    }
+    recoverUnfinishedOperation(m_state, *m_dialogs);
+    archive::adoptStartupSettings(m_state, archive::loadStartupSettings(m_state.dataDir));
     applyModes();
 
     if (m_state.issuerCount == 0 && !m_issuerWindow->runModal(m_window.get()))

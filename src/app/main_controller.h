@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/data_dir_lock.h"
 #include "archive/app_state.h"
 #include "archive/invoice_form.h"
 #include "ui/command.h"
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<IssuerWindowController> m_issuerWindow;
     std::unique_ptr<ExtraLinesController> m_extraLines;
     std::unique_ptr<RegisterController> m_register; // after m_window: its window goes first
+    DataDirLock m_lock;
 };
 
 } // namespace tessaro::app

@@ -27,6 +27,9 @@ constexpr std::array fileItems {
     MenuItemSpec {"mnufcalctutt", "Calcolo impon. di tutte le fatture", C::TotalAll},
     MenuItemSpec {"mnufcalcalcun", "Calcolo impon. di alcune fatture", C::TotalSome},
     MenuItemSpec {"mnufcalciva", "Calcolo IVA fatture specificate", C::TotalVat},
+    MenuItemSpec {"mnufn3", "-"},
+    MenuItemSpec {"mnufbackup", "Copia di sicurezza...", C::Backup},
+    MenuItemSpec {"mnufrestore", "Ripristina copia di sicurezza...", C::RestoreBackup},
     MenuItemSpec {"mnufghj", "-"},
     MenuItemSpec {"mnufesci", "Esci dal programma", C::Quit},
 };

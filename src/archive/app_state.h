@@ -39,6 +39,8 @@ struct AppState {
     PartyRecord currentIssuerRecord;
     IssuerTerms issuerTerms; // of the current issuer
     std::int16_t nextNumber = 0; // N of the book on screen
+    std::string loadedBook; // the .imp of that book; empty when none is loaded
+    bool recoveryFailed = false; // an unfinished operation could not be put back (told once)
     InvoiceType invoiceType = InvoiceType::Professional;
     Currency currency = Currency::Euro;
     char decimalSeparator = ','; // of the system's regional settings

@@ -18,12 +18,17 @@ namespace {
 // by the undo log of the command that shifts.
 constexpr int RecordsPerBlock = 512;
 
-Status shiftFile(FileSystem& fs, const std::string& path, std::size_t recordLength, int first, int last, bool up)
+Status shiftFile(FileSystem& fs, const std::string& path, std::size_t recordLength, int first, int last, bool up,
+                 std::span<const std::uint8_t> known)
 {
     auto opened = RecordFile::open(fs, path, recordLength);
     if (!opened)
         return opened.error();
     RecordFile& file = opened.value();
+    // The records as they were, from `first` on: moved in one write.
+    const std::size_t moved = static_cast<std::size_t>(last - first) * recordLength;
+    if (known.size() >= moved + (up ? 0 : recordLength))
+        return file.writeBlock(up ? first + 1 : first, known.subspan(up ? 0 : recordLength, moved));
     std::vector<std::uint8_t> block;
     // Going up the highest block moves first, going down the lowest, so no
     // record is overwritten before it has been copied.
@@ -41,11 +46,11 @@ Status shiftFile(FileSystem& fs, const std::string& path, std::size_t recordLeng
     return {};
 }
 
-Status shift(const BookPaths& book, int first, int last, bool up)
+Status shift(const BookPaths& book, int first, int last, bool up, const KnownTails& known)
 {
-    if (Status moved = shiftFile(book.fs(), book.invoices, InvoiceRecordSize, first, last, up); !moved)
+    if (Status moved = shiftFile(book.fs(), book.invoices, InvoiceRecordSize, first, last, up, known.invoices); !moved)
         return moved;
-    return shiftFile(book.fs(), book.extraLines, ExtraLinesRecordSize, first, last, up);
+    return shiftFile(book.fs(), book.extraLines, ExtraLinesRecordSize, first, last, up, known.extraLines);
 }
 
 } // namespace
@@ -144,22 +149,22 @@ Result<std::vector<std::string>> allBookFiles(const DataDir& dir)
     return paths;
 }
 
-Status shiftUp(const BookPaths& book, int from, int newLast)
+Status shiftUp(const BookPaths& book, int from, int newLast, const KnownTails& known)
 {
     if (from < 1)
         return IoError {IoError::Action::Read, book.invoices};
     if (newLast <= from)
         return {};
-    return shift(book, from, newLast, true);
+    return shift(book, from, newLast, true, known);
 }
 
-Status shiftDown(const BookPaths& book, int from, int last)
+Status shiftDown(const BookPaths& book, int from, int last, const KnownTails& known)
 {
     if (from < 1)
         return IoError {IoError::Action::Write, book.invoices};
     if (last <= from)
         return {};
-    return shift(book, from, last, false);
+    return shift(book, from, last, false, known);
 }
 
 } // namespace tessaro::archive

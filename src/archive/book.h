@@ -9,6 +9,7 @@
 #include "archive/records.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,9 +51,17 @@ Status deleteBook(const BookPaths& book, const std::string& operation);
 // Every *.arc, then *.imp, then *.agg of the data directory.
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir);
 
+// The bytes both files of a book held from record `from` on, when the
+// caller has them already (the journal of the renumbering keeps them): the
+// shift then writes them in place without reading the files again.
+struct KnownTails {
+    std::span<const std::uint8_t> invoices;
+    std::span<const std::uint8_t> extraLines;
+};
+
 // Moves records n .. last-1 up by one (last = new N) in both files, the highest first.
-Status shiftUp(const BookPaths& book, int from, int newLast);
+Status shiftUp(const BookPaths& book, int from, int newLast, const KnownTails& known = {});
 // Moves records from+1 .. last down by one in both files, the lowest first.
-Status shiftDown(const BookPaths& book, int from, int last);
+Status shiftDown(const BookPaths& book, int from, int last, const KnownTails& known = {});
 
 } // namespace tessaro::archive

@@ -33,6 +33,8 @@ private:
 
 // A missing file is an error, like one that cannot be removed.
 Status removeFile(FileSystem& fs, const std::string& path);
+// True when error is a removal refused only because the file is not there.
+bool isMissingFile(const DataDir& dir, const IoError& error);
 // Paths of the files of the directory whose name ends with "." + extension
 // ("*.arc"), sorted by name. No match gives an empty list.
 Result<std::vector<std::string>> listFilesWithExtension(const DataDir& dir, std::string_view extension);

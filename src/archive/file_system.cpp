@@ -7,6 +7,13 @@
 #include <filesystem>
 #include <system_error>
 
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace tessaro::archive {
 
 namespace {
@@ -61,6 +68,15 @@ public:
         std::error_code error;
         std::filesystem::resize_file(m_path, size, error);
         return !error;
+    }
+
+    bool sync() override
+    {
+#ifdef _WIN32
+        return _commit(_fileno(m_file)) == 0;
+#else
+        return ::fdatasync(::fileno(m_file)) == 0;
+#endif
     }
 
 private:
@@ -121,6 +137,21 @@ public:
         }
         return names;
     }
+
+    bool syncDirectory(const std::string& dir) override
+    {
+#ifdef _WIN32
+        // Windows keeps a directory's names with the files themselves.
+        return exists(dir);
+#else
+        const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        const bool synced = ::fsync(fd) == 0;
+        ::close(fd);
+        return synced;
+#endif
+    }
 };
 
 } // namespace
@@ -145,6 +176,11 @@ Status removeFile(FileSystem& fs, const std::string& path)
     if (!fs.remove(path))
         return IoError {IoError::Action::Remove, path};
     return {};
+}
+
+bool isMissingFile(const DataDir& dir, const IoError& error)
+{
+    return error.action == IoError::Action::Remove && !dir.fs().exists(error.path);
 }
 
 Result<std::vector<std::string>> listFilesWithExtension(const DataDir& dir, std::string_view extension)

@@ -27,6 +27,9 @@ public:
     virtual std::size_t writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) = 0;
     virtual std::optional<std::uint64_t> size() = 0;
     virtual bool truncate(std::uint64_t size) = 0;
+    // Returns once what was written is on the disk (fdatasync), not only
+    // handed to the system.
+    virtual bool sync() = 0;
 };
 
 class FileSystem {
@@ -43,6 +46,9 @@ public:
     virtual bool rename(const std::string& from, const std::string& to) = 0;
     // Names (not paths) of the regular files of a directory, nothing when it cannot be read.
     virtual std::optional<std::vector<std::string>> list(const std::string& dir) = 0;
+    // Returns once the names of the directory (files created, renamed or
+    // removed in it) are on the disk.
+    virtual bool syncDirectory(const std::string& dir) = 0;
 };
 
 // The machine's own file system.

@@ -10,7 +10,11 @@
 namespace tessaro::archive {
 
 struct IoError {
-    enum class Action { Open, Read, Write, Remove };
+    // Pending: an operation left unfinished could not be undone yet, and
+    // nothing may be written until it is. Changed: the book is not the one
+    // whose next number the window holds (changed by another program, or
+    // its year switch failed).
+    enum class Action { Open, Read, Write, Remove, Pending, Changed };
     Action action = Action::Open;
     std::string path;
 
@@ -21,7 +25,7 @@ struct IoError {
 class Status {
 public:
     Status() = default;
-    Status(IoError error) : m_error(std::move(error)) {}
+    Status(IoError error) : m_error(std::move(error)) { }
 
     bool ok() const { return !m_error.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -31,11 +35,10 @@ private:
     std::optional<IoError> m_error;
 };
 
-template <typename T>
-class Result {
+template <typename T> class Result {
 public:
-    Result(T value) : m_value(std::move(value)) {}
-    Result(IoError error) : m_error(std::move(error)) {}
+    Result(T value) : m_value(std::move(value)) { }
+    Result(IoError error) : m_error(std::move(error)) { }
 
     bool ok() const { return !m_error.has_value(); }
     explicit operator bool() const { return ok(); }
@@ -45,7 +48,7 @@ public:
     Status status() const { return ok() ? Status() : Status(*m_error); }
 
 private:
-    T m_value{};
+    T m_value {};
     std::optional<IoError> m_error;
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
 
 namespace tessaro::archive {
 
@@ -14,32 +15,63 @@ namespace {
 // still be told apart from one where the operation changed something.
 constexpr std::size_t CompareBlock = 64 * 1024;
 
+std::string directoryOf(const std::string& path)
+{
+    const auto separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? std::string(".") : path.substr(0, separator);
+}
+
 } // namespace
 
 std::string setAsideName(const std::string& path)
 {
-    return path + ".cancellato";
+    return path + std::string(SetAsideSuffix);
 }
 
-Journal::Journal(const DataDir& dir, std::string operation) : m_fs(&dir.fs()), m_operation(std::move(operation)) { }
+Journal::Journal(const DataDir& dir, std::string operation)
+    : m_fs(&dir.fs()), m_dir(dir), m_durable(true), m_operation(std::move(operation))
+{
+}
 
 Journal::Journal(FileSystem& fs) : m_fs(&fs) { }
 
-const Journal::Entry* Journal::lengthOf(const std::string& path) const
+Journal::Journal(const DataDir& dir, StoredJournal stored)
+    : m_fs(&dir.fs()), m_dir(dir), m_durable(true), m_operation(std::move(stored.operation)),
+      m_entries(std::move(stored.entries)), m_begun(true), m_written(true)
 {
-    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
-        return entry.kind == Entry::Kind::Length && entry.path == path;
+    for (JournalEntry& entry : m_entries) {
+        if (entry.kind == JournalEntry::Kind::SetAside)
+            entry.moved = m_fs->exists(entry.held);
+    }
+}
+
+const JournalEntry* Journal::lengthOf(const std::string& path) const
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const JournalEntry& entry) {
+        return entry.kind == JournalEntry::Kind::Length && entry.path == path;
     });
     return found == m_entries.end() ? nullptr : &*found;
+}
+
+std::span<const std::uint8_t> Journal::kept(const std::string& path, std::uint64_t offset) const
+{
+    for (const JournalEntry& entry : m_entries) {
+        if (entry.kind == JournalEntry::Kind::Bytes && entry.path == path && entry.value == offset)
+            return entry.bytes;
+    }
+    return {};
 }
 
 Status Journal::keep(const std::string& path, std::uint64_t offset, std::uint64_t length)
 {
     if (m_begun)
         return IoError {IoError::Action::Write, path};
-    const Entry* file = lengthOf(path);
+    const JournalEntry* file = lengthOf(path);
     if (!file) {
-        Entry kept {Entry::Kind::Length, path, m_fs->exists(path), 0, {}, {}, false};
+        JournalEntry kept;
+        kept.kind = JournalEntry::Kind::Length;
+        kept.path = path;
+        kept.existed = m_fs->exists(path);
         if (kept.existed) {
             auto opened = RecordFile::open(*m_fs, path, 1);
             if (!opened)
@@ -54,7 +86,10 @@ Status Journal::keep(const std::string& path, std::uint64_t offset, std::uint64_
     }
     if (!file->existed || offset >= file->value || length == 0)
         return {};
-    Entry range {Entry::Kind::Bytes, path, true, offset, {}, {}, false};
+    JournalEntry range;
+    range.kind = JournalEntry::Kind::Bytes;
+    range.path = path;
+    range.value = offset;
     range.bytes.resize(static_cast<std::size_t>(std::min(file->value - offset, length)));
     auto opened = RecordFile::open(*m_fs, path, 1);
     if (!opened)
@@ -80,20 +115,32 @@ Status Journal::keepForRemoval(const std::string& path)
 {
     if (m_begun || !m_fs->exists(path))
         return IoError {IoError::Action::Remove, path};
-    m_entries.push_back({Entry::Kind::SetAside, path, true, 0, {}, setAsideName(path), false});
+    JournalEntry entry;
+    entry.kind = JournalEntry::Kind::SetAside;
+    entry.path = path;
+    entry.held = setAsideName(path);
+    m_entries.push_back(std::move(entry));
     return {};
 }
 
 Status Journal::begin()
 {
+    if (m_durable) {
+        const std::string path = journalFile(m_dir);
+        if (m_fs->exists(path))
+            return IoError {IoError::Action::Pending, path};
+        if (Status written = writeJournal(m_dir, m_operation, m_entries); !written)
+            return written;
+        m_written = true;
+    }
     m_begun = true;
     return {};
 }
 
 Status Journal::remove(const std::string& path)
 {
-    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& entry) {
-        return entry.kind == Entry::Kind::SetAside && entry.path == path;
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(), [&](const JournalEntry& entry) {
+        return entry.kind == JournalEntry::Kind::SetAside && entry.path == path;
     });
     if (!m_begun || found == m_entries.end() || found->moved || !m_fs->rename(found->path, found->held))
         return IoError {IoError::Action::Remove, path};
@@ -101,40 +148,101 @@ Status Journal::remove(const std::string& path)
     return {};
 }
 
-Status Journal::commit()
+Status Journal::flush()
 {
-    // The operation is done once the files are set aside; one that cannot be
-    // removed now only keeps its other name, which nothing reads.
-    for (const Entry& entry : m_entries) {
-        if (entry.kind == Entry::Kind::SetAside && entry.moved)
-            m_fs->remove(entry.held);
+    std::vector<RecordFile> files;
+    bool namesChanged = false;
+    for (const JournalEntry& entry : m_entries) {
+        if (entry.kind == JournalEntry::Kind::SetAside)
+            namesChanged = true;
+        if (entry.kind != JournalEntry::Kind::Length)
+            continue;
+        const bool there = m_fs->exists(entry.path);
+        namesChanged = namesChanged || there != entry.existed;
+        if (!there)
+            continue;
+        auto opened = RecordFile::open(*m_fs, entry.path, 1);
+        if (!opened)
+            return opened.error();
+        files.push_back(std::move(opened.value()));
     }
-    m_begun = false;
+    // Each flush waits for the disk; side by side they wait about as long as one.
+    std::vector<Status> synced(files.size());
+    std::vector<std::thread> others;
+    for (std::size_t i = 1; i < files.size(); ++i)
+        others.emplace_back([&, i] { synced[i] = files[i].sync(); });
+    if (!files.empty())
+        synced[0] = files[0].sync();
+    for (std::thread& other : others)
+        other.join();
+    for (const Status& status : synced) {
+        if (!status)
+            return status;
+    }
+    if (!namesChanged)
+        return {};
+    const std::string dir = m_durable ? m_dir.path() : directoryOf(m_entries.front().path);
+    if (!m_fs->syncDirectory(dir))
+        return IoError {IoError::Action::Write, dir};
     return {};
 }
 
-bool Journal::putBack(Entry& entry)
+Status Journal::commit()
 {
+    m_begun = false;
+    if (Status flushed = flush(); !flushed)
+        return flushed;
+    if (m_written) {
+        // The operation is done when the journal file is gone. The files are
+        // on the disk already: should the removal itself not reach it, the
+        // next start finds the journal, puts the files back and says so.
+        const std::string path = journalFile(m_dir);
+        if (!m_fs->remove(path))
+            return IoError {IoError::Action::Write, path};
+        m_written = false;
+        m_fs->syncDirectory(m_dir.path());
+    }
+    // A file set aside that cannot be removed now only keeps its other name,
+    // which nothing reads; the next start removes it.
+    for (const JournalEntry& entry : m_entries) {
+        if (entry.kind == JournalEntry::Kind::SetAside && entry.moved)
+            m_fs->remove(entry.held);
+    }
+    return {};
+}
+
+Status Journal::putBack(JournalEntry& entry)
+{
+    const IoError failure {IoError::Action::Write, entry.path};
     switch (entry.kind) {
-    case Entry::Kind::SetAside:
+    case JournalEntry::Kind::SetAside:
         if (entry.moved && m_fs->rename(entry.held, entry.path))
             entry.moved = false;
-        return !entry.moved;
-    case Entry::Kind::Length: {
-        if (!entry.existed)
-            return !m_fs->exists(entry.path) || m_fs->remove(entry.path);
+        if (entry.moved)
+            return failure;
+        return {};
+    case JournalEntry::Kind::Length: {
+        if (!entry.existed) {
+            if (m_fs->exists(entry.path) && !m_fs->remove(entry.path))
+                return failure;
+            return {};
+        }
         auto opened = RecordFile::open(*m_fs, entry.path, 1);
         if (!opened)
-            return false;
+            return opened.error();
         auto size = opened.value().byteSize();
-        return size && (size.value() <= entry.value || opened.value().truncate(entry.value));
+        if (!size)
+            return size.error();
+        if (size.value() > entry.value)
+            return opened.value().truncate(entry.value);
+        return {};
     }
-    case Entry::Kind::Bytes:
+    case JournalEntry::Kind::Bytes:
         break;
     }
     auto opened = RecordFile::open(*m_fs, entry.path, 1);
     if (!opened)
-        return false;
+        return opened.error();
     RecordFile& file = opened.value();
     std::array<std::uint8_t, CompareBlock> now {};
     for (std::size_t at = 0; at < entry.bytes.size(); at += CompareBlock) {
@@ -147,19 +255,29 @@ bool Journal::putBack(Entry& entry)
         };
         // A write that stopped short may still have put back all that differed.
         if (!holds() && !file.put(entry.value + at, before) && !holds())
-            return false;
+            return failure;
     }
-    return true;
+    return {};
 }
 
-bool Journal::rollBack()
+Status Journal::rollBack()
 {
     m_begun = false;
     for (auto entry = m_entries.rbegin(); entry != m_entries.rend(); ++entry) {
-        if (!putBack(*entry))
-            return false;
+        if (Status back = putBack(*entry); !back)
+            return back;
     }
-    return true;
+    if (!m_entries.empty()) {
+        if (Status flushed = flush(); !flushed)
+            return flushed;
+    }
+    if (m_written) {
+        const std::string path = journalFile(m_dir);
+        if ((m_fs->exists(path) && !m_fs->remove(path)) || !m_fs->syncDirectory(m_dir.path()))
+            return IoError {IoError::Action::Write, path};
+        m_written = false;
+    }
+    return {};
 }
 
 Status Journal::undo(Status failure)

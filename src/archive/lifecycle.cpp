@@ -84,6 +84,11 @@ BookPaths currentBook(const InvoiceForm& form, const AppState& state)
     return bookPaths(state.dataDir, state.currentIssuer, form.year);
 }
 
+IoError notTheLoadedBook(const BookPaths& book, const AppState& state)
+{
+    return {state.loadedBook == book.counter ? IoError::Action::Changed : IoError::Action::Read, book.counter};
+}
+
 bool isBookYear(std::string_view yearText)
 {
     return characterCount(yearText) == 4;
@@ -179,6 +184,7 @@ Status switchYear(InvoiceForm& form, AppState& state)
         return status;
     form = std::move(loaded);
     state.nextNumber = switched.nextNumber;
+    state.loadedBook = book.counter;
     return {};
 }
 
@@ -199,7 +205,7 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
         return counted.error();
     const int known = counted.value();
     if (state.nextNumber > 0 && known != state.nextNumber)
-        return IoError {IoError::Action::Read, book.counter};
+        return notTheLoadedBook(book, state);
     InvoiceForm saved = form;
     copyFormToBuffer(saved);
     // A full client archive (or a count damaged up to its limit) only stops

@@ -27,6 +27,10 @@ BookPaths currentBook(const InvoiceForm& form, const AppState& state);
 // negative, the number after the last .arc record that holds any byte.
 Result<int> nextNumberOfBook(const BookPaths& book);
 
+// The refusal of a command whose book does not hold the N the window holds:
+// the book was changed outside this window, or its year switch failed.
+IoError notTheLoadedBook(const BookPaths& book, const AppState& state);
+
 // The year field names a book only when it holds exactly four characters.
 bool isBookYear(std::string_view yearText);
 

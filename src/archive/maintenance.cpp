@@ -23,7 +23,7 @@ Status checkLoadedBook(const BookPaths& book, const AppState& state)
     if (!next)
         return next.error();
     if (next.value() != state.nextNumber)
-        return IoError {IoError::Action::Read, book.counter};
+        return notTheLoadedBook(book, state);
     return {};
 }
 
@@ -39,6 +39,12 @@ Status keepRenumbering(Journal& journal, const BookPaths& book, int number)
     if (Status kept = journal.keepRecords(book.counter, CounterRecordSize, 1, 1); !kept)
         return kept;
     return journal.begin();
+}
+
+KnownTails keptTails(const Journal& journal, const BookPaths& book, int number)
+{
+    return {journal.kept(book.invoices, static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize),
+            journal.kept(book.extraLines, static_cast<std::uint64_t>(number - 1) * ExtraLinesRecordSize)};
 }
 
 std::string invoiceOperation(const char* command, int number, const InvoiceForm& form)
@@ -59,7 +65,7 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     Journal journal(state.dataDir, invoiceOperation("Inserisci", number, form));
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;
-    if (Status status = shiftUp(book, number, next); !status)
+    if (Status status = shiftUp(book, number, next, keptTails(journal, book, number)); !status)
         return journal.undo(status);
     const InvoiceRecord blank = blankInvoice(state);
     if (Status status = writeInvoice(book, number, blank, WriteStep::InOperation); !status)
@@ -87,7 +93,7 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     Journal journal(state.dataDir, invoiceOperation("Cancella", number, form));
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;
-    if (Status status = shiftDown(book, number, state.nextNumber); !status)
+    if (Status status = shiftDown(book, number, state.nextNumber, keptTails(journal, book, number)); !status)
         return journal.undo(status);
     auto invoice = readInvoice(book, number);
     if (!invoice)
@@ -151,6 +157,7 @@ Status resetAll(AppState& state, const std::vector<std::string>& alsoRemoved)
     state.currentIssuer = 0;
     state.currentIssuerRecord = PartyRecord {};
     state.issuerTerms = IssuerTerms {};
+    state.loadedBook.clear();
     // The book on screen is gone: until a year is loaded again there is no
     // counter, and a save fills its book from invoice 1.
     state.nextNumber = 0;

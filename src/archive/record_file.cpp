@@ -78,6 +78,13 @@ Status RecordFile::truncate(std::uint64_t bytes)
     return {};
 }
 
+Status RecordFile::sync()
+{
+    if (!m_file || !m_file->sync())
+        return IoError {IoError::Action::Write, m_path};
+    return {};
+}
+
 Result<std::size_t> RecordFile::keep(std::uint64_t offset, std::span<std::uint8_t> out)
 {
     const auto got = m_file ? m_file->readAt(offset, out) : std::nullopt;
@@ -114,6 +121,12 @@ Status writeRecords(FileSystem& fs, const std::string& path, std::size_t recordL
         return IoError {IoError::Action::Write, path};
     Journal undo(fs);
     if (step == WriteStep::Alone) {
+        // While an unfinished operation waits to be put back, nothing else is written beside it.
+        const auto separator = path.find_last_of("/\\");
+        const std::string journal = (separator == std::string::npos ? std::string() : path.substr(0, separator + 1))
+            + std::string(JournalFileName);
+        if (fs.exists(journal))
+            return IoError {IoError::Action::Pending, journal};
         const auto offset = static_cast<std::uint64_t>(first - 1) * recordLength;
         if (Status kept = undo.keep(path, offset, records.size()); !kept)
             return IoError {IoError::Action::Write, path};

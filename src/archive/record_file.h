@@ -41,6 +41,8 @@ public:
     Result<std::uint64_t> byteSize();
     Result<std::uint64_t> recordCount();
     Status truncate(std::uint64_t bytes);
+    // What was written is on the disk when this returns.
+    Status sync();
 
     // The bytes from offset on, as the file holds them now, for an undo log:
     // how many there were (fewer at the end of the file).

@@ -168,6 +168,17 @@ std::string settingsFile(const DataDir& dir)
     return dataFile(dir, "impost");
 }
 
+void adoptStartupSettings(AppState& state, const StartupSettings& settings)
+{
+    state.issuerCount = settings.issuerCount;
+    state.clientCount = settings.clientCount;
+    state.currentIssuer = settings.currentIssuer;
+    state.euroRate = settings.euroRate;
+    state.currentIssuerRecord = settings.currentIssuerRecord;
+    state.currency = settings.currency;
+    state.invoiceType = settings.invoiceType;
+}
+
 StartupSettings loadStartupSettings(const DataDir& dir)
 {
     StartupSettings settings;

@@ -26,6 +26,8 @@ struct StartupSettings {
 };
 
 StartupSettings loadStartupSettings(const DataDir& dir);
+// The run takes the settings read: counts, current issuer, euro value and modes.
+void adoptStartupSettings(AppState& state, const StartupSettings& settings);
 
 // "impost": four records of four bytes (the layout is in fields.h).
 std::string settingsFile(const DataDir& dir);

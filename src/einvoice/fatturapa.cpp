@@ -340,7 +340,7 @@ std::string exportFolder(const archive::DataDir& dir)
     return archive::dataFile(dir, "fatture elettroniche");
 }
 
-ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder)
+ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder, archive::FileSystem& fs)
 {
     ExportOutcome outcome;
     outcome.problems = validate(invoice);
@@ -353,7 +353,7 @@ ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& f
         outcome.ioError = archive::IoError {archive::IoError::Action::Write, outcome.path};
         return outcome;
     }
-    if (archive::Status written = writeFileAtomically(outcome.path, buildXml(invoice)); !written)
+    if (archive::Status written = writeFileAtomically(outcome.path, buildXml(invoice), fs); !written)
         outcome.ioError = written.error();
     return outcome;
 }

@@ -61,7 +61,8 @@ struct ExportOutcome {
 
 // Checks, then writes <folder>/<fileName> (creating the folder), replacing a
 // previous export of the same invoice.
-ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder);
+ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder,
+                            archive::FileSystem& fs = archive::realFileSystem());
 
 // The text of the box that confirms a written file.
 std::string writtenMessage(const std::string& path);

@@ -72,7 +72,7 @@ YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
         }
         invoice.recipient = recipient.value();
 
-        ExportOutcome outcome = exportInvoice(invoice, folder);
+        ExportOutcome outcome = exportInvoice(invoice, folder, request.dataDir.fs());
         if (outcome.ioError) {
             result.ioError = outcome.ioError;
             return result;

@@ -1,5 +1,6 @@
 #include "print/qt_document.h"
 
+#include "archive/whole_file.h"
 #include "print/qt_page.h"
 
 #include <QFile>
@@ -10,8 +11,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
-
-#include <cstdio>
 
 namespace tessaro::print {
 
@@ -31,12 +30,13 @@ DocumentOutcome::Kind run(QPrinter& printer, QtPage::Delivery delivery, const Dr
 }
 
 // A free name beside the target, so that the finished file can take the
-// target's place in one step. The placeholder goes again at once: the PDF is
-// then created like any new file, with the usual permissions rather than a
-// temporary file's.
-QString temporaryBeside(const QString& path)
+// target's place in one step and a failed write leaves an older file whole.
+// The placeholder goes again at once: the PDF is then created like any new
+// file, with the usual permissions rather than a temporary file's.
+QString temporaryBeside(const std::string& path)
 {
-    QTemporaryFile file(QFileInfo(path).absolutePath() + QStringLiteral("/.tessaro-XXXXXX.pdf"));
+    const QFileInfo target(QString::fromStdString(path));
+    QTemporaryFile file(target.absolutePath() + QStringLiteral("/.tessaro-XXXXXX.pdf"));
     if (!file.open())
         return {};
     return file.fileName();
@@ -46,10 +46,9 @@ QString temporaryBeside(const QString& path)
 
 DocumentOutcome writePdf(const std::string& path, const DrawDocument& draw)
 {
-    const QString fileName = QString::fromStdString(path);
     DocumentOutcome outcome;
     outcome.path = path;
-    const QString temporary = temporaryBeside(fileName);
+    const QString temporary = temporaryBeside(path);
     if (temporary.isEmpty()) {
         outcome.kind = DocumentOutcome::Kind::Refused;
         return outcome;
@@ -68,12 +67,13 @@ DocumentOutcome writePdf(const std::string& path, const DrawDocument& draw)
     // that is there and not empty.
     if (outcome.kind == DocumentOutcome::Kind::SavedAsPdf && QFileInfo(temporary).size() <= 0)
         outcome.kind = DocumentOutcome::Kind::Refused;
-    if (outcome.kind == DocumentOutcome::Kind::SavedAsPdf) {
-        // One step that replaces an older file of the name, never leaving neither.
-        if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(fileName).constData()) == 0)
-            return outcome;
+    // One step that replaces an older file of the name once the new one is
+    // on the disk, never leaving neither.
+    if (outcome.kind == DocumentOutcome::Kind::SavedAsPdf
+        && archive::moveIntoPlace(archive::realFileSystem(), temporary.toStdString(), path))
+        return outcome;
+    if (outcome.kind == DocumentOutcome::Kind::SavedAsPdf)
         outcome.kind = DocumentOutcome::Kind::Refused;
-    }
     QFile::remove(temporary);
     return outcome;
 }

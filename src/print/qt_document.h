@@ -11,9 +11,6 @@ namespace tessaro::print {
 // A4 PDF without margins: twip (0, 0) is the top-left corner of the sheet and
 // the whole sheet (595 x 842 points, 11900 x 16840 twips) is the printable
 // area, so the layout's 800 to 10500 leaves 14 mm on the left and 24 mm on
-// the right, and the client block is centred on the sheet. The file is
-// written beside the path under another name and takes its place only once
-// complete, so a refused or abandoned document leaves an older file whole.
 DocumentOutcome writePdf(const std::string& path, const DrawDocument& draw);
 
 // The system's default printer, which receives the document only once it is

@@ -40,6 +40,8 @@ enum class Command {
     LoadClients,
     ExtraLines,
     Register,
+    Backup,
+    RestoreBackup,
     Count, // not a command: how many there are
 };
 

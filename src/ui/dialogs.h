@@ -37,6 +37,12 @@ public:
     virtual std::string saveFileName(const std::string& title, const std::string& proposedPath,
                                      const std::string& filter)
         = 0;
+    // A folder chosen, starting from proposedDir; the empty text when cancelled.
+    virtual std::string chooseFolder(const std::string& title, const std::string& proposedDir) = 0;
+    // An existing file chosen to open; the empty text when cancelled.
+    virtual std::string openFileName(const std::string& title, const std::string& proposedDir,
+                                     const std::string& filter)
+        = 0;
     // The hourglass while a long command runs.
     virtual void setBusy(bool busy) = 0;
     // The progress of a long piece of work of `maximum` steps. Without a way

@@ -184,6 +184,17 @@ std::string QtDialogs::saveFileName(const std::string& title, const std::string&
         .toStdString();
 }
 
+std::string QtDialogs::chooseFolder(const std::string& title, const std::string& proposedDir)
+{
+    return QFileDialog::getExistingDirectory(m_parent, fromUtf8(title), fromUtf8(proposedDir)).toStdString();
+}
+
+std::string QtDialogs::openFileName(const std::string& title, const std::string& proposedDir, const std::string& filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, fromUtf8(title), fromUtf8(proposedDir), fromUtf8(filter))
+        .toStdString();
+}
+
 void QtDialogs::setBusy(bool busy)
 {
     if (busy == m_busy)

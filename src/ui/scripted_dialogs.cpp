@@ -82,6 +82,28 @@ std::string ScriptedDialogs::saveFileName(const std::string& title, const std::s
     return path;
 }
 
+std::string ScriptedDialogs::nextChosenPath()
+{
+    if (m_chosenPaths.empty())
+        return {};
+    std::string path = std::move(m_chosenPaths.front());
+    m_chosenPaths.pop_front();
+    return path;
+}
+
+std::string ScriptedDialogs::chooseFolder(const std::string& title, const std::string& proposedDir)
+{
+    m_shown.push_back({Shown::Kind::Folder, {}, title, Buttons::OkCancel, proposedDir});
+    return nextChosenPath();
+}
+
+std::string ScriptedDialogs::openFileName(const std::string& title, const std::string& proposedDir,
+                                          const std::string& filter)
+{
+    m_shown.push_back({Shown::Kind::OpenFile, filter, title, Buttons::OkCancel, proposedDir});
+    return nextChosenPath();
+}
+
 void ScriptedDialogs::setBusy(bool busy)
 {
     m_busy = busy;

@@ -12,7 +12,7 @@ namespace tessaro::ui {
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        enum class Kind { Message, Input, Duplicate, SaveFile } kind;
+        enum class Kind { Message, Input, Duplicate, SaveFile, Folder, OpenFile } kind;
         std::string text; // message text or input prompt
         std::string title;
         Buttons buttons = Buttons::Ok;
@@ -27,11 +27,16 @@ public:
     void queueDuplicateChoice(DuplicateChoice choice) { m_duplicates.push_back(choice); }
     // Paths chosen in save dialogs; an empty queue accepts the proposed path.
     void queueSaveFileName(std::string path) { m_saveNames.push_back(std::move(path)); }
+    // Folders and files chosen in the pickers; an empty queue cancels.
+    void queueChosenPath(std::string path) { m_chosenPaths.push_back(std::move(path)); }
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
     DuplicateChoice askDuplicate() override;
     std::string saveFileName(const std::string& title, const std::string& proposedPath,
+                             const std::string& filter) override;
+    std::string chooseFolder(const std::string& title, const std::string& proposedDir) override;
+    std::string openFileName(const std::string& title, const std::string& proposedDir,
                              const std::string& filter) override;
     void setBusy(bool busy) override;
 
@@ -56,10 +61,13 @@ public:
     int busyCount() const { return m_busyCount; }
 
 private:
+    std::string nextChosenPath();
+
     std::deque<Answer> m_answers;
     std::deque<std::string> m_inputs;
     std::deque<DuplicateChoice> m_duplicates;
     std::deque<std::string> m_saveNames;
+    std::deque<std::string> m_chosenPaths;
     std::vector<Shown> m_shown;
     std::vector<ProgressRun> m_progress;
     int m_cancelAtStep = 0;

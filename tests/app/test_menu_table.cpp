@@ -33,10 +33,11 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",      "mnufn1",       "mnufnuova", "mnufsalva",
-                                                        "mnufstampa",    "mnuftutte",    "mnufpdf",   "mnufxml",
-                                                        "mnufxmlanno",   "mnufregistro", "mnufn2",    "mnufcalctutt",
-                                                        "mnufcalcalcun", "mnufcalciva",  "mnufghj",   "mnufesci"}
+        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",     "mnufn1",        "mnufnuova",   "mnufsalva",
+                                                        "mnufstampa",   "mnuftutte",     "mnufpdf",     "mnufxml",
+                                                        "mnufxmlanno",  "mnufregistro",  "mnufn2",      "mnufcalctutt",
+                                                        "mnufcalcalcun", "mnufcalciva",  "mnufn3",      "mnufbackup",
+                                                        "mnufrestore",  "mnufghj",       "mnufesci"}
                               << QStringList {"Dati di chi emette la fattura",
                                               "",
                                               "Nuova fattura",
@@ -51,6 +52,9 @@ private slots:
                                               "Calcolo impon. di tutte le fatture",
                                               "Calcolo impon. di alcune fatture",
                                               "Calcolo IVA fatture specificate",
+                                              "",
+                                              "Copia di sicurezza...",
+                                              "Ripristina copia di sicurezza...",
                                               "",
                                               "Esci dal programma"};
         QTest::newRow("Edit")

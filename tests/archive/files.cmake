@@ -2,6 +2,7 @@
 tessaro_add_test(NAME test_record_file SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_record_file.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_codepage SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_codepage.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_records SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_records.cpp LIBS tessaro_archive)
+tessaro_add_test(NAME test_journal SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_journal.cpp ${CMAKE_CURRENT_LIST_DIR}/invoice_books.h LIBS tessaro_archive)
 tessaro_add_test(NAME test_book SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_book.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_settings SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_settings.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_parties SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_parties.cpp LIBS tessaro_archive)

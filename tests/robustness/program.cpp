@@ -139,7 +139,9 @@ Snapshot snapshot(const std::string& dir)
     const QDir directory(QString::fromStdString(dir));
     for (const QString& name : directory.entryList(QDir::Files | QDir::Hidden)) {
         const std::string file = name.toStdString();
-        files[file] = readFile(dir, file);
+        // The lock of a running program is no data.
+        if (file != app::LockFileName)
+            files[file] = readFile(dir, file);
     }
     return files;
 }

@@ -149,8 +149,9 @@ private slots:
         const auto add = [](const char* name, Command command, const char* file) {
             QTest::newRow(name) << command << QString::fromLatin1(file);
         };
-        add("save", saveForKnownClient, "12024.arc");
-        add("insert", insertSecond, "12024.arc");
+        // A command that writes more than once writes its journal first.
+        add("save", saveForKnownClient, "giornale");
+        add("insert", insertSecond, "giornale");
         add(
             "year switch", [](Program& p) { p.type("txtanno", "2023"); }, "12023.arc");
         add(
@@ -170,11 +171,11 @@ private slots:
                 p.dialogs().queueInput("2024");
                 p.menu("mnuecancanno");
             },
-            "12024.arc");
+            "giornale");
         add(
-            "delete client archive", [](Program& p) { p.menu("mnueazzcli"); }, "clienti");
+            "delete client archive", [](Program& p) { p.menu("mnueazzcli"); }, "giornale");
         add(
-            "reset all", [](Program& p) { p.menu("mnueazz"); }, "impost");
+            "reset all", [](Program& p) { p.menu("mnueazz"); }, "giornale");
     }
 
     void readOnlyDirectory()
@@ -241,6 +242,52 @@ private slots:
         QVERIFY(snapshot(dir.path()) == before);
     }
 
+    // An insertion killed half way leaves its journal; the directory is then
+    // read-only: the start says the data could not be put back, nothing is
+    // written, "Salva" is refused; writable again, the year switch puts it back.
+    void journalOnReadOnlyDirectory()
+    {
+        if (!m_mountsAllowed)
+            QSKIP(qPrintable("no read-only mount on this machine: " + m_why));
+        test::TestDir dir;
+        writeHealthyDirectory(dir.path());
+        const Snapshot healthy = snapshot(dir.path());
+        for (int changes = 1;
+             !(snapshot(dir.path()).count("giornale") && readFile(dir.path(), "12024.arc") != healthy.at("12024.arc"));
+             ++changes) {
+            QVERIFY(changes < 50);
+            for (const auto& [name, bytes] : healthy)
+                writeFile(dir.path(), name, bytes);
+            QFile::remove(QString::fromStdString(dir.file("giornale")));
+            Program killed(dir.path());
+            QVERIFY(killed.start());
+            killed.fs().crashAfter(changes);
+            insertSecond(killed);
+        }
+        const Snapshot halfDone = snapshot(dir.path());
+        {
+            Mount mount(dir.path());
+            QString why;
+            if (!mount.readOnlyBind(why))
+                QSKIP(qPrintable("no read-only mount on this machine: " + why));
+            Program program(dir.path());
+            QVERIFY(program.start());
+            QCOMPARE(program.warnings().size(), std::size_t(1));
+            QVERIFY(program.warnings().front().find("non è stato possibile riportare i dati a prima")
+                    != std::string::npos);
+            saveForKnownClient(program); // clears the boxes shown before it
+            QCOMPARE(program.warnings().size(), std::size_t(1));
+            QVERIFY(program.warnings().back().find("giornale") != std::string::npos);
+            QVERIFY(snapshot(dir.path()) == halfDone);
+        }
+        Program program(dir.path());
+        QVERIFY(program.start());
+        QCOMPARE(program.warnings(),
+                 std::vector<std::string> {"L'ultima operazione (Inserisci fattura n. 2 del 2024) non era terminata: i "
+                                           "dati sono stati riportati a prima."});
+        QVERIFY(snapshot(dir.path()) == healthy);
+    }
+
     void fullDisk_data()
     {
         QTest::addColumn<Command>("command");
@@ -269,7 +316,7 @@ private slots:
         before.erase("filler");
         program.dialogs().clear();
         command(program);
-        checkToldAndUnchanged(program, dataDir, before, "12024.arc");
+        checkToldAndUnchanged(program, dataDir, before, "giornale");
         QCOMPARE(int(program.state().nextNumber), 6);
     }
 };

@@ -20,7 +20,11 @@ public:
 
     std::size_t writeAt(std::uint64_t offset, std::span<const std::uint8_t> data) override
     {
-        switch (m_owner.check(FaultyFileSystem::Op::Write, m_path)) {
+        const FaultyFileSystem::Outcome outcome = m_owner.check(FaultyFileSystem::Op::Write, m_path);
+        bool torn = false;
+        if (!m_owner.change(torn))
+            return torn ? m_real->writeAt(offset, data.first(data.size() / 2)) : 0;
+        switch (outcome) {
         case FaultyFileSystem::Outcome::Pass:
             return m_real->writeAt(offset, data);
         case FaultyFileSystem::Outcome::Short:
@@ -31,8 +35,23 @@ public:
         return 0;
     }
 
-    std::optional<std::uint64_t> size() override { return m_real->size(); }
-    bool truncate(std::uint64_t size) override { return m_real->truncate(size); }
+    std::optional<std::uint64_t> size() override
+    {
+        if (m_owner.crashed())
+            return std::nullopt;
+        return m_real->size();
+    }
+
+    bool truncate(std::uint64_t size) override
+    {
+        bool torn = false;
+        return m_owner.change(torn) && m_real->truncate(size);
+    }
+
+    bool sync() override
+    {
+        return m_owner.check(FaultyFileSystem::Op::Sync, m_path) == FaultyFileSystem::Outcome::Pass && m_real->sync();
+    }
 
 private:
     std::unique_ptr<archive::File> m_real;
@@ -70,13 +89,48 @@ void FaultyFileSystem::failAfter(int operations)
     m_failAfter = m_total + operations;
 }
 
+void FaultyFileSystem::crashAfter(int changes, bool torn)
+{
+    m_crashAt = m_changes + changes;
+    m_tornCrash = torn;
+}
+
+bool FaultyFileSystem::crashed() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_crashed;
+}
+
+bool FaultyFileSystem::change(bool& torn)
+{
+    const std::lock_guard lock(m_mutex);
+    torn = false;
+    if (m_crashed)
+        return false;
+    if (m_crashAt >= 0 && m_changes >= m_crashAt) {
+        m_crashed = true;
+        torn = m_tornCrash;
+        return false;
+    }
+    ++m_changes;
+    return true;
+}
+
 void FaultyFileSystem::heal()
 {
     m_rules.clear();
     m_failAfter = -1;
+    m_crashAt = -1;
+    m_crashed = false;
 }
 
 int FaultyFileSystem::count(Op op, const std::string& file) const
+{
+    const std::lock_guard lock(m_mutex);
+    return countLocked(op, file);
+}
+
+int FaultyFileSystem::countLocked(Op op, const std::string& file) const
 {
     int total = 0;
     for (const auto& [key, seen] : m_counts) {
@@ -98,9 +152,10 @@ bool FaultyFileSystem::matches(const std::string& path, const std::string& file)
 
 FaultyFileSystem::Outcome FaultyFileSystem::check(Op op, const std::string& path)
 {
-    Outcome outcome = m_failAfter >= 0 && m_total >= m_failAfter ? Outcome::Fail : Outcome::Pass;
+    const std::lock_guard lock(m_mutex);
+    Outcome outcome = (m_failAfter >= 0 && m_total >= m_failAfter) || m_crashed ? Outcome::Fail : Outcome::Pass;
     for (Rule& rule : m_rules) {
-        if (rule.op != op || !matches(path, rule.file) || count(op, rule.file) < rule.after || rule.times == 0)
+        if (rule.op != op || !matches(path, rule.file) || countLocked(op, rule.file) < rule.after || rule.times == 0)
             continue;
         if (rule.times > 0)
             --rule.times;
@@ -118,6 +173,9 @@ std::unique_ptr<archive::File> FaultyFileSystem::open(const std::string& path)
 {
     if (check(Op::Open, path) != Outcome::Pass)
         return nullptr;
+    bool torn = false;
+    if (!m_real.exists(path) && !change(torn))
+        return nullptr;
     auto real = m_real.open(path);
     if (!real)
         return nullptr;
@@ -126,19 +184,21 @@ std::unique_ptr<archive::File> FaultyFileSystem::open(const std::string& path)
 
 bool FaultyFileSystem::exists(const std::string& path)
 {
-    return m_real.exists(path);
+    return !crashed() && m_real.exists(path);
 }
 
 bool FaultyFileSystem::remove(const std::string& path)
 {
-    if (check(Op::Remove, path) != Outcome::Pass)
+    bool torn = false;
+    if (check(Op::Remove, path) != Outcome::Pass || !change(torn))
         return false;
     return m_real.remove(path);
 }
 
 bool FaultyFileSystem::rename(const std::string& from, const std::string& to)
 {
-    if (check(Op::Rename, from) != Outcome::Pass)
+    bool torn = false;
+    if (check(Op::Rename, from) != Outcome::Pass || !change(torn))
         return false;
     return m_real.rename(from, to);
 }
@@ -148,6 +208,11 @@ std::optional<std::vector<std::string>> FaultyFileSystem::list(const std::string
     if (check(Op::List, dir) != Outcome::Pass)
         return std::nullopt;
     return m_real.list(dir);
+}
+
+bool FaultyFileSystem::syncDirectory(const std::string& dir)
+{
+    return check(Op::Sync, dir) == Outcome::Pass && m_real.syncDirectory(dir);
 }
 
 } // namespace tessaro::test

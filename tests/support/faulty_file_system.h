@@ -16,6 +16,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ namespace tessaro::test {
 
 class FaultyFileSystem : public archive::FileSystem {
 public:
-    enum class Op { Open, Read, Write, Remove, Rename, List };
+    enum class Op { Open, Read, Write, Remove, Rename, List, Sync };
 
     explicit FaultyFileSystem(archive::FileSystem& real = archive::realFileSystem());
     // Takes the place of the file system of dir for its own lifetime.
@@ -41,6 +42,15 @@ public:
     void failShortWrite(const std::string& file, int after = 0);
     // Operations of any kind on any file succeed `operations` times, then all fail.
     void failAfter(int operations);
+    // Stops dead before the change after the next `changes` ones (a write, a
+    // truncation, a removal, a rename, a file created), as a process killed
+    // there: that change and every later operation fail, so nothing it still
+    // holds in memory reaches the disk; the test then opens the files anew.
+    // torn: that last change puts half of its bytes on the disk first.
+    void crashAfter(int changes, bool torn = false);
+    bool crashed() const;
+    // Changes made so far.
+    int changes() const { return m_changes; }
     // Back to passing everything through; counts are kept.
     void heal();
 
@@ -54,6 +64,11 @@ public:
     // Counted as an operation on the file renamed.
     bool rename(const std::string& from, const std::string& to) override;
     std::optional<std::vector<std::string>> list(const std::string& dir) override;
+    bool syncDirectory(const std::string& dir) override;
+
+    // Whether a change may go ahead: false once the crash point is reached
+    // (torn is then set when that change is to leave half its bytes).
+    bool change(bool& torn);
 
     // Counts one operation and says how it must end; used by the files it opens.
     enum class Outcome { Pass, Fail, Short };
@@ -69,13 +84,20 @@ private:
     };
 
     static bool matches(const std::string& path, const std::string& file);
+    int countLocked(Op op, const std::string& file) const;
 
     archive::FileSystem& m_real;
+    // The archive flushes several files side by side.
+    mutable std::mutex m_mutex;
     archive::DataDir* m_redirected = nullptr;
     std::vector<Rule> m_rules;
     std::map<std::pair<Op, std::string>, int> m_counts;
     int m_failAfter = -1;
     int m_total = 0;
+    int m_changes = 0;
+    int m_crashAt = -1;
+    bool m_tornCrash = false;
+    bool m_crashed = false;
 };
 
 } // namespace tessaro::test

@@ -1,0 +1,121 @@
+// The journal an insertion leaves when the program stops dead right before
+// its first change to the book: read back whole it is put back and named;
+// cut short or damaged it is taken for one torn while it was written, and
+// only removed. One that cannot be put back stays, and refuses every write.
+#include "archive/journal_file.h"
+#include "archive/lifecycle.h"
+#include "archive/maintenance.h"
+#include "archive/recovery.h"
+#include "archive/settings.h"
+
+#include "faulty_file_system.h"
+#include "invoice_books.h"
+#include "test_dir.h"
+
+#include <QtTest>
+
+using namespace tessaro::archive;
+using namespace tessaro::test;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Outcome = Recovery::Outcome;
+
+// The book of four and the journal of "Inserisci fattura" at number 2, the book itself untouched.
+Bytes leaveAJournal(const TestDir& dir, AppState& state)
+{
+    bookOfFour(state);
+    InvoiceForm form = formOfYear("2024");
+    switchYear(form, state);
+    FaultyFileSystem fs(state.dataDir);
+    for (int changes = 1; changes < 10; ++changes) {
+        fs.heal();
+        recoverJournal(dir.data()); // a journal torn by the last try
+        fs.crashAfter(changes);
+        insertInvoice(form, state, 2);
+        const auto stored = readJournal(dir.data());
+        if (stored.ok() && stored.value() && !stored.value()->torn)
+            break;
+    }
+    return dir.bytes("giornale");
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Outcome)
+
+class TestJournal : public QObject {
+    Q_OBJECT
+
+private slots:
+    void damagedJournals_data()
+    {
+        QTest::addColumn<int>("cutAt"); // bytes kept; -1: all
+        QTest::addColumn<int>("flipped"); // a byte changed, from the end; 0: none
+        QTest::addColumn<Outcome>("outcome");
+        QTest::newRow("whole") << -1 << 0 << Outcome::RolledBack;
+        QTest::newRow("empty") << 0 << 0 << Outcome::Torn;
+        QTest::newRow("cut in the header") << 12 << 0 << Outcome::Torn;
+        QTest::newRow("cut in the kept bytes") << 700 << 0 << Outcome::Torn;
+        QTest::newRow("last byte missing") << -2 << 0 << Outcome::Torn;
+        QTest::newRow("a kept byte changed") << -1 << 400 << Outcome::Torn;
+        QTest::newRow("the checksum changed") << -1 << 12 << Outcome::Torn;
+    }
+
+    void damagedJournals()
+    {
+        QFETCH(int, cutAt);
+        QFETCH(int, flipped);
+        QFETCH(Outcome, outcome);
+        TestDir dir;
+        AppState state = stateIn(dir);
+        Bytes journal = leaveAJournal(dir, state);
+        QVERIFY(journal.size() > 1000);
+        if (cutAt != -1)
+            journal.resize(cutAt >= 0 ? std::size_t(cutAt) : journal.size() - 1);
+        if (flipped > 0)
+            journal[journal.size() - std::size_t(flipped)] ^= 0x20;
+        dir.writeBytes("giornale", journal);
+
+        const Recovery recovery = recoverJournal(dir.data());
+        QCOMPARE(recovery.outcome, outcome);
+        QVERIFY(!dir.exists("giornale"));
+        const BookPaths book = bookPaths(dir.data(), 1, "2024");
+        QCOMPARE(dir.bytes("12024.imp"), (Bytes {5, 0}));
+        QCOMPARE(surnameAt(book, 2), std::string("B"));
+        QCOMPARE(surnameAt(book, 5), std::string("slot"));
+        if (outcome == Outcome::RolledBack)
+            QCOMPARE(QString::fromStdString(recoveryMessage(recovery)),
+                     QString("L'ultima operazione (Inserisci fattura n. 2 del 2024) non era terminata: i dati sono "
+                             "stati riportati a prima."));
+        QCOMPARE(recoverJournal(dir.data()).outcome, Outcome::Nothing);
+    }
+
+    // A journal on a disk that refuses to take it back: everything stays as
+    // it is, and nothing may be written until it has been put back.
+    void journalThatCannotBePutBack()
+    {
+        TestDir dir;
+        AppState state = stateIn(dir);
+        const Bytes journal = leaveAJournal(dir, state);
+        FaultyFileSystem fs(state.dataDir);
+        fs.fail(FaultyFileSystem::Op::Write, "12024.arc");
+        fs.fail(FaultyFileSystem::Op::Remove, "giornale");
+        const Recovery failed = recoverJournal(state.dataDir);
+        QCOMPARE(failed.outcome, Outcome::Failed);
+        QCOMPARE(dir.bytes("giornale"), journal);
+        const Status refused = writeEuroRate(state.dataDir, 2000);
+        QVERIFY(!refused.ok());
+        QCOMPARE(refused.error().action, IoError::Action::Pending);
+        InvoiceForm form = formOfYear("2024");
+        QCOMPARE(insertInvoice(form, state, 1).error().action, IoError::Action::Pending);
+
+        fs.heal();
+        QCOMPARE(recoverJournal(state.dataDir).outcome, Outcome::RolledBack);
+        QVERIFY(writeEuroRate(state.dataDir, 2000).ok());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "test_journal.moc"
