@@ -1,13 +1,14 @@
 #include "app/clock.h"
 
-#include <chrono>
+#include <QDate>
 
 namespace tessaro::app {
 
-int Clock::currentYear() const
+CalendarDay Clock::today() const
 {
-    const auto today = std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now());
-    return static_cast<int>(std::chrono::year_month_day(today).year());
+    // The user's calendar day, not the one in Greenwich.
+    const QDate date = QDate::currentDate();
+    return {date.day(), date.month(), date.year()};
 }
 
 } // namespace tessaro::app

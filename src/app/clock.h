@@ -1,21 +1,28 @@
-// Today's year, from one place that tests can set.
+// Today, from one place that tests can set.
 #pragma once
 
 namespace tessaro::app {
 
+struct CalendarDay {
+    int day = 1;
+    int month = 1;
+    int year = 1970;
+};
+
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual int currentYear() const;
+    virtual CalendarDay today() const;
+    int currentYear() const { return today().year; }
 };
 
 class FixedClock : public Clock {
 public:
-    explicit FixedClock(int year) : m_year(year) {}
-    int currentYear() const override { return m_year; }
+    explicit FixedClock(int year, int month = 1, int day = 1) : m_today {day, month, year} { }
+    CalendarDay today() const override { return m_today; }
 
 private:
-    int m_year;
+    CalendarDay m_today;
 };
 
 } // namespace tessaro::app

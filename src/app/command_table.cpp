@@ -4,6 +4,7 @@
 #include "app/book_commands.h"
 #include "app/calc_commands.h"
 #include "app/client_commands.h"
+#include "app/credit_note_commands.h"
 #include "app/einvoice_commands.h"
 #include "app/invoice_commands.h"
 #include "app/main_controller.h"
@@ -109,6 +110,8 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
          if (restoreBackup(c.state(), c.dialogs(), QDateTime::currentDateTime()))
              reloadAfterRestore(c);
      }},
+    {C::CreditNote,
+     [](MainController& c) { c.perform([&c] { prepareCreditNote(c.form(), c.state(), c.dialogs(), c.clock()); }); }},
 }};
 
 constexpr bool inCommandOrder()

@@ -3,4 +3,5 @@ target_sources(tessaro_app PRIVATE
     book_commands.cpp
     totals_commands.cpp
     client_commands.cpp
+    credit_note_commands.cpp
 )

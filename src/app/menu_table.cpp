@@ -23,6 +23,7 @@ constexpr std::array fileItems {
     MenuItemSpec {"mnufxml", "Esporta fattura elettronica (XML)", C::ExportEinvoice},
     MenuItemSpec {"mnufxmlanno", "Esporta fatture elettroniche dell'anno", C::ExportEinvoiceYear},
     MenuItemSpec {"mnufregistro", "Registro fatture dell'anno", C::Register},
+    MenuItemSpec {"mnufnotacredito", "Nota di credito", C::CreditNote},
     MenuItemSpec {"mnufn2", "-"},
     MenuItemSpec {"mnufcalctutt", "Calcolo impon. di tutte le fatture", C::TotalAll},
     MenuItemSpec {"mnufcalcalcun", "Calcolo impon. di alcune fatture", C::TotalSome},

@@ -23,8 +23,14 @@ YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const arch
             outcome.error = extra.error();
             break;
         }
+        auto mark = archive::readCreditNote(book, n);
+        if (!mark) {
+            outcome.error = mark.error();
+            break;
+        }
         form.buffer = std::move(invoice.value());
         form.extraLines = std::move(extra.value());
+        form.creditNote = std::move(mark.value());
         form.number = std::to_string(n);
         archive::copyBufferToForm(form, state.decimalSeparator);
 

@@ -50,7 +50,12 @@ Status shift(const BookPaths& book, int first, int last, bool up, const KnownTai
 {
     if (Status moved = shiftFile(book.fs(), book.invoices, InvoiceRecordSize, first, last, up, known.invoices); !moved)
         return moved;
-    return shiftFile(book.fs(), book.extraLines, ExtraLinesRecordSize, first, last, up, known.extraLines);
+    if (Status moved = shiftFile(book.fs(), book.extraLines, ExtraLinesRecordSize, first, last, up, known.extraLines);
+        !moved)
+        return moved;
+    if (!book.fs().exists(book.creditNotes))
+        return {};
+    return shiftFile(book.fs(), book.creditNotes, CreditNoteRecordSize, first, last, up, known.creditNotes);
 }
 
 } // namespace
@@ -63,7 +68,7 @@ std::string dataFile(const DataDir& dir, std::string_view name)
 BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText)
 {
     const std::string base = dir.file(std::to_string(std::abs(issuer)) + yearText);
-    return {dir, base + ".arc", base + ".agg", base + ".imp"};
+    return {dir, base + ".arc", base + ".agg", base + ".imp", base + ".ndc"};
 }
 
 Result<InvoiceRecord> readInvoice(const BookPaths& book, int number)
@@ -123,7 +128,9 @@ Status createBook(const BookPaths& book)
 Status deleteBook(const BookPaths& book, const std::string& operation)
 {
     Journal journal(book.dir, operation);
-    const std::array<const std::string*, 3> files = {&book.invoices, &book.counter, &book.extraLines};
+    std::vector<const std::string*> files = {&book.invoices, &book.counter, &book.extraLines};
+    if (book.fs().exists(book.creditNotes))
+        files.push_back(&book.creditNotes);
     for (const std::string* path : files) {
         if (Status kept = journal.keepForRemoval(*path); !kept)
             return kept;
@@ -140,7 +147,7 @@ Status deleteBook(const BookPaths& book, const std::string& operation)
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir)
 {
     std::vector<std::string> paths;
-    for (const char* extension : {"arc", "imp", "agg"}) {
+    for (const char* extension : {"arc", "imp", "agg", "ndc"}) {
         auto found = listFilesWithExtension(dir, extension);
         if (!found)
             return found.error();

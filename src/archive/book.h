@@ -25,11 +25,12 @@ struct BookPaths {
     std::string invoices; // .arc
     std::string extraLines; // .agg
     std::string counter; // .imp
+    std::string creditNotes; // .ndc, only where a credit note was saved (see credit_notes.h)
 
     FileSystem& fs() const { return dir.fs(); }
 };
 
-// Issuer 1, year "2008" -> <dir>/12008.arc, .agg, .imp. The year text is used unchanged.
+// Issuer 1, year "2008" -> <dir>/12008.arc, .agg, .imp, .ndc. The year text is used unchanged.
 BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText);
 
 // Reads past the end give a blank record (empty texts, rate 0), not an error.
@@ -46,22 +47,24 @@ Status writeCounter(const BookPaths& book, std::int16_t next, WriteStep step = W
 // Creates the three files empty where they do not exist yet.
 Status createBook(const BookPaths& book);
 // Removes .arc, .imp and .agg, all or none; a missing file removes none and
-// names the first file missing in that order.
+// names the first file missing in that order. The .ndc goes with them when there is one.
 Status deleteBook(const BookPaths& book, const std::string& operation);
-// Every *.arc, then *.imp, then *.agg of the data directory.
+// Every *.arc, then *.imp, then *.agg, then *.ndc of the data directory.
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir);
 
-// The bytes both files of a book held from record `from` on, when the
+// The bytes the files of a book held from record `from` on, when the
 // caller has them already (the journal of the renumbering keeps them): the
 // shift then writes them in place without reading the files again.
 struct KnownTails {
     std::span<const std::uint8_t> invoices;
     std::span<const std::uint8_t> extraLines;
+    std::span<const std::uint8_t> creditNotes;
 };
 
-// Moves records n .. last-1 up by one (last = new N) in both files, the highest first.
+// Moves records n .. last-1 up by one (last = new N) in the .arc, the .agg
+// and the .ndc when there is one, the highest first.
 Status shiftUp(const BookPaths& book, int from, int newLast, const KnownTails& known = {});
-// Moves records from+1 .. last down by one in both files, the lowest first.
+// Moves records from+1 .. last down by one in the same files, the lowest first.
 Status shiftDown(const BookPaths& book, int from, int last, const KnownTails& known = {});
 
 } // namespace tessaro::archive

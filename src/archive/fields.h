@@ -169,6 +169,23 @@ static_assert(extraQuantityField(10).end() == ExtraLinesRecordSize);
 // A book's .imp: the next free number N, a signed 16-bit little-endian integer.
 inline constexpr std::size_t CounterRecordSize = 2;
 
+// A book's .ndc, beside the .arc so that its records keep the length the
+// earlier program reads: record n says whether invoice n is a credit note
+// and which invoice of the book it cancels (number and date as typed).
+enum class CreditNoteField : std::size_t { Kind, RefNumber, RefDay, RefMonth, RefYear };
+inline constexpr FieldWidth CreditNoteWidths[] = {
+    {"Kind", 1}, {"RefNumber", 5}, {"RefDay", 2}, {"RefMonth", 2}, {"RefYear", 4},
+};
+inline constexpr auto CreditNoteFields = layOut(CreditNoteWidths);
+inline constexpr std::size_t CreditNoteRecordSize = recordSize(CreditNoteFields);
+static_assert(CreditNoteRecordSize == 14);
+inline constexpr char CreditNoteFlag = 'n'; // anything else, a record never written included, is an invoice
+
+constexpr FieldSpec fieldOf(CreditNoteField field)
+{
+    return CreditNoteFields[static_cast<std::size_t>(field)];
+}
+
 // "impost": four records of four bytes. Records 1 to 3 hold a signed 16-bit
 // integer in their first two bytes; record 4 the value of one euro as a float.
 inline constexpr std::size_t SettingsRecordSize = 4;

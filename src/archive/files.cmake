@@ -8,6 +8,7 @@ target_sources(tessaro_archive PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/records.cpp
     ${CMAKE_CURRENT_LIST_DIR}/book.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/credit_notes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/issuers.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clients.cpp

@@ -5,6 +5,7 @@
 // in and out.
 #pragma once
 
+#include "archive/credit_notes.h"
 #include "archive/records.h"
 #include "calc/amounts.h"
 #include "calc/forward.h"
@@ -42,6 +43,7 @@ struct InvoiceForm {
 
     InvoiceRecord buffer; // the invoice buffer
     ExtraLinesRecord extraLines; // lines 4 to 10
+    CreditNoteMark creditNote; // the book's .ndc record of this number
 
     // objectName of the field that should take the focus after a command;
     // empty when the focus stays where it is.

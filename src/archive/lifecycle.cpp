@@ -27,6 +27,7 @@ std::size_t characterCount(std::string_view utf8)
 struct LoadedInvoice {
     InvoiceRecord invoice;
     ExtraLinesRecord extraLines;
+    CreditNoteMark creditNote;
 };
 
 Result<LoadedInvoice> readStoredInvoice(const BookPaths& book, int number)
@@ -37,7 +38,10 @@ Result<LoadedInvoice> readStoredInvoice(const BookPaths& book, int number)
     auto lines = readExtraLines(book, number);
     if (!lines)
         return lines.error();
-    return LoadedInvoice {invoice.value(), lines.value()};
+    auto mark = readCreditNote(book, number);
+    if (!mark)
+        return mark.error();
+    return LoadedInvoice {invoice.value(), lines.value(), mark.value()};
 }
 
 // The number after the last record of the .arc that holds any byte: where a
@@ -145,6 +149,7 @@ void clearInvoice(InvoiceForm& form, const AppState& state)
     form.vat = "22";
     form.onAccount = false;
     form.balance = true;
+    form.creditNote = CreditNoteMark {};
     applyNewSlotRule(form, state);
 }
 
@@ -161,6 +166,8 @@ Status loadInvoice(InvoiceForm& form, const AppState& state, int number)
     if (number >= state.nextNumber)
         applyNewSlotRule(form, state);
     form.extraLines = stored.value().extraLines;
+    // Past N a mark is what a deleted invoice left behind.
+    form.creditNote = number < state.nextNumber ? stored.value().creditNote : CreditNoteMark {};
     return {};
 }
 
@@ -229,6 +236,15 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
         return kept;
     if (Status kept = journal.keepRecords(book.extraLines, ExtraLinesRecordSize, number, 1); !kept)
         return kept;
+    // A book gets its .ndc with its first credit note; from then on every
+    // record written, the gap's too, says whether it is one.
+    const bool marks = saved.creditNote.isCreditNote || book.fs().exists(book.creditNotes);
+    if (marks) {
+        if (Status kept = journal.keepRecords(book.creditNotes, CreditNoteRecordSize, firstWritten,
+                                              static_cast<std::uint64_t>(number - firstWritten + 1));
+            !kept)
+            return kept;
+    }
     if (extends) {
         if (Status kept = journal.keepRecords(book.counter, CounterRecordSize, 1, 1); !kept)
             return kept;
@@ -243,6 +259,12 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
         return journal.undo(status);
     if (Status status = writeExtraLines(book, number, saved.extraLines, WriteStep::InOperation); !status)
         return journal.undo(status);
+    if (marks) {
+        std::vector<CreditNoteMark> written(static_cast<std::size_t>(number - firstWritten + 1));
+        written.back() = saved.creditNote;
+        if (Status status = writeCreditNotes(book, firstWritten, written, WriteStep::InOperation); !status)
+            return journal.undo(status);
+    }
     if (newClient > 0) {
         if (Status status = appendClient(state.dataDir, newClient, saved.buffer.client); !status)
             return journal.undo(status);
@@ -281,6 +303,7 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     // A new invoice starts without lines 4 to 10; keeping the saved invoice's
     // lines would silently add them to the next one.
     saved.extraLines = ExtraLinesRecord {};
+    saved.creditNote = CreditNoteMark {};
     form = std::move(saved);
     return {};
 }

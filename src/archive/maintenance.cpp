@@ -1,6 +1,7 @@
 #include "archive/maintenance.h"
 
 #include "archive/book.h"
+#include "archive/credit_notes.h"
 #include "archive/issuers.h"
 #include "archive/journal.h"
 #include "archive/lifecycle.h"
@@ -29,13 +30,17 @@ Status checkLoadedBook(const BookPaths& book, const AppState& state)
 
 // Until the counter is written the book must read as it did: a renumbering
 // stopped part way would leave an invoice copied twice or the last one pushed
-// past the counter. Both files are kept from record n to their ends.
+// past the counter. The files are kept from record n to their ends.
 Status keepRenumbering(Journal& journal, const BookPaths& book, int number)
 {
     if (Status kept = journal.keepRecords(book.invoices, InvoiceRecordSize, number, Journal::ToTheEnd); !kept)
         return kept;
     if (Status kept = journal.keepRecords(book.extraLines, ExtraLinesRecordSize, number, Journal::ToTheEnd); !kept)
         return kept;
+    if (book.fs().exists(book.creditNotes)) {
+        if (Status kept = journal.keepRecords(book.creditNotes, CreditNoteRecordSize, number, Journal::ToTheEnd); !kept)
+            return kept;
+    }
     if (Status kept = journal.keepRecords(book.counter, CounterRecordSize, 1, 1); !kept)
         return kept;
     return journal.begin();
@@ -44,7 +49,8 @@ Status keepRenumbering(Journal& journal, const BookPaths& book, int number)
 KnownTails keptTails(const Journal& journal, const BookPaths& book, int number)
 {
     return {journal.kept(book.invoices, static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize),
-            journal.kept(book.extraLines, static_cast<std::uint64_t>(number - 1) * ExtraLinesRecordSize)};
+            journal.kept(book.extraLines, static_cast<std::uint64_t>(number - 1) * ExtraLinesRecordSize),
+            journal.kept(book.creditNotes, static_cast<std::uint64_t>(number - 1) * CreditNoteRecordSize)};
 }
 
 std::string invoiceOperation(const char* command, int number, const InvoiceForm& form)
@@ -72,6 +78,11 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
         return journal.undo(status);
     if (Status status = writeExtraLines(book, number, ExtraLinesRecord {}, WriteStep::InOperation); !status)
         return journal.undo(status);
+    if (book.fs().exists(book.creditNotes)) {
+        const CreditNoteMark none;
+        if (Status status = writeCreditNotes(book, number, {&none, 1}, WriteStep::InOperation); !status)
+            return journal.undo(status);
+    }
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
         return journal.undo(status);
     if (Status done = journal.commit(); !done)
@@ -79,6 +90,7 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     form.buffer = blank;
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = ExtraLinesRecord {};
+    form.creditNote = CreditNoteMark {};
     state.nextNumber = next;
     return {};
 }
@@ -101,6 +113,9 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     auto lines = readExtraLines(book, number);
     if (!lines)
         return journal.undo(lines.error());
+    auto mark = readCreditNote(book, number);
+    if (!mark)
+        return journal.undo(mark.error());
     const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
         return journal.undo(status);
@@ -109,6 +124,7 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     form.buffer = invoice.value();
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = lines.value();
+    form.creditNote = number < next ? mark.value() : CreditNoteMark {};
     // Deleting the last invoice leaves the window on the new first free number.
     if (number >= next)
         applyNewSlotRule(form, state);

@@ -1,6 +1,7 @@
 #include "archive/register.h"
 
 #include "archive/codepage.h"
+#include "archive/credit_notes.h"
 #include "archive/fields.h"
 #include "archive/lifecycle.h"
 #include "archive/record_file.h"
@@ -146,6 +147,18 @@ RegisterRow rowOf(int number, std::span<const std::uint8_t> record, std::span<co
     return row;
 }
 
+void markCreditNote(RegisterRow& row, std::span<const std::uint8_t, CreditNoteRecordSize> record)
+{
+    const CreditNoteMark mark = decodeCreditNote(record);
+    if (!mark.isCreditNote)
+        return;
+    row.creditNote = true;
+    row.cancelledInvoice = invoiceNumber(mark.refNumber);
+    for (double* figure :
+         {&row.figures.taxable, &row.figures.vat, &row.figures.withholding, &row.figures.expenses, &row.figures.toPay})
+        *figure = -*figure;
+}
+
 void add(RegisterFigures& sum, const RegisterFigures& figures)
 {
     sum.taxable += figures.taxable;
@@ -203,6 +216,10 @@ Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType
         }
     }
 
+    auto creditNotes = readCreditNoteRecords(book, count);
+    if (!creditNotes)
+        return creditNotes.error();
+
     reg.m_rows.reserve(records);
     reg.m_searchStart.reserve(records + 1);
     reg.m_clientLength.reserve(records);
@@ -214,6 +231,9 @@ Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType
             lines = std::span<const std::uint8_t>(extraLines).subspan(i * ExtraLinesRecordSize, ExtraLinesRecordSize);
         bool extraLinesCount = false;
         reg.m_rows.push_back(rowOf(static_cast<int>(i) + 1, record, lines, type, terms, extraLinesCount));
+        markCreditNote(reg.m_rows.back(),
+                       std::span<const std::uint8_t, CreditNoteRecordSize>(
+                           creditNotes.value().data() + i * CreditNoteRecordSize, CreditNoteRecordSize));
 
         reg.m_searchStart.push_back(static_cast<std::uint32_t>(reg.m_search.size()));
         appendFolded(reg.m_search, trimmedField(record, fieldOf(PartyField::Surname)));

@@ -1,6 +1,6 @@
 // The register of a book: every stored invoice as one row of figures, each
 // from one call of the amounts engine under the yearly totals' rule, so the
-// register's sums are the totals commands' sums. The book is read once, in
+// register's sums are the totals commands' sums (a credit note subtracts). The book is read once, in
 // two transfers; texts are read from the kept bytes only when asked for.
 #pragma once
 
@@ -42,6 +42,9 @@ struct RegisterRow {
     float rate = 0; // value of one euro in lire, as stored
     std::uint8_t day = 0; // 1..31, 0 when the stored day is no such number
     std::uint8_t month = 0; // 1..12, 0 likewise
+    // A credit note's figures stand with their sign turned, so they subtract in every sum.
+    bool creditNote = false;
+    int cancelledInvoice = 0; // the number of the invoice a credit note cancels, 0 when none or no number
 
     bool counted() const { return currency == RegisterCurrency::Euro || currency == RegisterCurrency::FromLire; }
 };

@@ -86,7 +86,9 @@ std::string lireAmountText(double lire)
     return "L. " + grouped(whole, ',', '.');
 }
 
-std::string registerNote(const RegisterRow& row, char decimalSeparator)
+namespace {
+
+std::string currencyNote(const RegisterRow& row, char decimalSeparator)
 {
     switch (row.currency) {
     case RegisterCurrency::Euro:
@@ -99,6 +101,19 @@ std::string registerNote(const RegisterRow& row, char decimalSeparator)
         return "valuta ignota: esclusa dai totali";
     }
     return {};
+}
+
+} // namespace
+
+std::string registerNote(const RegisterRow& row, char decimalSeparator)
+{
+    std::string note = currencyNote(row, decimalSeparator);
+    if (!row.creditNote)
+        return note;
+    std::string creditNote = "nota di credito";
+    if (row.cancelledInvoice > 0)
+        creditNote += " della fattura n. " + std::to_string(row.cancelledInvoice);
+    return note.empty() ? creditNote : creditNote + "; " + note;
 }
 
 std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, bool einvoiceWritten,

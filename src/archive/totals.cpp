@@ -1,5 +1,6 @@
 #include "archive/totals.h"
 
+#include "archive/credit_notes.h"
 #include "archive/record_file.h"
 #include "archive/stored_figures.h"
 #include "calc/amounts.h"
@@ -72,6 +73,14 @@ Result<double> sumInvoices(const BookPaths& book, InvoiceType type, TotalKind ki
             return opened.error();
         extraLinesFile = std::move(opened.value());
     }
+    // A credit note cancels what its invoice added.
+    std::optional<BlockReader> creditNotes;
+    if (book.fs().exists(book.creditNotes)) {
+        auto opened = BlockReader::open(book.fs(), book.creditNotes, CreditNoteRecordSize);
+        if (!opened)
+            return opened.error();
+        creditNotes = std::move(opened.value());
+    }
 
     double sum = 0;
     for (int number = first; number <= last; ++number) {
@@ -92,7 +101,14 @@ Result<double> sumInvoices(const BookPaths& book, InvoiceType type, TotalKind ki
                                                                   calc::QuantityRule::YearlyTotals);
         // A free slot, or a lire invoice whose rate cannot convert, adds nothing.
         const auto euro = calc::inEuro(kind == TotalKind::Vat ? amounts.vat : amounts.taxable, flag, rateAt(record));
-        sum += euro.value_or(0);
+        bool cancels = false;
+        if (creditNotes) {
+            auto mark = creditNotes->record(number);
+            if (!mark)
+                return mark.error();
+            cancels = isCreditNoteRecord(mark.value());
+        }
+        sum += cancels ? -euro.value_or(0) : euro.value_or(0);
     }
     return sum;
 }

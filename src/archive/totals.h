@@ -1,6 +1,7 @@
 // The yearly totals: the taxable amount or the VAT of stored invoices, each
-// from the amounts engine under the yearly totals' rule, summed in euro. They
-// read the book's bytes and never touch the invoice on screen.
+// from the amounts engine under the yearly totals' rule, summed in euro; a
+// credit note counts with its sign turned. They read the book's bytes and
+// never touch the invoice on screen.
 #pragma once
 
 #include "archive/app_state.h"

@@ -49,19 +49,29 @@ bool isOneOrTwoDigits(std::string_view text)
 }
 
 // "2024-03-07"; nothing when the day, month and year make no date.
-std::optional<std::string> isoDate(const InvoiceToExport& invoice)
+std::optional<std::string> isoDate(std::string_view year, std::string_view dayText, std::string_view monthText)
 {
-    const std::string_view day = trimBlanks(invoice.form.day);
-    const std::string_view month = trimBlanks(invoice.form.month);
-    if (!isDigits(invoice.year, 4) || !isOneOrTwoDigits(day) || !isOneOrTwoDigits(month))
+    const std::string_view day = trimBlanks(dayText);
+    const std::string_view month = trimBlanks(monthText);
+    if (!isDigits(year, 4) || !isOneOrTwoDigits(day) || !isOneOrTwoDigits(month))
         return std::nullopt;
-    const int y = digitsValue(invoice.year);
+    const int y = digitsValue(year);
     const int m = digitsValue(month);
     const int d = digitsValue(day);
     if (y < FirstInvoiceYear || m < 1 || m > 12 || d < 1 || d > daysInMonth(m, y))
         return std::nullopt;
     auto twoDigits = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
-    return invoice.year + "-" + twoDigits(m) + "-" + twoDigits(d);
+    return std::string(year) + "-" + twoDigits(m) + "-" + twoDigits(d);
+}
+
+std::optional<std::string> isoDate(const InvoiceToExport& invoice)
+{
+    return isoDate(invoice.year, invoice.form.day, invoice.form.month);
+}
+
+std::optional<std::string> cancelledInvoiceDate(const archive::CreditNoteMark& mark)
+{
+    return isoDate(mark.refYear, mark.refDay, mark.refMonth);
 }
 
 std::string trimmed(std::string_view text)
@@ -158,7 +168,8 @@ void writeGeneralData(XmlWriter& xml, const InvoiceToExport& invoice, const Docu
     xml.open("DatiGenerali");
     xml.open("DatiGeneraliDocumento");
     // An invoice "in acconto" bills an advance on the whole work.
-    xml.element("TipoDocumento", invoice.form.onAccount ? "TD02" : "TD01");
+    const archive::CreditNoteMark& creditNote = invoice.form.creditNote;
+    xml.element("TipoDocumento", creditNote.isCreditNote ? "TD04" : invoice.form.onAccount ? "TD02" : "TD01");
     xml.element("Divisa", "EUR");
     xml.element("Data", isoDate(invoice).value_or(""));
     xml.element("Numero", std::to_string(invoice.number));
@@ -190,6 +201,12 @@ void writeGeneralData(XmlWriter& xml, const InvoiceToExport& invoice, const Docu
     }
     xml.element("ImportoTotaleDocumento", moneyText(document.total));
     xml.close();
+    if (creditNote.isCreditNote) {
+        xml.open("DatiFattureCollegate");
+        xml.element("IdDocumento", trimmed(creditNote.refNumber));
+        xml.element("Data", cancelledInvoiceDate(creditNote).value_or(""));
+        xml.close();
+    }
     xml.close();
 }
 
@@ -239,6 +256,22 @@ void writePayment(XmlWriter& xml, const InvoiceToExport& invoice, const Document
     xml.close();
 }
 
+// The exchange system refuses a credit note dated before the invoice it cancels.
+void checkCreditNote(const InvoiceToExport& invoice, std::vector<std::string>& problems)
+{
+    const archive::CreditNoteMark& mark = invoice.form.creditNote;
+    if (trimBlanks(mark.refNumber).empty())
+        problems.push_back("Manca il numero della fattura a cui si riferisce la nota di credito.");
+    const auto cancelled = cancelledInvoiceDate(mark);
+    if (!cancelled)
+        problems.push_back("La data della fattura a cui si riferisce la nota di credito non è valida.");
+    const auto own = isoDate(invoice);
+    if (cancelled && own && *own < *cancelled)
+        problems.push_back("La nota di credito non può avere una data precedente a quella della fattura "
+                           "a cui si riferisce ("
+                           + archive::referredDate(mark) + ").");
+}
+
 } // namespace
 
 std::optional<Recipient> parseRecipient(std::string_view answer)
@@ -279,6 +312,8 @@ std::vector<std::string> validate(const InvoiceToExport& invoice)
         problems.push_back("La data della fattura non è valida.");
     if (!progressive(invoice.year, invoice.number))
         problems.push_back("L'anno o il numero della fattura non sono validi.");
+    if (invoice.form.creditNote.isCreditNote)
+        checkCreditNote(invoice, problems);
     if (!parseRecipient(invoice.recipient))
         problems.push_back("Il codice destinatario deve essere di 7 lettere o cifre, oppure un indirizzo PEC.");
 

@@ -56,9 +56,16 @@ YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
             return result;
         }
 
+        auto mark = archive::readCreditNote(book, number);
+        if (!mark) {
+            result.ioError = mark.error();
+            return result;
+        }
+
         InvoiceToExport invoice;
         invoice.form.buffer = record.value();
         invoice.form.extraLines = lines.value();
+        invoice.form.creditNote = mark.value();
         archive::copyBufferToForm(invoice.form, request.decimalSeparator);
         invoice.type = request.type;
         invoice.year = request.year;

@@ -45,9 +45,21 @@ double titleBlock(Page& page, const archive::InvoiceForm& form, double w)
     if (100 + w + 300 < 6500)
         centre = 6500 + (Right - 6500) / 2;
 
-    page.setFontSize(14);
     page.setFontBold(true);
-    printCentred(page, centre, 1000, "FATTURA N. " + form.number);
+    if (form.creditNote.isCreditNote) {
+        // The longer title steps down until it fits its frame.
+        const std::string title = "NOTA DI CREDITO N. " + form.number;
+        const double room = Right - std::max(1000 + w + 200, 6500.0) - 100;
+        page.setFontSize(14);
+        for (const int size : {12, 10}) {
+            if (page.textWidth(title) > room)
+                page.setFontSize(size);
+        }
+        printCentred(page, centre, 1000, title);
+    } else {
+        page.setFontSize(14);
+        printCentred(page, centre, 1000, "FATTURA N. " + form.number);
+    }
 
     page.setFontSize(12);
     page.setFontBold(true);
@@ -91,6 +103,16 @@ void topFrames(Page& page, double w)
     rectangle(page, 800, 800, issuerRight, 2300);
     rectangle(page, titleLeft, 800, Right, 2300);
     page.setDrawWidth(1);
+}
+
+// Under the title's frame, ending where it ends: too long to stand inside it.
+void cancelledInvoiceLine(Page& page, const archive::CreditNoteMark& mark)
+{
+    page.setFontBold(true);
+    page.setFontSize(10);
+    const std::string text = "a storno della fattura n. " + mark.refNumber + " del " + archive::referredDate(mark);
+    printAt(page, Right - page.textWidth(text), 2340, text);
+    page.setFontBold(false);
 }
 
 void clientBlock(Page& page, const archive::PartyRecord& client, double pageWidth)
@@ -182,6 +204,8 @@ void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::A
     const double x0 = titleBlock(page, form, w);
     tickBoxes(page, form, x0);
     topFrames(page, w);
+    if (form.creditNote.isCreditNote)
+        cancelledInvoiceLine(page, form.creditNote);
     clientBlock(page, form.client, pageWidth);
 }
 

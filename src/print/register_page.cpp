@@ -42,15 +42,16 @@ constexpr std::array<PaperColumn, archive::RegisterColumnCount> Columns = {{
     {RegisterColumn::Note, "Note", 9950, Align::Left},
 }};
 
-constexpr const char* Legend = "A/S: fattura in acconto o a saldo. FE: fattura elettronica scritta. \"da lire\": "
-                               "importi convertiti al cambio della fattura. \"esclusa\": fattura esclusa dai totali.";
+constexpr const char* Legend = "A/S: acconto o saldo. FE: fattura elettronica scritta. \"da lire\": importi al "
+                               "cambio della fattura. \"esclusa\": esclusa dai totali. \"storno\": nota di "
+                               "credito.";
 
 // The note column on paper: one word, explained by the legend.
 std::string paperNote(const archive::RegisterRow& row)
 {
     switch (row.currency) {
     case archive::RegisterCurrency::Euro:
-        return {};
+        return row.creditNote ? "storno" : "";
     case archive::RegisterCurrency::FromLire:
         return std::string(archive::FromLireMark);
     case archive::RegisterCurrency::LireWithoutRate:

@@ -42,6 +42,7 @@ enum class Command {
     Register,
     Backup,
     RestoreBackup,
+    CreditNote,
     Count, // not a command: how many there are
 };
 

@@ -267,6 +267,11 @@ void MainWindow::showForm(const archive::InvoiceForm& form)
     // only when the VAT text really changes.
     const QScopedValueRollback<bool> showing(m_showingForm, true);
     showControls(centralWidget(), mainWindowControls(), form);
+    // The form has no field of its own for it: the title says what is being edited.
+    const archive::CreditNoteMark& note = form.creditNote;
+    setWindowTitle(note.isCreditNote ? QString::fromStdString("Tessaro - nota di credito a storno della fattura n. "
+                                                              + note.refNumber + " del " + archive::referredDate(note))
+                                     : QStringLiteral("Tessaro"));
     if (!form.focusField.empty()) {
         if (auto* field = centralWidget()->findChild<QWidget*>(QString::fromStdString(form.focusField)))
             field->setFocus(Qt::OtherFocusReason);

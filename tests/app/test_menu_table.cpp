@@ -33,11 +33,11 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("captions");
-        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",     "mnufn1",        "mnufnuova",   "mnufsalva",
-                                                        "mnufstampa",   "mnuftutte",     "mnufpdf",     "mnufxml",
-                                                        "mnufxmlanno",  "mnufregistro",  "mnufn2",      "mnufcalctutt",
-                                                        "mnufcalcalcun", "mnufcalciva",  "mnufn3",      "mnufbackup",
-                                                        "mnufrestore",  "mnufghj",       "mnufesci"}
+        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",     "mnufn1",        "mnufnuova",       "mnufsalva",
+                                                        "mnufstampa",   "mnuftutte",     "mnufpdf",         "mnufxml",
+                                                        "mnufxmlanno",  "mnufregistro",  "mnufnotacredito", "mnufn2",
+                                                        "mnufcalctutt", "mnufcalcalcun", "mnufcalciva",     "mnufn3",
+                                                        "mnufbackup",   "mnufrestore",   "mnufghj",         "mnufesci"}
                               << QStringList {"Dati di chi emette la fattura",
                                               "",
                                               "Nuova fattura",
@@ -48,6 +48,7 @@ private slots:
                                               "Esporta fattura elettronica (XML)",
                                               "Esporta fatture elettroniche dell'anno",
                                               "Registro fatture dell'anno",
+                                              "Nota di credito",
                                               "",
                                               "Calcolo impon. di tutte le fatture",
                                               "Calcolo impon. di alcune fatture",

@@ -321,6 +321,32 @@ private slots:
                                           "indirizzo PEC.";
         QTest::newRow("number beyond the counter")
             << Change([](auto& i) { i.number = 32768; }) << "L'anno o il numero della fattura non sono validi.";
+        QTest::newRow("credit note before its invoice")
+            << Change([](auto& i) {
+                   i.form.creditNote = {true, "3", "6", "3", "2024"};
+               })
+            << "La nota di credito non può avere una data precedente a quella della fattura a cui si riferisce "
+               "(06/03/2024).";
+        QTest::newRow("credit note of an invoice without a date") << Change([](auto& i) {
+            i.form.creditNote = {true, "3", "", "3", "2024"};
+        }) << "La data della fattura a cui si riferisce la nota di credito non è valida.";
+    }
+
+    void creditNote()
+    {
+        // Dated the same day as the invoice it cancels: allowed.
+        QTemporaryDir dir;
+        InvoiceToExport invoice = test::professionalInvoice();
+        invoice.form.onAccount = true;
+        invoice.form.creditNote = {true, "3", "5", "3", "2024"};
+        const std::string xml = exportedAndValid(invoice, dir);
+        QVERIFY(!xml.empty());
+        verifySchema(dir);
+        QCOMPARE(values(xml, "DatiGeneraliDocumento/TipoDocumento"), QStringList {"TD04"});
+        QCOMPARE(values(xml, "DatiGenerali/DatiFattureCollegate/IdDocumento"), QStringList {"3"});
+        QCOMPARE(values(xml, "DatiGenerali/DatiFattureCollegate/Data"), QStringList {"2024-03-05"});
+        // Its amounts stand positive, as on the invoice.
+        QCOMPARE(values(xml, "ImportoTotaleDocumento"), QStringList {"1913.20"});
     }
 
     void refusals()

@@ -113,6 +113,19 @@ private slots:
                               }});
         add("reset all", {none, [](Program& p) { p.menu("mnueazz"); }});
         add("delete the client archive", {none, [](Program& p) { p.menu("mnueazzcli"); }});
+        // The first credit note brings the book its file of marks; the renumberings move them.
+        const Command creditNoteOf2 = [](Program& p) {
+            p.type("txtnum", "2");
+            p.menu("mnufnotacredito");
+        };
+        const Command withCreditNote = [creditNoteOf2](Program& p) {
+            creditNoteOf2(p);
+            p.click("Command5");
+        };
+        add("save a credit note", {creditNoteOf2, [](Program& p) { p.click("Command5"); }});
+        add("insert before a credit note", {withCreditNote, menuAt("1", "mnueins")});
+        add("delete before a credit note", {withCreditNote, menuAt("1", "mnuecanc")});
+        add("reset all with a credit note", {withCreditNote, [](Program& p) { p.menu("mnueazz"); }});
     }
 
     void crashAtEveryChange()

@@ -1,0 +1,59 @@
+#include "app/credit_note_commands.h"
+
+#include "app/invoice_commands.h"
+#include "archive/codepage.h"
+#include "archive/lifecycle.h"
+
+#include <string>
+
+namespace tessaro::app {
+
+namespace {
+
+const std::string Attention = "ATTENZIONE";
+
+} // namespace
+
+void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs,
+                       const Clock& clock)
+{
+    form.focusField.clear();
+    const int number = archive::invoiceNumber(form.number);
+    if (!archive::isBookYear(form.year) || number < 1 || number >= state.nextNumber) {
+        dialogs.message("Per preparare una nota di credito mostrare prima la fattura salvata da stornare.", Attention,
+                        ui::Buttons::Ok);
+        return;
+    }
+    if (state.nextNumber > archive::MaxInvoiceNumber) {
+        dialogs.message("Le fatture del " + form.year
+                            + " sono al numero massimo: non c'è posto per la nota di credito.",
+                        Attention, ui::Buttons::Ok);
+        return;
+    }
+    // What is cancelled is the invoice as stored (and sent), not edits on screen not yet saved.
+    archive::InvoiceForm note = form;
+    if (archive::Status status = archive::loadInvoice(note, state, number); !status) {
+        reportFailure(dialogs, "Non è stato possibile preparare la nota di credito.", status.error());
+        return;
+    }
+    if (note.creditNote.isCreditNote) {
+        dialogs.message("La fattura n. " + std::to_string(number)
+                            + " è già una nota di credito: si può stornare solo una fattura.",
+                        Attention, ui::Buttons::Ok);
+        return;
+    }
+    note.creditNote = {true, std::to_string(number), std::string(archive::trimBlanks(note.day)),
+                       std::string(archive::trimBlanks(note.month)), form.year};
+    note.number = std::to_string(state.nextNumber);
+    if (const CalendarDay today = clock.today(); std::to_string(today.year) == form.year) {
+        note.day = std::to_string(today.day);
+        note.month = std::to_string(today.month);
+    }
+    form = std::move(note);
+    dialogs.message("Nota di credito n. " + form.number + " a storno della fattura n. " + std::to_string(number)
+                        + " del " + archive::referredDate(form.creditNote)
+                        + ".\nControllare i dati e premere \"Salva\" per memorizzarla.",
+                    "Nota di credito", ui::Buttons::Ok);
+}
+
+} // namespace tessaro::app
