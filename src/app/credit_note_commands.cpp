@@ -12,6 +12,11 @@ namespace {
 
 const std::string Attention = "ATTENZIONE";
 
+std::string twoDigits(int value)
+{
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
 } // namespace
 
 void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs,
@@ -46,8 +51,9 @@ void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& stat
                        std::string(archive::trimBlanks(note.month)), form.year};
     note.number = std::to_string(state.nextNumber);
     if (const CalendarDay today = clock.today(); std::to_string(today.year) == form.year) {
-        note.day = std::to_string(today.day);
-        note.month = std::to_string(today.month);
+        // Two digits, as the record keeps them: "8" would come back as "8 ".
+        note.day = twoDigits(today.day);
+        note.month = twoDigits(today.month);
     }
     form = std::move(note);
     dialogs.message("Nota di credito n. " + form.number + " a storno della fattura n. " + std::to_string(number)

@@ -92,7 +92,7 @@ private slots:
         const archive::InvoiceForm& note = book.form;
         QCOMPARE(note.number, std::string("4"));
         QCOMPARE(note.creditNote, (archive::CreditNoteMark {true, "2", "10", "5", "2026"}));
-        QCOMPARE(note.day + "/" + note.month, std::string("8/12"));
+        QCOMPARE(note.day + "/" + note.month, std::string("08/12"));
         QCOMPARE(archive::trimBlanks(note.amount[0]), "500");
         QCOMPARE(archive::trimBlanks(note.extraLines.amount[0]), "500");
         QCOMPARE(archive::trimBlanks(note.client.surname), archive::trimBlanks(test::sampleClient().surname));
