@@ -3,6 +3,7 @@
 #include "app/invoice_commands.h"
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
+#include "calc/numbers.h"
 
 #include <string>
 
@@ -11,11 +12,6 @@ namespace tessaro::app {
 namespace {
 
 const std::string Attention = "ATTENZIONE";
-
-std::string twoDigits(int value)
-{
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
 
 } // namespace
 
@@ -52,8 +48,8 @@ void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& stat
     note.number = std::to_string(state.nextNumber);
     if (const CalendarDay today = clock.today(); std::to_string(today.year) == form.year) {
         // Two digits, as the record keeps them: "8" would come back as "8 ".
-        note.day = twoDigits(today.day);
-        note.month = twoDigits(today.month);
+        note.day = calc::twoDigits(today.day);
+        note.month = calc::twoDigits(today.month);
     }
     form = std::move(note);
     dialogs.message("Nota di credito n. " + form.number + " a storno della fattura n. " + std::to_string(number)

@@ -1,6 +1,7 @@
 #include "archive/credit_notes.h"
 
 #include "archive/codepage.h"
+#include "calc/numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -19,11 +20,10 @@ void putText(std::span<std::uint8_t> record, CreditNoteField field, std::string_
     writeFixedText(fieldBytes(record, fieldOf(field)), text);
 }
 
-std::string twoDigits(const std::string& part)
+// A day or month as typed: one digit gains its zero, anything else stays.
+std::string datePart(const std::string& part)
 {
-    const bool digits
-        = !part.empty() && std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
-    return digits && part.size() == 1 ? "0" + part : part;
+    return part.size() == 1 && part[0] >= '0' && part[0] <= '9' ? calc::twoDigits(part[0] - '0') : part;
 }
 
 } // namespace
@@ -83,7 +83,7 @@ Status writeCreditNotes(const BookPaths& book, int first, std::span<const Credit
 
 std::string referredDate(const CreditNoteMark& mark)
 {
-    return twoDigits(mark.refDay) + "/" + twoDigits(mark.refMonth) + "/" + mark.refYear;
+    return datePart(mark.refDay) + "/" + datePart(mark.refMonth) + "/" + mark.refYear;
 }
 
 } // namespace tessaro::archive

@@ -3,7 +3,6 @@
 #include "calc/numbers.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace tessaro::archive {
 
@@ -46,13 +45,6 @@ double figureOf(const RegisterFigures& figures, RegisterColumn column)
     default:
         return 0;
     }
-}
-
-std::string twoDigits(int value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", value);
-    return text;
 }
 
 } // namespace
@@ -133,7 +125,7 @@ std::string registerCell(const BookRegister& reg, int index, RegisterColumn colu
         return std::to_string(row.number);
     case RegisterColumn::Date:
         if (row.day && row.month)
-            return twoDigits(row.day) + "/" + twoDigits(row.month) + "/" + std::string(year);
+            return calc::twoDigits(row.day) + "/" + calc::twoDigits(row.month) + "/" + std::string(year);
         // A date that is no date is shown as it was read.
         if (reg.dayText(index).empty() && reg.monthText(index).empty())
             return {};

@@ -331,6 +331,11 @@ std::string euroText(double x, char decimalSeparator)
     return twoDecimals(x, decimalSeparator, true);
 }
 
+std::string twoDigits(int value)
+{
+    return (value >= 0 && value < 10 ? "0" : "") + std::to_string(value);
+}
+
 std::string rateText(double x, char decimalSeparator)
 {
     return twoDecimals(x, decimalSeparator, false);

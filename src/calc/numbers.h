@@ -97,6 +97,9 @@ std::string lireText(double x);
 // "#.00": like euroText but no digit before the separator below 1.
 std::string rateText(double x, char decimalSeparator);
 
+// A day or month of a date, "07"; values of two digits or more as they are.
+std::string twoDigits(int value);
+
 // Every "," replaced by ".".
 std::string pointForm(std::string_view text);
 

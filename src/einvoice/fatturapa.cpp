@@ -60,8 +60,7 @@ std::optional<std::string> isoDate(std::string_view year, std::string_view dayTe
     const int d = digitsValue(day);
     if (y < FirstInvoiceYear || m < 1 || m > 12 || d < 1 || d > daysInMonth(m, y))
         return std::nullopt;
-    auto twoDigits = [](int v) { return std::string(v < 10 ? "0" : "") + std::to_string(v); };
-    return std::string(year) + "-" + twoDigits(m) + "-" + twoDigits(d);
+    return std::string(year) + "-" + calc::twoDigits(m) + "-" + calc::twoDigits(d);
 }
 
 std::optional<std::string> isoDate(const InvoiceToExport& invoice)
