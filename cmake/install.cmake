@@ -77,10 +77,13 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TESSARO_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Printing measures text in Times New Roman: without Liberation's metric
-# twins every position on the page shifts. The xcb platform plugin comes with
-# libqt6gui6; Wayland sessions fall back to it when qt6-wayland is missing.
+# twins every position on the page shifts. Liberation 2 is fonts-liberation2
+# on Debian 12 and fonts-liberation from version 2 on (Debian 13, where
+# fonts-liberation2 is only a transitional package). The xcb platform plugin
+# comes with libqt6gui6; Wayland sessions fall back to it when qt6-wayland is
+# missing.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), qt6-qpa-plugins, fonts-liberation2"
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), qt6-qpa-plugins, fonts-liberation (>= 1:2) | fonts-liberation2"
 )
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 find_program(TESSARO_DPKG_SHLIBDEPS dpkg-shlibdeps)

@@ -12,7 +12,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-tessaro_setup clang libclang-rt-14-dev
+tessaro_setup clang
+tessaro_setup "$(tessaro_clang_runtime_package)"
 
 build=${TESSARO_FUZZ_DIR:-build-fuzz}
 seconds=${FUZZ_SECONDS:-30}

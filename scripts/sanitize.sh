@@ -42,7 +42,8 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export TMPDIR=${TMPDIR:-/tmp}
 chmod 700 "$XDG_RUNTIME_DIR"
 # Only the fonts the package declares, as a bare machine has them, whatever
-# else is installed here (fontconfig fills its cache in the build folder).
-export FONTCONFIG_FILE="$PWD/tests/fonts/fonts.conf"
+# else is installed here: CMake wrote the configuration for this release's
+# folder of them, and fontconfig fills its cache in the build folder.
+export FONTCONFIG_FILE="$(cd "$build" && pwd)/fonts.conf"
 export XDG_CACHE_HOME="$(cd "$build" && pwd)/xdg-cache"
 ctest --test-dir "$build" --output-on-failure --parallel "$jobs" "$@"
