@@ -83,7 +83,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # comes with libqt6gui6; Wayland sessions fall back to it when qt6-wayland is
 # missing.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), qt6-qpa-plugins, fonts-liberation (>= 1:2) | fonts-liberation2"
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxxhash0, qt6-qpa-plugins, fonts-liberation (>= 1:2) | fonts-liberation2"
 )
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 find_program(TESSARO_DPKG_SHLIBDEPS dpkg-shlibdeps)

@@ -3,7 +3,7 @@
 # is not on the machine yet. Sourced by run.sh, test.sh and the others.
 set -euo pipefail
 
-tessaro_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev
+tessaro_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libxxhash-dev
                   libxml2-utils poppler-utils desktop-file-utils strace)
 
 # Liberation 2, which the windows and the paper are measured in, is

@@ -3,6 +3,7 @@ target_sources(tessaro_archive PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/record_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/journal.cpp
     ${CMAKE_CURRENT_LIST_DIR}/journal_file.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/journal_first_checksum.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recovery.cpp
     ${CMAKE_CURRENT_LIST_DIR}/whole_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/codepage.cpp

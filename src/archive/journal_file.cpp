@@ -1,11 +1,13 @@
 #include "archive/journal_file.h"
 
+#include "archive/little_endian.h"
 #include "archive/record_file.h"
+
+#include <xxhash.h>
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstring>
+#include <memory>
 #include <thread>
 
 namespace tessaro::archive {
@@ -14,89 +16,26 @@ namespace {
 
 constexpr std::array<char, 8> Magic = {'T', 'S', 'R', 'G', 'I', 'O', 'R', 'N'};
 constexpr std::array<char, 8> EndMagic = {'T', 'S', 'R', 'F', 'I', 'N', 'E', '1'};
-constexpr std::uint32_t Version = 1;
+// Version 1 had a checksum of its own; it is still read, never written.
+constexpr std::uint32_t Version = 2;
+constexpr std::uint32_t FirstVersion = 1;
 constexpr std::size_t HeaderSize = 8 + 4 + 4 + 8 + 4; // before the operation's name
 constexpr std::size_t TrailerSize = 8 + 8;
 constexpr std::uint64_t Missing = ~std::uint64_t {0};
 
-constexpr std::uint64_t Prime1 = 0x9E3779B185EBCA87ULL;
-constexpr std::uint64_t Prime2 = 0xC2B2AE3D27D4EB4FULL;
-constexpr std::uint64_t Prime3 = 0x165667B19E3779F9ULL;
-constexpr std::uint64_t Prime5 = 0x27D4EB2F165667C5ULL;
-
-std::uint64_t load64(const std::uint8_t* p)
-{
-    std::uint64_t value = 0;
-    std::memcpy(&value, p, sizeof value);
-    if constexpr (std::endian::native == std::endian::big) {
-        std::uint64_t swapped = 0;
-        for (int i = 0; i < 8; ++i)
-            swapped = swapped << 8 | ((value >> (8 * i)) & 0xFF);
-        value = swapped;
-    }
-    return value;
-}
-
-// Four lanes over 32-byte stripes, then the bytes left over one at a time:
-// fast enough for the tens of megabytes a renumbering of a full book keeps.
+// xxHash64 with seed 0, streamed: fast enough for the tens of megabytes a
+// renumbering of a full book keeps.
 class Checksum {
 public:
-    void add(std::span<const std::uint8_t> bytes)
-    {
-        m_length += bytes.size();
-        std::size_t at = 0;
-        if (m_pending > 0) {
-            const std::size_t take = std::min(bytes.size(), m_stripe.size() - m_pending);
-            std::copy_n(bytes.begin(), take, m_stripe.begin() + static_cast<std::ptrdiff_t>(m_pending));
-            m_pending += take;
-            at = take;
-            if (m_pending < m_stripe.size())
-                return;
-            stripe(m_stripe.data());
-            m_pending = 0;
-        }
-        // The lanes in locals, so the four multiplications of a stripe overlap.
-        std::uint64_t l0 = m_lanes[0], l1 = m_lanes[1], l2 = m_lanes[2], l3 = m_lanes[3];
-        const auto round
-            = [](std::uint64_t lane, std::uint64_t word) { return std::rotl(lane + word * Prime2, 31) * Prime1; };
-        for (; at + m_stripe.size() <= bytes.size(); at += m_stripe.size()) {
-            const std::uint8_t* p = bytes.data() + at;
-            l0 = round(l0, load64(p));
-            l1 = round(l1, load64(p + 8));
-            l2 = round(l2, load64(p + 16));
-            l3 = round(l3, load64(p + 24));
-        }
-        m_lanes = {l0, l1, l2, l3};
-        std::copy(bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end(), m_stripe.begin());
-        m_pending = bytes.size() - at;
-    }
-
-    std::uint64_t value() const
-    {
-        std::uint64_t h = std::rotl(m_lanes[0], 1) + std::rotl(m_lanes[1], 7) + std::rotl(m_lanes[2], 12)
-            + std::rotl(m_lanes[3], 18);
-        h ^= m_length * Prime5;
-        for (std::size_t i = 0; i < m_pending; ++i)
-            h = std::rotl(h ^ (m_stripe[i] * Prime5), 11) * Prime1;
-        h ^= h >> 33;
-        h *= Prime2;
-        h ^= h >> 29;
-        h *= Prime3;
-        h ^= h >> 32;
-        return h;
-    }
+    Checksum() { XXH64_reset(m_state.get(), 0); }
+    void add(std::span<const std::uint8_t> bytes) { XXH64_update(m_state.get(), bytes.data(), bytes.size()); }
+    std::uint64_t value() const { return XXH64_digest(m_state.get()); }
 
 private:
-    void stripe(const std::uint8_t* p)
-    {
-        for (std::size_t lane = 0; lane < m_lanes.size(); ++lane)
-            m_lanes[lane] = std::rotl(m_lanes[lane] + load64(p + 8 * lane) * Prime2, 31) * Prime1;
-    }
-
-    std::array<std::uint64_t, 4> m_lanes = {Prime1 + Prime2, Prime2, 0, 0 - Prime1};
-    std::array<std::uint8_t, 32> m_stripe {};
-    std::size_t m_pending = 0;
-    std::uint64_t m_length = 0;
+    struct Free {
+        void operator()(XXH64_state_t* state) const { XXH64_freeState(state); }
+    };
+    std::unique_ptr<XXH64_state_t, Free> m_state {XXH64_createState()};
 };
 
 // Writes the journal in order through a buffer; long byte ranges go out directly.
@@ -126,9 +65,9 @@ public:
     // The checksum of everything so far, then the end mark; false when a write failed.
     bool finish()
     {
-        const std::uint64_t sum = m_checksum.value();
-        for (int i = 0; i < 8; ++i)
-            m_buffer.push_back(static_cast<std::uint8_t>(sum >> (8 * i)));
+        std::array<std::uint8_t, 8> sum {};
+        writeLittleEndian(sum, m_checksum.value());
+        m_buffer.insert(m_buffer.end(), sum.begin(), sum.end());
         m_buffer.insert(m_buffer.end(), EndMagic.begin(), EndMagic.end());
         flush();
         return m_ok;
@@ -140,9 +79,9 @@ private:
     void number(std::uint64_t value, int width)
     {
         std::array<std::uint8_t, 8> out {};
-        for (int i = 0; i < width; ++i)
-            out[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-        bytes(std::span(out).first(static_cast<std::size_t>(width)));
+        const auto field = std::span(out).first(static_cast<std::size_t>(width));
+        writeLittleEndian(field, value);
+        bytes(field);
     }
 
     void flush()
@@ -173,11 +112,7 @@ public:
     bool ok() const { return m_ok; }
     std::uint64_t number(int width)
     {
-        const auto field = take(static_cast<std::size_t>(width));
-        std::uint64_t value = 0;
-        for (std::size_t i = field.size(); i-- > 0;)
-            value = value << 8 | field[i];
-        return value;
+        return readLittleEndian(take(static_cast<std::size_t>(width)));
     }
     std::string text(std::size_t length)
     {
@@ -231,13 +166,15 @@ void parse(const DataDir& dir, std::span<const std::uint8_t> bytes, StoredJourna
     const auto length = header.number(8);
     const auto nameLength = header.number(4);
     journal.operation = header.text(static_cast<std::size_t>(std::min<std::uint64_t>(nameLength, 1024)));
-    if (!header.ok() || version != Version || length != bytes.size() || bytes.size() < HeaderSize + TrailerSize)
+    if (!header.ok() || (version != Version && version != FirstVersion) || length != bytes.size()
+        || bytes.size() < HeaderSize + TrailerSize)
         return;
     const auto body = bytes.first(bytes.size() - TrailerSize);
     Reader trailer(bytes.subspan(body.size()));
     const std::uint64_t sum = trailer.number(8);
     const auto end = trailer.take(EndMagic.size());
-    if (!std::equal(end.begin(), end.end(), EndMagic.begin()) || sum != journalChecksum(body))
+    const std::uint64_t expected = version == Version ? journalChecksum(body) : firstJournalChecksum(body);
+    if (!std::equal(end.begin(), end.end(), EndMagic.begin()) || sum != expected)
         return;
 
     Reader in(body);

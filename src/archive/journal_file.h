@@ -48,7 +48,9 @@ struct StoredJournal {
 // Nothing when there is no journal; an error when it cannot be read.
 Result<std::optional<StoredJournal>> readJournal(const DataDir& dir);
 
-// The 64-bit checksum the journal ends with (doc/journal.md).
+// The 64-bit checksum the journal ends with (doc/journal.md): xxHash64 from
+// version 2 on, the first journals' own before.
 std::uint64_t journalChecksum(std::span<const std::uint8_t> bytes);
+std::uint64_t firstJournalChecksum(std::span<const std::uint8_t> bytes);
 
 } // namespace tessaro::archive

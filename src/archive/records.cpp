@@ -1,6 +1,7 @@
 #include "archive/records.h"
 
 #include "archive/codepage.h"
+#include "archive/little_endian.h"
 
 #include <bit>
 #include <cmath>
@@ -71,28 +72,22 @@ std::span<const std::uint8_t> clientBytes(std::span<const std::uint8_t> invoice)
 
 std::int16_t readInt16LE(std::span<const std::uint8_t, 2> bytes)
 {
-    return static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(readLittleEndian(bytes)));
 }
 
 void writeInt16LE(std::span<std::uint8_t, 2> bytes, std::int16_t value)
 {
-    const auto bits = static_cast<std::uint16_t>(value);
-    bytes[0] = static_cast<std::uint8_t>(bits & 0xFF);
-    bytes[1] = static_cast<std::uint8_t>(bits >> 8);
+    writeLittleEndian(bytes, static_cast<std::uint16_t>(value));
 }
 
 float readFloat32LE(std::span<const std::uint8_t, 4> bytes)
 {
-    const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8)
-        | (static_cast<std::uint32_t>(bytes[2]) << 16) | (static_cast<std::uint32_t>(bytes[3]) << 24);
-    return std::bit_cast<float>(bits);
+    return std::bit_cast<float>(static_cast<std::uint32_t>(readLittleEndian(bytes)));
 }
 
 void writeFloat32LE(std::span<std::uint8_t, 4> bytes, float value)
 {
-    const auto bits = std::bit_cast<std::uint32_t>(value);
-    for (std::size_t i = 0; i < 4; ++i)
-        bytes[i] = static_cast<std::uint8_t>((bits >> (8 * i)) & 0xFF);
+    writeLittleEndian(bytes, std::bit_cast<std::uint32_t>(value));
 }
 
 float rateAt(std::span<const std::uint8_t> invoice)

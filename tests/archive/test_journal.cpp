@@ -4,6 +4,7 @@
 // only removed. One that cannot be put back stays, and refuses every write.
 #include "archive/journal_file.h"
 #include "archive/lifecycle.h"
+#include "archive/little_endian.h"
 #include "archive/maintenance.h"
 #include "archive/recovery.h"
 #include "archive/settings.h"
@@ -54,13 +55,18 @@ private slots:
         QTest::addColumn<int>("cutAt"); // bytes kept; -1: all
         QTest::addColumn<int>("flipped"); // a byte changed, from the end; 0: none
         QTest::addColumn<Outcome>("outcome");
-        QTest::newRow("whole") << -1 << 0 << Outcome::RolledBack;
-        QTest::newRow("empty") << 0 << 0 << Outcome::Torn;
-        QTest::newRow("cut in the header") << 12 << 0 << Outcome::Torn;
-        QTest::newRow("cut in the kept bytes") << 700 << 0 << Outcome::Torn;
-        QTest::newRow("last byte missing") << -2 << 0 << Outcome::Torn;
-        QTest::newRow("a kept byte changed") << -1 << 400 << Outcome::Torn;
-        QTest::newRow("the checksum changed") << -1 << 12 << Outcome::Torn;
+        // 1: relabelled as a journal of the first version; 2: also its first checksum.
+        QTest::addColumn<int>("firstVersion");
+        QTest::newRow("whole") << -1 << 0 << Outcome::RolledBack << 0;
+        QTest::newRow("empty") << 0 << 0 << Outcome::Torn << 0;
+        QTest::newRow("cut in the header") << 12 << 0 << Outcome::Torn << 0;
+        QTest::newRow("cut in the kept bytes") << 700 << 0 << Outcome::Torn << 0;
+        QTest::newRow("last byte missing") << -2 << 0 << Outcome::Torn << 0;
+        QTest::newRow("a kept byte changed") << -1 << 400 << Outcome::Torn << 0;
+        QTest::newRow("the checksum changed") << -1 << 12 << Outcome::Torn << 0;
+        QTest::newRow("first version, whole") << -1 << 0 << Outcome::RolledBack << 2;
+        QTest::newRow("first version, a kept byte changed") << -1 << 400 << Outcome::Torn << 2;
+        QTest::newRow("first version, today's checksum") << -1 << 0 << Outcome::Torn << 1;
     }
 
     void damagedJournals()
@@ -68,10 +74,18 @@ private slots:
         QFETCH(int, cutAt);
         QFETCH(int, flipped);
         QFETCH(Outcome, outcome);
+        QFETCH(int, firstVersion);
         TestDir dir;
         AppState state = stateIn(dir);
         Bytes journal = leaveAJournal(dir, state);
         QVERIFY(journal.size() > 1000);
+        if (firstVersion > 0) {
+            journal[8] = 1; // the version, after the 8-byte mark
+            if (firstVersion == 2) {
+                const auto body = std::span(journal).first(journal.size() - 16);
+                writeLittleEndian(std::span(journal).subspan(body.size(), 8), firstJournalChecksum(body));
+            }
+        }
         if (cutAt != -1)
             journal.resize(cutAt >= 0 ? std::size_t(cutAt) : journal.size() - 1);
         if (flipped > 0)
