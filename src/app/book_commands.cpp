@@ -3,6 +3,7 @@
 #include "app/invoice_commands.h"
 #include "archive/lifecycle.h"
 #include "archive/maintenance.h"
+#include "calc/text.h"
 #include "einvoice/einvoice_files.h"
 
 #include <algorithm>
@@ -15,19 +16,6 @@ namespace {
 
 const std::string Attention = "ATTENZIONE";
 
-std::string trimmedBlanks(const std::string& text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-// The year becomes part of a file name: only digits can name a book the program made.
-bool isYearOfDigits(const std::string& year)
-{
-    return !year.empty() && std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 std::string fourDigitYear(int year)
 {
@@ -85,8 +73,10 @@ void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
                         ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return;
-    const std::string year = trimmedBlanks(answer);
-    if (!isYearOfDigits(year))
+    // The year becomes part of a file name: only a year the program could
+    // have made names a book.
+    const std::string year(calc::trimBlanks(answer));
+    if (!calc::isFourDigitYear(year))
         return;
     if (archive::Status status = archive::deleteYear(state, year); !status) {
         // A year without its files has nothing to delete; a file that stays is worth telling.

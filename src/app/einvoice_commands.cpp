@@ -3,6 +3,7 @@
 #include "app/invoice_commands.h"
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
+#include "calc/text.h"
 #include "einvoice/fatturapa.h"
 #include "einvoice/year_export.h"
 
@@ -24,11 +25,6 @@ bool hasCurrentIssuer(const archive::AppState& state)
 void refuse(ui::Dialogs& dialogs, const std::vector<std::string>& problems)
 {
     dialogs.message(einvoice::refusalMessage(problems), std::string(einvoice::RefusalTitle), ui::Buttons::Ok);
-}
-
-bool isFourDigitYear(std::string_view year)
-{
-    return year.size() == 4 && std::all_of(year.begin(), year.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The e-invoice data of the current issuer; nothing, after telling why, when
@@ -115,7 +111,7 @@ void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui
     // The year names the book's files: only a year the program could have
     // made is looked for.
     const std::string year(archive::trimBlanks(form.year));
-    if (!isFourDigitYear(year)) {
+    if (!calc::isFourDigitYear(year)) {
         dialogs.message(notWritten + "\n" + InvalidYearText, std::string(einvoice::RefusalTitle), ui::Buttons::Ok);
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "app/print_book.h"
 #include "archive/book.h"
+#include "calc/text.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
 #include "print/qt_document.h"
@@ -23,7 +24,7 @@ std::string fileNamePart(const std::string& text)
 {
     std::string part;
     for (const char c : print::trimBlanks(text)) {
-        const bool safe = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
+        const bool safe = calc::isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-';
         part += safe ? c : '_';
     }
     return part;

@@ -1,7 +1,8 @@
 #include "archive/codepage.h"
 
+#include "calc/text.h"
+
 #include <array>
-#include <optional>
 
 namespace tessaro::archive {
 
@@ -36,68 +37,62 @@ int byteOf(char32_t codePoint)
     return -1;
 }
 
-// Decodes one UTF-8 sequence at pos and advances pos; a malformed sequence
-// (bad lead byte, missing continuation, overlong form, surrogate, beyond
-// U+10FFFF) yields nothing and consumes one byte, so it becomes one "?".
-std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& pos)
-{
-    const auto lead = static_cast<std::uint8_t>(text[pos]);
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t minimum = 0;
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1F;
-        minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0F;
-        minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07;
-        minimum = 0x10000;
-    } else {
-        ++pos;
-        return std::nullopt;
-    }
-    if (pos + length > text.size()) {
-        ++pos;
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<std::uint8_t>(text[pos + i]);
-        if ((next & 0xC0) != 0x80) {
-            ++pos;
-            return std::nullopt;
-        }
-        value = (value << 6) | (next & 0x3F);
-    }
-    if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        ++pos;
-        return std::nullopt;
-    }
-    pos += length;
-    return value;
-}
+// Lower case, accents removed, controls as blanks: how the register's search
+// compares a stored text with what the user types.
+struct FoldTable {
+    std::array<char, 256> to {};
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        // The code page reaches no further than U+2122.
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
+    constexpr FoldTable()
+    {
+        for (int byte = 0; byte < 256; ++byte)
+            to[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
+        for (int byte = 'A'; byte <= 'Z'; ++byte)
+            set(byte, static_cast<char>(byte - 'A' + 'a'));
+        for (int byte = 0; byte < 0x20; ++byte)
+            set(byte, ' ');
+        set(0x7F, ' ');
+        set(0xA0, ' ');
+        set(0x91, '\''); // the typographic apostrophes read as the plain one
+        set(0x92, '\'');
+        const auto range = [this](int first, int last, char letter) {
+            for (int byte = first; byte <= last; ++byte)
+                set(byte, letter);
+        };
+        range(0xC0, 0xC5, 'a');
+        range(0xE0, 0xE5, 'a');
+        range(0xC8, 0xCB, 'e');
+        range(0xE8, 0xEB, 'e');
+        range(0xCC, 0xCF, 'i');
+        range(0xEC, 0xEF, 'i');
+        range(0xD2, 0xD6, 'o');
+        range(0xF2, 0xF6, 'o');
+        range(0xD9, 0xDC, 'u');
+        range(0xF9, 0xFC, 'u');
+        set(0xC7, 'c');
+        set(0xE7, 'c');
+        set(0xD1, 'n');
+        set(0xF1, 'n');
+        set(0xD8, 'o');
+        set(0xF8, 'o');
+        set(0xDD, 'y');
+        set(0xFD, 'y');
+        set(0xFF, 'y');
+        set(0x9F, 'y');
+        set(0x8A, 's');
+        set(0x9A, 's');
+        set(0x8E, 'z');
+        set(0x9E, 'z');
+        set(0xC6, static_cast<char>(0xE6));
+        set(0x8C, static_cast<char>(0x9C));
+        set(0xD0, static_cast<char>(0xF0));
+        set(0xDE, static_cast<char>(0xFE));
     }
-}
+
+private:
+    constexpr void set(int byte, char folded) { to[static_cast<std::size_t>(byte)] = folded; }
+};
+
+constexpr FoldTable Fold;
 
 } // namespace
 
@@ -112,7 +107,7 @@ std::string toWindows1252(std::string_view utf8)
     bytes.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        const auto cp = nextCodePoint(utf8, pos);
+        const auto cp = calc::decodeUtf8(utf8, pos);
         const int byte = cp ? byteOf(*cp) : -1;
         bytes += byte >= 0 ? static_cast<char>(byte) : Replacement;
     }
@@ -124,7 +119,7 @@ std::string fromWindows1252(std::string_view bytes)
     std::string utf8;
     utf8.reserve(bytes.size());
     for (const char byte : bytes)
-        appendUtf8(utf8, codePointOf(static_cast<std::uint8_t>(byte)));
+        calc::appendUtf8(utf8, codePointOf(static_cast<std::uint8_t>(byte)));
     return utf8;
 }
 
@@ -150,12 +145,18 @@ std::string readFixedText(std::span<const std::uint8_t> field)
     return fromWindows1252(bytes);
 }
 
-std::string_view trimBlanks(std::string_view text)
+void appendFoldedForSearch(std::string& out, std::string_view windows1252)
 {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    for (const char c : windows1252)
+        out += Fold.to[static_cast<unsigned char>(c)];
+}
+
+std::string foldForSearch(std::string_view windows1252)
+{
+    std::string folded;
+    folded.reserve(windows1252.size());
+    appendFoldedForSearch(folded, windows1252);
+    return folded;
 }
 
 } // namespace tessaro::archive

@@ -2,6 +2,8 @@
 // files, and the fixed-width fields themselves (blank padded, cut by characters).
 #pragma once
 
+#include "calc/text.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -22,8 +24,12 @@ void writeFixedText(std::span<std::uint8_t> field, std::string_view utf8);
 // Reads a field as stored, trailing blanks included; a field of zero bytes is empty.
 std::string readFixedText(std::span<const std::uint8_t> field);
 
-// The text without the blanks (0x20 only) at both ends, as the name comparisons
-// of the archives see a stored field.
-std::string_view trimBlanks(std::string_view text);
+// Windows-1252 bytes as the register's search compares them: lower case,
+// accents removed, controls as blanks.
+std::string foldForSearch(std::string_view windows1252);
+void appendFoldedForSearch(std::string& out, std::string_view windows1252);
+
+// Blanks go as everywhere else: the archives' callers name it unqualified.
+using calc::trimBlanks;
 
 } // namespace tessaro::archive

@@ -2,6 +2,7 @@
 
 #include "archive/codepage.h"
 #include "calc/numbers.h"
+#include "calc/text.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +24,7 @@ void putText(std::span<std::uint8_t> record, CreditNoteField field, std::string_
 // A day or month as typed: one digit gains its zero, anything else stays.
 std::string datePart(const std::string& part)
 {
-    return part.size() == 1 && part[0] >= '0' && part[0] <= '9' ? calc::twoDigits(part[0] - '0') : part;
+    return calc::isDigits(part, 1) ? calc::twoDigits(part[0] - '0') : part;
 }
 
 } // namespace

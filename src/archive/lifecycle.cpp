@@ -3,7 +3,9 @@
 #include "archive/clients.h"
 #include "archive/journal.h"
 #include "archive/record_file.h"
+#include "calc/defaults.h"
 #include "calc/numbers.h"
+#include "calc/text.h"
 
 #include <algorithm>
 #include <array>
@@ -17,12 +19,6 @@ namespace {
 
 // Far above any book, small enough that record offsets stay well inside 64 bits.
 constexpr double SaturatedNumber = 1'000'000;
-
-std::size_t characterCount(std::string_view utf8)
-{
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 struct LoadedInvoice {
     InvoiceRecord invoice;
@@ -95,7 +91,7 @@ IoError notTheLoadedBook(const BookPaths& book, const AppState& state)
 
 bool isBookYear(std::string_view yearText)
 {
-    return characterCount(yearText) == 4;
+    return calc::characterCount(yearText) == 4;
 }
 
 int invoiceNumber(std::string_view numberText)
@@ -109,7 +105,7 @@ int invoiceNumber(std::string_view numberText)
 InvoiceRecord blankInvoice(const AppState& state)
 {
     InvoiceRecord invoice;
-    invoice.vat = "22";
+    invoice.vat = calc::DefaultVatRate;
     invoice.kind = "s";
     invoice.currency = std::string(1, state.newInvoiceFlag());
     invoice.rate = static_cast<float>(state.euroRate);
@@ -146,7 +142,7 @@ void clearInvoice(InvoiceForm& form, const AppState& state)
     form.expenses2.clear();
     form.withholding.clear();
     clearResults(form);
-    form.vat = "22";
+    form.vat = calc::DefaultVatRate;
     form.onAccount = false;
     form.balance = true;
     form.creditNote = CreditNoteMark {};

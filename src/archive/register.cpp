@@ -16,102 +16,6 @@ namespace tessaro::archive {
 
 namespace {
 
-// Between the fields of a row's search text: folding turns every control
-// byte into a blank, so neither a field nor a query can hold it and no word
-// is found across two fields.
-constexpr char FieldBreak = '\x01';
-
-struct FoldTable {
-    std::array<char, 256> to {};
-
-    constexpr FoldTable()
-    {
-        for (int byte = 0; byte < 256; ++byte)
-            to[static_cast<std::size_t>(byte)] = static_cast<char>(byte);
-        for (int byte = 'A'; byte <= 'Z'; ++byte)
-            set(byte, static_cast<char>(byte - 'A' + 'a'));
-        for (int byte = 0; byte < 0x20; ++byte)
-            set(byte, ' ');
-        set(0x7F, ' ');
-        set(0xA0, ' ');
-        set(0x91, '\''); // the typographic apostrophes read as the plain one
-        set(0x92, '\'');
-        const auto range = [this](int first, int last, char letter) {
-            for (int byte = first; byte <= last; ++byte)
-                set(byte, letter);
-        };
-        range(0xC0, 0xC5, 'a');
-        range(0xE0, 0xE5, 'a');
-        range(0xC8, 0xCB, 'e');
-        range(0xE8, 0xEB, 'e');
-        range(0xCC, 0xCF, 'i');
-        range(0xEC, 0xEF, 'i');
-        range(0xD2, 0xD6, 'o');
-        range(0xF2, 0xF6, 'o');
-        range(0xD9, 0xDC, 'u');
-        range(0xF9, 0xFC, 'u');
-        set(0xC7, 'c');
-        set(0xE7, 'c');
-        set(0xD1, 'n');
-        set(0xF1, 'n');
-        set(0xD8, 'o');
-        set(0xF8, 'o');
-        set(0xDD, 'y');
-        set(0xFD, 'y');
-        set(0xFF, 'y');
-        set(0x9F, 'y');
-        set(0x8A, 's');
-        set(0x9A, 's');
-        set(0x8E, 'z');
-        set(0x9E, 'z');
-        set(0xC6, static_cast<char>(0xE6));
-        set(0x8C, static_cast<char>(0x9C));
-        set(0xD0, static_cast<char>(0xF0));
-        set(0xDE, static_cast<char>(0xFE));
-    }
-
-private:
-    constexpr void set(int byte, char folded) { to[static_cast<std::size_t>(byte)] = folded; }
-};
-
-constexpr FoldTable Fold;
-
-std::string_view bytesOf(std::span<const std::uint8_t> record, FieldSpec field)
-{
-    return {reinterpret_cast<const char*>(record.data()) + field.offset, field.width};
-}
-
-// A stored text without the blanks around it; the zero bytes of a record
-// never written count as blanks too.
-std::string_view trimmedField(std::span<const std::uint8_t> record, FieldSpec field)
-{
-    std::string_view text = bytesOf(record, field);
-    const auto blank = [](char c) { return c == ' ' || c == '\0'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-void appendFolded(std::string& out, std::string_view windows1252)
-{
-    for (const char c : windows1252)
-        out += Fold.to[static_cast<unsigned char>(c)];
-}
-
-// A text for the screen: damaged bytes below the blank would be invisible
-// or break a line, so they show as blanks.
-std::string shownText(std::string_view windows1252)
-{
-    std::string plain(windows1252);
-    for (char& c : plain) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = ' ';
-    }
-    return fromWindows1252(plain);
-}
-
 std::uint8_t dateNumber(std::span<const std::uint8_t> record, InvoiceField field, int highest)
 {
     const double value = figureAt(record, fieldOf(field));
@@ -168,20 +72,8 @@ void add(RegisterFigures& sum, const RegisterFigures& figures)
     sum.toPay += figures.toPay;
 }
 
-bool allDigits(std::string_view word)
-{
-    return !word.empty() && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
 
 } // namespace
-
-std::string foldForSearch(std::string_view windows1252)
-{
-    std::string folded;
-    folded.reserve(windows1252.size());
-    appendFolded(folded, windows1252);
-    return folded;
-}
 
 Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType type, int nextNumber,
                                         calc::InvoiceTerms terms)
@@ -235,24 +127,7 @@ Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType
                        std::span<const std::uint8_t, CreditNoteRecordSize>(
                            creditNotes.value().data() + i * CreditNoteRecordSize, CreditNoteRecordSize));
 
-        reg.m_searchStart.push_back(static_cast<std::uint32_t>(reg.m_search.size()));
-        appendFolded(reg.m_search, trimmedField(record, fieldOf(PartyField::Surname)));
-        const std::string_view firstName = trimmedField(record, fieldOf(PartyField::FirstName));
-        if (!firstName.empty()) {
-            reg.m_search += ' ';
-            appendFolded(reg.m_search, firstName);
-        }
-        reg.m_clientLength.push_back(static_cast<std::uint16_t>(reg.m_search.size() - reg.m_searchStart.back()));
-        for (std::size_t line = 1; line <= calc::MainLineCount; ++line) {
-            reg.m_search += FieldBreak;
-            appendFolded(reg.m_search, trimmedField(record, descriptionField(line)));
-        }
-        if (extraLinesCount && !lines.empty()) {
-            for (std::size_t line = 4; line <= 10; ++line) {
-                reg.m_search += FieldBreak;
-                appendFolded(reg.m_search, trimmedField(lines, extraDescriptionField(line)));
-            }
-        }
+        reg.indexRow(record, extraLinesCount ? lines : std::span<const std::uint8_t>());
     }
     reg.m_searchStart.push_back(static_cast<std::uint32_t>(reg.m_search.size()));
     return reg;
@@ -262,26 +137,6 @@ std::span<const std::uint8_t> BookRegister::invoiceBytes(int index) const
 {
     return std::span<const std::uint8_t>(m_invoices)
         .subspan(static_cast<std::size_t>(index) * InvoiceRecordSize, InvoiceRecordSize);
-}
-
-std::string BookRegister::clientText(int index) const
-{
-    const auto record = invoiceBytes(index);
-    std::string text = shownText(trimmedField(record, fieldOf(PartyField::Surname)));
-    const std::string_view firstName = trimmedField(record, fieldOf(PartyField::FirstName));
-    if (!firstName.empty())
-        text += (text.empty() ? "" : " ") + shownText(firstName);
-    return text;
-}
-
-std::string BookRegister::dayText(int index) const
-{
-    return shownText(trimmedField(invoiceBytes(index), fieldOf(InvoiceField::Day)));
-}
-
-std::string BookRegister::monthText(int index) const
-{
-    return shownText(trimmedField(invoiceBytes(index), fieldOf(InvoiceField::Month)));
 }
 
 char BookRegister::kind(int index) const
@@ -324,49 +179,6 @@ int BookRegister::uncountedRows() const
 {
     return static_cast<int>(
         std::count_if(m_rows.begin(), m_rows.end(), [](const RegisterRow& r) { return !r.counted(); }));
-}
-
-std::string_view BookRegister::searchText(int index) const
-{
-    const auto i = static_cast<std::size_t>(index);
-    return std::string_view(m_search).substr(m_searchStart[i], m_searchStart[i + 1] - m_searchStart[i]);
-}
-
-std::vector<char> BookRegister::matching(std::string_view queryUtf8) const
-{
-    const std::string folded = foldForSearch(toWindows1252(queryUtf8));
-    std::vector<std::string_view> words;
-    std::vector<int> numbers; // per word: the number it names, or -1
-    for (std::size_t at = 0; at < folded.size();) {
-        const std::size_t start = folded.find_first_not_of(' ', at);
-        if (start == std::string::npos)
-            break;
-        const std::size_t end = std::min(folded.find(' ', start), folded.size());
-        const std::string_view word = std::string_view(folded).substr(start, end - start);
-        words.push_back(word);
-        numbers.push_back(allDigits(word) && word.size() <= 5 ? std::stoi(std::string(word)) : -1);
-        at = end;
-    }
-    std::vector<char> matches(m_rows.size(), 1);
-    if (words.empty())
-        return matches;
-    for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        const std::string_view text = searchText(static_cast<int>(i));
-        for (std::size_t w = 0; w < words.size(); ++w) {
-            if (numbers[w] == m_rows[i].number || text.find(words[w]) != std::string_view::npos)
-                continue;
-            matches[i] = 0;
-            break;
-        }
-    }
-    return matches;
-}
-
-int BookRegister::compareClients(int a, int b) const
-{
-    const auto client
-        = [this](int index) { return searchText(index).substr(0, m_clientLength[static_cast<std::size_t>(index)]); };
-    return client(a).compare(client(b));
 }
 
 } // namespace tessaro::archive

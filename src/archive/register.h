@@ -90,6 +90,8 @@ public:
     int compareClients(int a, int b) const;
 
 private:
+    // Adds the row's client and descriptions (lines 4 to 10 when given) to the search.
+    void indexRow(std::span<const std::uint8_t> record, std::span<const std::uint8_t> extraLines);
     std::string_view searchText(int index) const;
 
     calc::InvoiceType m_type = calc::InvoiceType::Professional;

@@ -1,5 +1,7 @@
 #include "archive/register_texts.h"
 
+#include "archive/codepage.h"
+#include "archive/register_fields.h"
 #include "calc/numbers.h"
 
 #include <cmath>
@@ -47,7 +49,39 @@ double figureOf(const RegisterFigures& figures, RegisterColumn column)
     }
 }
 
+// A text for the screen: damaged bytes below the blank would be invisible
+// or break a line, so they show as blanks.
+std::string shownText(std::string_view windows1252)
+{
+    std::string plain(windows1252);
+    for (char& c : plain) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    return fromWindows1252(plain);
+}
+
 } // namespace
+
+std::string BookRegister::clientText(int index) const
+{
+    const auto record = invoiceBytes(index);
+    std::string text = shownText(storedText(record, fieldOf(PartyField::Surname)));
+    const std::string_view firstName = storedText(record, fieldOf(PartyField::FirstName));
+    if (!firstName.empty())
+        text += (text.empty() ? "" : " ") + shownText(firstName);
+    return text;
+}
+
+std::string BookRegister::dayText(int index) const
+{
+    return shownText(storedText(invoiceBytes(index), fieldOf(InvoiceField::Day)));
+}
+
+std::string BookRegister::monthText(int index) const
+{
+    return shownText(storedText(invoiceBytes(index), fieldOf(InvoiceField::Month)));
+}
 
 std::string_view registerHeading(RegisterColumn column)
 {

@@ -1,5 +1,7 @@
 #include "calc/numbers.h"
 
+#include "calc/text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -34,11 +36,6 @@ constexpr int SignificantDigits = 15;
 bool isIgnoredInNumber(char c)
 {
     return c == ' ' || c == '\t' || c == '\n';
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
 }
 
 // Reads the text left to right the way the numeric-value rule does, skipping

@@ -20,10 +20,7 @@ constexpr std::string_view OmocodiaLetters = "LMNPQRSTUV";
 constexpr std::array<int, 26> OddPositionValues
     = {1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18, 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, 25, 24, 23};
 
-bool isDigit(char32_t c)
-{
-    return c >= '0' && c <= '9';
-}
+using calc::isDigit;
 
 bool isLetter(char32_t c)
 {

@@ -1,5 +1,7 @@
 #include "einvoice/money.h"
 
+#include "calc/text.h"
+
 #include "calc/numbers.h"
 
 #include <charconv>
@@ -17,7 +19,7 @@ std::optional<Cents> toCents(double x)
     for (char c : text) {
         if (c == '-')
             negative = true;
-        else if (c >= '0' && c <= '9')
+        else if (calc::isDigit(c))
             cents = cents * 10 + (c - '0');
     }
     if (cents > MaxCents)

@@ -3,6 +3,8 @@
 // address; the identifiers of a party have their own unit).
 #pragma once
 
+#include "calc/text.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,18 +15,18 @@ namespace tessaro::einvoice {
 // character other than tab, carriage return and line feed); nothing when the
 // text is fit. A malformed UTF-8 sequence counts as U+FFFD.
 std::optional<char32_t> firstUnfitCharacter(std::string_view utf8);
-std::string utf8Character(char32_t codePoint);
-// Decodes the character that begins at pos and moves pos past it; a malformed
-// sequence gives U+FFFD and moves pos one byte on.
-char32_t nextCodePoint(std::string_view utf8, std::size_t& pos);
-std::size_t characterCount(std::string_view utf8);
+// The program's one reading of UTF-8, and its digits, under the names the
+// export's rules use.
+using calc::characterCount;
+using calc::isDigits;
+using calc::nextCodePoint;
+using calc::utf8Character;
 
 // The text on one line: each line break (CR LF, CR or LF) and tab becomes one
 // blank, and the blanks at both ends go.
 std::string oneLine(std::string_view text);
 
 std::string upperAscii(std::string_view text);
-bool isDigits(std::string_view text, std::size_t length);
 // Blanks removed: two letters, two digits, then 11 to 30 letters or digits.
 bool isIban(std::string_view text);
 std::string compactIban(std::string_view text);

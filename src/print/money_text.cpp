@@ -1,6 +1,7 @@
 #include "print/money_text.h"
 
 #include "calc/numbers.h"
+#include "calc/text.h"
 
 #include <cmath>
 #include <cstdio>
@@ -9,11 +10,7 @@ namespace tessaro::print {
 
 std::string trimBlanks(std::string_view text)
 {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+    return std::string(calc::trimBlanks(text));
 }
 
 std::string lireMoneyText(double lire)

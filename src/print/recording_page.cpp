@@ -2,16 +2,6 @@
 
 namespace tessaro::print {
 
-std::size_t characterCount(std::string_view utf8)
-{
-    std::size_t count = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    }
-    return count;
-}
-
 RecordingPage::RecordingPage(double scaleWidthTwips, double scaleHeightTwips)
     : m_scaleWidth(scaleWidthTwips), m_scaleHeight(scaleHeightTwips)
 {
@@ -19,7 +9,7 @@ RecordingPage::RecordingPage(double scaleWidthTwips, double scaleHeightTwips)
 
 double RecordingPage::textWidth(std::string_view text) const
 {
-    return static_cast<double>(characterCount(text)) * charWidth(font().size, font().bold);
+    return static_cast<double>(calc::characterCount(text)) * charWidth(font().size, font().bold);
 }
 
 double RecordingPage::lineHeight() const

@@ -4,6 +4,8 @@
 // coordinates can be worked out by hand in a test.
 #pragma once
 
+#include "calc/text.h"
+
 #include "print/page.h"
 
 #include <optional>
@@ -79,6 +81,6 @@ private:
 };
 
 // Number of characters (not bytes) of a UTF-8 text.
-std::size_t characterCount(std::string_view utf8);
+using calc::characterCount;
 
 } // namespace tessaro::print

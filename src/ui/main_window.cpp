@@ -1,6 +1,8 @@
 #include "ui/main_window.h"
 
 #include "calc/numbers.h"
+#include "calc/defaults.h"
+#include "calc/text.h"
 #include "ui/main_window_table.h"
 #include "ui/navigation.h"
 #include "ui/twips.h"
@@ -32,10 +34,7 @@ int storedLength(const QString& text)
 
 std::string trimBlanks(const std::string& text)
 {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return std::string(calc::trimBlanks(text));
 }
 
 // Shows the help text of a field on the help line while the field has the
@@ -186,7 +185,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     (new NavigationFilter(client, mainWindowNavigation()))->install();
 
     connectControls();
-    m_vat->setText(QStringLiteral("22"));
+    m_vat->setText(QString::fromUtf8(calc::DefaultVatRate.data(), qsizetype(calc::DefaultVatRate.size())));
     setInvoiceType(archive::InvoiceType::Professional);
     m_number->setFocus();
 }
