@@ -60,7 +60,7 @@ bool MainController::start()
     perform([this] {
         m_form.year = std::to_string(m_clock.currentYear());
         yearChanged(m_form, m_state, *m_dialogs);
-        m_form.vat = "22";
+        m_form.vat = calc::DefaultVatRate;
         m_form.focusField = "txtnum";
     });
     return true;

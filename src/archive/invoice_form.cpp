@@ -111,7 +111,7 @@ void copyBufferToForm(InvoiceForm& form, char decimalSeparator)
     form.client = record.client;
     form.day = record.day;
     form.month = record.month;
-    form.vat = record.vat.empty() ? std::string("22") : record.vat;
+    form.vat = record.vat.empty() ? std::string(calc::DefaultVatRate) : record.vat;
     if (record.kind == "a") {
         form.onAccount = true;
         form.balance = false;

@@ -8,6 +8,7 @@
 #include "archive/credit_notes.h"
 #include "archive/records.h"
 #include "calc/amounts.h"
+#include "calc/defaults.h"
 #include "calc/forward.h"
 
 #include <array>
@@ -22,7 +23,7 @@ struct InvoiceForm {
     std::string day; // txtgio
     std::string month; // txtmese
     std::string year; // txtanno
-    std::string vat = "22"; // txtiva
+    std::string vat {calc::DefaultVatRate}; // txtiva
     std::string pension; // txtcn
     std::string withholding; // txtra
     std::string expenses; // txtspe
@@ -52,7 +53,7 @@ struct InvoiceForm {
 
 // Window fields into the buffer (issue kind kept when no option is selected).
 void copyFormToBuffer(InvoiceForm& form);
-// Buffer into the window fields: VAT "22" when empty, options from the kind,
+// Buffer into the window fields: the default VAT when empty, options from the kind,
 // etccambio from the rate.
 void copyBufferToForm(InvoiceForm& form, char decimalSeparator);
 

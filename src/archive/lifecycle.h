@@ -38,7 +38,7 @@ bool isBookYear(std::string_view yearText);
 // 0 when that is below 1; very large values saturate well above any book.
 int invoiceNumber(std::string_view numberText);
 
-// An empty invoice as a gap or an insertion writes it: VAT "22", kind "s",
+// An empty invoice as a gap or an insertion writes it: the default VAT, kind "s",
 // the currency of the menu and the rate EuroRate.
 InvoiceRecord blankInvoice(const AppState& state);
 
@@ -48,7 +48,7 @@ void applyNewSlotRule(InvoiceForm& form, const AppState& state);
 
 void clearResults(InvoiceForm& form);
 
-// Empties the invoice fields and the results, VAT "22", "a saldo", and gives
+// Empties the invoice fields and the results, the default VAT, "a saldo", and gives
 // the buffer the currency and rate of a new invoice. The extra lines stay.
 void clearInvoice(InvoiceForm& form, const AppState& state);
 
