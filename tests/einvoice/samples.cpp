@@ -118,20 +118,23 @@ QStringList xmlValues(const std::string& xml, const QString& pathSuffix)
     return values;
 }
 
+QString schemaFile()
+{
+    return qEnvironmentVariable("TESSARO_TEST_DATA") + "/fatturapa/Schema_del_file_xml_FatturaPA_v1.2.2.xsd";
+}
+
 QString schemaErrors(const QString& xmlFile, QString& skipReason)
 {
-    const QString shared = qEnvironmentVariable("TESSARO_SHARED_DIR");
-    const QString schema = shared + "/fatturapa/Schema_del_file_xml_FatturaPA_v1.2.2.xsd";
-    const QString catalog = shared + "/fatturapa/catalog.xml";
-    if (shared.isEmpty() || !QFileInfo::exists(schema) || !QFileInfo::exists(catalog)) {
-        skipReason = "FatturaPA schema not found under TESSARO_SHARED_DIR";
-        return {};
-    }
+    // The schema travels with the tests and the setup installs xmllint: a
+    // missing one is a failure, never a skip that would pass for a check.
+    skipReason.clear();
+    const QString schema = schemaFile();
+    const QString catalog = qEnvironmentVariable("TESSARO_TEST_DATA") + "/fatturapa/catalog.xml";
+    if (!QFileInfo::exists(schema) || !QFileInfo::exists(catalog))
+        return "FatturaPA schema not found at " + schema;
     const QString xmllint = QStandardPaths::findExecutable("xmllint");
-    if (xmllint.isEmpty()) {
-        skipReason = "xmllint not installed (libxml2-utils)";
-        return {};
-    }
+    if (xmllint.isEmpty())
+        return "xmllint not installed (libxml2-utils)";
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XML_CATALOG_FILES", catalog);

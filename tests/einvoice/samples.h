@@ -25,8 +25,10 @@ einvoice::InvoiceToExport commercialInvoice();
 // "DatiRiepilogo/Imposta", in document order.
 QStringList xmlValues(const std::string& xml, const QString& pathSuffix);
 
-// Empty when the file validates; the reason otherwise. Sets skipReason
-// instead when the schema or xmllint is missing.
+// The FatturaPA schema kept with the test data.
+QString schemaFile();
+// Empty when the file validates; the reason otherwise, a missing schema or
+// xmllint included (skipReason stays empty).
 QString schemaErrors(const QString& xmlFile, QString& skipReason);
 
 } // namespace tessaro::test
