@@ -7,6 +7,7 @@
 #include "archive/book.h"
 #include "archive/lifecycle.h"
 #include "archive/register_csv.h"
+#include "archive/whole_file.h"
 #include "einvoice/written_files.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
@@ -18,7 +19,6 @@
 
 #include <QEvent>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QScreen>
 
 #include <algorithm>
@@ -96,11 +96,9 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
         dialogs.message("Esportazione del registro interrotta: nessun file è stato scritto.", RegisterCsvTitle);
         return;
     }
-    // Written beside the name and put in its place only once complete.
-    QSaveFile file(QString::fromStdString(path));
-    const bool written = file.open(QIODevice::WriteOnly)
-        && file.write(text->data(), static_cast<qint64>(text->size())) == static_cast<qint64>(text->size())
-        && !progress->cancelled() && file.commit();
+    // Written beside the name and put in its place only once on the disk.
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text->data()), text->size());
+    const bool written = !progress->cancelled() && archive::writeWholeFile(state.dataDir.fs(), path, bytes).ok();
     progress->finish();
     busy.release();
     if (!written) {

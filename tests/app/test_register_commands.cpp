@@ -11,6 +11,7 @@
 #include "archive/settings.h"
 #include "print/qt_document.h"
 #include "print/recording_page.h"
+#include "faulty_file_system.h"
 #include "test_dir.h"
 #include "ui/main_window.h"
 #include "ui/register_window.h"
@@ -148,6 +149,21 @@ void TestRegisterCommands::csvWholeOrNothing()
              (std::vector<std::uint8_t> {0xEF, 0xBB, 0xBF}));
     QCOMPARE(s.dialogs.last().title, std::string("Operazione effettuata"));
     QVERIFY(!s.dialogs.busy());
+
+    // A disk that fails at any step leaves the file written before, and says so.
+    using Op = test::FaultyFileSystem::Op;
+    const std::vector<std::uint8_t> written = s.dir.bytes("registro.csv");
+    for (const auto& [op, file] : {std::pair {Op::Open, "registro.csv.tmp"}, {Op::Write, "registro.csv.tmp"},
+                                   {Op::Sync, "registro.csv.tmp"}, {Op::Rename, "registro.csv.tmp"}}) {
+        test::FaultyFileSystem fs(s.controller->state().dataDir);
+        fs.fail(op, file);
+        s.dialogs.queueSaveFileName(path);
+        app::exportRegisterCsv(contents, s.controller->state(), s.dialogs);
+        QVERIFY2(fs.count(op, file) > 0, file);
+        QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
+        QCOMPARE(s.dir.bytes("registro.csv"), written);
+        QVERIFY(!s.dir.exists("registro.csv.tmp"));
+    }
 }
 
 void TestRegisterCommands::printedRegisterStops()
