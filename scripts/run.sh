@@ -8,7 +8,7 @@ source scripts/setup.sh
 tessaro_setup xvfb xauth
 
 build=${TESSARO_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSARO_WERROR=ON
 cmake --build "$build" --parallel "$(nproc)" --target tessaro
 
 data=${TESSARO_DATA:-$HOME/Tessaro}
