@@ -313,10 +313,4 @@ Status Journal::rollBack()
     return {};
 }
 
-Status Journal::undo(Status failure)
-{
-    rollBack();
-    return failure;
-}
-
 } // namespace tessaro::archive

@@ -74,8 +74,6 @@ public:
     // aside go. Until the journal file is gone the operation is not done,
     // and a failure leaves it to be rolled back like any other.
     Status commit();
-    // Puts every file back as it was and passes the failure on.
-    Status undo(Status failure);
     // Undoes the latest changes first. When one cannot be undone the earlier
     // ones stay, so the files are as the operation left them at one of its
     // steps, which every operation orders to be safe (a record before the
