@@ -139,7 +139,7 @@ Status deleteBook(const BookPaths& book, const std::string& operation)
         return begun;
     for (const std::string* path : files) {
         if (Status removed = journal.remove(*path); !removed)
-            return journal.undo(removed);
+            return removed;
     }
     return journal.commit();
 }

@@ -115,9 +115,9 @@ Result<bool> registerClient(AppState& state, const PartyRecord& client)
     if (Status begun = journal.begin(); !begun)
         return begun.error();
     if (Status written = appendClient(state.dataDir, number.value(), client); !written)
-        return journal.undo(written).error();
+        return written.error();
     if (Status done = journal.commit(); !done)
-        return journal.undo(done).error();
+        return done.error();
     state.clientCount = static_cast<std::int16_t>(number.value());
     return true;
 }
@@ -139,11 +139,11 @@ Status deleteClientArchive(const DataDir& dir)
     if (Status begun = journal.begin(); !begun)
         return begun;
     if (Status removed = journal.remove(clientFile(dir)); !removed)
-        return journal.undo(removed);
+        return removed;
     if (Status written = writeClientCount(dir, 0, WriteStep::InOperation); !written)
-        return journal.undo(written);
+        return written;
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     return {};
 }
 

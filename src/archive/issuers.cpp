@@ -77,13 +77,13 @@ Status appendIssuer(AppState& state, const PartyRecord& issuer)
     // The record before the count, so the count never covers a record that is not there.
     if (Status written = writeRecord(dir.fs(), issuerFile(dir), number, bytesOf(issuer), WriteStep::InOperation);
         !written)
-        return journal.undo(written);
+        return written;
     if (Status written = writeIssuerCount(dir, number, WriteStep::InOperation); !written)
-        return journal.undo(written);
+        return written;
     if (Status written = writeCurrentIssuer(dir, number, WriteStep::InOperation); !written)
-        return journal.undo(written);
+        return written;
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     state.issuerCount = number;
     state.currentIssuer = number;
     state.currentIssuerRecord = issuer;
@@ -99,9 +99,9 @@ Status replaceIssuer(const DataDir& dir, int number, const PartyRecord& issuer)
         return begun;
     if (Status written = writeRecord(dir.fs(), issuerFile(dir), number, bytesOf(issuer), WriteStep::InOperation);
         !written)
-        return journal.undo(written);
+        return written;
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <thread>
+#include <utility>
 
 namespace tessaro::archive {
 
@@ -43,6 +44,38 @@ Journal::Journal(const DataDir& dir, StoredJournal stored)
         if (entry.kind == JournalEntry::Kind::SetAside)
             entry.moved = m_fs->exists(entry.held);
     }
+}
+
+Journal::~Journal()
+{
+    // The caller passes its own failure on, the first one. A rollback that
+    // fails as well keeps the journal file: every write is refused until
+    // the next start puts the files back.
+    if (m_begun)
+        rollBack();
+}
+
+Journal::Journal(Journal&& other) noexcept
+    : m_fs(other.m_fs), m_dir(std::move(other.m_dir)), m_durable(other.m_durable),
+      m_operation(std::move(other.m_operation)), m_entries(std::move(other.m_entries)),
+      m_begun(std::exchange(other.m_begun, false)), m_written(std::exchange(other.m_written, false))
+{
+}
+
+Journal& Journal::operator=(Journal&& other)
+{
+    if (this == &other)
+        return *this;
+    if (m_begun)
+        rollBack();
+    m_fs = other.m_fs;
+    m_dir = std::move(other.m_dir);
+    m_durable = other.m_durable;
+    m_operation = std::move(other.m_operation);
+    m_entries = std::move(other.m_entries);
+    m_begun = std::exchange(other.m_begun, false);
+    m_written = std::exchange(other.m_written, false);
+    return *this;
 }
 
 const JournalEntry* Journal::lengthOf(const std::string& path) const
@@ -189,7 +222,6 @@ Status Journal::flush()
 
 Status Journal::commit()
 {
-    m_begun = false;
     if (Status flushed = flush(); !flushed)
         return flushed;
     if (m_written) {
@@ -202,6 +234,7 @@ Status Journal::commit()
         m_written = false;
         m_fs->syncDirectory(m_dir.path());
     }
+    m_begun = false;
     // A file set aside that cannot be removed now only keeps its other name,
     // which nothing reads; the next start removes it.
     for (const JournalEntry& entry : m_entries) {
@@ -278,12 +311,6 @@ Status Journal::rollBack()
         m_written = false;
     }
     return {};
-}
-
-Status Journal::undo(Status failure)
-{
-    rollBack();
-    return failure;
 }
 
 } // namespace tessaro::archive

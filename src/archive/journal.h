@@ -2,14 +2,15 @@
 // write the operation says what it will change (byte ranges of its files,
 // their lengths, the files it removes); the journal keeps how they are now,
 // writes that into the journal file of the data directory and flushes it.
-// A failure at any later step puts every file back as it was, and so does
-// the next start after a crash (see recovery.h).
+// Should the operation end without a commit() that succeeded, whatever step
+// failed, its journal puts every file back as it was as it goes out of
+// scope, and so does the next start after a crash (see recovery.h).
 //
 //     Journal journal(dir, "Inserisci fattura n. 1 del 2026");
 //     journal.keepRecords(book.invoices, InvoiceRecordSize, 1, Journal::ToTheEnd);
 //     journal.keepRecords(book.counter, 2, 1, 1);
 //     if (Status begun = journal.begin(); !begun) return begun;
-//     if (Status moved = shiftUp(...); !moved) return journal.undo(moved);
+//     if (Status moved = shiftUp(...); !moved) return moved; // the files go back here
 //     ...
 //     return journal.commit(); // flushes the files, then removes the journal file
 //
@@ -41,8 +42,11 @@ public:
     // An unfinished operation read back from the journal file, to be rolled back.
     Journal(const DataDir& dir, StoredJournal stored);
 
-    Journal(Journal&&) = default;
-    Journal& operator=(Journal&&) = default;
+    // Rolls back an operation begun and not committed (see rollBack).
+    ~Journal();
+    // The operation goes with the journal; the one left behind has none.
+    Journal(Journal&& other) noexcept;
+    Journal& operator=(Journal&& other);
     Journal(const Journal&) = delete;
     Journal& operator=(const Journal&) = delete;
 
@@ -67,10 +71,9 @@ public:
     Status remove(const std::string& path);
     // The operation is done: every file it wrote is flushed, then the
     // journal file is removed (and that is flushed), then the files set
-    // aside go.
+    // aside go. Until the journal file is gone the operation is not done,
+    // and a failure leaves it to be rolled back like any other.
     Status commit();
-    // Puts every file back as it was and passes the failure on.
-    Status undo(Status failure);
     // Undoes the latest changes first. When one cannot be undone the earlier
     // ones stay, so the files are as the operation left them at one of its
     // steps, which every operation orders to be safe (a record before the

@@ -252,31 +252,31 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     if (Status begun = journal.begin(); !begun)
         return begun;
     if (Status status = writeInvoice(book, number, saved.buffer, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     if (Status status = writeExtraLines(book, number, saved.extraLines, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     if (marks) {
         std::vector<CreditNoteMark> written(static_cast<std::size_t>(number - firstWritten + 1));
         written.back() = saved.creditNote;
         if (Status status = writeCreditNotes(book, firstWritten, written, WriteStep::InOperation); !status)
-            return journal.undo(status);
+            return status;
     }
     if (newClient > 0) {
         if (Status status = appendClient(state.dataDir, newClient, saved.buffer.client); !status)
-            return journal.undo(status);
+            return status;
     }
     if (extends) {
         // The gap goes in before the counter, so the counter never covers a record that was not written.
         const InvoiceRecord blank = blankInvoice(state);
         for (int gap = known; gap < number; ++gap) {
             if (Status status = writeInvoice(book, gap, blank, WriteStep::InOperation); !status)
-                return journal.undo(status);
+                return status;
         }
         if (Status status = writeCounter(book, static_cast<std::int16_t>(number + 1), WriteStep::InOperation); !status)
-            return journal.undo(status);
+            return status;
     }
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     if (newClient > 0)
         state.clientCount = static_cast<std::int16_t>(newClient);
 

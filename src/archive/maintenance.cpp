@@ -72,21 +72,21 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;
     if (Status status = shiftUp(book, number, next, keptTails(journal, book, number)); !status)
-        return journal.undo(status);
+        return status;
     const InvoiceRecord blank = blankInvoice(state);
     if (Status status = writeInvoice(book, number, blank, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     if (Status status = writeExtraLines(book, number, ExtraLinesRecord {}, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     if (book.fs().exists(book.creditNotes)) {
         const CreditNoteMark none;
         if (Status status = writeCreditNotes(book, number, {&none, 1}, WriteStep::InOperation); !status)
-            return journal.undo(status);
+            return status;
     }
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     form.buffer = blank;
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = ExtraLinesRecord {};
@@ -106,21 +106,21 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;
     if (Status status = shiftDown(book, number, state.nextNumber, keptTails(journal, book, number)); !status)
-        return journal.undo(status);
+        return status;
     auto invoice = readInvoice(book, number);
     if (!invoice)
-        return journal.undo(invoice.error());
+        return invoice.error();
     auto lines = readExtraLines(book, number);
     if (!lines)
-        return journal.undo(lines.error());
+        return lines.error();
     auto mark = readCreditNote(book, number);
     if (!mark)
-        return journal.undo(mark.error());
+        return mark.error();
     const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     form.buffer = invoice.value();
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = lines.value();
@@ -160,15 +160,15 @@ Status resetAll(AppState& state, const std::vector<std::string>& alsoRemoved)
     if (Status begun = journal.begin(); !begun)
         return begun;
     if (Status status = writeIssuerCount(dir, 0, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     if (Status status = writeCurrentIssuer(dir, 0, WriteStep::InOperation); !status)
-        return journal.undo(status);
+        return status;
     for (const std::string& path : removed) {
         if (Status status = journal.remove(path); !status)
-            return journal.undo(status);
+            return status;
     }
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     state.issuerCount = 0;
     state.currentIssuer = 0;
     state.currentIssuerRecord = PartyRecord {};

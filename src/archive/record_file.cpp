@@ -135,9 +135,9 @@ Status writeRecords(FileSystem& fs, const std::string& path, std::size_t recordL
     }
     auto file = RecordFile::open(fs, path, recordLength);
     if (!file)
-        return step == WriteStep::Alone ? undo.undo(file.error()) : file.error();
+        return file.error();
     if (Status written = file.value().writeBlock(first, records); !written)
-        return step == WriteStep::Alone ? undo.undo(written) : written;
+        return written;
     return step == WriteStep::Alone ? undo.commit() : Status {};
 }
 

@@ -191,13 +191,13 @@ Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinv
     if (Status written
         = archive::writeRecord(dir.fs(), issuerDataFile(dir), issuer, bytes, archive::WriteStep::InOperation);
         !written)
-        return journal.undo(written);
+        return written;
     if (Status written
         = archive::writeRecord(dir.fs(), stampDutyFile(dir), issuer, choice, archive::WriteStep::InOperation);
         !written)
-        return journal.undo(written);
+        return written;
     if (Status done = journal.commit(); !done)
-        return journal.undo(done);
+        return done;
     return {};
 }
 

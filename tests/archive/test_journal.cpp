@@ -2,10 +2,12 @@
 // its first change to the book: read back whole it is put back and named;
 // cut short or damaged it is taken for one torn while it was written, and
 // only removed. One that cannot be put back stays, and refuses every write.
+#include "archive/journal.h"
 #include "archive/journal_file.h"
 #include "archive/lifecycle.h"
 #include "archive/little_endian.h"
 #include "archive/maintenance.h"
+#include "archive/record_file.h"
 #include "archive/recovery.h"
 #include "archive/settings.h"
 
@@ -14,6 +16,8 @@
 #include "test_dir.h"
 
 #include <QtTest>
+
+#include <optional>
 
 using namespace tessaro::archive;
 using namespace tessaro::test;
@@ -128,6 +132,49 @@ private slots:
         fs.heal();
         QCOMPARE(recoverJournal(state.dataDir).outcome, Outcome::RolledBack);
         QVERIFY(writeEuroRate(state.dataDir, 2000).ok());
+    }
+
+    // An operation that ends without a commit that succeeded puts its files
+    // back; a journal moved from leaves that to the one it moved to.
+    void endWithoutCommit_data()
+    {
+        QTest::addColumn<int>("writes"); // of 4-byte records, the third past the end
+        QTest::addColumn<bool>("moved");
+        QTest::addColumn<bool>("commitFails");
+        QTest::newRow("begun only") << 0 << false << false;
+        QTest::newRow("one write") << 1 << false << false;
+        QTest::newRow("three writes") << 3 << false << false;
+        QTest::newRow("three writes, moved") << 3 << true << false;
+        QTest::newRow("commit not flushed") << 3 << false << true;
+    }
+
+    void endWithoutCommit()
+    {
+        QFETCH(int, writes);
+        QFETCH(bool, moved);
+        QFETCH(bool, commitFails);
+        TestDir dir;
+        const Bytes before(8, 1);
+        dir.writeBytes("a", before);
+        FaultyFileSystem fs;
+        std::optional<Journal> taken;
+        {
+            Journal journal(dir.data(fs), "Prova");
+            QVERIFY(journal.keep(dir.file("a"), 0, Journal::ToTheEnd).ok() && journal.begin().ok());
+            for (int n = 1; n <= writes; ++n)
+                QVERIFY(writeRecord(fs, dir.file("a"), n, Bytes(4, 9), WriteStep::InOperation).ok());
+            if (commitFails) {
+                fs.fail(FaultyFileSystem::Op::Sync, "a", 0, 1);
+                QVERIFY(!journal.commit().ok());
+            }
+            if (moved)
+                taken.emplace(std::move(journal));
+        }
+        QCOMPARE(dir.exists("giornale"), moved);
+        QCOMPARE(dir.bytes("a") == before, !moved || writes == 0);
+        taken.reset();
+        QCOMPARE(dir.bytes("a"), before);
+        QVERIFY(!dir.exists("giornale"));
     }
 };
 
