@@ -199,7 +199,7 @@ QString fromUtf8(const std::string& text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString readText(const QWidget* widget)
+QString textOf(const QWidget* widget)
 {
     if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
         return edit->text();
@@ -218,8 +218,31 @@ QString readText(const QWidget* widget)
     return {};
 }
 
-void showText(QWidget* widget, const QString& text)
+} // namespace
+
+namespace detail {
+
+QWidget* boundWidget(const QWidget* window, const ControlSpec& spec)
 {
+    auto* widget = window->findChild<QWidget*>(QString::fromLatin1(spec.name));
+    Q_ASSERT(widget);
+    return widget;
+}
+
+void readText(const QWidget* widget, std::string& text)
+{
+    text = textOf(widget).toStdString();
+}
+
+void readState(const QWidget* widget, bool& state)
+{
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        state = button->isChecked();
+}
+
+void showText(QWidget* widget, const std::string& stored)
+{
+    const QString text = fromUtf8(stored);
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         if (edit->text() != text) {
             setStoredText(edit, text);
@@ -262,51 +285,7 @@ void showState(QWidget* widget, bool checked)
     button->setAutoExclusive(exclusive);
 }
 
-template <typename Visit> void forEachBound(const QWidget* window, std::span<const ControlSpec> table, Visit visit)
-{
-    for (const ControlSpec& spec : table) {
-        if (!spec.binding.bound())
-            continue;
-        auto* widget = window->findChild<QWidget*>(QString::fromLatin1(spec.name));
-        Q_ASSERT(widget);
-        if (widget)
-            visit(spec.binding, widget);
-    }
-}
-
-} // namespace
-
-namespace detail {
-
-void readBound(const QWidget* window, std::span<const ControlSpec> table, void* data, const void* dataType)
-{
-    forEachBound(window, table, [&](const Binding& binding, QWidget* widget) {
-        Q_ASSERT(binding.dataType == dataType);
-        if (binding.dataType != dataType || binding.shownOnly)
-            return;
-        if (binding.text)
-            *binding.text(data) = readText(widget).toStdString();
-        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
-            *binding.state(data) = button->isChecked();
-    });
-}
-
-void showBound(QWidget* window, std::span<const ControlSpec> table, void* data, const void* dataType)
-{
-    forEachBound(window, table, [&](const Binding& binding, QWidget* widget) {
-        Q_ASSERT(binding.dataType == dataType);
-        if (binding.dataType != dataType)
-            return;
-        if (binding.text)
-            showText(widget, fromUtf8(*binding.text(data)));
-        else
-            showState(widget, *binding.state(data));
-    });
-}
-
-} // namespace detail
-
-void buildControls(QWidget* window, std::span<const ControlSpec> table, CurrencyFlagProvider flagProvider)
+void buildControls(QWidget* window, std::span<const ControlSpec* const> rows, CurrencyFlagProvider flagProvider)
 {
     QAccessible::installFactory(displayLabelAccessible); // once; later calls are ignored
     // The window's own font, not only the application's: the sizes of the
@@ -314,7 +293,8 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
     window->setFont(dialogFont());
     std::vector<std::pair<int, QWidget*>> tabStops;
     QObject* descriptionFollower = nullptr;
-    for (const ControlSpec& spec : table) {
+    for (const ControlSpec* row : rows) {
+        const ControlSpec& spec = *row;
         QWidget* parent = window;
         if (spec.parent && *spec.parent) {
             if (auto* frame = window->findChild<QWidget*>(QString::fromLatin1(spec.parent)))
@@ -350,5 +330,7 @@ void buildControls(QWidget* window, std::span<const ControlSpec> table, Currency
     for (std::size_t i = 1; i < tabStops.size(); ++i)
         QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
 }
+
+} // namespace detail
 
 } // namespace tessaro::ui

@@ -49,6 +49,6 @@ private:
 inline constexpr int EinvoiceWindowWidthTwips = 9000;
 inline constexpr int EinvoiceWindowHeightTwips = 4575;
 inline constexpr const char* EinvoiceIssuerHintsName = "etcnote";
-std::span<const ControlSpec> einvoiceWindowTable();
+std::span<const ControlOf<einvoice::IssuerEinvoiceData>> einvoiceWindowTable();
 
 } // namespace tessaro::ui

@@ -33,6 +33,6 @@ protected:
 
 inline constexpr int ExtraLinesWindowWidthTwips = 7845;
 inline constexpr int ExtraLinesWindowHeightTwips = 5055;
-std::span<const ControlSpec> extraLinesWindowTable();
+std::span<const ControlOf<archive::ExtraLinesRecord>> extraLinesWindowTable();
 
 } // namespace tessaro::ui

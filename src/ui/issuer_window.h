@@ -44,7 +44,7 @@ private:
 
 inline constexpr int IssuerWindowWidthTwips = 6135;
 inline constexpr int IssuerWindowHeightTwips = 4830;
-std::span<const ControlSpec> issuerWindowTable();
+std::span<const ControlOf<archive::PartyRecord>> issuerWindowTable();
 
 // The titles offered by cmbtit, in list order.
 std::span<const char* const> issuerTitles();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "archive/app_state.h"
+#include "archive/invoice_form.h"
 #include "ui/control_table.h"
 
 #include <span>
@@ -19,7 +20,7 @@ inline constexpr int IssuerLabelRed = 255;
 inline constexpr int IssuerLabelGreen = 255;
 inline constexpr int IssuerLabelBlue = 128;
 
-std::span<const ControlSpec> mainWindowControls();
+std::span<const ControlOf<archive::InvoiceForm>> mainWindowControls();
 
 // Help text of the amount field of line 1..3: a fee for professional
 // services, a unit price for commercial invoices.
