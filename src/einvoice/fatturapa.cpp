@@ -4,7 +4,6 @@
 #include "einvoice/atomic_file.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace tessaro::einvoice {
 
@@ -22,9 +21,7 @@ ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& f
         return outcome;
     }
     outcome.path = (std::filesystem::path(folder) / fileName(invoice)).string();
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
+    if (!fs.createDirectories(folder)) {
         outcome.ioError = archive::IoError {archive::IoError::Action::Write, outcome.path};
         return outcome;
     }
