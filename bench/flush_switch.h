@@ -22,6 +22,7 @@ public:
     bool rename(const std::string& from, const std::string& to) override { return m_real.rename(from, to); }
     std::optional<std::vector<std::string>> list(const std::string& dir) override { return m_real.list(dir); }
     bool syncDirectory(const std::string& dir) override { return !flushes || m_real.syncDirectory(dir); }
+    bool createDirectories(const std::string& dir) override { return m_real.createDirectories(dir); }
 
 private:
     class SwitchedFile final : public archive::File {

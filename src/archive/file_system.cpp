@@ -152,6 +152,13 @@ public:
         return synced;
 #endif
     }
+
+    bool createDirectories(const std::string& dir) override
+    {
+        std::error_code error;
+        std::filesystem::create_directories(dir, error);
+        return !error;
+    }
 };
 
 } // namespace

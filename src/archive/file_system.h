@@ -49,6 +49,9 @@ public:
     // Returns once the names of the directory (files created, renamed or
     // removed in it) are on the disk.
     virtual bool syncDirectory(const std::string& dir) = 0;
+    // Makes the directory and every missing one above it; true when it is
+    // there afterwards, already or newly made.
+    virtual bool createDirectories(const std::string& dir) = 0;
 };
 
 // The machine's own file system.

@@ -166,6 +166,37 @@ private slots:
         QVERIFY(s.exported().isEmpty());
     }
 
+    // The folder of the electronic invoices cannot be made: the box names the
+    // file that was to go in it, and the recipient is not remembered.
+    void folderThatCannotBeMadeIsTold_data()
+    {
+        QTest::addColumn<int>("command"); // 0 one invoice, 1 the year
+        QTest::newRow("one invoice") << 0;
+        QTest::newRow("the year") << 1;
+    }
+
+    void folderThatCannotBeMadeIsTold()
+    {
+        QFETCH(int, command);
+        Session s;
+        const archive::BookPaths book = archive::bookPaths(s.state.dataDir, 1, "2024");
+        archive::InvoiceForm stored = s.form;
+        archive::copyFormToBuffer(stored);
+        archive::writeInvoice(book, 1, stored.buffer);
+        archive::writeCounter(book, 2);
+        test::FaultyFileSystem fs(s.state.dataDir);
+        fs.fail(test::FaultyFileSystem::Op::CreateDirectories, "fatture elettroniche");
+        if (command == 0)
+            s.dialogs.queueInput("0000000");
+        (command == 0 ? app::exportEinvoice : app::exportEinvoiceYear)(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
+        const std::string& text = s.dialogs.last().text;
+        QVERIFY2(text.find(einvoice::exportFolder(s.state.dataDir)) != std::string::npos, text.c_str());
+        QVERIFY2(text.find("IT01234567897_") != std::string::npos, text.c_str());
+        QVERIFY(!QDir(QString::fromStdString(einvoice::exportFolder(s.state.dataDir))).exists());
+        QVERIFY(!s.dir.exists("clienti.fe"));
+    }
+
     void yearExportReportsWrittenAndRefused()
     {
         Session s;

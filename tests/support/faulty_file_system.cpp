@@ -215,4 +215,14 @@ bool FaultyFileSystem::syncDirectory(const std::string& dir)
     return check(Op::Sync, dir) == Outcome::Pass && m_real.syncDirectory(dir);
 }
 
+bool FaultyFileSystem::createDirectories(const std::string& dir)
+{
+    if (check(Op::CreateDirectories, dir) != Outcome::Pass)
+        return false;
+    bool torn = false;
+    if (!m_real.exists(dir) && !change(torn))
+        return false;
+    return m_real.createDirectories(dir);
+}
+
 } // namespace tessaro::test

@@ -24,7 +24,7 @@ namespace tessaro::test {
 
 class FaultyFileSystem : public archive::FileSystem {
 public:
-    enum class Op { Open, Read, Write, Remove, Rename, List, Sync };
+    enum class Op { Open, Read, Write, Remove, Rename, List, Sync, CreateDirectories };
 
     explicit FaultyFileSystem(archive::FileSystem& real = archive::realFileSystem());
     // Takes the place of the file system of dir for its own lifetime.
@@ -65,6 +65,8 @@ public:
     bool rename(const std::string& from, const std::string& to) override;
     std::optional<std::vector<std::string>> list(const std::string& dir) override;
     bool syncDirectory(const std::string& dir) override;
+    // A change only when the directory was missing, as the creation of a file.
+    bool createDirectories(const std::string& dir) override;
 
     // Whether a change may go ahead: false once the crash point is reached
     // (torn is then set when that change is to leave half its bytes).
