@@ -5,7 +5,7 @@
 #include "app/einvoice_commands.h"
 #include "app/extra_lines_commands.h"
 #include "app/invoice_commands.h"
-#include "app/issuer_commands.h"
+#include "app/issuer_window_controller.h"
 #include "app/menu_table.h"
 #include "app/register_commands.h"
 #include "archive/settings.h"
