@@ -1,6 +1,7 @@
 #include "app/main_controller.h"
 
 #include "app/client_commands.h"
+#include "app/command_context.h"
 #include "app/command_table.h"
 #include "app/einvoice_commands.h"
 #include "app/extra_lines_commands.h"
@@ -31,10 +32,23 @@ MainController::MainController(std::string dataDir, const Clock& clock, ui::Dial
         m_ownDialogs = std::make_unique<ui::QtDialogs>(m_window.get());
         m_dialogs = m_ownDialogs.get();
     }
+    m_commands = std::make_unique<CommandContext>(CommandContext {
+        m_state,
+        m_form,
+        *m_dialogs,
+        m_clock,
+        *m_window,
+        [this](const std::function<void()>& step) { perform(step); },
+        [this] { applyModes(); },
+        [this] { openIssuerWindow(); },
+        [this] { openExtraLines(); },
+        [this] { openRegister(); },
+        [this] { quit(); },
+    });
     m_issuerWindow = std::make_unique<IssuerWindowController>(m_state, *m_dialogs);
     m_extraLines = std::make_unique<ExtraLinesController>();
     // Injected dialogs answer the register's questions too; the Qt boxes stand over its own window.
-    m_register = std::make_unique<RegisterController>(*this, m_ownDialogs ? nullptr : m_dialogs);
+    m_register = std::make_unique<RegisterController>(*m_commands, m_ownDialogs ? nullptr : m_dialogs);
     m_actions = buildMenuBar(m_window->menuBar());
     connectWindow();
     connectMenus();
@@ -127,7 +141,7 @@ void MainController::quit()
 void MainController::run(ui::Command command)
 {
     if (const CommandSpec* spec = commandSpec(command))
-        spec->run(*this);
+        spec->run(*m_commands);
     if (changesRegister(command))
         m_register->refresh();
 }

@@ -24,6 +24,7 @@ class MainWindow;
 
 namespace tessaro::app {
 
+struct CommandContext;
 class IssuerWindowController;
 class ExtraLinesController;
 class RegisterController;
@@ -76,6 +77,7 @@ private:
     std::unique_ptr<ui::Dialogs> m_ownDialogs;
     ui::Dialogs* m_dialogs;
     QHash<QString, QAction*> m_actions;
+    std::unique_ptr<CommandContext> m_commands; // before the controllers that keep it
     std::unique_ptr<IssuerWindowController> m_issuerWindow;
     std::unique_ptr<ExtraLinesController> m_extraLines;
     std::unique_ptr<RegisterController> m_register; // after m_window: its window goes first
