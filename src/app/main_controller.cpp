@@ -100,23 +100,17 @@ void MainController::applyModes()
     m_window->setInvoiceType(m_state.invoiceType);
 }
 
-void MainController::reloadYear()
+void MainController::reloadBook()
 {
-    // Emptying the year and giving it back loads the current issuer's book.
-    perform([this] {
-        const std::string year = m_form.year;
-        m_form.year.clear();
-        yearChanged(m_form, m_state, *m_dialogs);
-        m_form.year = year;
-        yearChanged(m_form, m_state, *m_dialogs);
-    });
+    // The year switch loads the book of the current issuer whether or not the year changed.
+    perform([this] { yearChanged(m_form, m_state, *m_dialogs); });
     m_register->refresh();
 }
 
 void MainController::openIssuerWindow()
 {
     m_issuerWindow->showModeless(
-        m_window.get(), [this] { reloadYear(); }, [] { QApplication::exit(0); });
+        m_window.get(), [this] { reloadBook(); }, [] { QApplication::exit(0); });
 }
 
 void MainController::openExtraLines()
@@ -149,10 +143,7 @@ void MainController::run(ui::Command command)
 void MainController::connectWindow()
 {
     connect(m_window.get(), &ui::MainWindow::commandRequested, this, &MainController::run);
-    connect(m_window.get(), &ui::MainWindow::yearEdited, this, [this] {
-        perform([this] { yearChanged(m_form, m_state, *m_dialogs); });
-        m_register->refresh();
-    });
+    connect(m_window.get(), &ui::MainWindow::yearEdited, this, &MainController::reloadBook);
     connect(m_window.get(), &ui::MainWindow::activated, this,
             [this] { m_window->showIssuer(m_state.currentIssuerRecord); });
     connect(m_window.get(), &ui::MainWindow::clientPicked, this,

@@ -68,7 +68,8 @@ public:
 private:
     void connectWindow();
     void connectMenus();
-    void reloadYear();
+    // The book of the year on screen read again, for the issuer now current.
+    void reloadBook();
 
     archive::AppState m_state;
     archive::InvoiceForm m_form;
