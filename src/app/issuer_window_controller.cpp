@@ -1,10 +1,13 @@
 #include "app/issuer_window_controller.h"
 
+#include "app/einvoice_data_commands.h"
 #include "app/issuer_commands.h"
 #include "ui/dialogs.h"
 #include "ui/einvoice_window.h"
 
 #include <QCoreApplication>
+
+#include <optional>
 
 namespace tessaro::app {
 
@@ -17,12 +20,19 @@ ui::EinvoiceWindow* openEinvoiceWindow(archive::AppState& state, const archive::
         dialogs.message(NoIssuerForEinvoiceText, "ATTENZIONE", ui::Buttons::Ok);
         return nullptr;
     }
-    auto* window = new ui::EinvoiceWindow(state.dataDir, state.currentIssuer, dialogs, over);
-    if (!window->load()) {
-        delete window;
+    const std::optional<einvoice::IssuerEinvoiceData> stored
+        = readEinvoiceData(state.dataDir, state.currentIssuer, dialogs);
+    if (!stored)
         return nullptr;
-    }
+    auto* window = new ui::EinvoiceWindow(over);
+    window->setData(*stored);
     window->showIssuerHints(issuerShown);
+    // Written for the issuer it was opened for, should another become current meanwhile.
+    QObject::connect(window, &ui::EinvoiceWindow::okClicked, window,
+                     [&dialogs, window, dir = state.dataDir, issuer = state.currentIssuer] {
+                         if (saveEinvoiceData(dir, issuer, window->data(), dialogs))
+                             window->accept();
+                     });
     // Saved by "Ok": the figures of the next calculation follow at once.
     QObject::connect(window, &QDialog::accepted, window,
                      [&state, window] { state.issuerTerms = einvoice::termsOf(window->data()); });
