@@ -155,7 +155,7 @@ std::string checkInvoicePrinting(std::span<const std::uint8_t> input)
     readForm(reader, form, state);
 
     RecordingPage page;
-    layoutInvoice(page, form, state);
+    layoutInvoice(page, form, invoiceSheet(state));
     page.endDoc();
     checkPage(page, reader.allWellFormed(), findings);
 

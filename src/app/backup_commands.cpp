@@ -1,8 +1,8 @@
 #include "app/backup_commands.h"
 
 #include "app/backup.h"
+#include "app/command_context.h"
 #include "app/invoice_commands.h"
-#include "app/main_controller.h"
 #include "archive/journal_file.h"
 #include "archive/settings.h"
 #include "ui/main_window.h"
@@ -86,22 +86,22 @@ bool restoreBackup(archive::AppState& state, ui::Dialogs& dialogs, const QDateTi
     return true;
 }
 
-void reloadAfterRestore(MainController& controller)
+void reloadAfterRestore(CommandContext& context)
 {
-    archive::AppState& state = controller.state();
-    recoverUnfinishedOperation(state, controller.dialogs());
+    archive::AppState& state = context.state;
+    recoverUnfinishedOperation(state, context.dialogs);
     archive::adoptStartupSettings(state, archive::loadStartupSettings(state.dataDir));
     state.nextNumber = 0;
     state.loadedBook.clear();
-    controller.applyModes();
-    controller.window().showIssuer(state.currentIssuerRecord);
-    controller.perform([&controller] {
-        archive::InvoiceForm& form = controller.form();
-        form.year = std::to_string(controller.clock().currentYear());
-        yearChanged(form, controller.state(), controller.dialogs());
+    context.applyModes();
+    context.window.showIssuer(state.currentIssuerRecord);
+    context.perform([&context] {
+        archive::InvoiceForm& form = context.form;
+        form.year = std::to_string(context.clock.currentYear());
+        yearChanged(form, context.state, context.dialogs);
     });
     if (state.issuerCount == 0)
-        controller.openIssuerWindow();
+        context.openIssuerWindow();
 }
 
 } // namespace tessaro::app

@@ -10,7 +10,7 @@
 
 namespace tessaro::app {
 
-class MainController;
+struct CommandContext;
 
 inline constexpr const char* BackupTitle = "COPIA DI SICUREZZA";
 inline constexpr const char* RestoreTitle = "RIPRISTINO COPIA DI SICUREZZA";
@@ -24,6 +24,6 @@ void makeBackup(archive::AppState& state, ui::Dialogs& dialogs, const QDateTime&
 bool restoreBackup(archive::AppState& state, ui::Dialogs& dialogs, const QDateTime& now);
 
 // The run goes on with the data just put back, as a start on them would.
-void reloadAfterRestore(MainController& controller);
+void reloadAfterRestore(CommandContext& context);
 
 } // namespace tessaro::app

@@ -4,10 +4,10 @@
 #include "app/book_commands.h"
 #include "app/calc_commands.h"
 #include "app/client_commands.h"
+#include "app/command_context.h"
 #include "app/credit_note_commands.h"
 #include "app/einvoice_commands.h"
 #include "app/invoice_commands.h"
-#include "app/main_controller.h"
 #include "app/manual_location.h"
 #include "app/mode_commands.h"
 #include "app/pdf_commands.h"
@@ -28,34 +28,34 @@ using ReadingCommand = void (*)(const archive::InvoiceForm&, archive::AppState&,
 
 // A command on the invoice shown: the window is copied into the form before
 // it and back after it.
-template <FormCommand Run> void onForm(MainController& c)
+template <FormCommand Run> void onForm(CommandContext& c)
 {
-    c.perform([&c] { Run(c.form(), c.state(), c.dialogs()); });
+    c.perform([&c] { Run(c.form, c.state, c.dialogs); });
 }
 
-template <ReadingCommand Run> void readingForm(MainController& c)
+template <ReadingCommand Run> void readingForm(CommandContext& c)
 {
-    c.perform([&c] { Run(c.form(), c.state(), c.dialogs()); });
+    c.perform([&c] { Run(c.form, c.state, c.dialogs); });
 }
 
 // The mode commands change the menu's check marks too.
-template <FormCommand Run> void currency(MainController& c)
+template <FormCommand Run> void currency(CommandContext& c)
 {
     onForm<Run>(c);
     c.applyModes();
 }
 
-void resetEverything(MainController& c)
+void resetEverything(CommandContext& c)
 {
     bool openIssuer = false;
-    c.perform([&c, &openIssuer] { openIssuer = resetAll(c.form(), c.state(), c.dialogs()); });
-    c.window().showIssuer(c.state().currentIssuerRecord);
+    c.perform([&c, &openIssuer] { openIssuer = resetAll(c.form, c.state, c.dialogs); });
+    c.window.showIssuer(c.state.currentIssuerRecord);
     if (openIssuer)
         c.openIssuerWindow();
 }
 
 constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Commands = {{
-    {C::IssuerData, [](MainController& c) { c.openIssuerWindow(); }},
+    {C::IssuerData, [](CommandContext& c) { c.openIssuerWindow(); }},
     {C::NewInvoice, onForm<newInvoice>},
     {C::SaveInvoice, onForm<saveInvoice>},
     {C::PrintInvoice, onForm<printInvoice>},
@@ -66,52 +66,50 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
     {C::TotalAll, readingForm<totalAllInvoices>},
     {C::TotalSome, readingForm<totalSomeInvoices>},
     {C::TotalVat, readingForm<totalVat>},
-    {C::Quit, [](MainController& c) { c.quit(); }},
+    {C::Quit, [](CommandContext& c) { c.quit(); }},
     {C::InsertInvoice, onForm<insertInvoice>},
     {C::DeleteInvoice, onForm<deleteInvoice>},
-    {C::DeleteYear,
-     [](MainController& c) { c.perform([&c] { deleteYear(c.form(), c.state(), c.dialogs(), c.clock()); }); }},
+    {C::DeleteYear, [](CommandContext& c) { c.perform([&c] { deleteYear(c.form, c.state, c.dialogs, c.clock); }); }},
     {C::ResetAll, resetEverything},
-    {C::DeleteClients, [](MainController& c) { deleteClientArchive(c.state(), c.dialogs()); }},
+    {C::DeleteClients, [](CommandContext& c) { deleteClientArchive(c.state, c.dialogs); }},
     {C::Lire, currency<selectLire>},
     {C::Euro, currency<selectEuro>},
     {C::EuroValue, onForm<setEuroValue>},
     {C::Professional,
-     [](MainController& c) {
-         selectProfessional(c.state(), c.dialogs());
+     [](CommandContext& c) {
+         selectProfessional(c.state, c.dialogs);
          c.applyModes();
      }},
     {C::Commercial,
-     [](MainController& c) {
-         selectCommercial(c.state(), c.dialogs());
+     [](CommandContext& c) {
+         selectCommercial(c.state, c.dialogs);
          c.applyModes();
      }},
     {C::ReverseProfessional,
-     [](MainController& c) { c.perform([&c] { reverseProfessional(c.form(), c.state(), c.dialogs()); }); }},
+     [](CommandContext& c) { c.perform([&c] { reverseProfessional(c.form, c.state, c.dialogs); }); }},
     {C::ReverseCommercial,
-     [](MainController& c) { c.perform([&c] { reverseCommercial(c.form(), c.state(), c.dialogs()); }); }},
-    {C::Information, [](MainController& c) { ui::showInformationWindow(&c.window()); }},
-    {C::Manual,
-     [](MainController& c) { ui::showManualWindow(&c.window(), installedManualPath(), sourceManualPath()); }},
-    {C::Products, [](MainController& c) { ui::showProductsWindow(&c.window()); }},
+     [](CommandContext& c) { c.perform([&c] { reverseCommercial(c.form, c.state, c.dialogs); }); }},
+    {C::Information, [](CommandContext& c) { ui::showInformationWindow(&c.window); }},
+    {C::Manual, [](CommandContext& c) { ui::showManualWindow(&c.window, installedManualPath(), sourceManualPath()); }},
+    {C::Products, [](CommandContext& c) { ui::showProductsWindow(&c.window); }},
     {C::PreviousInvoice, onForm<previousInvoice>},
     {C::NextInvoice, onForm<nextInvoice>},
-    {C::Calculate, [](MainController& c) { c.perform([&c] { calculate(c.form(), c.state()); }); }},
+    {C::Calculate, [](CommandContext& c) { c.perform([&c] { calculate(c.form, c.state); }); }},
     {C::LoadClients,
-     [](MainController& c) {
-         if (const auto entries = loadClientList(c.state(), c.dialogs()))
-             c.window().setClientEntries(*entries);
+     [](CommandContext& c) {
+         if (const auto entries = loadClientList(c.state, c.dialogs))
+             c.window.setClientEntries(*entries);
      }},
-    {C::ExtraLines, [](MainController& c) { c.openExtraLines(); }},
-    {C::Register, [](MainController& c) { c.openRegister(); }},
-    {C::Backup, [](MainController& c) { makeBackup(c.state(), c.dialogs(), QDateTime::currentDateTime()); }},
+    {C::ExtraLines, [](CommandContext& c) { c.openExtraLines(); }},
+    {C::Register, [](CommandContext& c) { c.openRegister(); }},
+    {C::Backup, [](CommandContext& c) { makeBackup(c.state, c.dialogs, QDateTime::currentDateTime()); }},
     {C::RestoreBackup,
-     [](MainController& c) {
-         if (restoreBackup(c.state(), c.dialogs(), QDateTime::currentDateTime()))
+     [](CommandContext& c) {
+         if (restoreBackup(c.state, c.dialogs, QDateTime::currentDateTime()))
              reloadAfterRestore(c);
      }},
     {C::CreditNote,
-     [](MainController& c) { c.perform([&c] { prepareCreditNote(c.form(), c.state(), c.dialogs(), c.clock()); }); }},
+     [](CommandContext& c) { c.perform([&c] { prepareCreditNote(c.form, c.state, c.dialogs, c.clock); }); }},
 }};
 
 constexpr bool inCommandOrder()

@@ -9,11 +9,11 @@
 
 namespace tessaro::app {
 
-class MainController;
+struct CommandContext;
 
 struct CommandSpec {
     ui::Command command;
-    void (*run)(MainController& controller);
+    void (*run)(CommandContext& context);
 };
 
 // One row per command, in the order of ui::Command (None and Count excluded).

@@ -1,6 +1,7 @@
 #include "app/einvoice_commands.h"
 
 #include "app/invoice_commands.h"
+#include "app/issuer_commands.h"
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
 #include "calc/text.h"
@@ -16,11 +17,6 @@ namespace tessaro::app {
 namespace {
 
 const std::string NotWritten = "La fattura elettronica non è stata scritta.";
-
-bool hasCurrentIssuer(const archive::AppState& state)
-{
-    return state.currentIssuer >= 1 && state.currentIssuer <= state.issuerCount;
-}
 
 void refuse(ui::Dialogs& dialogs, const std::vector<std::string>& problems)
 {

@@ -4,9 +4,6 @@
 #include "archive/issuers.h"
 #include "archive/settings.h"
 #include "ui/dialogs.h"
-#include "ui/einvoice_window.h"
-
-#include <QCoreApplication>
 
 #include <limits>
 
@@ -127,7 +124,7 @@ std::string replaceQuestion(int number)
 
 void replaceIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
 {
-    if (state.currentIssuer < 1 || state.currentIssuer > state.issuerCount) {
+    if (!hasCurrentIssuer(state)) {
         dialogs.message(NoIssuerToReplaceText, Attention, ui::Buttons::Ok);
         return;
     }
@@ -143,7 +140,7 @@ void replaceIssuer(archive::AppState& state, const archive::PartyRecord& fields,
 
 bool confirmIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
 {
-    if (state.currentIssuer == 0) {
+    if (!hasCurrentIssuer(state)) {
         dialogs.message(IssuerRequiredText, Attention, ui::Buttons::Ok);
         return false;
     }
@@ -151,112 +148,14 @@ bool confirmIssuer(archive::AppState& state, const archive::PartyRecord& fields,
     return true;
 }
 
-ui::EinvoiceWindow* openEinvoiceWindow(archive::AppState& state, const archive::PartyRecord& issuerShown,
-                                       ui::Dialogs& dialogs, QWidget* over)
-{
-    // The data belong to one issuer of the archive: with none current there
-    // is no record of "emit.fe" they could go to.
-    if (state.currentIssuer < 1 || state.currentIssuer > state.issuerCount) {
-        dialogs.message(NoIssuerForEinvoiceText, Attention, ui::Buttons::Ok);
-        return nullptr;
-    }
-    auto* window = new ui::EinvoiceWindow(state.dataDir, state.currentIssuer, dialogs, over);
-    if (!window->load()) {
-        delete window;
-        return nullptr;
-    }
-    window->showIssuerHints(issuerShown);
-    // Saved by "Ok": the figures of the next calculation follow at once.
-    QObject::connect(window, &QDialog::accepted, window,
-                     [&state, window] { state.issuerTerms = einvoice::termsOf(window->data()); });
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->open(); // modal over the issuer window only, without blocking
-    return window;
-}
-
 bool closingIssuerWindowEndsProgram(const archive::AppState& state)
 {
-    return state.currentIssuer == 0;
+    return !hasCurrentIssuer(state);
 }
 
-IssuerWindowController::IssuerWindowController(archive::AppState& state, ui::Dialogs& dialogs)
-    : m_state(state), m_dialogs(dialogs)
+bool hasCurrentIssuer(const archive::AppState& state)
 {
-}
-
-IssuerWindowController::~IssuerWindowController()
-{
-    delete m_window;
-}
-
-ui::IssuerWindow* IssuerWindowController::create(QWidget* parent)
-{
-    auto* window = new ui::IssuerWindow(parent);
-    window->setFields(m_state.currentIssuerRecord);
-    m_window = window;
-    m_endRequested = false;
-
-    QObject::connect(window, &ui::IssuerWindow::previousClicked, window, [this, window] {
-        archive::PartyRecord fields = window->fields();
-        if (showPreviousIssuer(m_state, fields, m_dialogs))
-            window->setFields(fields);
-    });
-    QObject::connect(window, &ui::IssuerWindow::nextClicked, window, [this, window] {
-        archive::PartyRecord fields = window->fields();
-        if (showNextIssuer(m_state, fields, m_dialogs))
-            window->setFields(fields);
-    });
-    QObject::connect(window, &ui::IssuerWindow::saveClicked, window,
-                     [this, window] { saveIssuer(m_state, window->fields(), m_dialogs); });
-    QObject::connect(window, &ui::IssuerWindow::replaceClicked, window,
-                     [this, window] { replaceIssuer(m_state, window->fields(), m_dialogs); });
-    QObject::connect(window, &ui::IssuerWindow::einvoiceClicked, window,
-                     [this, window] { openEinvoiceWindow(m_state, window->fields(), m_dialogs, window); });
-    QObject::connect(window, &ui::IssuerWindow::okClicked, window, [this, window] {
-        if (!confirmIssuer(m_state, window->fields(), m_dialogs))
-            return;
-        window->accept();
-        if (m_afterOk)
-            m_afterOk();
-    });
-    QObject::connect(window, &ui::IssuerWindow::closeBoxClicked, window, [this, window] {
-        if (!closingIssuerWindowEndsProgram(m_state))
-            return;
-        m_endRequested = true;
-        if (!window->isModal() && m_endProgram)
-            m_endProgram();
-    });
-    QObject::connect(window, &QDialog::finished, window, &QObject::deleteLater);
-    return window;
-}
-
-bool IssuerWindowController::runModal(QWidget* parent)
-{
-    delete m_window;
-    m_afterOk = {};
-    m_endProgram = {};
-    ui::IssuerWindow* window = create(parent);
-    window->setModal(true);
-    window->exec();
-    return !m_endRequested;
-}
-
-void IssuerWindowController::showModeless(QWidget* parent, std::function<void()> afterOk,
-                                          std::function<void()> endProgram)
-{
-    m_afterOk = std::move(afterOk);
-    m_endProgram = endProgram ? std::move(endProgram) : [] { QCoreApplication::exit(0); };
-    if (m_window && m_window->isVisible()) {
-        m_window->raise();
-        m_window->activateWindow();
-        return;
-    }
-    delete m_window;
-    ui::IssuerWindow* window = create(parent);
-    window->setModal(false);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    return state.currentIssuer >= 1 && state.currentIssuer <= state.issuerCount;
 }
 
 } // namespace tessaro::app

@@ -1,11 +1,12 @@
 #include "app/main_controller.h"
 
 #include "app/client_commands.h"
+#include "app/command_context.h"
 #include "app/command_table.h"
 #include "app/einvoice_commands.h"
 #include "app/extra_lines_commands.h"
 #include "app/invoice_commands.h"
-#include "app/issuer_commands.h"
+#include "app/issuer_window_controller.h"
 #include "app/menu_table.h"
 #include "app/register_commands.h"
 #include "archive/settings.h"
@@ -31,10 +32,23 @@ MainController::MainController(std::string dataDir, const Clock& clock, ui::Dial
         m_ownDialogs = std::make_unique<ui::QtDialogs>(m_window.get());
         m_dialogs = m_ownDialogs.get();
     }
+    m_commands = std::make_unique<CommandContext>(CommandContext {
+        m_state,
+        m_form,
+        *m_dialogs,
+        m_clock,
+        *m_window,
+        [this](const std::function<void()>& step) { perform(step); },
+        [this] { applyModes(); },
+        [this] { openIssuerWindow(); },
+        [this] { openExtraLines(); },
+        [this] { openRegister(); },
+        [this] { quit(); },
+    });
     m_issuerWindow = std::make_unique<IssuerWindowController>(m_state, *m_dialogs);
     m_extraLines = std::make_unique<ExtraLinesController>();
     // Injected dialogs answer the register's questions too; the Qt boxes stand over its own window.
-    m_register = std::make_unique<RegisterController>(*this, m_ownDialogs ? nullptr : m_dialogs);
+    m_register = std::make_unique<RegisterController>(*m_commands, m_ownDialogs ? nullptr : m_dialogs);
     m_actions = buildMenuBar(m_window->menuBar());
     connectWindow();
     connectMenus();
@@ -86,23 +100,17 @@ void MainController::applyModes()
     m_window->setInvoiceType(m_state.invoiceType);
 }
 
-void MainController::reloadYear()
+void MainController::reloadBook()
 {
-    // Emptying the year and giving it back loads the current issuer's book.
-    perform([this] {
-        const std::string year = m_form.year;
-        m_form.year.clear();
-        yearChanged(m_form, m_state, *m_dialogs);
-        m_form.year = year;
-        yearChanged(m_form, m_state, *m_dialogs);
-    });
+    // The year switch loads the book of the current issuer whether or not the year changed.
+    perform([this] { yearChanged(m_form, m_state, *m_dialogs); });
     m_register->refresh();
 }
 
 void MainController::openIssuerWindow()
 {
     m_issuerWindow->showModeless(
-        m_window.get(), [this] { reloadYear(); }, [] { QApplication::exit(0); });
+        m_window.get(), [this] { reloadBook(); }, [] { QApplication::exit(0); });
 }
 
 void MainController::openExtraLines()
@@ -127,7 +135,7 @@ void MainController::quit()
 void MainController::run(ui::Command command)
 {
     if (const CommandSpec* spec = commandSpec(command))
-        spec->run(*this);
+        spec->run(*m_commands);
     if (changesRegister(command))
         m_register->refresh();
 }
@@ -135,10 +143,7 @@ void MainController::run(ui::Command command)
 void MainController::connectWindow()
 {
     connect(m_window.get(), &ui::MainWindow::commandRequested, this, &MainController::run);
-    connect(m_window.get(), &ui::MainWindow::yearEdited, this, [this] {
-        perform([this] { yearChanged(m_form, m_state, *m_dialogs); });
-        m_register->refresh();
-    });
+    connect(m_window.get(), &ui::MainWindow::yearEdited, this, &MainController::reloadBook);
     connect(m_window.get(), &ui::MainWindow::activated, this,
             [this] { m_window->showIssuer(m_state.currentIssuerRecord); });
     connect(m_window.get(), &ui::MainWindow::clientPicked, this,

@@ -24,6 +24,7 @@ class MainWindow;
 
 namespace tessaro::app {
 
+struct CommandContext;
 class IssuerWindowController;
 class ExtraLinesController;
 class RegisterController;
@@ -67,7 +68,8 @@ public:
 private:
     void connectWindow();
     void connectMenus();
-    void reloadYear();
+    // The book of the year on screen read again, for the issuer now current.
+    void reloadBook();
 
     archive::AppState m_state;
     archive::InvoiceForm m_form;
@@ -76,6 +78,7 @@ private:
     std::unique_ptr<ui::Dialogs> m_ownDialogs;
     ui::Dialogs* m_dialogs;
     QHash<QString, QAction*> m_actions;
+    std::unique_ptr<CommandContext> m_commands; // before the controllers that keep it
     std::unique_ptr<IssuerWindowController> m_issuerWindow;
     std::unique_ptr<ExtraLinesController> m_extraLines;
     std::unique_ptr<RegisterController> m_register; // after m_window: its window goes first

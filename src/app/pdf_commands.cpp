@@ -24,9 +24,11 @@ void saveInvoicePdf(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     const std::string path = withPdfSuffix(chosen);
 
     dialogs.setBusy(true);
-    print::completeRateAndCurrency(form, state);
+    // The buffer keeps the rate and currency it was printed with, as the window then shows them.
+    const print::InvoiceSheet sheet = print::invoiceSheet(state);
+    form = print::printedForm(form, sheet);
     const print::DocumentOutcome outcome
-        = print::writePdf(path, [&](print::Page& page) { print::layoutInvoice(page, form, state); });
+        = print::writePdf(path, [&](print::Page& page) { print::layoutInvoice(page, form, sheet); });
     dialogs.setBusy(false);
 
     if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf)

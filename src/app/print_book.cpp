@@ -11,6 +11,7 @@ YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const arch
                        const std::function<bool(int done)>& step)
 {
     YearOutcome outcome;
+    const print::InvoiceSheet sheet = print::invoiceSheet(state);
     const archive::BookPaths book = archive::bookPaths(state.dataDir, state.currentIssuer, form.year);
     for (int n = 1; n < state.nextNumber; ++n) {
         auto invoice = archive::readInvoice(book, n);
@@ -34,8 +35,9 @@ YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const arch
         form.number = std::to_string(n);
         archive::copyBufferToForm(form, state.decimalSeparator);
 
-        print::completeRateAndCurrency(form, state);
-        print::layoutInvoice(page, form, state);
+        // The form ends as the window would show the invoice printed.
+        form = print::printedForm(form, sheet);
+        print::layoutInvoice(page, form, sheet);
         ++outcome.printed;
         if (step && !step(outcome.printed)) {
             page.abandon();

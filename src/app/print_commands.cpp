@@ -78,9 +78,11 @@ void printInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dial
                   const print::DocumentSink& sink)
 {
     ui::BusyPointer busy(dialogs);
-    print::completeRateAndCurrency(form, state);
+    // The buffer keeps the rate and currency it was printed with, as the window then shows them.
+    const print::InvoiceSheet sheet = print::invoiceSheet(state);
+    form = print::printedForm(form, sheet);
     const print::DocumentOutcome outcome
-        = sink(invoicePdfPath(form, state), [&](print::Page& page) { print::layoutInvoice(page, form, state); });
+        = sink(invoicePdfPath(form, state), [&](print::Page& page) { print::layoutInvoice(page, form, sheet); });
     busy.release();
     reportDocument(outcome, dialogs, false);
 }

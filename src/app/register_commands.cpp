@@ -1,7 +1,7 @@
 #include "app/register_commands.h"
 
+#include "app/command_context.h"
 #include "app/invoice_commands.h"
-#include "app/main_controller.h"
 #include "app/pdf_commands.h"
 #include "app/print_commands.h"
 #include "archive/book.h"
@@ -178,7 +178,7 @@ bool changesRegister(ui::Command command)
     }
 }
 
-RegisterController::RegisterController(MainController& main, ui::Dialogs* dialogs)
+RegisterController::RegisterController(CommandContext& main, ui::Dialogs* dialogs)
     : m_main(main), m_givenDialogs(dialogs), m_printSink(print::printOnDefaultPrinter)
 {
 }
@@ -204,18 +204,18 @@ void RegisterController::open()
         // an invoice opened from it can come to the front; it closes with the
         // main window, which ends the program.
         m_window = new ui::RegisterWindow;
-        m_main.window().installEventFilter(this);
-        const QRect screen = m_main.window().screen()->availableGeometry();
-        const QPoint beside = m_main.window().frameGeometry().topLeft() + QPoint(40, 60);
+        m_main.window.installEventFilter(this);
+        const QRect screen = m_main.window.screen()->availableGeometry();
+        const QPoint beside = m_main.window.frameGeometry().topLeft() + QPoint(40, 60);
         if (screen.contains(QRect(beside, m_window->frameSize())))
             m_window->move(beside);
         connect(m_window, &ui::RegisterWindow::openRequested, this, &RegisterController::openInvoice);
         connect(m_window, &ui::RegisterWindow::exportCsvClicked, this,
-                [this] { exportRegisterCsv(m_contents, m_main.state(), dialogs()); });
+                [this] { exportRegisterCsv(m_contents, m_main.state, dialogs()); });
         connect(m_window, &ui::RegisterWindow::printClicked, this,
-                [this] { printRegister(m_contents, m_main.state(), dialogs(), m_printSink); });
+                [this] { printRegister(m_contents, m_main.state, dialogs(), m_printSink); });
         connect(m_window, &ui::RegisterWindow::pdfClicked, this,
-                [this] { saveRegisterPdf(m_contents, m_main.state(), dialogs()); });
+                [this] { saveRegisterPdf(m_contents, m_main.state, dialogs()); });
     }
     m_window->show();
     refresh();
@@ -225,7 +225,7 @@ void RegisterController::open()
 
 bool RegisterController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == &m_main.window() && event->type() == QEvent::Close && m_window)
+    if (watched == &m_main.window && event->type() == QEvent::Close && m_window)
         m_window->close();
     return QObject::eventFilter(watched, event);
 }
@@ -236,8 +236,8 @@ void RegisterController::refresh()
         return;
     // The form is the window's as the last command left it; the year field
     // runs the year switch at every change, so its year is the window's.
-    const archive::InvoiceForm& form = m_main.form();
-    const archive::AppState& state = m_main.state();
+    const archive::InvoiceForm& form = m_main.form;
+    const archive::AppState& state = m_main.state;
     // While the year field names no book the main window still shows the last one, and so does the register.
     if (!archive::isBookYear(form.year))
         return;
@@ -255,8 +255,8 @@ void RegisterController::refresh()
 void RegisterController::openInvoice(int number)
 {
     // Only an invoice of the book the main window shows can be loaded into it.
-    if (m_main.form().year != m_contents.year || m_main.state().currentIssuer != m_issuer
-        || number >= m_main.state().nextNumber) {
+    if (m_main.form.year != m_contents.year || m_main.state.currentIssuer != m_issuer
+        || number >= m_main.state.nextNumber) {
         refresh();
         dialogs().message("Il registro è stato aggiornato all'anno della finestra principale: scegliere di nuovo la "
                           "fattura.",
@@ -264,11 +264,11 @@ void RegisterController::openInvoice(int number)
         return;
     }
     m_main.perform([&] {
-        m_main.form().focusField.clear();
-        showInvoice(m_main.form(), m_main.state(), m_main.dialogs(), number);
+        m_main.form.focusField.clear();
+        showInvoice(m_main.form, m_main.state, m_main.dialogs, number);
     });
-    m_main.window().raise();
-    m_main.window().activateWindow();
+    m_main.window.raise();
+    m_main.window.activateWindow();
 }
 
 } // namespace tessaro::app

@@ -21,7 +21,7 @@
 
 namespace tessaro::app {
 
-class MainController;
+struct CommandContext;
 
 inline constexpr const char* RegisterCsvTitle = "Esporta CSV";
 inline constexpr const char* RegisterPdfTitle = "Salva registro in PDF";
@@ -52,7 +52,7 @@ class RegisterController : public QObject {
 
 public:
     // dialogs: nullptr for the Qt boxes over the register window.
-    RegisterController(MainController& main, ui::Dialogs* dialogs = nullptr);
+    RegisterController(CommandContext& main, ui::Dialogs* dialogs = nullptr);
     ~RegisterController() override;
 
     // The menu item: opens the window beside the main one (or brings it to the front) on the current book.
@@ -72,7 +72,7 @@ private:
     ui::Dialogs& dialogs();
     void openInvoice(int number);
 
-    MainController& m_main;
+    CommandContext& m_main;
     ui::Dialogs* m_givenDialogs;
     std::unique_ptr<ui::Dialogs> m_ownDialogs;
     QPointer<ui::RegisterWindow> m_window;

@@ -176,12 +176,24 @@ double measureIssuerWidth(Page& page, const IssuerLines& lines)
     return w;
 }
 
-void completeRateAndCurrency(archive::InvoiceForm& form, const archive::AppState& state)
+InvoiceSheet invoiceSheet(const archive::AppState& state)
 {
-    if (form.buffer.rate == 0.0f)
-        form.buffer.rate = static_cast<float>(state.euroRate);
-    if (archive::currencyFlagOf(form.buffer) == 0)
-        form.buffer.currency = std::string(1, state.newInvoiceFlag());
+    return {.issuer = state.currentIssuerRecord,
+            .type = state.invoiceType,
+            .decimalSeparator = state.decimalSeparator,
+            .terms = state.issuerTerms,
+            .euroRate = state.euroRate,
+            .currencyFlag = state.newInvoiceFlag()};
+}
+
+archive::InvoiceForm printedForm(const archive::InvoiceForm& form, const InvoiceSheet& sheet)
+{
+    archive::InvoiceForm printed = form;
+    if (printed.buffer.rate == 0.0f)
+        printed.buffer.rate = static_cast<float>(sheet.euroRate);
+    if (archive::currencyFlagOf(printed.buffer) == 0)
+        printed.buffer.currency = std::string(1, sheet.currencyFlag);
+    return printed;
 }
 
 double invoiceRate(const archive::InvoiceForm& form)
@@ -189,7 +201,7 @@ double invoiceRate(const archive::InvoiceForm& form)
     return static_cast<double>(form.buffer.rate);
 }
 
-void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::AppState& state)
+void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::PartyRecord& issuer)
 {
     page.setFontName(Typeface);
     page.setFontSize(8);
@@ -198,7 +210,7 @@ void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::A
     page.setFontItalic(false);
     const double pageWidth = page.scaleWidth();
 
-    const IssuerLines lines = issuerLines(state.currentIssuerRecord);
+    const IssuerLines lines = issuerLines(issuer);
     const double w = measureIssuerWidth(page, lines);
     issuerBlock(page, lines, w);
     const double x0 = titleBlock(page, form, w);
@@ -209,15 +221,14 @@ void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::A
     clientBlock(page, form.client, pageWidth);
 }
 
-void layoutInvoice(Page& page, const archive::InvoiceForm& form, const archive::AppState& state)
+void layoutInvoice(Page& page, const archive::InvoiceForm& form, const InvoiceSheet& sheet)
 {
-    archive::InvoiceForm completed = form;
-    completeRateAndCurrency(completed, state);
-    layoutHeader(page, completed, state);
-    if (state.invoiceType == archive::InvoiceType::Professional)
-        layoutServiceBody(page, completed, state.decimalSeparator, state.issuerTerms);
+    const archive::InvoiceForm printed = printedForm(form, sheet);
+    layoutHeader(page, printed, sheet.issuer);
+    if (sheet.type == archive::InvoiceType::Professional)
+        layoutServiceBody(page, printed, sheet.decimalSeparator, sheet.terms);
     else
-        layoutCommercialBody(page, completed, state.decimalSeparator, state.issuerTerms);
+        layoutCommercialBody(page, printed, sheet.decimalSeparator, sheet.terms);
 }
 
 } // namespace tessaro::print

@@ -22,19 +22,36 @@ IssuerLines issuerLines(const archive::PartyRecord& issuer);
 // Width W of the widest issuer line, measured as the block will be printed.
 double measureIssuerWidth(Page& page, const IssuerLines& lines);
 
-// A rate of 0 becomes the program's value of one euro; a currency flag that
-// is neither "l" nor "e" becomes the currency menu's.
-void completeRateAndCurrency(archive::InvoiceForm& form, const archive::AppState& state);
+// What an invoice is printed with besides its form: the issuer at the top,
+// the body of the invoice type, and what a form that leaves its rate or
+// currency unset takes instead (the program's value of one euro and the
+// currency menu's flag).
+struct InvoiceSheet {
+    archive::PartyRecord issuer;
+    archive::InvoiceType type = archive::InvoiceType::Professional;
+    char decimalSeparator = ',';
+    archive::IssuerTerms terms;
+    double euroRate = archive::DefaultEuroRate;
+    char currencyFlag = 'e';
+};
+
+// The sheet of the run's invoices: the current issuer, the invoice type and
+// the figures' settings.
+InvoiceSheet invoiceSheet(const archive::AppState& state);
+
+// The form as printed: a rate of 0 becomes the sheet's value of one euro; a
+// currency flag that is neither "l" nor "e" becomes the sheet's.
+archive::InvoiceForm printedForm(const archive::InvoiceForm& form, const InvoiceSheet& sheet);
 
 // The rate the bodies divide lire by: the buffer's, never 0 once completed.
 double invoiceRate(const archive::InvoiceForm& form);
 
 // Lays out a whole invoice on the open page: font set-up, the blocks at the
-// top and the body of state.invoiceType, with the rate and currency
-// completed as completeRateAndCurrency() does (the form itself is not changed).
-void layoutInvoice(Page& page, const archive::InvoiceForm& form, const archive::AppState& state);
+// top and the body of the sheet's invoice type, for the form as printedForm()
+// completes it.
+void layoutInvoice(Page& page, const archive::InvoiceForm& form, const InvoiceSheet& sheet);
 
 // The top of the page alone (issuer, title, tick boxes, frames, client).
-void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::AppState& state);
+void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::PartyRecord& issuer);
 
 } // namespace tessaro::print

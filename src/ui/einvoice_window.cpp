@@ -2,7 +2,6 @@
 
 #include "archive/codepage.h"
 #include "einvoice/codes.h"
-#include "ui/dialogs.h"
 #include "ui/identifier_hints.h"
 #include "ui/twips.h"
 
@@ -13,8 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
-
-#include <utility>
 
 namespace tessaro::ui {
 
@@ -65,18 +62,9 @@ void fill(QComboBox* combo, std::span<const einvoice::Code> codes)
     combo->view()->setMinimumWidth(combo->view()->sizeHintForColumn(0));
 }
 
-std::string listOf(const std::vector<std::string>& problems)
-{
-    std::string text;
-    for (const std::string& problem : problems)
-        text += "\n- " + problem;
-    return text;
-}
-
 } // namespace
 
-EinvoiceWindow::EinvoiceWindow(archive::DataDir dataDir, int issuer, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_dataDir(std::move(dataDir)), m_issuer(issuer), m_dialogs(dialogs)
+EinvoiceWindow::EinvoiceWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Dati per la fattura elettronica"));
     setFixedSize(twipsSize(EinvoiceWindowWidthTwips, EinvoiceWindowHeightTwips));
@@ -93,10 +81,7 @@ EinvoiceWindow::EinvoiceWindow(archive::DataDir dataDir, int issuer, Dialogs& di
 
     auto* ok = findChild<QPushButton*>(QStringLiteral("Command1"));
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] {
-        if (save())
-            accept();
-    });
+    connect(ok, &QPushButton::clicked, this, &EinvoiceWindow::okClicked);
     connect(findChild<QPushButton*>(QStringLiteral("Command2")), &QPushButton::clicked, this, &QDialog::reject);
 
     setData(einvoice::IssuerEinvoiceData {});
@@ -113,17 +98,6 @@ void EinvoiceWindow::showIssuerHints(const archive::PartyRecord& issuer)
     findChild<QLabel*>(QString::fromLatin1(EinvoiceIssuerHintsName))->setText(lines.join(QLatin1Char('\n')));
 }
 
-bool EinvoiceWindow::load()
-{
-    archive::Result<einvoice::IssuerEinvoiceData> stored = einvoice::readIssuerData(m_dataDir, m_issuer);
-    if (!stored) {
-        m_dialogs.message(stored.error().describe(), "ATTENZIONE", Buttons::Ok);
-        return false;
-    }
-    setData(stored.value());
-    return true;
-}
-
 void EinvoiceWindow::setData(const einvoice::IssuerEinvoiceData& data)
 {
     showControls(this, einvoiceWindowTable(), data);
@@ -137,22 +111,6 @@ einvoice::IssuerEinvoiceData EinvoiceWindow::data() const
     for (std::string* text : {&data.legalReference, &data.iban})
         *text = std::string(archive::trimBlanks(*text));
     return data;
-}
-
-bool EinvoiceWindow::save()
-{
-    const einvoice::IssuerEinvoiceData values = data();
-    if (const std::vector<std::string> problems = einvoice::issuerDataProblems(values); !problems.empty()) {
-        m_dialogs.message("I dati per la fattura elettronica non sono stati salvati:" + listOf(problems), "ATTENZIONE",
-                          Buttons::Ok);
-        return false;
-    }
-    if (archive::Status written = einvoice::writeIssuerData(m_dataDir, m_issuer, values); !written) {
-        m_dialogs.message("I dati per la fattura elettronica non sono stati salvati.\n" + written.error().describe(),
-                          "ATTENZIONE", Buttons::Ok);
-        return false;
-    }
-    return true;
 }
 
 } // namespace tessaro::ui

@@ -1,9 +1,9 @@
 // "Dati per la fattura elettronica": what one issuer adds for the electronic
 // invoice (tax regime, pension fund, nature and legal reference of invoices
-// without VAT, IBAN, the stamp duty charged to the client), read from and
-// written to "emit.fe" and "bollo.fe", with what is wrong in the issuer's
-// identifiers shown below as a hint. "Ok" saves only data the e-invoice can
-// carry and tells why otherwise; "Annulla" closes.
+// without VAT, IBAN, the stamp duty charged to the client), with what is wrong
+// in the issuer's identifiers shown below as a hint. A view only: it shows and
+// returns the data and reports "Ok"; reading, checking and writing them live
+// in the e-invoice data commands. "Annulla" closes.
 #pragma once
 
 #include "archive/records.h"
@@ -17,17 +17,11 @@
 
 namespace tessaro::ui {
 
-class Dialogs;
-
 class EinvoiceWindow : public QDialog {
     Q_OBJECT
 
 public:
-    EinvoiceWindow(archive::DataDir dataDir, int issuer, Dialogs& dialogs, QWidget* parent = nullptr);
-
-    // Fills the controls from the issuer's record; false, after an
-    // "ATTENZIONE" box naming the file, when it cannot be read.
-    bool load();
+    explicit EinvoiceWindow(QWidget* parent = nullptr);
 
     void setData(const einvoice::IssuerEinvoiceData& data);
     // One line for each identifier of the issuer the e-invoice would refuse;
@@ -36,14 +30,8 @@ public:
     // The controls' values, texts trimmed.
     einvoice::IssuerEinvoiceData data() const;
 
-    // "Ok": true when the data were valid and written. Otherwise one
-    // "ATTENZIONE" box says every reason, and nothing is written.
-    bool save();
-
-private:
-    archive::DataDir m_dataDir;
-    int m_issuer;
-    Dialogs& m_dialogs;
+signals:
+    void okClicked(); // "Ok": the window stays open until told to accept
 };
 
 inline constexpr int EinvoiceWindowWidthTwips = 9000;

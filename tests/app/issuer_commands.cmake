@@ -4,4 +4,5 @@ tessaro_add_test(NAME test_issuer_window_controller SOURCES ${CMAKE_CURRENT_LIST
 tessaro_add_test(NAME test_extra_lines_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_extra_lines_commands.cpp LIBS tessaro_app)
 tessaro_add_test(NAME test_einvoice_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_einvoice_commands.cpp ${PROJECT_SOURCE_DIR}/tests/einvoice/samples.cpp LIBS tessaro_app)
 target_include_directories(test_einvoice_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/einvoice)
+tessaro_add_test(NAME test_einvoice_data_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_einvoice_data_commands.cpp LIBS tessaro_app)
 tessaro_add_test(NAME test_pdf_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_pdf_commands.cpp LIBS tessaro_app)

@@ -4,7 +4,7 @@
 // tutto" taking the issuers' e-invoice data with it.
 #include "app/book_commands.h"
 #include "app/einvoice_commands.h"
-#include "app/issuer_commands.h"
+#include "app/issuer_window_controller.h"
 #include "archive/book.h"
 #include "archive/issuers.h"
 #include "archive/settings.h"

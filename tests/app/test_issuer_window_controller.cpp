@@ -1,6 +1,7 @@
 // The issuer window run by its controller: first start (modal) and the menu
 // item (beside the main window), with the buttons joined to the commands.
 #include "app/issuer_commands.h"
+#include "app/issuer_window_controller.h"
 #include "archive/issuers.h"
 #include "archive/settings.h"
 #include "test_dir.h"

@@ -264,7 +264,7 @@ void TestOneFigure::everyConsumer()
     QCOMPARE(row.vat, vat.value());
 
     print::RecordingPage page;
-    print::layoutInvoice(page, form, state);
+    print::layoutInvoice(page, form, print::invoiceSheet(state));
     const bool services = invoice.type == InvoiceType::Professional;
     QCOMPARE(printedValue(page, "TOTALE IMPONIBILE"), invoice.paper[0]);
     QCOMPARE(printedValue(page, "IVA ("), invoice.paper[1]);

@@ -4,6 +4,7 @@
 
 #include "archive/app_state.h"
 #include "archive/invoice_form.h"
+#include "print/invoice_page.h"
 #include "print/recording_page.h"
 
 #include <QTest>
@@ -96,6 +97,14 @@ inline archive::AppState sampleState(archive::InvoiceType type)
     state.invoiceType = type;
     state.decimalSeparator = ',';
     return state;
+}
+
+inline print::InvoiceSheet sampleSheet(archive::InvoiceType type)
+{
+    print::InvoiceSheet sheet;
+    sheet.issuer = sampleIssuer();
+    sheet.type = type;
+    return sheet;
 }
 
 inline archive::InvoiceForm sampleForm()

@@ -53,7 +53,7 @@ void TestInvoicePage::issuerWidthMovesFramesAndTitle()
     state.currentIssuerRecord.address = std::string(static_cast<std::size_t>(addressChars), 'a');
     const auto form = test::sampleForm();
     print::RecordingPage page;
-    print::layoutHeader(page, form, state);
+    print::layoutHeader(page, form, state.currentIssuerRecord);
 
     const double w = addressChars * 100.0;
     // The widest line sits exactly at 1000; the others are centred on 1000 + W/2.
@@ -109,7 +109,7 @@ void TestInvoicePage::longIssuerName()
     state.currentIssuerRecord.firstName = "B";
     state.currentIssuerRecord.surname = std::string(static_cast<std::size_t>(surnameChars), 'x');
     print::RecordingPage page;
-    print::layoutHeader(page, test::sampleForm(), state);
+    print::layoutHeader(page, test::sampleForm(), state.currentIssuerRecord);
 
     const std::string name = "A B " + state.currentIssuerRecord.surname;
     const auto text = textOf(page, name);
@@ -128,7 +128,7 @@ void TestInvoicePage::blankProvince()
     auto form = test::sampleForm();
     form.client.province = "  ";
     print::RecordingPage page;
-    print::layoutHeader(page, form, state);
+    print::layoutHeader(page, form, state.currentIssuerRecord);
 
     // Measured as "20100 Sesto San Giovanni Milanese (  )", printed without brackets.
     const double w = 38 * 100.0;
@@ -169,7 +169,7 @@ void TestInvoicePage::clientBlock()
         form.client.vatNumber = std::string(12, ' ');
     }
     print::RecordingPage page;
-    print::layoutHeader(page, form, test::sampleState(archive::InvoiceType::Commercial));
+    print::layoutHeader(page, form, test::sampleIssuer());
 
     const auto label = textOf(page, "CLIENTE:");
     QCOMPARE(label.x, 1000.0);
@@ -211,7 +211,7 @@ void TestInvoicePage::tickBoxes()
     form.onAccount = onAccount;
     form.balance = balance;
     print::RecordingPage page;
-    print::layoutHeader(page, form, test::sampleState(archive::InvoiceType::Professional));
+    print::layoutHeader(page, form, test::sampleIssuer());
 
     const double x0 = textOf(page, "del 05-03-2024").x;
     QCOMPARE(hasSegment(page, x0 - 50, 1650, x0 + 150, 1850, 1), onAccount);
@@ -242,22 +242,22 @@ void TestInvoicePage::rateAndCurrencyCompleted()
     QFETCH(float, expectedRate);
     QFETCH(std::string, expectedFlag);
 
-    auto state = test::sampleState(archive::InvoiceType::Professional);
-    state.euroRate = 1000.5;
-    state.currency = lireMenu ? archive::Currency::Lire : archive::Currency::Euro;
+    auto sheet = test::sampleSheet(archive::InvoiceType::Professional);
+    sheet.euroRate = 1000.5;
+    sheet.currencyFlag = lireMenu ? 'l' : 'e';
     auto form = test::sampleForm();
     form.buffer.rate = rate;
     form.buffer.currency = flag;
-    print::completeRateAndCurrency(form, state);
-    QCOMPARE(form.buffer.rate, expectedRate);
-    QCOMPARE(form.buffer.currency, expectedFlag);
+    const archive::InvoiceForm printed = print::printedForm(form, sheet);
+    QCOMPARE(printed.buffer.rate, expectedRate);
+    QCOMPARE(printed.buffer.currency, expectedFlag);
 }
 
 void TestInvoicePage::documentSetUp()
 {
     auto form = test::sampleForm();
     print::RecordingPage page;
-    print::layoutInvoice(page, form, test::sampleState(archive::InvoiceType::Professional));
+    print::layoutInvoice(page, form, test::sampleSheet(archive::InvoiceType::Professional));
 
     // The empty line that opens the document, at 8 points in the corner.
     const auto& first = page.texts().front();
@@ -278,7 +278,7 @@ void TestInvoicePage::bodyFollowsInvoiceType()
     for (const auto type : {archive::InvoiceType::Professional, archive::InvoiceType::Commercial}) {
         auto form = test::sampleForm();
         print::RecordingPage page;
-        print::layoutInvoice(page, form, test::sampleState(type));
+        print::layoutInvoice(page, form, test::sampleSheet(type));
         const bool professional = type == archive::InvoiceType::Professional;
         QCOMPARE(page.find("Descrizione della prestazione").has_value(), professional);
         QCOMPARE(page.find("Quantità").has_value(), !professional);

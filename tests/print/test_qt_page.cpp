@@ -50,13 +50,13 @@ void TestQtPage::invoiceOnPdf()
     QTemporaryDir dir;
     const QString path = dir.filePath("fattura.pdf");
     auto form = test::sampleForm();
-    const auto state = test::sampleState(archive::InvoiceType::Professional);
+    const auto sheet = test::sampleSheet(archive::InvoiceType::Professional);
 
     QString family;
     double titleWidth = 0, scaleWidth = 0, scaleHeight = 0;
     const auto outcome = print::writePdf(path.toStdString(), [&](print::Page& page) {
         auto& qtPage = dynamic_cast<print::QtPage&>(page);
-        print::layoutInvoice(page, form, state);
+        print::layoutInvoice(page, form, sheet);
         page.setFontSize(14);
         page.setFontBold(true);
         titleWidth = page.textWidth("FATTURA N. 12");

@@ -169,15 +169,15 @@ void TestServiceBody::lireShownInEuro()
 
 void TestServiceBody::lireWithoutAnyRate()
 {
-    auto state = test::sampleState(archive::InvoiceType::Professional);
-    state.euroRate = 0;
+    auto sheet = test::sampleSheet(archive::InvoiceType::Professional);
+    sheet.euroRate = 0;
     auto form = test::sampleForm();
     form.buffer.currency = "l";
     form.buffer.rate = 0;
     form.amount = {"1936270", "", ""};
     form.vat = "0";
     print::RecordingPage page;
-    print::layoutInvoice(page, form, state);
+    print::layoutInvoice(page, form, sheet);
 
     // Nothing to divide by: the amounts stay lire, never inf or NaN.
     QVERIFY(page.find("1.936.270"));

@@ -12,7 +12,6 @@
 #include "ui/main_window.h"
 #include "ui/main_window_table.h"
 #include "ui/qt_dialogs.h"
-#include "ui/scripted_dialogs.h"
 
 #include <QFontInfo>
 #include <QMessageBox>
@@ -89,7 +88,6 @@ private slots:
     void everyTextShowsWhole_data()
     {
         QTest::addColumn<Factory>("create");
-        static ui::ScriptedDialogs dialogs;
         const QString prompt = QString::fromUtf8(einvoice::RecipientPrompt.data(), einvoice::RecipientPrompt.size());
         QTest::newRow("main") << Factory([] { return new ui::MainWindow; });
         QTest::newRow("issuer") << Factory([] { return new ui::IssuerWindow; });
@@ -100,9 +98,9 @@ private slots:
         });
         QTest::newRow("duplicate") << Factory([] { return new ui::DuplicateDialog; });
         QTest::newRow("extra lines") << Factory([] { return new ui::ExtraLinesWindow([] { return 'e'; }); });
-        QTest::newRow("e-invoice") << Factory([] { return new ui::EinvoiceWindow({}, 1, dialogs); });
+        QTest::newRow("e-invoice") << Factory([] { return new ui::EinvoiceWindow; });
         QTest::newRow("e-invoice with every hint") << Factory([] {
-            auto* window = new ui::EinvoiceWindow({}, 1, dialogs);
+            auto* window = new ui::EinvoiceWindow;
             window->showIssuerHints(LongestHints);
             return window;
         });
