@@ -3,6 +3,7 @@
 #include "app/backup.h"
 #include "app/command_context.h"
 #include "app/invoice_commands.h"
+#include "archive/box_titles.h"
 #include "archive/journal_file.h"
 #include "archive/settings.h"
 #include "ui/main_window.h"
@@ -13,8 +14,6 @@
 namespace tessaro::app {
 
 namespace {
-
-const std::string Attention = "ATTENZIONE";
 
 std::string nativePath(const std::string& path)
 {
@@ -28,7 +27,7 @@ bool noOperationPending(archive::AppState& state, ui::Dialogs& dialogs, const st
     if (!state.dataDir.exists(archive::JournalFileName))
         return true;
     dialogs.message(notDone + "\nL'ultima operazione non è terminata e i dati non sono ancora stati riportati a prima.",
-                    Attention, ui::Buttons::Ok);
+                    archive::AttentionTitle, ui::Buttons::Ok);
     return false;
 }
 
@@ -48,7 +47,7 @@ void makeBackup(archive::AppState& state, ui::Dialogs& dialogs, const QDateTime&
         outcome = writeBackup(state.dataDir.fs(), state.dataDir.path(), folder, now.date());
     }
     if (!outcome.done) {
-        dialogs.message(notDone + "\n" + outcome.error, Attention, ui::Buttons::Ok);
+        dialogs.message(notDone + "\n" + outcome.error, archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     dialogs.message("La copia di sicurezza della cartella dati è stata scritta nel file\n" + nativePath(outcome.path),
@@ -68,7 +67,7 @@ bool restoreBackup(archive::AppState& state, ui::Dialogs& dialogs, const QDateTi
     if (dialogs.message("Siete sicuri di voler ripristinare la copia di sicurezza "
                             + QFileInfo(QString::fromStdString(archive)).fileName().toStdString()
                             + "? I dati attuali saranno messi da parte nella cartella " + nativePath(aside) + ".",
-                        Attention, ui::Buttons::OkCancel)
+                        archive::AttentionTitle, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return false;
     BackupOutcome outcome;
@@ -77,7 +76,7 @@ bool restoreBackup(archive::AppState& state, ui::Dialogs& dialogs, const QDateTi
         outcome = app::restoreBackup(state.dataDir.fs(), state.dataDir.path(), archive, now);
     }
     if (!outcome.done) {
-        dialogs.message(notDone + "\n" + outcome.error, Attention, ui::Buttons::Ok);
+        dialogs.message(notDone + "\n" + outcome.error, archive::AttentionTitle, ui::Buttons::Ok);
         return false;
     }
     dialogs.message("La copia di sicurezza è stata ripristinata. I dati di prima sono nella cartella\n"

@@ -1,6 +1,7 @@
 #include "app/book_commands.h"
 
 #include "app/invoice_commands.h"
+#include "archive/box_titles.h"
 #include "archive/lifecycle.h"
 #include "archive/maintenance.h"
 #include "calc/text.h"
@@ -13,9 +14,6 @@
 namespace tessaro::app {
 
 namespace {
-
-const std::string Attention = "ATTENZIONE";
-
 
 std::string fourDigitYear(int year)
 {
@@ -33,13 +31,13 @@ void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dia
     if (number < 1 || number > state.nextNumber)
         return;
     if (number == state.nextNumber) {
-        dialogs.message("Ti trovi nell'ultima fattura dell'anno", Attention, ui::Buttons::Ok);
+        dialogs.message("Ti trovi nell'ultima fattura dell'anno", archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     if (state.nextNumber >= archive::MaxNextNumber) {
         dialogs.message("Non è possibile inserire altre fatture: l'anno contiene già il numero massimo di fatture ("
                             + std::to_string(archive::MaxInvoiceNumber) + ").",
-                        Attention, ui::Buttons::Ok);
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     if (archive::Status status = archive::insertInvoice(form, state, number); !status)
@@ -52,7 +50,8 @@ void deleteInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dia
     const int number = archive::invoiceNumber(form.number);
     if (number < 1 || number > state.nextNumber)
         return;
-    if (dialogs.message("Siete sicuri di voler cancellare la fattura corrente?", Attention, ui::Buttons::OkCancel)
+    if (dialogs.message("Siete sicuri di voler cancellare la fattura corrente?", archive::AttentionTitle,
+                        ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return;
     if (number == state.nextNumber) {
@@ -69,8 +68,8 @@ void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
     form.focusField.clear();
     const std::string answer
         = dialogs.input("Indicare l'anno di cui si vogliono cancellare le fatture.", "CANCELLA FATTURE", "");
-    if (dialogs.message("Siete sicuri di voler cancellare? Le fatture dell'anno specificato saranno perse.", Attention,
-                        ui::Buttons::OkCancel)
+    if (dialogs.message("Siete sicuri di voler cancellare? Le fatture dell'anno specificato saranno perse.",
+                        archive::AttentionTitle, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return;
     // The year becomes part of a file name: only a year the program could
@@ -99,7 +98,7 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
     form.focusField.clear();
     if (dialogs.message("Siete sicuri di voler cancellare l'archivio dei soggetti che emettono le fatture, con le "
                         "relative fatture? Tutti i dati saranno persi.",
-                        Attention, ui::Buttons::OkCancel)
+                        archive::AttentionTitle, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return false;
     // The e-invoice data follow the issuer numbers: left behind, they would
@@ -110,7 +109,7 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
         reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
         return false;
     }
-    dialogs.message("FATTO. OCCORRE INSERIRE, ORA, UN NUOVO NOMINATIVO CHE EMETTE LA FATTURA", Attention,
+    dialogs.message("FATTO. OCCORRE INSERIRE, ORA, UN NUOVO NOMINATIVO CHE EMETTE LA FATTURA", archive::AttentionTitle,
                     ui::Buttons::Ok);
     return true;
 }

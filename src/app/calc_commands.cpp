@@ -1,5 +1,6 @@
 #include "app/calc_commands.h"
 
+#include "archive/box_titles.h"
 #include "archive/fields.h"
 #include "calc/reverse.h"
 
@@ -39,7 +40,7 @@ void applyReverse(archive::InvoiceForm& form, const calc::ReverseResult& result,
 {
     const auto line = static_cast<std::size_t>(result.line);
     if (result.amountText.size() > archive::amountField(line).width) {
-        dialogs.message(calc::TotalTooLargeMessage, "ATTENZIONE");
+        dialogs.message(calc::TotalTooLargeMessage, archive::AttentionTitle);
         return;
     }
     form.amount[line - 1] = result.amountText;
@@ -62,7 +63,7 @@ void reverseProfessional(archive::InvoiceForm& form, const archive::AppState& st
 {
     const std::string total = dialogs.input(ProfessionalTotalPrompt, ReverseTitle, "");
     if (calc::totalTooLarge(total)) {
-        dialogs.message(calc::TotalTooLargeMessage, "ATTENZIONE");
+        dialogs.message(calc::TotalTooLargeMessage, archive::AttentionTitle);
         return;
     }
     const calc::ReverseResult result = calc::solveProfessional(total, textsOf(form, state));
@@ -74,14 +75,14 @@ void reverseCommercial(archive::InvoiceForm& form, const archive::AppState& stat
 {
     const std::string total = dialogs.input(CommercialTotalPrompt, ReverseTitle, "");
     if (calc::totalTooLarge(total)) {
-        dialogs.message(calc::TotalTooLargeMessage, "ATTENZIONE");
+        dialogs.message(calc::TotalTooLargeMessage, archive::AttentionTitle);
         return;
     }
     const std::string line = dialogs.input(LinePrompt, ReverseTitle, "1");
     const calc::ReverseResult result = calc::solveCommercial(total, line, textsOf(form, state));
     switch (result.outcome) {
     case calc::ReverseOutcome::LineNotContemplated:
-        dialogs.message(calc::LineNotContemplatedMessage, "ATTENZIONE");
+        dialogs.message(calc::LineNotContemplatedMessage, archive::AttentionTitle);
         break;
     case calc::ReverseOutcome::Done:
         applyReverse(form, result, dialogs);

@@ -2,16 +2,11 @@
 
 #include "app/invoice_commands.h"
 #include "archive/book.h"
+#include "archive/box_titles.h"
 #include "archive/clients.h"
 #include "archive/settings.h"
 
 namespace tessaro::app {
-
-namespace {
-
-const std::string Attention = "ATTENZIONE";
-
-} // namespace
 
 std::optional<std::vector<std::string>> loadClientList(archive::AppState& state, ui::Dialogs& dialogs)
 {
@@ -24,7 +19,7 @@ std::optional<std::vector<std::string>> loadClientList(archive::AppState& state,
     std::vector<std::string> entries {" "};
     if (count.value() <= 0) {
         state.clientCount = count.value();
-        dialogs.message("L'ARCHIVIO DEI CLIENTI E' VUOTO", Attention, ui::Buttons::Ok);
+        dialogs.message("L'ARCHIVIO DEI CLIENTI E' VUOTO", archive::AttentionTitle, ui::Buttons::Ok);
         return entries;
     }
     auto surnames = archive::readClientSurnames(state.dataDir, count.value());
@@ -59,7 +54,7 @@ void pickClient(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
 void deleteClientArchive(archive::AppState& state, ui::Dialogs& dialogs)
 {
     if (dialogs.message("Siete sicuri di voler cancellare l'archivio dei clienti? Tutti i dati saranno persi.",
-                        Attention, ui::Buttons::OkCancel)
+                        archive::AttentionTitle, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return;
     if (archive::Status status = archive::deleteClientArchive(state.dataDir); !status) {

@@ -1,6 +1,7 @@
 #include "app/credit_note_commands.h"
 
 #include "app/invoice_commands.h"
+#include "archive/box_titles.h"
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
 #include "calc/numbers.h"
@@ -9,26 +10,20 @@
 
 namespace tessaro::app {
 
-namespace {
-
-const std::string Attention = "ATTENZIONE";
-
-} // namespace
-
 void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs,
                        const Clock& clock)
 {
     form.focusField.clear();
     const int number = archive::invoiceNumber(form.number);
     if (!archive::isBookYear(form.year) || number < 1 || number >= state.nextNumber) {
-        dialogs.message("Per preparare una nota di credito mostrare prima la fattura salvata da stornare.", Attention,
-                        ui::Buttons::Ok);
+        dialogs.message("Per preparare una nota di credito mostrare prima la fattura salvata da stornare.",
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     if (state.nextNumber > archive::MaxInvoiceNumber) {
         dialogs.message("Le fatture del " + form.year
                             + " sono al numero massimo: non c'è posto per la nota di credito.",
-                        Attention, ui::Buttons::Ok);
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     // What is cancelled is the invoice as stored (and sent), not edits on screen not yet saved.
@@ -40,7 +35,7 @@ void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& stat
     if (note.creditNote.isCreditNote) {
         dialogs.message("La fattura n. " + std::to_string(number)
                             + " è già una nota di credito: si può stornare solo una fattura.",
-                        Attention, ui::Buttons::Ok);
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     note.creditNote = {true, std::to_string(number), std::string(archive::trimBlanks(note.day)),

@@ -1,13 +1,13 @@
 #include "app/einvoice_data_commands.h"
 
+#include "archive/box_titles.h"
+
 #include <string>
 #include <vector>
 
 namespace tessaro::app {
 
 namespace {
-
-constexpr const char* Attention = "ATTENZIONE";
 
 std::string listOf(const std::vector<std::string>& problems)
 {
@@ -24,7 +24,7 @@ std::optional<einvoice::IssuerEinvoiceData> readEinvoiceData(const archive::Data
 {
     archive::Result<einvoice::IssuerEinvoiceData> stored = einvoice::readIssuerData(dir, issuer);
     if (!stored) {
-        dialogs.message(stored.error().describe(), Attention, ui::Buttons::Ok);
+        dialogs.message(stored.error().describe(), archive::AttentionTitle, ui::Buttons::Ok);
         return std::nullopt;
     }
     return stored.value();
@@ -34,13 +34,13 @@ bool saveEinvoiceData(const archive::DataDir& dir, int issuer, const einvoice::I
                       ui::Dialogs& dialogs)
 {
     if (const std::vector<std::string> problems = einvoice::issuerDataProblems(data); !problems.empty()) {
-        dialogs.message("I dati per la fattura elettronica non sono stati salvati:" + listOf(problems), Attention,
-                        ui::Buttons::Ok);
+        dialogs.message("I dati per la fattura elettronica non sono stati salvati:" + listOf(problems),
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return false;
     }
     if (archive::Status written = einvoice::writeIssuerData(dir, issuer, data); !written) {
         dialogs.message("I dati per la fattura elettronica non sono stati salvati.\n" + written.error().describe(),
-                        Attention, ui::Buttons::Ok);
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return false;
     }
     return true;

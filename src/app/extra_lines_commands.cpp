@@ -1,5 +1,6 @@
 #include "app/extra_lines_commands.h"
 
+#include "archive/box_titles.h"
 #include "calc/numbers.h"
 #include "ui/dialogs.h"
 
@@ -8,12 +9,12 @@ namespace tessaro::app {
 bool mayOpenExtraLines(const archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs)
 {
     if (state.invoiceType == archive::InvoiceType::Professional) {
-        dialogs.message(ExtraLinesForServicesText, "ATTENZIONE", ui::Buttons::Ok);
+        dialogs.message(ExtraLinesForServicesText, archive::AttentionTitle, ui::Buttons::Ok);
         return false;
     }
     for (const std::string& amount : form.amount) {
         if (calc::numericValue(amount) == 0) {
-            dialogs.message(FirstLinesMissingText, "ATTENZIONE", ui::Buttons::Ok);
+            dialogs.message(FirstLinesMissingText, archive::AttentionTitle, ui::Buttons::Ok);
             return false;
         }
     }

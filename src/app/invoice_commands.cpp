@@ -1,5 +1,6 @@
 #include "app/invoice_commands.h"
 
+#include "archive/box_titles.h"
 #include "archive/clients.h"
 #include "archive/lifecycle.h"
 #include "archive/recovery.h"
@@ -8,15 +9,9 @@
 
 namespace tessaro::app {
 
-namespace {
-
-const std::string Attention = "ATTENZIONE";
-
-} // namespace
-
 void reportFailure(ui::Dialogs& dialogs, const std::string& whatFailed, const archive::IoError& error)
 {
-    dialogs.message(whatFailed + "\n" + error.describe(), Attention, ui::Buttons::Ok);
+    dialogs.message(whatFailed + "\n" + error.describe(), archive::AttentionTitle, ui::Buttons::Ok);
 }
 
 // Loads into a copy first, so a failed read leaves the window as it was.
@@ -40,7 +35,7 @@ void recoverUnfinishedOperation(archive::AppState& state, ui::Dialogs& dialogs)
     state.recoveryFailed = failed;
     if (recovery.outcome == archive::Recovery::Outcome::Nothing || toldAlready)
         return;
-    dialogs.message(archive::recoveryMessage(recovery), Attention, ui::Buttons::Ok);
+    dialogs.message(archive::recoveryMessage(recovery), archive::AttentionTitle, ui::Buttons::Ok);
 }
 
 void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
@@ -77,7 +72,7 @@ void newInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
     const ui::Answer answer
         = dialogs.message("Siete sicuri di voler cancellare tutti i campi di questa fattura? I dati saranno persi se "
                           "successivamente si preme 'salva'.",
-                          Attention, ui::Buttons::OkCancel);
+                          archive::AttentionTitle, ui::Buttons::OkCancel);
     if (answer != ui::Answer::Ok)
         return;
     archive::clearInvoice(form, state);
@@ -89,12 +84,12 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
     form.focusField.clear();
     // A year of any other length names no book the window has loaded: N would belong to another book.
     if (!archive::isBookYear(form.year)) {
-        dialogs.message("Inserire l'anno di emissione della fattura", Attention, ui::Buttons::Ok);
+        dialogs.message("Inserire l'anno di emissione della fattura", archive::AttentionTitle, ui::Buttons::Ok);
         form.focusField = "txtanno";
         return;
     }
     if (form.number.empty()) {
-        dialogs.message("Indicare il numero della fattura", Attention, ui::Buttons::Ok);
+        dialogs.message("Indicare il numero della fattura", archive::AttentionTitle, ui::Buttons::Ok);
         form.focusField = "txtnum";
         return;
     }
@@ -103,13 +98,13 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
         return;
     if (number > archive::MaxInvoiceNumber) {
         dialogs.message("Il numero della fattura non può superare " + std::to_string(archive::MaxInvoiceNumber) + ".",
-                        Attention, ui::Buttons::Ok);
+                        archive::AttentionTitle, ui::Buttons::Ok);
         form.focusField = "txtnum";
         return;
     }
     if (!archive::pensionFitsRecord(form.pension)) {
         dialogs.message("Per la percentuale della Cassa Nazionale si può memorizzare una sola cifra (da 0 a 9).",
-                        Attention, ui::Buttons::Ok);
+                        archive::AttentionTitle, ui::Buttons::Ok);
         form.focusField = "txtcn";
         return;
     }
@@ -123,10 +118,10 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
                       status.error());
         return;
     }
-    dialogs.message("          FATTURA SALVATA    ", "Operazione effettuata", ui::Buttons::Ok);
+    dialogs.message("          FATTURA SALVATA    ", archive::DoneTitle, ui::Buttons::Ok);
     if (archive::clientArchiveFull(state))
-        dialogs.message("L'archivio dei clienti è pieno: il cliente di questa fattura non è stato aggiunto.", Attention,
-                        ui::Buttons::Ok);
+        dialogs.message("L'archivio dei clienti è pieno: il cliente di questa fattura non è stato aggiunto.",
+                        archive::AttentionTitle, ui::Buttons::Ok);
 }
 
 } // namespace tessaro::app

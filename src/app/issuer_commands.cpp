@@ -1,6 +1,7 @@
 #include "app/issuer_commands.h"
 
 #include "app/einvoice_commands.h"
+#include "archive/box_titles.h"
 #include "archive/issuers.h"
 #include "archive/settings.h"
 #include "ui/dialogs.h"
@@ -11,12 +12,11 @@ namespace tessaro::app {
 
 namespace {
 
-constexpr const char* Attention = "ATTENZIONE";
 constexpr const char* SavingTitle = "SALVATAGGIO DATI";
 
 void reportFailure(ui::Dialogs& dialogs, const archive::IoError& error)
 {
-    dialogs.message(error.describe(), Attention, ui::Buttons::Ok);
+    dialogs.message(error.describe(), archive::AttentionTitle, ui::Buttons::Ok);
 }
 
 bool browse(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs& dialogs, int step)
@@ -56,8 +56,8 @@ bool browse(archive::AppState& state, archive::PartyRecord& fields, ui::Dialogs&
 void saveAsNewIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
 {
     if (state.issuerCount == std::numeric_limits<std::int16_t>::max()) {
-        dialogs.message("Il file degli emittenti è pieno: non si possono salvare altri nominativi", Attention,
-                        ui::Buttons::Ok);
+        dialogs.message("Il file degli emittenti è pieno: non si possono salvare altri nominativi",
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     if (archive::Status written = archive::appendIssuer(state, fields); !written) {
@@ -125,10 +125,11 @@ std::string replaceQuestion(int number)
 void replaceIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
 {
     if (!hasCurrentIssuer(state)) {
-        dialogs.message(NoIssuerToReplaceText, Attention, ui::Buttons::Ok);
+        dialogs.message(NoIssuerToReplaceText, archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
-    if (dialogs.message(replaceQuestion(state.currentIssuer), Attention, ui::Buttons::YesNo) != ui::Answer::Yes)
+    if (dialogs.message(replaceQuestion(state.currentIssuer), archive::AttentionTitle, ui::Buttons::YesNo)
+        != ui::Answer::Yes)
         return;
     if (archive::Status written = archive::replaceIssuer(state.dataDir, state.currentIssuer, fields); !written) {
         reportFailure(dialogs, written.error());
@@ -141,7 +142,7 @@ void replaceIssuer(archive::AppState& state, const archive::PartyRecord& fields,
 bool confirmIssuer(archive::AppState& state, const archive::PartyRecord& fields, ui::Dialogs& dialogs)
 {
     if (!hasCurrentIssuer(state)) {
-        dialogs.message(IssuerRequiredText, Attention, ui::Buttons::Ok);
+        dialogs.message(IssuerRequiredText, archive::AttentionTitle, ui::Buttons::Ok);
         return false;
     }
     state.currentIssuerRecord = fields;

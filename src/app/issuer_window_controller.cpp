@@ -2,6 +2,7 @@
 
 #include "app/einvoice_data_commands.h"
 #include "app/issuer_commands.h"
+#include "archive/box_titles.h"
 #include "ui/dialogs.h"
 #include "ui/einvoice_window.h"
 
@@ -17,7 +18,7 @@ ui::EinvoiceWindow* openEinvoiceWindow(archive::AppState& state, const archive::
     // The data belong to one issuer of the archive: with none current there
     // is no record of "emit.fe" they could go to.
     if (!hasCurrentIssuer(state)) {
-        dialogs.message(NoIssuerForEinvoiceText, "ATTENZIONE", ui::Buttons::Ok);
+        dialogs.message(NoIssuerForEinvoiceText, archive::AttentionTitle, ui::Buttons::Ok);
         return nullptr;
     }
     const std::optional<einvoice::IssuerEinvoiceData> stored

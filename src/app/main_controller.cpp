@@ -9,6 +9,7 @@
 #include "app/issuer_window_controller.h"
 #include "app/menu_table.h"
 #include "app/register_commands.h"
+#include "archive/box_titles.h"
 #include "archive/settings.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
@@ -59,7 +60,7 @@ MainController::~MainController() = default;
 bool MainController::start()
 {
     if (m_lock.acquire(m_state.dataDir.file(LockFileName)) == DataDirLock::Outcome::InUse) {
-        m_dialogs->message(InUseText, "ATTENZIONE", ui::Buttons::Ok);
+        m_dialogs->message(InUseText, archive::AttentionTitle, ui::Buttons::Ok);
         return false;
     }
     recoverUnfinishedOperation(m_state, *m_dialogs);

@@ -1,5 +1,6 @@
 #include "app/mode_commands.h"
 
+#include "archive/box_titles.h"
 #include "archive/settings.h"
 #include "calc/modes.h"
 #include "calc/numbers.h"
@@ -13,7 +14,7 @@ namespace {
 void tellIfFailed(const archive::Status& status, ui::Dialogs& dialogs)
 {
     if (!status.ok())
-        dialogs.message(status.error().describe(), "ATTENZIONE");
+        dialogs.message(status.error().describe(), archive::AttentionTitle);
 }
 
 } // namespace
@@ -69,7 +70,7 @@ void setEuroValue(archive::InvoiceForm& form, archive::AppState& state, ui::Dial
     const archive::Status written = archive::writeEuroRate(state.dataDir, *value);
     if (!written.ok()) {
         // Nothing changes when the value cannot be kept.
-        dialogs.message(written.error().describe(), "ATTENZIONE");
+        dialogs.message(written.error().describe(), archive::AttentionTitle);
         return;
     }
     state.euroRate = *value;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "archive/app_state.h"
+#include "archive/box_titles.h"
 #include "archive/invoice_form.h"
 #include "ui/dialogs.h"
 
@@ -14,7 +15,7 @@ namespace tessaro::app {
 
 inline constexpr const char* PdfSaveTitle = "Salva fattura in PDF";
 inline constexpr const char* PdfFilter = "PDF (*.pdf)";
-inline constexpr const char* PdfSavedTitle = "Operazione effettuata";
+inline constexpr const char* PdfSavedTitle = archive::DoneTitle;
 
 // Proposes "fattura-<issuer>-<year>-<number>.pdf" in the data directory; a
 // cancelled dialog writes nothing. A file that already exists is replaced

@@ -2,6 +2,7 @@
 
 #include "app/print_book.h"
 #include "archive/book.h"
+#include "archive/box_titles.h"
 #include "calc/text.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
@@ -62,14 +63,14 @@ void reportDocument(const print::DocumentOutcome& outcome, ui::Dialogs& dialogs,
         dialogs.message(std::string("Nessuna stampante predefinita: ")
                             + (severalInvoices ? "le fatture sono state salvate" : "la fattura è stata salvata")
                             + " nel file PDF\n" + absolutePath(outcome.path),
-                        "STAMPA");
+                        archive::PrintTitle);
         return;
     case Kind::Refused:
         if (!outcome.path.empty())
-            dialogs.message("Impossibile scrivere il file PDF\n" + absolutePath(outcome.path), "ATTENZIONE");
+            dialogs.message("Impossibile scrivere il file PDF\n" + absolutePath(outcome.path), archive::AttentionTitle);
         else
             dialogs.message("La stampante " + outcome.printer + " non ha accettato il documento: stampa non eseguita.",
-                            "ATTENZIONE");
+                            archive::AttentionTitle);
         return;
     }
 }
@@ -105,12 +106,13 @@ void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs
     if (outcome.kind == print::DocumentOutcome::Kind::Cancelled || laidOut.cancelled) {
         dialogs.message("Stampa interrotta dopo " + std::to_string(laidOut.printed) + " fatture su "
                             + std::to_string(invoices) + ": non è stato stampato né salvato nulla.",
-                        "STAMPA");
+                        archive::PrintTitle);
         return;
     }
     if (readError) {
         // The invoices before the unreadable one have gone out already.
-        dialogs.message(readError->describe() + "\nLa stampa delle fatture dell'anno è incompleta.", "ATTENZIONE");
+        dialogs.message(readError->describe() + "\nLa stampa delle fatture dell'anno è incompleta.",
+                        archive::AttentionTitle);
     }
     reportDocument(outcome, dialogs, true);
 }

@@ -5,6 +5,7 @@
 #include "app/pdf_commands.h"
 #include "app/print_commands.h"
 #include "archive/book.h"
+#include "archive/box_titles.h"
 #include "archive/lifecycle.h"
 #include "archive/register_csv.h"
 #include "archive/whole_file.h"
@@ -26,9 +27,6 @@
 namespace tessaro::app {
 
 namespace {
-
-const std::string Attention = "ATTENZIONE";
-const std::string Done = "Operazione effettuata";
 
 print::RegisterSheet sheetOf(const ui::RegisterContents& contents, const archive::AppState& state)
 {
@@ -102,12 +100,12 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
     progress->finish();
     busy.release();
     if (!written) {
-        dialogs.message("Impossibile scrivere il file\n" + absolutePath(path), Attention);
+        dialogs.message("Impossibile scrivere il file\n" + absolutePath(path), archive::AttentionTitle);
         return;
     }
     dialogs.message("Il registro dell'anno " + contents.year + " (" + std::to_string(contents.reg->size())
                         + " fatture) è stato esportato nel file\n" + absolutePath(path),
-                    Done);
+                    archive::DoneTitle);
 }
 
 void printRegister(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs,
@@ -122,13 +120,13 @@ void printRegister(const ui::RegisterContents& contents, const archive::AppState
     progress->finish();
     busy.release();
     if (drawing.cancelled || outcome.kind == print::DocumentOutcome::Kind::Cancelled) {
-        dialogs.message(Interrupted, "STAMPA");
+        dialogs.message(Interrupted, archive::PrintTitle);
         return;
     }
     if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
         dialogs.message("Nessuna stampante predefinita: il registro è stato salvato nel file PDF\n"
                             + absolutePath(outcome.path),
-                        "STAMPA");
+                        archive::PrintTitle);
         return;
     }
     reportDocument(outcome, dialogs, true);
@@ -153,7 +151,7 @@ void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppSta
         return;
     }
     if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
-        dialogs.message("Il registro è stato salvato nel file PDF\n" + absolutePath(outcome.path), Done);
+        dialogs.message("Il registro è stato salvato nel file PDF\n" + absolutePath(outcome.path), archive::DoneTitle);
         return;
     }
     reportDocument(outcome, dialogs, true);
@@ -260,7 +258,7 @@ void RegisterController::openInvoice(int number)
         refresh();
         dialogs().message("Il registro è stato aggiornato all'anno della finestra principale: scegliere di nuovo la "
                           "fattura.",
-                          Attention);
+                          archive::AttentionTitle);
         return;
     }
     m_main.perform([&] {

@@ -1,6 +1,7 @@
 #include "app/totals_commands.h"
 
 #include "app/invoice_commands.h"
+#include "archive/box_titles.h"
 #include "archive/lifecycle.h"
 #include "archive/totals.h"
 #include "calc/numbers.h"
@@ -55,7 +56,7 @@ std::optional<double> sum(const archive::InvoiceForm& form, const archive::AppSt
     // would be shown as "inf" or "nan", which is not a total.
     if (!std::isfinite(total.value())) {
         dialogs.message("Non è stato possibile calcolare il totale: gli importi delle fatture sono troppo grandi.",
-                        "ATTENZIONE", ui::Buttons::Ok);
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return std::nullopt;
     }
     return total.value();

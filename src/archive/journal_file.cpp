@@ -110,10 +110,7 @@ public:
     explicit Reader(std::span<const std::uint8_t> bytes) : m_bytes(bytes) { }
 
     bool ok() const { return m_ok; }
-    std::uint64_t number(int width)
-    {
-        return readLittleEndian(take(static_cast<std::size_t>(width)));
-    }
+    std::uint64_t number(int width) { return readLittleEndian(take(static_cast<std::size_t>(width))); }
     std::string text(std::size_t length)
     {
         const auto field = take(length);

@@ -72,7 +72,6 @@ void add(RegisterFigures& sum, const RegisterFigures& figures)
     sum.toPay += figures.toPay;
 }
 
-
 } // namespace
 
 Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType type, int nextNumber,

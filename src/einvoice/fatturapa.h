@@ -4,6 +4,7 @@
 // with it: the recipient, the progressive and file name, the checks, the XML.
 #pragma once
 
+#include "archive/box_titles.h"
 #include "archive/data_dir.h"
 #include "archive/io_result.h"
 #include "einvoice/checked_invoice.h"
@@ -21,7 +22,7 @@ namespace tessaro::einvoice {
 
 // The titles of the boxes that report an export.
 inline constexpr std::string_view ExportDoneTitle = "FATTURA ELETTRONICA";
-inline constexpr std::string_view RefusalTitle = "ATTENZIONE";
+inline constexpr std::string_view RefusalTitle = archive::AttentionTitle;
 
 // Folder of the data directory that receives the electronic invoices.
 std::string exportFolder(const archive::DataDir& dir);

@@ -1,5 +1,6 @@
 #include "ui/duplicate_dialog.h"
 
+#include "archive/box_titles.h"
 #include "ui/twips.h"
 
 #include <QPushButton>
@@ -27,7 +28,7 @@ std::span<const ControlSpec> duplicateDialogTable()
 
 DuplicateDialog::DuplicateDialog(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("ATTENZIONE"));
+    setWindowTitle(QString::fromUtf8(archive::AttentionTitle));
     setFixedSize(twipsSize(DuplicateDialogWidthTwips, DuplicateDialogHeightTwips));
     buildControls(this, Table);
 

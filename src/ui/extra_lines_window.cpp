@@ -20,7 +20,6 @@ QString fieldName(const char* column, int line)
     return QString::fromLatin1(column) + QString::number(line);
 }
 
-
 // Enter walks description, amount, quantity of each line and from the last
 // quantity back to the first description; entering a field selects its text.
 class LineKeys : public QObject {

@@ -16,10 +16,10 @@ namespace tessaro::ui {
 
 enum class Filter {
     None,
-    Digits,         // "0".."9"
+    Digits, // "0".."9"
     DigitsAndPoint, // "0".."9" and "."
-    Amount,         // lire: digits; euro: digits and "."; other flag: anything
-    Total,          // lire: digits; euro: digits, "." and ","; other flag: anything
+    Amount, // lire: digits; euro: digits and "."; other flag: anything
+    Total, // lire: digits; euro: digits, "." and ","; other flag: anything
 };
 
 // Currency flag of the invoice on screen ('l', 'e' or anything else).

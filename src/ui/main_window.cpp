@@ -1,7 +1,7 @@
 #include "ui/main_window.h"
 
-#include "calc/numbers.h"
 #include "calc/defaults.h"
+#include "calc/numbers.h"
 #include "calc/text.h"
 #include "ui/main_window_table.h"
 #include "ui/navigation.h"

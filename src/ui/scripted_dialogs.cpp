@@ -1,5 +1,7 @@
 #include "ui/scripted_dialogs.h"
 
+#include "archive/box_titles.h"
+
 namespace tessaro::ui {
 
 namespace {
@@ -63,7 +65,7 @@ std::string ScriptedDialogs::input(const std::string& prompt, const std::string&
 
 DuplicateChoice ScriptedDialogs::askDuplicate()
 {
-    m_shown.push_back({Shown::Kind::Duplicate, {}, "ATTENZIONE", Buttons::Ok, {}});
+    m_shown.push_back({Shown::Kind::Duplicate, {}, archive::AttentionTitle, Buttons::Ok, {}});
     if (m_duplicates.empty())
         return DuplicateChoice::Cancel;
     const DuplicateChoice choice = m_duplicates.front();

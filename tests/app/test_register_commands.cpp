@@ -9,9 +9,9 @@
 #include "archive/book.h"
 #include "archive/issuers.h"
 #include "archive/settings.h"
+#include "faulty_file_system.h"
 #include "print/qt_document.h"
 #include "print/recording_page.h"
-#include "faulty_file_system.h"
 #include "test_dir.h"
 #include "ui/main_window.h"
 #include "ui/register_window.h"
@@ -153,8 +153,10 @@ void TestRegisterCommands::csvWholeOrNothing()
     // A disk that fails at any step leaves the file written before, and says so.
     using Op = test::FaultyFileSystem::Op;
     const std::vector<std::uint8_t> written = s.dir.bytes("registro.csv");
-    for (const auto& [op, file] : {std::pair {Op::Open, "registro.csv.tmp"}, {Op::Write, "registro.csv.tmp"},
-                                   {Op::Sync, "registro.csv.tmp"}, {Op::Rename, "registro.csv.tmp"}}) {
+    for (const auto& [op, file] : {std::pair {Op::Open, "registro.csv.tmp"},
+                                   {Op::Write, "registro.csv.tmp"},
+                                   {Op::Sync, "registro.csv.tmp"},
+                                   {Op::Rename, "registro.csv.tmp"}}) {
         test::FaultyFileSystem fs(s.controller->state().dataDir);
         fs.fail(op, file);
         s.dialogs.queueSaveFileName(path);
