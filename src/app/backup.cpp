@@ -18,6 +18,11 @@ namespace {
 
 constexpr int TarTimeoutMs = 10 * 60 * 1000;
 
+std::string cannotWriteIn(const QString& folder)
+{
+    return "Impossibile scrivere nella cartella " + folder.toStdString();
+}
+
 // Runs tar with the arguments; empty when it ran and exited 0, else why not.
 std::string runTar(const QStringList& arguments)
 {
@@ -136,7 +141,7 @@ BackupOutcome restoreBackup(archive::FileSystem& fs, const std::string& dataDir,
     const QString parent = QFileInfo(data).absolutePath();
     QTemporaryDir unpacked(parent + QStringLiteral("/.tessaro-ripristino-XXXXXX"));
     if (!unpacked.isValid()) {
-        outcome.error = "Impossibile scrivere nella cartella " + parent.toStdString();
+        outcome.error = cannotWriteIn(parent);
         return outcome;
     }
     outcome.error = runTar({"--extract", "--gzip", "--file", QString::fromStdString(archive), "--directory",
@@ -159,13 +164,13 @@ BackupOutcome restoreBackup(archive::FileSystem& fs, const std::string& dataDir,
     if (!moveAll(restored, unpacked.path(), data)) {
         moveAll(current, aside, data);
         QDir().rmdir(aside);
-        outcome.error = "Impossibile scrivere nella cartella " + data.toStdString();
+        outcome.error = cannotWriteIn(data);
         return outcome;
     }
     // The new names are on the disk before the copy is said to be back.
     fs.syncDirectory(aside.toStdString());
     if (!fs.syncDirectory(data.toStdString())) {
-        outcome.error = "Impossibile scrivere nella cartella " + data.toStdString();
+        outcome.error = cannotWriteIn(data);
         return outcome;
     }
     outcome.path = aside.toStdString();

@@ -83,11 +83,9 @@ void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
             reportFailure(dialogs, "Le fatture dell'anno " + year + " non sono state cancellate.", status.error());
         return;
     }
-    form.year.clear();
     form.year = fourDigitYear(clock.currentYear());
     if (archive::Status status = archive::switchYear(form, state); !status) {
-        reportFailure(dialogs, "Non è stato possibile caricare le fatture dell'anno " + form.year + ".",
-                      status.error());
+        reportFailure(dialogs, yearNotLoadedText(form.year), status.error());
         return;
     }
     dialogs.message("     FATTO     ", "ELIMINAZIONE FATTURE", ui::Buttons::Ok);

@@ -38,14 +38,18 @@ void recoverUnfinishedOperation(archive::AppState& state, ui::Dialogs& dialogs)
     dialogs.message(archive::recoveryMessage(recovery), archive::AttentionTitle, ui::Buttons::Ok);
 }
 
+std::string yearNotLoadedText(const std::string& year)
+{
+    return "Non è stato possibile caricare le fatture dell'anno " + year + ".";
+}
+
 void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
 {
     form.focusField.clear();
     if (archive::isBookYear(form.year))
         recoverUnfinishedOperation(state, dialogs);
     if (archive::Status status = archive::switchYear(form, state); !status)
-        reportFailure(dialogs, "Non è stato possibile caricare le fatture dell'anno " + form.year + ".",
-                      status.error());
+        reportFailure(dialogs, yearNotLoadedText(form.year), status.error());
 }
 
 void previousInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)

@@ -33,5 +33,7 @@ void recoverUnfinishedOperation(archive::AppState& state, ui::Dialogs& dialogs);
 // The "ATTENZIONE" box of a command stopped by a file that failed: what was
 // not done, then which file could not be used and how.
 void reportFailure(ui::Dialogs& dialogs, const std::string& whatFailed, const archive::IoError& error);
+// What failed when a book could not be read in, for every command that switches or reloads it.
+std::string yearNotLoadedText(const std::string& year);
 
 } // namespace tessaro::app
