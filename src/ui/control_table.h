@@ -74,8 +74,11 @@ constexpr int widthOf(archive::FieldSpec field)
 template <typename Data, typename Value> struct FieldAccess {
     Value& (*place)(Data&) = nullptr; // where a control's value is read into
     const Value& (*value)(const Data&) = nullptr; // what a control shows
+    // Set with the accessors: under the sanitizers a function's address is
+    // no constant, so the table's checks cannot compare it while compiling.
+    bool bound = false;
 
-    constexpr explicit operator bool() const { return value != nullptr; }
+    constexpr explicit operator bool() const { return bound; }
 };
 
 // Where a control's value lives: a text (fields, lists and display labels)
@@ -129,7 +132,7 @@ template <typename Value, auto First, auto... Rest> constexpr FieldAccess<PathDa
 {
     using Data = PathData<First>;
     return {[](Data& data) -> Value& { return follow<First, Rest...>(data); },
-            [](const Data& data) -> const Value& { return follow<First, Rest...>(data); }};
+            [](const Data& data) -> const Value& { return follow<First, Rest...>(data); }, true};
 }
 
 } // namespace detail
