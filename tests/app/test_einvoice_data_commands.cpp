@@ -6,6 +6,7 @@
 #include "test_dir.h"
 #include "ui/einvoice_window.h"
 #include "ui/scripted_dialogs.h"
+#include "window_children.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -16,23 +17,11 @@
 
 using namespace tessaro;
 using einvoice::IssuerEinvoiceData;
+using test::click;
+using test::combo;
+using test::edit;
 
 namespace {
-
-QComboBox* combo(QWidget& window, const char* name)
-{
-    return window.findChild<QComboBox*>(QString::fromLatin1(name));
-}
-
-QLineEdit* edit(QWidget& window, const char* name)
-{
-    return window.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-void click(QWidget& window, const char* name)
-{
-    QTest::mouseClick(window.findChild<QPushButton*>(QString::fromLatin1(name)), Qt::LeftButton);
-}
 
 IssuerEinvoiceData forfettario()
 {

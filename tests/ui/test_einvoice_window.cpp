@@ -2,6 +2,7 @@
 // field, and the names a screen reader announces.
 #include "einvoice/einvoice_files.h"
 #include "ui/einvoice_window.h"
+#include "window_children.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -12,20 +13,9 @@
 
 using namespace tessaro;
 using einvoice::IssuerEinvoiceData;
-
-namespace {
-
-QComboBox* combo(QWidget& window, const char* name)
-{
-    return window.findChild<QComboBox*>(QString::fromLatin1(name));
-}
-
-QLineEdit* edit(QWidget& window, const char* name)
-{
-    return window.findChild<QLineEdit*>(QString::fromLatin1(name));
-}
-
-} // namespace
+using test::click;
+using test::combo;
+using test::edit;
 
 class TestEinvoiceWindow : public QObject {
     Q_OBJECT
