@@ -8,7 +8,7 @@
 
 namespace tessaro::ui {
 
-enum class Buttons { Ok, OkCancel, YesNo };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class Answer { Ok, Cancel, Yes, No };
 // The three buttons of the duplicate-issuer window; Cancel also when it is closed.
 enum class DuplicateChoice { Replace = 1, SaveAsNew = 2, Cancel = 3 };

@@ -157,6 +157,8 @@ Answer QtDialogs::message(const std::string& text, const std::string& title, But
         return role == QMessageBox::AcceptRole ? Answer::Ok : Answer::Cancel;
     case Buttons::YesNo:
         return role == QMessageBox::YesRole ? Answer::Yes : Answer::No;
+    case Buttons::YesNoCancel:
+        return role == QMessageBox::YesRole ? Answer::Yes : role == QMessageBox::NoRole ? Answer::No : Answer::Cancel;
     }
     return Answer::Cancel;
 }
@@ -234,6 +236,11 @@ QMessageBox* createMessageBox(QWidget* parent, const QString& text, const QStrin
     case Buttons::YesNo:
         first = box->addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
         box->addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        break;
+    case Buttons::YesNoCancel:
+        first = box->addButton(QStringLiteral("Sì"), QMessageBox::YesRole);
+        box->addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        box->addButton(QStringLiteral("Annulla"), QMessageBox::RejectRole);
         break;
     }
     box->setDefaultButton(qobject_cast<QPushButton*>(first));

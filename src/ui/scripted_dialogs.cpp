@@ -46,8 +46,12 @@ Answer ScriptedDialogs::message(const std::string& text, const std::string& titl
     m_shown.push_back({Shown::Kind::Message, text, title, buttons, {}});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
-    if (m_answers.empty())
+    if (m_answers.empty()) {
+        // Unscripted, a question about unsaved work lets it go, as the program did before it asked.
+        if (buttons == Buttons::YesNoCancel)
+            return Answer::No;
         return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+    }
     const Answer answer = m_answers.front();
     m_answers.pop_front();
     return answer;

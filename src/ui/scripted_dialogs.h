@@ -20,7 +20,7 @@ public:
     };
 
     // Answers for message boxes with more than one button; a box with only
-    // OK needs no answer. When the queue is empty, OK/Yes is given.
+    // OK needs no answer. When the queue is empty, OK/Yes is given, and No to Yes/No/Cancel.
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
     // Texts typed into input boxes; an empty queue answers as a cancel would.
     void queueInput(std::string text) { m_inputs.push_back(std::move(text)); }
