@@ -24,7 +24,7 @@ std::string fourDigitYear(int year)
 
 } // namespace
 
-void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
     const int number = archive::invoiceNumber(form.number);
@@ -40,6 +40,9 @@ void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dia
                         archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
+    // The empty invoice takes the place of the one on screen, and a save keeps the window on it.
+    if (!mayLeaveInvoice(form, state, dialogs, clock))
+        return;
     if (archive::Status status = archive::insertInvoice(form, state, number); !status)
         reportFailure(dialogs, "La fattura non è stata inserita.", status.error());
 }
@@ -77,6 +80,10 @@ void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
     const std::string year(calc::trimBlanks(answer));
     if (!calc::isFourDigitYear(year))
         return;
+    // The current year's book replaces the one on screen; what was typed in a
+    // book that is not deleted may still be saved there.
+    if (year != state.loadedYear && !mayLeaveInvoice(form, state, dialogs, clock))
+        return;
     if (archive::Status status = archive::deleteYear(state, year); !status) {
         // A year without its files has nothing to delete; a file that stays is worth telling.
         if (!archive::isMissingFile(state.dataDir, status.error()))
@@ -102,7 +109,9 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
     // The e-invoice data follow the issuer numbers: left behind, they would
     // pass to the next issuer saved as number 1.
     if (archive::Status status
-        = archive::resetAll(state, {einvoice::issuerDataFile(state.dataDir), einvoice::stampDutyFile(state.dataDir)});
+        = archive::resetAll(state,
+                            {einvoice::issuerDataFile(state.dataDir), einvoice::stampDutyFile(state.dataDir),
+                             einvoice::newInvoiceFile(state.dataDir)});
         !status) {
         reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
         return false;

@@ -6,6 +6,7 @@
 #include "archive/data_dir.h"
 #include "archive/records.h"
 #include "calc/amounts.h"
+#include "calc/defaults.h"
 #include "calc/modes.h"
 #include "calc/regimes.h"
 
@@ -26,7 +27,20 @@ struct IssuerTerms {
     std::string fiscalRegime {calc::DefaultFiscalRegime}; // RegimeFiscale
     calc::InvoiceTerms amounts; // the stamp duty charged to the client or not
 
+    // The percentages a new invoice starts with, as the issuer chose them;
+    // empty where nothing was chosen.
+    std::string newVat;
+    std::string newPension;
+    std::string newWithholding;
+
     const calc::RegimeStatement& statement() const { return calc::regimeStatement(fiscalRegime); }
+    // A regime without VAT starts its invoices at 0, every other at the usual rate.
+    std::string vatOfNewInvoice() const
+    {
+        if (!newVat.empty())
+            return newVat;
+        return statement().withoutVatOrWithholding ? "0" : std::string(calc::DefaultVatRate);
+    }
     bool operator==(const IssuerTerms&) const = default;
 };
 
@@ -40,6 +54,7 @@ struct AppState {
     IssuerTerms issuerTerms; // of the current issuer
     std::int16_t nextNumber = 0; // N of the book on screen
     std::string loadedBook; // the .imp of that book; empty when none is loaded
+    std::string loadedYear; // the year of that book
     bool recoveryFailed = false; // an unfinished operation could not be put back (told once)
     InvoiceType invoiceType = InvoiceType::Professional;
     Currency currency = Currency::Euro;

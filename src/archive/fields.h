@@ -218,6 +218,20 @@ inline constexpr std::size_t StampDutyChoiceRecordSize = StampDutyChoiceField.en
 inline constexpr char StampDutyChargedFlag = 's'; // charged to the client
 inline constexpr char StampDutyNotChargedFlag = 'n'; // so is anything else, a record never written included
 
+// "nuove.fe": record n holds the percentages issuer n's new invoices start
+// with, beside "emit.fe" for the same reason as "bollo.fe". Each is as wide as
+// its field of the main window; blanks where the issuer chose none.
+enum class NewInvoiceField : std::size_t { Vat, Pension, Withholding };
+inline constexpr FieldWidth NewInvoiceWidths[] = {{"IVA", 2}, {"Cassa", 3}, {"Ritenuta", 2}};
+inline constexpr auto NewInvoiceFields = layOut(NewInvoiceWidths);
+inline constexpr std::size_t NewInvoiceRecordSize = recordSize(NewInvoiceFields);
+static_assert(NewInvoiceRecordSize == 7);
+
+constexpr FieldSpec fieldOf(NewInvoiceField field)
+{
+    return NewInvoiceFields[static_cast<std::size_t>(field)];
+}
+
 // "clienti.fe": the recipient code or PEC address remembered for a client,
 // beside the four fields that tell one client from another.
 enum class RecipientField : std::size_t { Surname, FirstName, Address, VatNumber, Recipient };

@@ -4,6 +4,7 @@
 #include "archive/clients.h"
 #include "archive/codepage.h"
 #include "archive/journal.h"
+#include "archive/lifecycle.h"
 #include "archive/record_file.h"
 #include "einvoice/text_rules.h"
 
@@ -25,6 +26,7 @@ using archive::IssuerEinvoiceField;
 using archive::RecipientField;
 
 using IssuerBytes = std::array<std::uint8_t, IssuerDataRecordSize>;
+using NewInvoiceBytes = std::array<std::uint8_t, archive::NewInvoiceRecordSize>;
 using RecipientBytes = std::array<std::uint8_t, RecipientRecordSize>;
 
 std::string trimmedField(std::span<const std::uint8_t> record, FieldSpec field)
@@ -114,6 +116,9 @@ archive::IssuerTerms termsOf(const IssuerEinvoiceData& data)
     archive::IssuerTerms terms;
     terms.fiscalRegime = data.fiscalRegime;
     terms.amounts.chargeStampDuty = data.chargeStampDuty;
+    terms.newVat = data.newVat;
+    terms.newPension = data.newPension;
+    terms.newWithholding = data.newWithholding;
     return terms;
 }
 
@@ -130,6 +135,11 @@ std::string recipientFile(const archive::DataDir& dir)
 std::string stampDutyFile(const archive::DataDir& dir)
 {
     return archive::dataFile(dir, "bollo.fe");
+}
+
+std::string newInvoiceFile(const archive::DataDir& dir)
+{
+    return archive::dataFile(dir, "nuove.fe");
 }
 
 void encodeIssuerData(const IssuerEinvoiceData& data, std::span<std::uint8_t, IssuerDataRecordSize> out)
@@ -172,6 +182,17 @@ Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issue
             return read.error();
         data.chargeStampDuty = archive::flagAt(choice, archive::StampDutyChoiceField) == archive::StampDutyChargedFlag;
     }
+    if (const std::string path = newInvoiceFile(dir); existing(path)) {
+        NewInvoiceBytes bytes {};
+        if (Status read = archive::readRecord(dir.fs(), path, issuer, bytes); !read)
+            return read.error();
+        // A record never written is all zero bytes, and its fields read as chosen by no one.
+        if (!neverWritten(bytes)) {
+            data.newVat = trimmedField(bytes, fieldOf(archive::NewInvoiceField::Vat));
+            data.newPension = trimmedField(bytes, fieldOf(archive::NewInvoiceField::Pension));
+            data.newWithholding = trimmedField(bytes, fieldOf(archive::NewInvoiceField::Withholding));
+        }
+    }
     return data;
 }
 
@@ -181,10 +202,16 @@ Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinv
     encodeIssuerData(data, bytes);
     const std::array<std::uint8_t, archive::StampDutyChoiceRecordSize> choice = {static_cast<std::uint8_t>(
         data.chargeStampDuty ? archive::StampDutyChargedFlag : archive::StampDutyNotChargedFlag)};
+    NewInvoiceBytes starts {};
+    putField(starts, fieldOf(archive::NewInvoiceField::Vat), data.newVat);
+    putField(starts, fieldOf(archive::NewInvoiceField::Pension), data.newPension);
+    putField(starts, fieldOf(archive::NewInvoiceField::Withholding), data.newWithholding);
     archive::Journal journal(dir, "Dati per la fattura elettronica");
     if (Status kept = journal.keepRecords(issuerDataFile(dir), IssuerDataRecordSize, issuer, 1); !kept)
         return kept;
     if (Status kept = journal.keepRecords(stampDutyFile(dir), choice.size(), issuer, 1); !kept)
+        return kept;
+    if (Status kept = journal.keepRecords(newInvoiceFile(dir), starts.size(), issuer, 1); !kept)
         return kept;
     if (Status begun = journal.begin(); !begun)
         return begun;
@@ -194,6 +221,10 @@ Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinv
         return written;
     if (Status written
         = archive::writeRecord(dir.fs(), stampDutyFile(dir), issuer, choice, archive::WriteStep::InOperation);
+        !written)
+        return written;
+    if (Status written
+        = archive::writeRecord(dir.fs(), newInvoiceFile(dir), issuer, starts, archive::WriteStep::InOperation);
         !written)
         return written;
     if (Status done = journal.commit(); !done)
@@ -217,6 +248,16 @@ std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data)
                            + "\", che la fattura elettronica non ammette.");
     if (!data.iban.empty() && !isIban(data.iban))
         problems.push_back("L'IBAN non è valido: due lettere, due cifre e da 11 a 30 lettere o cifre.");
+    // The percentages of a new invoice must be ones the main window could hold and an invoice could store.
+    const auto wholePercent = [](const std::string& text, archive::NewInvoiceField field) {
+        return text.empty() || (isDigits(text) && text.size() <= fieldOf(field).width);
+    };
+    if (!wholePercent(data.newVat, archive::NewInvoiceField::Vat))
+        problems.push_back("L'IVA delle nuove fatture deve essere un numero intero da 0 a 99.");
+    if (!archive::pensionFitsRecord(data.newPension))
+        problems.push_back("La Cassa Nazionale delle nuove fatture si memorizza con una sola cifra (da 0 a 9).");
+    if (!wholePercent(data.newWithholding, archive::NewInvoiceField::Withholding))
+        problems.push_back("La ritenuta d'acconto delle nuove fatture deve essere un numero intero da 0 a 99.");
     return problems;
 }
 

@@ -1,7 +1,7 @@
 // The record files of the electronic invoice, beside the archives of the
-// data directory: "emit.fe" and "bollo.fe" (record n: the e-invoice data of
-// issuer n) and "clienti.fe" (the recipient code or PEC address remembered
-// per client). Windows-1252, fixed width, like every other data file.
+// data directory: "emit.fe", "bollo.fe" and "nuove.fe" (record n: the
+// e-invoice data of issuer n and what its new invoices start with) and "clienti.fe" (the recipient code or PEC address
+// remembered per client). Windows-1252, fixed width, like every other data file.
 #pragma once
 
 #include "archive/app_state.h"
@@ -32,6 +32,10 @@ struct IssuerEinvoiceData {
     std::string legalReference {DefaultLegalReference}; // RiferimentoNormativo of those invoices
     std::string iban; // optional
     bool chargeStampDuty = false; // "bollo.fe": the stamp duty, when due, is charged to the client
+    // "nuove.fe": the percentages a new invoice starts with; empty where none is chosen.
+    std::string newVat;
+    std::string newPension;
+    std::string newWithholding;
 
     bool operator==(const IssuerEinvoiceData&) const = default;
 };
@@ -42,10 +46,11 @@ archive::IssuerTerms termsOf(const IssuerEinvoiceData& data);
 std::string issuerDataFile(const archive::DataDir& dir); // <dir>/emit.fe
 std::string recipientFile(const archive::DataDir& dir); // <dir>/clienti.fe
 std::string stampDutyFile(const archive::DataDir& dir); // <dir>/bollo.fe
+std::string newInvoiceFile(const archive::DataDir& dir); // <dir>/nuove.fe
 
 // A record never written (past the end of a file, or zero bytes) reads as
 // the defaults, so an issuer saved before these files existed gets them. The
-// two files are written together or not at all.
+// three files are written together or not at all.
 archive::Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issuer);
 archive::Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinvoiceData& data);
 

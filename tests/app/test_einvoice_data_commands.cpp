@@ -31,6 +31,7 @@ IssuerEinvoiceData forfettario()
     data.vatNature = "N2.2";
     data.legalReference = "Operazione in franchigia da IVA ai sensi della L. 190/2014";
     data.iban = "IT60X0542811101000000123456";
+    data.newPension = "4";
     return data;
 }
 
@@ -87,6 +88,7 @@ private slots:
         edit(*window, "txtriferimento")->setText(QString::fromStdString("  " + data.legalReference + "  "));
         edit(*window, "txtiban")->setFocus();
         QTest::keyClicks(edit(*window, "txtiban"), "it60x0542811101000000123456");
+        edit(*window, "txtcnnuove")->setText("4");
 
         click(*window, "Command1");
         QCOMPARE(window->result(), int(QDialog::Accepted));
@@ -96,6 +98,7 @@ private slots:
         QVERIFY(stored.ok());
         QCOMPARE(stored.value(), data);
         QCOMPARE(issuers.dir.bytes("emit.fe").size(), std::size_t {3 * einvoice::IssuerDataRecordSize});
+        QCOMPARE(issuers.dir.bytes("nuove.fe").size(), std::size_t {3 * archive::NewInvoiceRecordSize});
     }
 
     void okRefusesWithEveryReasonAndWritesNothing()
@@ -105,6 +108,7 @@ private slots:
         IssuerEinvoiceData bad;
         bad.fiscalRegime = "RF03"; // a damaged record: shown, but not accepted
         bad.iban = "IT60";
+        bad.newPension = "4.5";
         window->setData(bad);
         QCOMPARE(combo(*window, "cmbregime")->currentText(), QStringLiteral("RF03"));
 
@@ -114,6 +118,7 @@ private slots:
         QCOMPARE(issuers.dialogs.last().title, std::string("ATTENZIONE"));
         QVERIFY(issuers.dialogs.last().text.find("RF03") != std::string::npos);
         QVERIFY(issuers.dialogs.last().text.find("IBAN") != std::string::npos);
+        QVERIFY(issuers.dialogs.last().text.find("Cassa Nazionale delle nuove fatture") != std::string::npos);
         QVERIFY(!issuers.dir.exists("emit.fe"));
     }
 
