@@ -92,12 +92,15 @@ void reloadAfterRestore(CommandContext& context)
     archive::adoptStartupSettings(state, archive::loadStartupSettings(state.dataDir));
     state.nextNumber = 0;
     state.loadedBook.clear();
+    state.loadedYear.clear();
     context.applyModes();
     context.window.showIssuer(state.currentIssuerRecord);
     context.perform([&context] {
         archive::InvoiceForm& form = context.form;
         form.year = std::to_string(context.clock.currentYear());
-        yearChanged(form, context.state, context.dialogs);
+        // The data on disk are the restored ones: nothing typed before belongs to them.
+        form.unchanged.reset();
+        yearChanged(form, context.state, context.dialogs, context.clock);
     });
     if (state.issuerCount == 0)
         context.openIssuerWindow();

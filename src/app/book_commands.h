@@ -9,7 +9,8 @@
 
 namespace tessaro::app {
 
-void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "Inserisci fattura"
+void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
+                   const Clock& clock); // "Inserisci fattura"
 void deleteInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs); // "Cancella fattura"
 // "Cancella le fatture di un anno": afterwards the window shows the book of the clock's year.
 void deleteYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock);

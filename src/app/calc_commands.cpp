@@ -21,19 +21,6 @@ calc::InvoiceTexts textsOf(const archive::InvoiceForm& form, const archive::AppS
     return archive::invoiceTexts(form, state.invoiceType, state.decimalSeparator, state.issuerTerms.amounts);
 }
 
-// Results without a value keep what the form showed.
-void applyResults(archive::InvoiceForm& form, const calc::ResultTexts& results)
-{
-    if (results.taxable)
-        form.taxable = *results.taxable;
-    if (results.vatAmount)
-        form.vatAmount = *results.vatAmount;
-    if (results.withholdingAmount)
-        form.withholdingAmount = *results.withholdingAmount;
-    if (results.total)
-        form.total = *results.total;
-}
-
 // A solved amount goes into its field only whole: one cut to the field's
 // width would store a tenth of the amount, or lose its cents.
 void applyReverse(archive::InvoiceForm& form, const calc::ReverseResult& result, ui::Dialogs& dialogs)
@@ -44,7 +31,7 @@ void applyReverse(archive::InvoiceForm& form, const calc::ReverseResult& result,
         return;
     }
     form.amount[line - 1] = result.amountText;
-    applyResults(form, result.results);
+    archive::applyResults(form, result.results);
 }
 
 } // namespace
@@ -52,7 +39,7 @@ void applyReverse(archive::InvoiceForm& form, const calc::ReverseResult& result,
 void calculate(archive::InvoiceForm& form, const archive::AppState& state)
 {
     const calc::ForwardResult result = calc::calculateForward(textsOf(form, state));
-    applyResults(form, result.results);
+    archive::applyResults(form, result.results);
     if (result.clearExpenses) {
         form.expenses.clear();
         form.expenses2.clear();

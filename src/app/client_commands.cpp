@@ -4,6 +4,7 @@
 #include "archive/book.h"
 #include "archive/box_titles.h"
 #include "archive/clients.h"
+#include "archive/codepage.h"
 #include "archive/settings.h"
 
 namespace tessaro::app {
@@ -65,6 +66,15 @@ void deleteClientArchive(archive::AppState& state, ui::Dialogs& dialogs)
     }
     state.clientCount = 0;
     dialogs.message("            FATTO    ", "CANCELLAZIONE ARCHIVIO CLIENTI", ui::Buttons::Ok);
+}
+
+bool clientTyped(const archive::InvoiceForm& form)
+{
+    if (!form.unchanged)
+        return false;
+    const archive::PartyRecord typed = archive::invoiceImage(form).record.client;
+    const bool named = !archive::trimBlanks(typed.surname).empty() || !archive::trimBlanks(typed.firstName).empty();
+    return named && typed != form.unchanged->record.client;
 }
 
 } // namespace tessaro::app

@@ -19,6 +19,9 @@ std::optional<std::vector<std::string>> loadClientList(archive::AppState& state,
 // Entry k of Cmbclienti was selected: 0 empties the client fields but the
 // title, k >= 1 copies client record k into them.
 void pickClient(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, int index);
+// The client block holds a client typed since the invoice was loaded or
+// saved, which a client picked from the list would replace.
+bool clientTyped(const archive::InvoiceForm& form);
 // "Azzera archivio clienti".
 void deleteClientArchive(archive::AppState& state, ui::Dialogs& dialogs);
 

@@ -33,6 +33,14 @@ template <FormCommand Run> void onForm(CommandContext& c)
     c.perform([&c] { Run(c.form, c.state, c.dialogs); });
 }
 
+// A command that may let the invoice on screen go, and so may save it first:
+// the save asks about a date that has not come yet.
+using DatedCommand = void (*)(archive::InvoiceForm&, archive::AppState&, ui::Dialogs&, const Clock&);
+template <DatedCommand Run> void onFormToday(CommandContext& c)
+{
+    c.perform([&c] { Run(c.form, c.state, c.dialogs, c.clock); });
+}
+
 template <ReadingCommand Run> void readingForm(CommandContext& c)
 {
     c.perform([&c] { Run(c.form, c.state, c.dialogs); });
@@ -48,7 +56,12 @@ template <FormCommand Run> void currency(CommandContext& c)
 void resetEverything(CommandContext& c)
 {
     bool openIssuer = false;
-    c.perform([&c, &openIssuer] { openIssuer = resetAll(c.form, c.state, c.dialogs); });
+    c.perform([&c, &openIssuer] {
+        openIssuer = resetAll(c.form, c.state, c.dialogs);
+        // The book on screen is gone with everything else.
+        if (openIssuer)
+            c.form.unchanged.reset();
+    });
     c.window.showIssuer(c.state.currentIssuerRecord);
     if (openIssuer)
         c.openIssuerWindow();
@@ -56,8 +69,8 @@ void resetEverything(CommandContext& c)
 
 constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Commands = {{
     {C::IssuerData, [](CommandContext& c) { c.openIssuerWindow(); }},
-    {C::NewInvoice, onForm<newInvoice>},
-    {C::SaveInvoice, onForm<saveInvoice>},
+    {C::NewInvoice, onFormToday<newInvoice>},
+    {C::SaveInvoice, onFormToday<saveInvoice>},
     {C::PrintInvoice, onForm<printInvoice>},
     {C::PrintYear, onForm<printYear>},
     {C::SavePdf, onForm<saveInvoicePdf>},
@@ -67,9 +80,9 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
     {C::TotalSome, readingForm<totalSomeInvoices>},
     {C::TotalVat, readingForm<totalVat>},
     {C::Quit, [](CommandContext& c) { c.quit(); }},
-    {C::InsertInvoice, onForm<insertInvoice>},
+    {C::InsertInvoice, onFormToday<insertInvoice>},
     {C::DeleteInvoice, onForm<deleteInvoice>},
-    {C::DeleteYear, [](CommandContext& c) { c.perform([&c] { deleteYear(c.form, c.state, c.dialogs, c.clock); }); }},
+    {C::DeleteYear, onFormToday<deleteYear>},
     {C::ResetAll, resetEverything},
     {C::DeleteClients, [](CommandContext& c) { deleteClientArchive(c.state, c.dialogs); }},
     {C::Lire, currency<selectLire>},
@@ -92,8 +105,8 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
     {C::Information, [](CommandContext& c) { ui::showInformationWindow(&c.window); }},
     {C::Manual, [](CommandContext& c) { ui::showManualWindow(&c.window, installedManualPath(), sourceManualPath()); }},
     {C::Products, [](CommandContext& c) { ui::showProductsWindow(&c.window); }},
-    {C::PreviousInvoice, onForm<previousInvoice>},
-    {C::NextInvoice, onForm<nextInvoice>},
+    {C::PreviousInvoice, onFormToday<previousInvoice>},
+    {C::NextInvoice, onFormToday<nextInvoice>},
     {C::Calculate, [](CommandContext& c) { c.perform([&c] { calculate(c.form, c.state); }); }},
     {C::LoadClients,
      [](CommandContext& c) {
@@ -108,8 +121,7 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
          if (restoreBackup(c.state, c.dialogs, QDateTime::currentDateTime()))
              reloadAfterRestore(c);
      }},
-    {C::CreditNote,
-     [](CommandContext& c) { c.perform([&c] { prepareCreditNote(c.form, c.state, c.dialogs, c.clock); }); }},
+    {C::CreditNote, onFormToday<prepareCreditNote>},
 }};
 
 constexpr bool inCommandOrder()

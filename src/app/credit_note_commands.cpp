@@ -3,15 +3,42 @@
 #include "app/invoice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/codepage.h"
+#include "archive/credit_notes.h"
 #include "archive/lifecycle.h"
 #include "calc/numbers.h"
 
+#include <span>
 #include <string>
 
 namespace tessaro::app {
 
-void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs,
-                       const Clock& clock)
+namespace {
+
+// The first stored credit note of the book that cancels invoice `number`; 0
+// when none does, or when the marks cannot be read (the note is then simply prepared).
+int creditNoteOf(const archive::InvoiceForm& form, const archive::AppState& state, int number)
+{
+    const int stored = state.nextNumber - 1;
+    const auto records = archive::readCreditNoteRecords(archive::currentBook(form, state), stored);
+    if (!records)
+        return 0;
+    const std::string wanted = std::to_string(number);
+    for (int n = 1; n <= stored; ++n) {
+        const auto bytes = std::span(records.value())
+                               .subspan(static_cast<std::size_t>(n - 1) * archive::CreditNoteRecordSize)
+                               .first<archive::CreditNoteRecordSize>();
+        if (!archive::isCreditNoteRecord(bytes))
+            continue;
+        const archive::CreditNoteMark mark = archive::decodeCreditNote(bytes);
+        if (archive::trimBlanks(mark.refNumber) == wanted && archive::trimBlanks(mark.refYear) == form.year)
+            return n;
+    }
+    return 0;
+}
+
+} // namespace
+
+void prepareCreditNote(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
     const int number = archive::invoiceNumber(form.number);
@@ -26,7 +53,9 @@ void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& stat
                         archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
-    // What is cancelled is the invoice as stored (and sent), not edits on screen not yet saved.
+    // What is cancelled is the invoice as stored (and sent): edits on screen are saved first or let go.
+    if (!mayLeaveInvoice(form, state, dialogs, clock))
+        return;
     archive::InvoiceForm note = form;
     if (archive::Status status = archive::loadInvoice(note, state, number); !status) {
         reportFailure(dialogs, "Non è stato possibile preparare la nota di credito.", status.error());
@@ -37,6 +66,13 @@ void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& stat
                             + " è già una nota di credito: si può stornare solo una fattura.",
                         archive::AttentionTitle, ui::Buttons::Ok);
         return;
+    }
+    if (const int earlier = creditNoteOf(form, state, number); earlier > 0) {
+        if (dialogs.message("La fattura n. " + std::to_string(number) + " è già stornata dalla nota di credito n. "
+                                + std::to_string(earlier) + ". Preparare un'altra nota di credito?",
+                            archive::AttentionTitle, ui::Buttons::YesNo)
+            != ui::Answer::Yes)
+            return;
     }
     note.creditNote = {true, std::to_string(number), std::string(archive::trimBlanks(note.day)),
                        std::string(archive::trimBlanks(note.month)), form.year};

@@ -13,7 +13,6 @@ namespace tessaro::app {
 // The window then shows the new credit note: the client and every line of
 // the invoice, dated today when today falls in the book's year (else on the
 // invoice's own date, for the user to set), and nothing is written yet.
-void prepareCreditNote(archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs,
-                       const Clock& clock);
+void prepareCreditNote(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock);
 
 } // namespace tessaro::app

@@ -4,4 +4,5 @@ target_sources(tessaro_app PRIVATE
     totals_commands.cpp
     client_commands.cpp
     credit_note_commands.cpp
+    save_checks.cpp
 )

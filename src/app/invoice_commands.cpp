@@ -1,7 +1,9 @@
 #include "app/invoice_commands.h"
 
+#include "app/save_checks.h"
 #include "archive/box_titles.h"
 #include "archive/clients.h"
+#include "archive/codepage.h"
 #include "archive/lifecycle.h"
 #include "archive/recovery.h"
 
@@ -43,47 +45,82 @@ std::string yearNotLoadedText(const std::string& year)
     return "Non è stato possibile caricare le fatture dell'anno " + year + ".";
 }
 
-void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+void yearChanged(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
-    if (archive::isBookYear(form.year))
-        recoverUnfinishedOperation(state, dialogs);
+    if (!archive::isBookYear(form.year))
+        return;
+    // What was typed belongs to the book loaded before the year changed: it is saved there, if at all.
+    if (archive::hasUnsavedChanges(form) && !state.loadedYear.empty()) {
+        const std::string typedYear = form.year;
+        form.year = state.loadedYear;
+        if (!mayLeaveInvoice(form, state, dialogs, clock)) {
+            form.focusField = "txtanno";
+            return;
+        }
+        form.year = typedYear;
+    }
+    recoverUnfinishedOperation(state, dialogs);
     if (archive::Status status = archive::switchYear(form, state); !status)
         reportFailure(dialogs, yearNotLoadedText(form.year), status.error());
 }
 
-void previousInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+void previousInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
     const int number = archive::invoiceNumber(form.number);
-    if (number < 2)
+    if (number < 2 || !mayLeaveInvoice(form, state, dialogs, clock))
         return;
     showInvoice(form, state, dialogs, number - 1);
 }
 
-void nextInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+void nextInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
     const int number = archive::invoiceNumber(form.number);
-    if (number < 1 || number + 1 > state.nextNumber)
+    if (number < 1 || number + 1 > state.nextNumber || !mayLeaveInvoice(form, state, dialogs, clock))
         return;
+    // A save of the first free number moves N on, so the target is the one counted before it.
     showInvoice(form, state, dialogs, number + 1);
 }
 
-void newInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+void newInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
-    const ui::Answer answer
-        = dialogs.message("Siete sicuri di voler cancellare tutti i campi di questa fattura? I dati saranno persi se "
-                          "successivamente si preme 'salva'.",
-                          archive::AttentionTitle, ui::Buttons::OkCancel);
-    if (answer != ui::Answer::Ok)
-        return;
+    if (archive::hasUnsavedChanges(form)) {
+        // The question about the changes replaces the warning: whatever the answer, it was asked.
+        if (!mayLeaveInvoice(form, state, dialogs, clock))
+            return;
+    } else {
+        const ui::Answer answer = dialogs.message(
+            "Siete sicuri di voler cancellare tutti i campi di questa fattura? I dati saranno persi se "
+            "successivamente si preme 'salva'.",
+            archive::AttentionTitle, ui::Buttons::OkCancel);
+        if (answer != ui::Answer::Ok)
+            return;
+    }
     archive::clearInvoice(form, state);
     form.extraLines = archive::ExtraLinesRecord {};
 }
 
-void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
+bool mayLeaveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
+{
+    if (!archive::hasUnsavedChanges(form))
+        return true;
+    const std::string number(archive::trimBlanks(form.number));
+    switch (dialogs.message("Salvare le modifiche alla fattura n. " + number + "?", archive::AttentionTitle,
+                            ui::Buttons::YesNoCancel)) {
+    case ui::Answer::Yes:
+        saveInvoice(form, state, dialogs, clock);
+        return !archive::hasUnsavedChanges(form);
+    case ui::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
     // A year of any other length names no book the window has loaded: N would belong to another book.
@@ -98,8 +135,13 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
         return;
     }
     const int number = archive::invoiceNumber(form.number);
-    if (number < 1)
+    if (number < 1) {
+        dialogs.message("Le fatture sono numerate da 1 in poi: con il numero "
+                            + std::string(archive::trimBlanks(form.number)) + " la fattura non è stata salvata.",
+                        archive::AttentionTitle, ui::Buttons::Ok);
+        form.focusField = "txtnum";
         return;
+    }
     if (number > archive::MaxInvoiceNumber) {
         dialogs.message("Il numero della fattura non può superare " + std::to_string(archive::MaxInvoiceNumber) + ".",
                         archive::AttentionTitle, ui::Buttons::Ok);
@@ -111,6 +153,18 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
                         archive::AttentionTitle, ui::Buttons::Ok);
         form.focusField = "txtcn";
         return;
+    }
+    if (const std::vector<std::string> problems = invoiceProblems(form, state, clock.today()); !problems.empty()) {
+        std::string text = "Prima di salvare la fattura n. " + std::to_string(number) + ", controllare:";
+        for (const std::string& problem : problems)
+            text += "\n- " + problem;
+        if (dialogs.message(text + "\n\nSalvarla comunque?", archive::AttentionTitle, ui::Buttons::YesNo)
+            != ui::Answer::Yes)
+            return;
+    }
+    if (const std::string gap = gapQuestion(number, state.nextNumber); !gap.empty()) {
+        if (dialogs.message(gap, archive::AttentionTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
+            return;
     }
     const auto nextBefore = state.nextNumber;
     if (archive::Status status = archive::saveInvoice(form, state, number); !status) {

@@ -88,6 +88,8 @@ ui::IssuerWindow* IssuerWindowController::create(QWidget* parent)
     QObject::connect(window, &ui::IssuerWindow::einvoiceClicked, window,
                      [this, window] { openEinvoiceWindow(m_state, window->fields(), m_dialogs, window); });
     QObject::connect(window, &ui::IssuerWindow::okClicked, window, [this, window] {
+        if (m_beforeOk && !m_beforeOk())
+            return;
         if (!confirmIssuer(m_state, window->fields(), m_dialogs))
             return;
         window->accept();
@@ -108,6 +110,7 @@ ui::IssuerWindow* IssuerWindowController::create(QWidget* parent)
 bool IssuerWindowController::runModal(QWidget* parent)
 {
     letGo();
+    m_beforeOk = {};
     m_afterOk = {};
     m_endProgram = {};
     ui::IssuerWindow* window = create(parent);
@@ -116,9 +119,10 @@ bool IssuerWindowController::runModal(QWidget* parent)
     return !m_endRequested;
 }
 
-void IssuerWindowController::showModeless(QWidget* parent, std::function<void()> afterOk,
-                                          std::function<void()> endProgram)
+void IssuerWindowController::showModeless(QWidget* parent, std::function<bool()> beforeOk,
+                                          std::function<void()> afterOk, std::function<void()> endProgram)
 {
+    m_beforeOk = std::move(beforeOk);
     m_afterOk = std::move(afterOk);
     m_endProgram = endProgram ? std::move(endProgram) : [] { QCoreApplication::exit(0); };
     if (m_window && m_window->isVisible()) {

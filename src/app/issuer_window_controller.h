@@ -46,11 +46,14 @@ public:
     // issuer and the program must end.
     bool runModal(QWidget* parent);
 
-    // The menu item: beside the main window, which stays usable. afterOk runs
+    // The menu item: beside the main window, which stays usable. beforeOk
+    // may keep "Ok" from closing it (the invoice on screen); afterOk runs
     // once the window has closed by "Ok" (to reload the year); endProgram runs
     // when the close box is used without a current issuer (default: leave the
     // event loop). A second call while it is open brings it to the front.
-    void showModeless(QWidget* parent, std::function<void()> afterOk, std::function<void()> endProgram = {});
+    // beforeOk: false keeps the window open and the issuer as it was.
+    void showModeless(QWidget* parent, std::function<bool()> beforeOk, std::function<void()> afterOk,
+                      std::function<void()> endProgram = {});
 
     // The open window, or nullptr.
     ui::IssuerWindow* window() const { return m_window; }
@@ -62,6 +65,7 @@ private:
     archive::AppState& m_state;
     ui::Dialogs& m_dialogs;
     QPointer<ui::IssuerWindow> m_window;
+    std::function<bool()> m_beforeOk;
     std::function<void()> m_afterOk;
     std::function<void()> m_endProgram;
     bool m_endRequested = false;

@@ -74,8 +74,7 @@ bool MainController::start()
     m_window->showIssuer(m_state.currentIssuerRecord);
     perform([this] {
         m_form.year = std::to_string(m_clock.currentYear());
-        yearChanged(m_form, m_state, *m_dialogs);
-        m_form.vat = calc::DefaultVatRate;
+        yearChanged(m_form, m_state, *m_dialogs, m_clock);
         m_form.focusField = "txtnum";
     });
     return true;
@@ -84,10 +83,26 @@ bool MainController::start()
 void MainController::perform(const std::function<void()>& step)
 {
     m_window->readForm(m_form);
+    const std::optional<archive::InvoiceImage> unchangedBefore = m_form.unchanged;
     step();
     m_window->setCurrencyFlag(m_form.buffer.currency.empty() ? '\0' : m_form.buffer.currency.front());
     m_window->showForm(m_form);
     m_form.focusField.clear();
+    // An invoice loaded or saved is what the window now shows, read back as
+    // the next command will read it (a description's line ends, for one), so
+    // that showing it is no change.
+    if (m_form.unchanged && m_form.unchanged != unchangedBefore) {
+        archive::InvoiceForm shown = m_form;
+        m_window->readForm(shown);
+        m_form.unchanged = archive::invoiceImage(shown);
+    }
+}
+
+bool MainController::mayLeaveInvoice()
+{
+    bool leave = true;
+    perform([this, &leave] { leave = app::mayLeaveInvoice(m_form, m_state, *m_dialogs, m_clock); });
+    return leave;
 }
 
 void MainController::applyModes()
@@ -103,15 +118,20 @@ void MainController::applyModes()
 
 void MainController::reloadBook()
 {
-    // The year switch loads the book of the current issuer whether or not the year changed.
-    perform([this] { yearChanged(m_form, m_state, *m_dialogs); });
+    // The year switch loads the book of the current issuer whether or not
+    // the year changed. The issuer window asked about the invoice on screen
+    // before its "Ok" changed the issuer.
+    perform([this] {
+        m_form.unchanged.reset();
+        yearChanged(m_form, m_state, *m_dialogs, m_clock);
+    });
     m_register->refresh();
 }
 
 void MainController::openIssuerWindow()
 {
     m_issuerWindow->showModeless(
-        m_window.get(), [this] { reloadBook(); }, [] { QApplication::exit(0); });
+        m_window.get(), [this] { return mayLeaveInvoice(); }, [this] { reloadBook(); }, [] { QApplication::exit(0); });
 }
 
 void MainController::openExtraLines()
@@ -130,6 +150,9 @@ void MainController::openRegister()
 
 void MainController::quit()
 {
+    if (!mayLeaveInvoice())
+        return;
+    m_register->close();
     QApplication::exit(0);
 }
 
@@ -144,11 +167,26 @@ void MainController::run(ui::Command command)
 void MainController::connectWindow()
 {
     connect(m_window.get(), &ui::MainWindow::commandRequested, this, &MainController::run);
-    connect(m_window.get(), &ui::MainWindow::yearEdited, this, &MainController::reloadBook);
+    connect(m_window.get(), &ui::MainWindow::yearEdited, this, [this] {
+        perform([this] { yearChanged(m_form, m_state, *m_dialogs, m_clock); });
+        m_register->refresh();
+    });
+    m_window->setCloseGuard([this] {
+        if (!mayLeaveInvoice())
+            return false;
+        m_register->close();
+        return true;
+    });
     connect(m_window.get(), &ui::MainWindow::activated, this,
             [this] { m_window->showIssuer(m_state.currentIssuerRecord); });
-    connect(m_window.get(), &ui::MainWindow::clientPicked, this,
-            [this](int index) { perform([this, index] { pickClient(m_form, m_state, *m_dialogs, index); }); });
+    connect(m_window.get(), &ui::MainWindow::clientPicked, this, [this](int index) {
+        perform([this, index] {
+            // A client typed by hand is work too: the one picked would take its place.
+            if (clientTyped(m_form) && !app::mayLeaveInvoice(m_form, m_state, *m_dialogs, m_clock))
+                return;
+            pickClient(m_form, m_state, *m_dialogs, index);
+        });
+    });
 }
 
 void MainController::connectMenus()

@@ -63,7 +63,10 @@ public:
     // "Registro fatture dell'anno": beside the main window, following its book.
     void openRegister();
     RegisterController& registerWindow() { return *m_register; }
+    // "Esci dal programma": after the question about an invoice not saved.
     void quit();
+    // Asks about an invoice typed and not saved before it is let go; true when it may go.
+    bool mayLeaveInvoice();
 
 private:
     void connectWindow();

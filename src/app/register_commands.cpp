@@ -159,20 +159,29 @@ void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppSta
 
 bool changesRegister(ui::Command command)
 {
+    // A command left off this list would leave the register showing a book
+    // that is gone: every command not known to leave the book alone counts.
     using C = ui::Command;
     switch (command) {
-    case C::SaveInvoice:
-    case C::InsertInvoice:
-    case C::DeleteInvoice:
-    case C::DeleteYear:
-    case C::ResetAll:
-    case C::Professional:
-    case C::Commercial:
-    case C::ExportEinvoice:
-    case C::ExportEinvoiceYear:
-        return true;
-    default:
+    case C::PrintInvoice:
+    case C::PrintYear:
+    case C::SavePdf:
+    case C::TotalAll:
+    case C::TotalSome:
+    case C::TotalVat:
+    case C::Information:
+    case C::Manual:
+    case C::Products:
+    case C::Calculate:
+    case C::LoadClients:
+    case C::ExtraLines:
+    case C::Register:
+    case C::Backup:
+    case C::ReverseProfessional:
+    case C::ReverseCommercial:
         return false;
+    default:
+        return true;
     }
 }
 
@@ -202,7 +211,6 @@ void RegisterController::open()
         // an invoice opened from it can come to the front; it closes with the
         // main window, which ends the program.
         m_window = new ui::RegisterWindow;
-        m_main.window.installEventFilter(this);
         const QRect screen = m_main.window.screen()->availableGeometry();
         const QPoint beside = m_main.window.frameGeometry().topLeft() + QPoint(40, 60);
         if (screen.contains(QRect(beside, m_window->frameSize())))
@@ -221,11 +229,10 @@ void RegisterController::open()
     m_window->activateWindow();
 }
 
-bool RegisterController::eventFilter(QObject* watched, QEvent* event)
+void RegisterController::close()
 {
-    if (watched == &m_main.window && event->type() == QEvent::Close && m_window)
+    if (m_window)
         m_window->close();
-    return QObject::eventFilter(watched, event);
 }
 
 void RegisterController::refresh()
@@ -263,8 +270,11 @@ void RegisterController::openInvoice(int number)
     }
     m_main.perform([&] {
         m_main.form.focusField.clear();
-        showInvoice(m_main.form, m_main.state, m_main.dialogs, number);
+        if (mayLeaveInvoice(m_main.form, m_main.state, m_main.dialogs, m_main.clock))
+            showInvoice(m_main.form, m_main.state, m_main.dialogs, number);
     });
+    // A save of the invoice on screen may have added a row.
+    refresh();
     m_main.window.raise();
     m_main.window.activateWindow();
 }

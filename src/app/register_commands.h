@@ -44,7 +44,8 @@ void printRegister(const ui::RegisterContents& contents, const archive::AppState
 void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs);
 
 // Whether a command of the main window may change what the register shows:
-// the book's invoices, the book itself, the invoice type, the e-invoices written.
+// the book's invoices, the book itself, the data directory, the issuer, the
+// invoice type, the e-invoices written.
 bool changesRegister(ui::Command command);
 
 class RegisterController : public QObject {
@@ -59,14 +60,13 @@ public:
     void open();
     // The book on screen may have changed: the open window reads it again.
     void refresh();
+    // The main window closes, and the register with it.
+    void close();
 
     ui::RegisterWindow* window() const { return m_window; }
     const ui::RegisterContents& contents() const { return m_contents; }
     // Where "Stampa registro" sends its pages (the default printer unless told otherwise).
     void setPrintSink(print::DocumentSink sink) { m_printSink = std::move(sink); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     ui::Dialogs& dialogs();

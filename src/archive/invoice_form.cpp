@@ -129,4 +129,33 @@ void copyBufferToForm(InvoiceForm& form, char decimalSeparator)
     form.rateText = calc::rateText(record.rate, decimalSeparator);
 }
 
+InvoiceImage invoiceImage(const InvoiceForm& form)
+{
+    InvoiceForm stored = form;
+    copyFormToBuffer(stored);
+    return {std::move(stored.buffer), form.extraLines, form.creditNote};
+}
+
+void markUnchanged(InvoiceForm& form)
+{
+    form.unchanged = invoiceImage(form);
+}
+
+bool hasUnsavedChanges(const InvoiceForm& form)
+{
+    return form.unchanged && invoiceImage(form) != *form.unchanged;
+}
+
+void applyResults(InvoiceForm& form, const calc::ResultTexts& results)
+{
+    if (results.taxable)
+        form.taxable = *results.taxable;
+    if (results.vatAmount)
+        form.vatAmount = *results.vatAmount;
+    if (results.withholdingAmount)
+        form.withholdingAmount = *results.withholdingAmount;
+    if (results.total)
+        form.total = *results.total;
+}
+
 } // namespace tessaro::archive

@@ -13,10 +13,21 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace tessaro::archive {
+
+// What "Salva" stores of an invoice: its record, its lines 4 to 10 and its
+// credit-note mark. The number and the year only say where.
+struct InvoiceImage {
+    InvoiceRecord record;
+    ExtraLinesRecord extraLines;
+    CreditNoteMark creditNote;
+
+    bool operator==(const InvoiceImage&) const = default;
+};
 
 struct InvoiceForm {
     std::string number; // txtnum
@@ -45,6 +56,8 @@ struct InvoiceForm {
     InvoiceRecord buffer; // the invoice buffer
     ExtraLinesRecord extraLines; // lines 4 to 10
     CreditNoteMark creditNote; // the book's .ndc record of this number
+    // The invoice as it was last loaded or saved; nothing before the first load.
+    std::optional<InvoiceImage> unchanged;
 
     // objectName of the field that should take the focus after a command;
     // empty when the focus stays where it is.
@@ -56,6 +69,16 @@ void copyFormToBuffer(InvoiceForm& form);
 // Buffer into the window fields: the default VAT when empty, options from the kind,
 // etccambio from the rate.
 void copyBufferToForm(InvoiceForm& form, char decimalSeparator);
+
+// The form as "Salva" would store it.
+InvoiceImage invoiceImage(const InvoiceForm& form);
+// The form is the invoice as stored: what is typed from now on is a change.
+void markUnchanged(InvoiceForm& form);
+// Something was typed or prepared since the invoice was loaded or saved.
+bool hasUnsavedChanges(const InvoiceForm& form);
+// The results of a calculation into etcimp, etciva, etcra and txttot; a
+// result without a value keeps what the form showed.
+void applyResults(InvoiceForm& form, const calc::ResultTexts& results);
 
 // The invoice's currency flag: 'l' or 'e' as the buffer holds it, 0 for anything else.
 char currencyFlagOf(const InvoiceRecord& invoice);

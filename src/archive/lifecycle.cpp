@@ -105,7 +105,7 @@ int invoiceNumber(std::string_view numberText)
 InvoiceRecord blankInvoice(const AppState& state)
 {
     InvoiceRecord invoice;
-    invoice.vat = calc::DefaultVatRate;
+    invoice.vat = state.issuerTerms.vatOfNewInvoice();
     invoice.kind = "s";
     invoice.currency = std::string(1, state.newInvoiceFlag());
     invoice.rate = static_cast<float>(state.euroRate);
@@ -114,6 +114,10 @@ InvoiceRecord blankInvoice(const AppState& state)
 
 void applyNewSlotRule(InvoiceForm& form, const AppState& state)
 {
+    const IssuerTerms& terms = state.issuerTerms;
+    form.vat = terms.vatOfNewInvoice();
+    form.pension = terms.newPension;
+    form.withholding = terms.newWithholding;
     form.buffer.currency = std::string(1, state.newInvoiceFlag());
     form.buffer.rate = static_cast<float>(state.euroRate);
     form.rateText = calc::rateText(form.buffer.rate, state.decimalSeparator);
@@ -142,11 +146,17 @@ void clearInvoice(InvoiceForm& form, const AppState& state)
     form.expenses2.clear();
     form.withholding.clear();
     clearResults(form);
-    form.vat = calc::DefaultVatRate;
     form.onAccount = false;
     form.balance = true;
     form.creditNote = CreditNoteMark {};
     applyNewSlotRule(form, state);
+}
+
+void showStoredResults(InvoiceForm& form, const AppState& state)
+{
+    const calc::InvoiceTexts texts
+        = invoiceTexts(form, state.invoiceType, state.decimalSeparator, state.issuerTerms.amounts);
+    applyResults(form, calc::calculateForward(texts).results);
 }
 
 Status loadInvoice(InvoiceForm& form, const AppState& state, int number)
@@ -164,6 +174,9 @@ Status loadInvoice(InvoiceForm& form, const AppState& state, int number)
     form.extraLines = stored.value().extraLines;
     // Past N a mark is what a deleted invoice left behind.
     form.creditNote = number < state.nextNumber ? stored.value().creditNote : CreditNoteMark {};
+    markUnchanged(form);
+    if (number < state.nextNumber)
+        showStoredResults(form, state);
     return {};
 }
 
@@ -188,6 +201,7 @@ Status switchYear(InvoiceForm& form, AppState& state)
     form = std::move(loaded);
     state.nextNumber = switched.nextNumber;
     state.loadedBook = book.counter;
+    state.loadedYear = form.year;
     return {};
 }
 
@@ -282,6 +296,7 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
 
     if (!extends) {
         state.nextNumber = static_cast<std::int16_t>(known);
+        markUnchanged(saved);
         form = std::move(saved);
         return {};
     }
@@ -289,6 +304,7 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     state.nextNumber = next;
     auto slot = readInvoice(book, next);
     if (!slot) {
+        markUnchanged(saved);
         form = std::move(saved);
         return slot.error();
     }
@@ -300,6 +316,7 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     // lines would silently add them to the next one.
     saved.extraLines = ExtraLinesRecord {};
     saved.creditNote = CreditNoteMark {};
+    markUnchanged(saved);
     form = std::move(saved);
     return {};
 }

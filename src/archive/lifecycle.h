@@ -38,19 +38,22 @@ bool isBookYear(std::string_view yearText);
 // 0 when that is below 1; very large values saturate well above any book.
 int invoiceNumber(std::string_view numberText);
 
-// An empty invoice as a gap or an insertion writes it: the default VAT, kind "s",
+// An empty invoice as a gap or an insertion writes it: the issuer's VAT of a new invoice, kind "s",
 // the currency of the menu and the rate EuroRate.
 InvoiceRecord blankInvoice(const AppState& state);
 
-// A number that has no stored invoice takes the currency of the menu and
-// EuroRate, shown in etccambio.
+// A number that has no stored invoice takes the percentages the issuer
+// starts new invoices with, the currency of the menu and EuroRate, shown in etccambio.
 void applyNewSlotRule(InvoiceForm& form, const AppState& state);
 
 void clearResults(InvoiceForm& form);
 
-// Empties the invoice fields and the results, the default VAT, "a saldo", and gives
-// the buffer the currency and rate of a new invoice. The extra lines stay.
+// Empties the invoice fields and the results, "a saldo", and gives the form
+// what a new invoice starts with. The extra lines stay.
 void clearInvoice(InvoiceForm& form, const AppState& state);
+
+// The totals of a stored invoice as "Calcola" shows them, from the amounts engine.
+void showStoredResults(InvoiceForm& form, const AppState& state);
 
 // Loads invoice m of the current book into the form: results emptied, record
 // m of the .arc through the buffer into the fields, record m of the .agg

@@ -91,6 +91,8 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = ExtraLinesRecord {};
     form.creditNote = CreditNoteMark {};
+    clearResults(form);
+    markUnchanged(form);
     state.nextNumber = next;
     return {};
 }
@@ -129,6 +131,10 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     if (number >= next)
         applyNewSlotRule(form, state);
     state.nextNumber = next;
+    markUnchanged(form);
+    clearResults(form);
+    if (number < next)
+        showStoredResults(form, state);
     return {};
 }
 
@@ -174,6 +180,7 @@ Status resetAll(AppState& state, const std::vector<std::string>& alsoRemoved)
     state.currentIssuerRecord = PartyRecord {};
     state.issuerTerms = IssuerTerms {};
     state.loadedBook.clear();
+    state.loadedYear.clear();
     // The book on screen is gone: until a year is loaded again there is no
     // counter, and a save fills its book from invoice 1.
     state.nextNumber = 0;

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
@@ -321,6 +322,15 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         emit activated();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_closeGuard && !m_closeGuard()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 } // namespace tessaro::ui

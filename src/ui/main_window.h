@@ -11,6 +11,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ public:
     void showForm(const archive::InvoiceForm& form);
     void setInvoiceType(archive::InvoiceType type); // enabled fields and amount help texts
     void setCurrencyFlag(char flag); // read by the amount and total filters
+    // Asked before the window closes; false keeps it open.
+    void setCloseGuard(std::function<bool()> mayClose) { m_closeGuard = std::move(mayClose); }
     char currencyFlag() const { return m_currencyFlag; }
     void showIssuer(const archive::PartyRecord& issuer); // etcem1..3, trimmed
     void setClientEntries(const std::vector<std::string>& entries); // Cmbclienti, without emitting clientPicked
@@ -47,6 +50,7 @@ signals:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void findControls();
@@ -81,6 +85,7 @@ private:
 
     char m_currencyFlag = 'e';
     bool m_showingForm = false;
+    std::function<bool()> m_closeGuard;
 };
 
 } // namespace tessaro::ui

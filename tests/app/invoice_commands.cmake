@@ -3,3 +3,5 @@ tessaro_add_test(NAME test_invoice_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/te
 tessaro_add_test(NAME test_book_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_book_commands.cpp LIBS tessaro_app)
 tessaro_add_test(NAME test_credit_notes SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_credit_notes.cpp LIBS tessaro_app)
 target_include_directories(test_credit_notes PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)
+# nothing typed is let go without a question
+tessaro_add_test(NAME test_unsaved_work SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_unsaved_work.cpp LIBS tessaro_app)

@@ -8,6 +8,7 @@
 
 #include "../archive/invoice_books.h"
 #include "faulty_file_system.h"
+#include "late_clock.h"
 #include "test_dir.h"
 
 #include <QtTest>
@@ -35,7 +36,7 @@ struct Session {
 
     explicit Session(const std::string& number = "")
     {
-        app::yearChanged(form, state, dialogs);
+        app::yearChanged(form, state, dialogs, test::lateClock());
         if (!number.empty())
             form.number = number;
     }
@@ -106,7 +107,7 @@ void TestBookCommands::insertStaysInsideTheBook()
     Session s;
     s.form.number = number.toStdString();
     const Bytes before = s.dir.bytes("12024.arc");
-    app::insertInvoice(s.form, s.state, s.dialogs);
+    app::insertInvoice(s.form, s.state, s.dialogs, test::lateClock());
     Texts shown;
     for (const auto& box : s.dialogs.shown())
         shown.push_back(box.text);
@@ -121,7 +122,7 @@ void TestBookCommands::insertWhenTheCounterIsFull()
     Session s(" 2");
     s.state.nextNumber = 32767;
     const Bytes before = s.dir.bytes("12024.arc");
-    app::insertInvoice(s.form, s.state, s.dialogs);
+    app::insertInvoice(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(s.dialogs.shown().size(), std::size_t(1));
     QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
     QCOMPARE(s.state.nextNumber, std::int16_t(32767));
@@ -131,7 +132,7 @@ void TestBookCommands::insertWhenTheCounterIsFull()
 void TestBookCommands::insertRenumbers()
 {
     Session s(" 2");
-    app::insertInvoice(s.form, s.state, s.dialogs);
+    app::insertInvoice(s.form, s.state, s.dialogs, test::lateClock());
     QVERIFY(s.dialogs.shown().empty());
     QCOMPARE(s.state.nextNumber, std::int16_t(6));
     QCOMPARE(surnameAt(s.book, 2), std::string());
@@ -202,7 +203,7 @@ void TestBookCommands::deleteAYearWhileAnotherIsShown()
     Session s;
     bookOfFour(s.state, "2007");
     s.form.year = "2008";
-    app::yearChanged(s.form, s.state, s.dialogs);
+    app::yearChanged(s.form, s.state, s.dialogs, test::lateClock());
     s.dialogs.clear();
 
     s.dialogs.queueInput(" 2007 ");

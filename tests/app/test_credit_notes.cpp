@@ -12,6 +12,7 @@
 #include "archive/register.h"
 #include "archive/register_texts.h"
 #include "archive/totals.h"
+#include "late_clock.h"
 #include "layout_checks.h"
 #include "print/invoice_page.h"
 #include "print/recording_page.h"
@@ -56,7 +57,7 @@ struct Book {
         if (!note)
             return;
         app::prepareCreditNote(form, state, dialogs, Today);
-        app::saveInvoice(form, state, dialogs);
+        app::saveInvoice(form, state, dialogs, test::lateClock());
     }
 
     // The numbers of the book's credit notes, each with the number it cancels.
@@ -100,10 +101,25 @@ private slots:
         // Nothing is written before "Salva", and a book without credit notes has no file for them.
         QVERIFY(!book.dir.data().fs().exists(book.paths().creditNotes));
 
-        app::saveInvoice(book.form, book.state, book.dialogs);
+        app::saveInvoice(book.form, book.state, book.dialogs, test::lateClock());
         QCOMPARE(book.marks(), QStringList {"4:2"});
         QCOMPARE(book.form.number, std::string("5"));
         QVERIFY(!book.form.creditNote.isCreditNote);
+    }
+
+    void aSecondNoteIsAskedFor()
+    {
+        Book book;
+        for (const ui::Answer answer : {ui::Answer::No, ui::Answer::Yes}) {
+            app::showInvoice(book.form, book.state, book.dialogs, 2);
+            book.dialogs.queueAnswer(answer);
+            app::prepareCreditNote(book.form, book.state, book.dialogs, Today);
+            QCOMPARE(book.dialogs.shown().at(book.dialogs.shown().size() - (answer == ui::Answer::Yes ? 2 : 1)).text,
+                     std::string("La fattura n. 2 è già stornata dalla nota di credito n. 4. Preparare un'altra nota "
+                                 "di credito?"));
+            QCOMPARE(book.form.creditNote.isCreditNote, answer == ui::Answer::Yes);
+        }
+        QCOMPARE(book.form.number, std::string("5"));
     }
 
     void followsTheInvoices_data()
@@ -140,7 +156,7 @@ private slots:
                        app::prepareCreditNote(b.form, b.state, b.dialogs, Today);
                        QCOMPARE(b.dialogs.last().title, std::string("ATTENZIONE"));
                        QCOMPARE(b.form.number, " " + std::to_string(shown));
-                       app::saveInvoice(b.form, b.state, b.dialogs);
+                       app::saveInvoice(b.form, b.state, b.dialogs, test::lateClock());
                    })
                 << QStringList {"4:2"};
         }

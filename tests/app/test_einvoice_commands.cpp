@@ -231,7 +231,7 @@ private slots:
         Session s;
         app::IssuerWindowController controller(s.state, s.dialogs);
         controller.showModeless(
-            nullptr, [] {}, [] {});
+            nullptr, {}, [] {}, [] {});
         ui::IssuerWindow* window = controller.window();
         auto* button = window->findChild<QPushButton*>("Command6");
         QVERIFY(button);

@@ -8,6 +8,7 @@
 
 #include "../archive/invoice_books.h"
 #include "faulty_file_system.h"
+#include "late_clock.h"
 #include "test_dir.h"
 
 #include <QtTest>
@@ -31,7 +32,7 @@ struct Session {
     InvoiceForm form = formOfYear("2024");
     ScriptedDialogs dialogs;
 
-    Session() { app::yearChanged(form, state, dialogs); }
+    Session() { app::yearChanged(form, state, dialogs, test::lateClock()); }
     archive::BookPaths book() const { return archive::bookPaths(dir.data(), 1, "2024"); }
     void fillClient(const std::string& surname)
     {
@@ -39,6 +40,8 @@ struct Session {
         form.client.firstName = "Mario";
         form.client.address = "Via Roma 1";
         form.client.vatNumber = "01234567890";
+        form.day = "10";
+        form.month = "05";
     }
 };
 
@@ -59,6 +62,8 @@ private slots:
     void saveRefusesWhatCannotBeStored_data();
     void saveRefusesWhatCannotBeStored();
     void saveOfANumberBelowOneDoesNothing();
+    void saveAsksAboutWhatLooksWrong_data();
+    void saveAsksAboutWhatLooksWrong();
     void saveTellsAndMovesOn();
     void failedSaveIsNeverReportedAsSaved();
     void clientIsRegisteredOnce_data();
@@ -132,7 +137,7 @@ void TestInvoiceCommands::saveRefusesWhatCannotBeStored()
     const InvoiceForm before = s.form;
     s.dialogs.clear();
 
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(s.dialogs.shown().size(), std::size_t(1));
     QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
     QVERIFY2(QString::fromStdString(s.dialogs.last().text).contains(message), s.dialogs.last().text.c_str());
@@ -150,10 +155,101 @@ void TestInvoiceCommands::saveOfANumberBelowOneDoesNothing()
     s.fillClient("Rossi");
     s.form.number = "0";
     s.dialogs.clear();
-    app::saveInvoice(s.form, s.state, s.dialogs);
-    QVERIFY(s.dialogs.shown().empty());
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
+    QCOMPARE(titles(s.dialogs), (std::vector<std::string> {"ATTENZIONE"}));
     QVERIFY(s.dir.bytes("12024.arc").empty());
     QCOMPARE(s.state.clientCount, std::int16_t(0));
+}
+
+void TestInvoiceCommands::saveAsksAboutWhatLooksWrong_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("regime");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<QString>("question"); // part of it; empty: nothing asked
+    QTest::addColumn<int>("stored"); // invoices in the book after the save
+
+    // Today is 10 May 2024 and the book's first free number is 1.
+    QTest::newRow("a right invoice") << "10"
+                                     << "Rossi"
+                                     << "RF01"
+                                     << "1" << true << "" << 1;
+    QTest::newRow("31 May, No") << "31"
+                                << "Rossi"
+                                << "RF01"
+                                << "1" << false << "la data 31/05/2024 è successiva a oggi" << 0;
+    QTest::newRow("31 May, Sì") << "31"
+                                << "Rossi"
+                                << "RF01"
+                                << "1" << true << "successiva a oggi" << 1;
+    QTest::newRow("32 May") << "32"
+                            << "Rossi"
+                            << "RF01"
+                            << "1" << false << "la data 32/05/2024 non esiste" << 0;
+    QTest::newRow("no date") << ""
+                             << "Rossi"
+                             << "RF01"
+                             << "1" << false << "la data della fattura non è indicata" << 0;
+    QTest::newRow("no client") << "10"
+                               << ""
+                               << "RF01"
+                               << "1" << false << "il cliente non è indicato" << 0;
+    QTest::newRow("VAT in the flat-rate regime")
+        << "10"
+        << "Rossi"
+        << "RF19"
+        << "1" << false << "nel regime forfettario la fattura non ha IVA, ma l'IVA è al 22%" << 0;
+    QTest::newRow("gap of one") << "10"
+                                << "Rossi"
+                                << "RF01"
+                                << "2" << true
+                                << "Sarà creata la fattura vuota n. 1: la numerazione non deve avere buchi. Continuare?"
+                                << 2;
+    QTest::newRow("gap of two, No") << "10"
+                                    << "Rossi"
+                                    << "RF01"
+                                    << "3" << false
+                                    << "Saranno create le fatture vuote n. 1 e n. 2: la numerazione non deve avere "
+                                       "buchi. Continuare?"
+                                    << 0;
+    QTest::newRow("longer gap") << "10"
+                                << "Rossi"
+                                << "RF01"
+                                << "5" << true << "Saranno create le fatture vuote dalla n. 1 alla n. 4" << 5;
+}
+
+void TestInvoiceCommands::saveAsksAboutWhatLooksWrong()
+{
+    QFETCH(QString, day);
+    QFETCH(QString, surname);
+    QFETCH(QString, regime);
+    QFETCH(QString, number);
+    QFETCH(bool, answerYes);
+    QFETCH(QString, question);
+    QFETCH(int, stored);
+
+    Session s;
+    s.fillClient(surname.toStdString());
+    if (surname.isEmpty())
+        s.form.client = archive::PartyRecord {};
+    s.form.day = day.toStdString();
+    s.form.number = number.toStdString();
+    s.state.issuerTerms.fiscalRegime = regime.toStdString();
+    s.dialogs.clear();
+    s.dialogs.queueAnswer(answerYes ? ui::Answer::Yes : ui::Answer::No);
+    app::saveInvoice(s.form, s.state, s.dialogs, app::FixedClock(2024, 5, 10));
+
+    std::vector<std::string> asked;
+    for (const auto& shown : s.dialogs.shown())
+        if (shown.buttons == ui::Buttons::YesNo)
+            asked.push_back(shown.text);
+    QCOMPARE(asked.size(), std::size_t(question.isEmpty() ? 0 : 1));
+    if (!question.isEmpty())
+        QVERIFY2(QString::fromStdString(asked.front()).contains(question), asked.front().c_str());
+    QCOMPARE(s.state.nextNumber, std::int16_t(stored + 1));
+    QCOMPARE(s.dir.bytes("12024.arc").size(), std::size_t(stored) * archive::InvoiceRecordSize);
 }
 
 void TestInvoiceCommands::saveTellsAndMovesOn()
@@ -161,7 +257,7 @@ void TestInvoiceCommands::saveTellsAndMovesOn()
     Session s;
     s.fillClient("Rossi");
     s.dialogs.clear();
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(s.dialogs.shown().size(), std::size_t(1));
     QCOMPARE(s.dialogs.last().text, Saved);
     QCOMPARE(s.dialogs.last().title, std::string("Operazione effettuata"));
@@ -180,7 +276,7 @@ void TestInvoiceCommands::failedSaveIsNeverReportedAsSaved()
     {
         FaultyFileSystem fs(s.state.dataDir);
         fs.fail(FaultyFileSystem::Op::Write, "12024.imp");
-        app::saveInvoice(s.form, s.state, s.dialogs);
+        app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     }
     QCOMPARE(titles(s.dialogs), (std::vector<std::string> {"ATTENZIONE"}));
     QVERIFY(QString::fromStdString(s.dialogs.last().text).contains("non è stata salvata"));
@@ -211,10 +307,10 @@ void TestInvoiceCommands::clientIsRegisteredOnce()
     QFETCH(int, clients);
     Session s;
     s.fillClient("Rossi");
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     s.fillClient(secondSurname.toStdString());
     s.form.client.postCode = secondPostCode.toStdString();
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
 
     QCOMPARE(s.state.nextNumber, std::int16_t(3));
     QCOMPARE(s.state.clientCount, std::int16_t(clients));
@@ -262,15 +358,15 @@ void TestInvoiceCommands::previousAndNextStayInsideTheBook()
     bookOfFour(state);
     InvoiceForm form = formOfYear("2024");
     ScriptedDialogs dialogs;
-    app::yearChanged(form, state, dialogs);
+    app::yearChanged(form, state, dialogs, test::lateClock());
     // The window shows invoice A whatever number is typed: only a move loads another one.
     QVERIFY(archive::loadInvoice(form, state, 1).ok());
     form.number = number.toStdString();
 
     if (next)
-        app::nextInvoice(form, state, dialogs);
+        app::nextInvoice(form, state, dialogs, test::lateClock());
     else
-        app::previousInvoice(form, state, dialogs);
+        app::previousInvoice(form, state, dialogs, test::lateClock());
     QCOMPARE(QString::fromStdString(form.number), shownNumber);
     QCOMPARE(QString::fromStdString(trimmed(form.client.surname)), surname);
     QVERIFY(dialogs.shown().empty());
@@ -290,15 +386,17 @@ void TestInvoiceCommands::newAsksFirst()
     s.form.extraLines.description[0] = "line 4";
     s.form.buffer.currency = "l";
     const InvoiceForm before = s.form;
+    // Nothing typed since: the question is the one about clearing the fields.
+    archive::markUnchanged(s.form);
 
     s.dialogs.queueAnswer(ui::Answer::Cancel);
-    app::newInvoice(s.form, s.state, s.dialogs);
+    app::newInvoice(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(s.dialogs.last().buttons, ui::Buttons::OkCancel);
     QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
     QCOMPARE(s.form.client, before.client);
     QCOMPARE(s.form.extraLines, before.extraLines);
 
-    app::newInvoice(s.form, s.state, s.dialogs);
+    app::newInvoice(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(s.form.client, archive::PartyRecord {});
     QCOMPARE(s.form.amount[0], std::string());
     QCOMPARE(s.form.taxable, std::string());
@@ -316,12 +414,13 @@ void TestInvoiceCommands::yearOfThreeCharactersLoadsNothing()
     Session s;
     s.fillClient("Rossi");
     s.form.year = "202";
-    app::yearChanged(s.form, s.state, s.dialogs);
+    app::yearChanged(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(trimmed(s.form.client.surname), std::string("Rossi"));
     QVERIFY(!s.dir.exists("1202.arc"));
 
+    archive::markUnchanged(s.form);
     s.form.year = "2008";
-    app::yearChanged(s.form, s.state, s.dialogs);
+    app::yearChanged(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(s.form.client.surname, std::string());
     QVERIFY(s.dir.exists("12008.arc"));
     QVERIFY(s.dialogs.shown().empty());
@@ -333,7 +432,7 @@ void TestInvoiceCommands::failedYearSwitchIsTold()
     FaultyFileSystem fs(s.state.dataDir);
     fs.fail(FaultyFileSystem::Op::Open, "12025.agg");
     s.form.year = "2025";
-    app::yearChanged(s.form, s.state, s.dialogs);
+    app::yearChanged(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(titles(s.dialogs), (std::vector<std::string> {"ATTENZIONE"}));
     QVERIFY(QString::fromStdString(s.dialogs.last().text).contains("12025.agg"));
 }
@@ -356,10 +455,10 @@ void TestInvoiceCommands::clientListAsStored()
 {
     Session s;
     s.fillClient("Rossi");
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     s.fillClient("Rossi");
     s.form.client.firstName = "Anna";
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     s.dialogs.clear();
 
     const auto entries = app::loadClientList(s.state, s.dialogs);
@@ -374,7 +473,7 @@ void TestInvoiceCommands::failedClientListKeepsTheList()
 {
     Session s;
     s.fillClient("Rossi");
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     s.dialogs.clear();
     FaultyFileSystem fs(s.state.dataDir);
     fs.fail(FaultyFileSystem::Op::Open, "clienti");
@@ -390,7 +489,7 @@ void TestInvoiceCommands::pickingAClient()
     s.fillClient("Rossi");
     s.form.client.title = "ing.";
     s.form.client.city = "Roma";
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
 
     s.form.client.title = "avv.";
     app::pickClient(s.form, s.state, s.dialogs, 1);
@@ -411,7 +510,7 @@ void TestInvoiceCommands::deletingTheClientArchive()
 {
     Session s;
     s.fillClient("Rossi");
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     s.dialogs.clear();
 
     s.dialogs.queueAnswer(ui::Answer::Cancel);
@@ -428,7 +527,7 @@ void TestInvoiceCommands::deletingTheClientArchive()
 
     // The next saved client is client 1 again.
     s.fillClient("Bianchi");
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     QCOMPARE(s.state.clientCount, std::int16_t(1));
     QCOMPARE(s.dir.bytes("clienti").size(), std::size_t(173));
 }
@@ -459,7 +558,7 @@ void TestInvoiceCommands::failedClientArchiveDeletionIsTold()
     QFETCH(bool, archiveLeft);
     Session s;
     s.fillClient("Rossi");
-    app::saveInvoice(s.form, s.state, s.dialogs);
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
     s.dialogs.clear();
     {
         FaultyFileSystem fs(s.state.dataDir);

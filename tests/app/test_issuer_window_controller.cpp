@@ -121,7 +121,7 @@ void TestIssuerWindowController::modelessOk()
     bool closedBeforeReload = false;
     ui::IssuerWindow* window = nullptr;
 
-    controller.showModeless(nullptr, [&] {
+    controller.showModeless(nullptr, {}, [&] {
         ++reloads;
         closedBeforeReload = !window->isVisible();
     });
@@ -150,7 +150,7 @@ void TestIssuerWindowController::modelessCloseBoxKeepsTheRecord()
     int reloads = 0, ends = 0;
 
     controller.showModeless(
-        nullptr, [&] { ++reloads; }, [&] { ++ends; });
+        nullptr, {}, [&] { ++reloads; }, [&] { ++ends; });
     type(controller.window(), "txtf1", "Bianchi");
     controller.window()->close();
 
@@ -170,7 +170,7 @@ void TestIssuerWindowController::modelessCloseBoxWithoutCurrentIssuerEndsTheProg
     int ends = 0;
 
     controller.showModeless(
-        nullptr, [] {}, [&] { ++ends; });
+        nullptr, {}, [] {}, [&] { ++ends; });
     controller.window()->close();
     QCOMPARE(ends, 1);
 }
@@ -187,7 +187,7 @@ void TestIssuerWindowController::modelessBrowsingRefillsTheFields()
     state.currentIssuerRecord = archive::readIssuer(state.dataDir, 1).value();
     ui::ScriptedDialogs dialogs;
     app::IssuerWindowController controller(state, dialogs);
-    controller.showModeless(nullptr, [] {});
+    controller.showModeless(nullptr, {}, [] {});
     ui::IssuerWindow* window = controller.window();
 
     click(window, "Command5"); // "--->"
@@ -211,16 +211,16 @@ void TestIssuerWindowController::secondOpeningBringsTheSameWindowForward()
     ui::ScriptedDialogs dialogs;
     app::IssuerWindowController controller(state, dialogs);
 
-    controller.showModeless(nullptr, [] {});
+    controller.showModeless(nullptr, {}, [] {});
     ui::IssuerWindow* first = controller.window();
     type(first, "txtf1", "Bianchi");
-    controller.showModeless(nullptr, [] {});
+    controller.showModeless(nullptr, {}, [] {});
     QCOMPARE(controller.window(), first);
     QCOMPARE(first->fields().surname, std::string("Bianchi")); // not refilled
 
     first->close();
     deleteClosedWindows();
-    controller.showModeless(nullptr, [] {});
+    controller.showModeless(nullptr, {}, [] {});
     QVERIFY(controller.window());
     QCOMPARE(controller.window()->fields().surname, std::string("Rossi")); // a new window, refilled
 }

@@ -204,7 +204,7 @@ void TestOneFigure::everyConsumer_data()
         // the statement needs no box checked.
         FigureCase c;
         c.type = InvoiceType::Professional;
-        c.terms = {"RF19", {true}};
+        c.terms.fiscalRegime = "RF19", c.terms.amounts = {true};
         c.prices = {"1000", "", ""};
         c.vat = "0", c.pension = "4";
         c.screen = {"1040,00", "0,00", "1042,00"};
@@ -216,7 +216,7 @@ void TestOneFigure::everyConsumer_data()
         // Due above 77.47 euro without VAT, not at 77.47.
         c = commercial({"77.47", "", ""}, {"1", "", ""});
         c.vat = "0";
-        c.terms = {"RF19", {true}};
+        c.terms.fiscalRegime = "RF19", c.terms.amounts = {true};
         c.screen = c.paper = {"77,47", "0,00", "77,47"};
         c.totalTaxable = 77.47;
         c.einvoiceTaxable = c.einvoiceToPay = "77.47";

@@ -2,6 +2,7 @@
 // window, filtered as one types, sorted, a row opened into the main window,
 // following a save and a year switch; and its hand-over commands, which
 // write their file whole or, stopped, none at all.
+#include "app/backup.h"
 #include "app/clock.h"
 #include "app/main_controller.h"
 #include "app/print_commands.h"
@@ -118,6 +119,18 @@ void TestRegisterCommands::followsTheBook()
     s.controller->window().findChild<QPushButton*>("Command5")->click();
     QCOMPARE(s.table()->model()->rowCount(), 4);
     QCOMPARE(s.controller->registerWindow().contents().reg->totals().taxable, 650.0);
+
+    // The year deleted, then a copy made before put back: the register follows both.
+    QTemporaryDir copies;
+    s.dialogs.queueChosenPath(copies.path().toStdString());
+    s.controller->action("mnufbackup")->trigger();
+    s.dialogs.queueInput("2024");
+    s.controller->action("mnuecancanno")->trigger();
+    QCOMPARE(s.table()->model()->rowCount(), 0);
+    s.dialogs.queueChosenPath(
+        copies.filePath(QString::fromStdString(app::backupName(QDate::currentDate()))).toStdString());
+    s.controller->action("mnufrestore")->trigger();
+    QCOMPARE(s.table()->model()->rowCount(), 4);
 
     // Another year: another book, and an invoice of the old one can no longer be opened.
     s.controller->window().findChild<QLineEdit*>("txtanno")->setText("2023");

@@ -42,6 +42,8 @@ private slots:
     void shortYearLoadsNothing();
     void switchShowsTheFirstFreeNumber();
     void loadKeepsStoredCurrencyAndRate();
+    void newInvoiceStartsAsTheIssuerChose_data();
+    void newInvoiceStartsAsTheIssuerChose();
     void slotPastTheCounterGetsNewCurrency();
     void firstSaveMovesToTheNextNumber();
     void saveBeyondNFillsTheGap();
@@ -184,7 +186,52 @@ void TestLifecycle::loadKeepsStoredCurrencyAndRate()
     QCOMPARE(form.rateText, std::string("1000,50"));
     QVERIFY(form.onAccount);
     QCOMPARE(trimmed(form.extraLines.description[0]), std::string("B"));
-    QCOMPARE(form.taxable + form.vatAmount + form.withholdingAmount + form.total, std::string());
+    // The results of another invoice are gone; a stored one shows its own.
+    QCOMPARE(form.taxable + "|" + form.total, std::string(" 0| 0")); // whole lire, sign position first
+}
+
+void TestLifecycle::newInvoiceStartsAsTheIssuerChose_data()
+{
+    QTest::addColumn<QString>("regime");
+    QTest::addColumn<QString>("chosenVat");
+    QTest::addColumn<QString>("vat");
+    QTest::addColumn<QString>("pension");
+
+    QTest::newRow("nothing chosen") << "RF01"
+                                    << ""
+                                    << "22"
+                                    << "";
+    QTest::newRow("flat rate") << "RF19"
+                               << ""
+                               << "0"
+                               << "4";
+    QTest::newRow("a rate chosen") << "RF01"
+                                   << "10"
+                                   << "10"
+                                   << "4";
+}
+
+void TestLifecycle::newInvoiceStartsAsTheIssuerChose()
+{
+    QFETCH(QString, regime);
+    QFETCH(QString, chosenVat);
+    QFETCH(QString, vat);
+    QFETCH(QString, pension);
+
+    TestDir dir;
+    AppState state = stateIn(dir);
+    state.issuerTerms.fiscalRegime = regime.toStdString();
+    state.issuerTerms.newVat = chosenVat.toStdString();
+    state.issuerTerms.newPension = pension.toStdString();
+    InvoiceForm form = formOfYear("2024");
+    QVERIFY(switchYear(form, state).ok());
+    // The first free number, "Nuova" and the blank invoice of a gap alike.
+    form.vat = form.pension = "7";
+    clearInvoice(form, state);
+    for (const std::string& shown : {form.vat, blankInvoice(state).vat})
+        QCOMPARE(shown, vat.toStdString());
+    QCOMPARE(form.pension, pension.toStdString());
+    QVERIFY(!hasUnsavedChanges(form));
 }
 
 void TestLifecycle::slotPastTheCounterGetsNewCurrency()
