@@ -366,6 +366,20 @@ private slots:
         QCOMPARE(typed.refused ? before : QString(typed.after.text).insert(typed.after.start, QLatin1Char('|')), after);
     }
 
+    // A note under the client's codice fiscale, as in the issuer window, while the field has the focus.
+    void clientHintsFollowTheTyping()
+    {
+        get<QLineEdit>("txtc2")->setText(QStringLiteral("Mario"));
+        get<QLineEdit>("txtc7")->setFocus();
+        typeText(get<QLineEdit>("txtc7"), QStringLiteral("01234567897")); // a firm's code
+        QCOMPARE(get<QLabel>("etcnota7")->text(),
+                 QString::fromUtf8("Il codice fiscale del cliente 01234567897 non è valido: 11 cifre sono il codice "
+                                   "fiscale di una società, quello di una persona è di 16 caratteri."));
+        QVERIFY(get<QLabel>("etcnota7")->isVisible());
+        get<QWidget>("txtc8")->setFocus();
+        QVERIFY(!get<QLabel>("etcnota7")->isVisible());
+    }
+
     void helpLine_data()
     {
         QTest::addColumn<QString>("name");
