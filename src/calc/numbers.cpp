@@ -393,4 +393,32 @@ std::string pointForm(std::string_view text)
     return result;
 }
 
+double typedAmountValue(std::string_view text)
+{
+    std::string number;
+    for (const char c : text) {
+        if (!isIgnoredInNumber(c))
+            number += c;
+    }
+    const auto separator = [](char c) { return c == '.' || c == ','; };
+    const std::size_t first = number.empty() || (number[0] != '+' && number[0] != '-') ? 0 : 1;
+    std::size_t end = first;
+    while (end < number.size() && (isDigit(number[end]) || separator(number[end])))
+        ++end;
+    const auto digitsAndSeparators = std::string_view(number).substr(first, end - first);
+    const std::size_t last = digitsAndSeparators.find_last_of(".,");
+    const bool decimal = last != std::string_view::npos && last + 1 < digitsAndSeparators.size()
+        && digitsAndSeparators.size() - last - 1 <= 2;
+
+    std::string read = number.substr(0, first);
+    for (std::size_t i = 0; i < digitsAndSeparators.size(); ++i) {
+        if (!separator(digitsAndSeparators[i]))
+            read += digitsAndSeparators[i];
+        else if (decimal && i == last)
+            read += '.';
+    }
+    read += number.substr(end);
+    return numericValue(read);
+}
+
 } // namespace tessaro::calc

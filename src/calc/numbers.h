@@ -103,4 +103,12 @@ std::string twoDigits(int value);
 // Every "," replaced by ".".
 std::string pointForm(std::string_view text);
 
+// An amount as a person answers a question box, the Italian way or not:
+// "1042,50", "1.042,50", "1042.50" and "1,042.50" all read 1042.50. Of the
+// "." and "," among the number's digits, the last one is the decimal point
+// when one or two digits follow it; every other one, and that one before
+// three digits or more, separates thousands ("1.042" is 1042). Then the
+// numeric-value rule reads the text.
+double typedAmountValue(std::string_view text);
+
 } // namespace tessaro::calc

@@ -29,7 +29,7 @@ template <typename Solve> Solution solveAroundStampDuty(double total, InvoiceTer
 
 bool totalTooLarge(std::string_view totalText)
 {
-    return numericValue(totalText) > MaxReverseTotal;
+    return typedAmountValue(totalText) > MaxReverseTotal;
 }
 
 std::optional<int> chosenLine(std::string_view lineText)
@@ -56,7 +56,7 @@ ReverseResult solveProfessional(std::string_view totalText, const InvoiceTexts& 
         return result;
     }
     const InvoiceFigures figures = figuresOf(invoice);
-    const double total = numericValue(totalText);
+    const double total = typedAmountValue(totalText);
 
     // Built term by term: the sum in this order is the factor the results
     // are checked against.
@@ -101,7 +101,7 @@ ReverseResult solveCommercial(std::string_view totalText, std::string_view lineT
         result.outcome = ReverseOutcome::TooLarge;
         return result;
     }
-    const double total = numericValue(totalText);
+    const double total = typedAmountValue(totalText);
     const auto line = chosenLine(lineText);
     if (!line) {
         result.outcome = ReverseOutcome::LineNotContemplated;

@@ -16,6 +16,10 @@ inline constexpr double MaxReverseTotal = 9000000000.0;
 inline constexpr const char* TotalTooLargeMessage = "   TOTALE ECCESSIVO   ";
 inline constexpr const char* LineNotContemplatedMessage = "   VOCE NON CONTEMPLATA   ";
 
+// The answer to the total question is read as typed, a decimal comma and
+// thousands points included (typedAmountValue), by the limit and the solvers
+// alike; the line question keeps the numeric-value rule.
+
 // The answer to the total question exceeds 9 000 000 000: show
 // TotalTooLargeMessage and stop before asking anything else.
 bool totalTooLarge(std::string_view totalText);

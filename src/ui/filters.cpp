@@ -3,6 +3,7 @@
 #include "archive/codepage.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,6 +16,37 @@ namespace {
 bool storable(QChar ch)
 {
     return archive::representableInWindows1252(static_cast<char32_t>(ch.unicode()));
+}
+
+// The filters whose "." is the decimal point of an amount, under the flag given.
+bool takesDecimalPoint(Filter filter, char currencyFlag)
+{
+    return filter == Filter::DigitsAndPoint || (filter == Filter::Amount && currencyFlag == 'e');
+}
+
+// Whether the points of a field, where a comma goes at `at`, were typed as
+// thousands separators: each is followed by three digits, or a multiple of
+// three, up to the next point or to the comma, and none comes after it. So
+// "1.250" and "1.250000" (a second point is refused, "1.250.000" cannot be
+// typed) are thousands, while "12.5" holds a decimal point already.
+bool pointsSeparateThousands(const QString& text, int at)
+{
+    if (text.indexOf(QLatin1Char('.'), at) >= 0)
+        return false;
+    int digits = -1; // since the last point; -1 before the first
+    for (int i = 0; i < at; ++i) {
+        const QChar ch = text.at(i);
+        if (ch == QLatin1Char('.')) {
+            if (digits == 0 || (digits > 0 && digits % 3 != 0))
+                return false;
+            digits = 0;
+        } else if (digits >= 0) {
+            if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+                return false;
+            ++digits;
+        }
+    }
+    return digits > 0 && digits % 3 == 0;
 }
 
 class KeyFilter : public QObject {
@@ -30,6 +62,15 @@ protected:
         if (event->type() != QEvent::KeyPress)
             return false;
         auto* key = static_cast<QKeyEvent*>(event);
+        const char flag = m_flag ? m_flag() : 'e';
+        auto* edit = qobject_cast<QLineEdit*>(watched);
+        const bool decimal = edit && takesDecimalPoint(m_filter, flag);
+        // Pasted by the keyboard, an amount is typed key by key: "1.250,50"
+        // from a letter becomes 1250.50 as it would when typed.
+        if (decimal && key->matches(QKeySequence::Paste)) {
+            typeIntoDecimalField(edit, QApplication::clipboard()->text(), flag);
+            return true;
+        }
         const QString text = key->text();
         if (text.isEmpty() || key->key() == Qt::Key_Backspace)
             return false;
@@ -40,12 +81,15 @@ protected:
         }
         if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
             return false;
-        const char flag = m_flag ? m_flag() : 'e';
         for (QChar ch : text) {
             if (!storable(ch) || !filterAccepts(m_filter, ch, flag)) {
                 QApplication::beep();
                 return true;
             }
+        }
+        if (decimal) {
+            typeIntoDecimalField(edit, text, flag);
+            return true;
         }
         if (m_maxLength > 0) {
             if (auto* plain = qobject_cast<QPlainTextEdit*>(watched)) {
@@ -58,6 +102,30 @@ protected:
     }
 
 private:
+    // Characters past the field's maximum length are dropped, as the field
+    // itself drops them; a refused one beeps once.
+    void typeIntoDecimalField(QLineEdit* edit, const QString& text, char flag) const
+    {
+        FieldText field {edit->text(), edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition(),
+                         static_cast<int>(edit->selectedText().size())};
+        bool refused = false;
+        for (QChar ch : text) {
+            const Keystroke key = typeInto(m_filter, flag, field, ch);
+            refused = refused || key.refused;
+            if (!key.refused && key.after.text.size() <= edit->maxLength())
+                field = key.after;
+        }
+        if (refused)
+            QApplication::beep();
+        if (field.text != edit->text()) {
+            // One step for undo, as a typed key is.
+            edit->selectAll();
+            edit->insert(field.text);
+        }
+        if (field.replaced == 0)
+            edit->setCursorPosition(field.start);
+    }
+
     Filter m_filter;
     int m_maxLength;
     CurrencyFlagProvider m_flag;
@@ -86,12 +154,12 @@ bool filterAccepts(Filter filter, QChar ch, char currencyFlag)
     case Filter::Digits:
         return digit;
     case Filter::DigitsAndPoint:
-        return digit || ch == QLatin1Char('.');
+        return digit || ch == QLatin1Char('.') || ch == QLatin1Char(',');
     case Filter::Amount:
         if (currencyFlag == 'l')
             return digit;
         if (currencyFlag == 'e')
-            return digit || ch == QLatin1Char('.');
+            return digit || ch == QLatin1Char('.') || ch == QLatin1Char(',');
         return true;
     case Filter::Total:
         if (currencyFlag == 'l')
@@ -101,6 +169,31 @@ bool filterAccepts(Filter filter, QChar ch, char currencyFlag)
         return true;
     }
     return true;
+}
+
+Keystroke typeInto(Filter filter, char currencyFlag, const FieldText& field, QChar ch)
+{
+    if (!filterAccepts(filter, ch, currencyFlag))
+        return {true, field};
+    QString text = field.text;
+    text.remove(field.start, field.replaced);
+    const auto typed = [&text](int at, QChar what) {
+        text.insert(at, what);
+        return Keystroke {false, {text, at + 1, 0}};
+    };
+    const bool separator = ch == QLatin1Char('.') || ch == QLatin1Char(',');
+    if (!separator || !takesDecimalPoint(filter, currencyFlag))
+        return typed(field.start, ch);
+    if (!text.contains(QLatin1Char('.')))
+        return typed(field.start, QLatin1Char('.'));
+    // A comma after points typed as thousands separators, the habit of
+    // "1.250,50": the points go and the comma becomes the decimal point.
+    if (ch == QLatin1Char(',') && pointsSeparateThousands(text, field.start)) {
+        const auto pointsBefore = static_cast<int>(text.left(field.start).count(QLatin1Char('.')));
+        text.remove(QLatin1Char('.'));
+        return typed(field.start - pointsBefore, QLatin1Char('.'));
+    }
+    return {true, field}; // a second decimal point
 }
 
 QString toStorableText(const QString& text)

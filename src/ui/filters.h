@@ -17,16 +17,38 @@ namespace tessaro::ui {
 enum class Filter {
     None,
     Digits, // "0".."9"
-    DigitsAndPoint, // "0".."9" and "."
-    Amount, // lire: digits; euro: digits and "."; other flag: anything
+    DigitsAndPoint, // "0".."9" and one "."; "," types the point
+    Amount, // lire: digits; euro: as DigitsAndPoint; other flag: anything
     Total, // lire: digits; euro: digits, "." and ","; other flag: anything
 };
 
 // Currency flag of the invoice on screen ('l', 'e' or anything else).
 using CurrencyFlagProvider = std::function<char()>;
 
-// Whether ch may be typed into a field with this filter.
+// Whether ch may be typed into a field with this filter, whatever the field
+// already holds ("," included where it types the point).
 bool filterAccepts(Filter filter, QChar ch, char currencyFlag);
+
+// A one-line field as a key finds it: its text, and where the key goes with
+// the selected characters it replaces (none: the cursor).
+struct FieldText {
+    QString text;
+    int start = 0;
+    int replaced = 0;
+};
+
+// What a typed character makes of a field: refused (the beep, nothing
+// changes), or the text and the cursor after it.
+struct Keystroke {
+    bool refused = false;
+    FieldText after;
+};
+
+// Typing ch into the field. Where the filter takes a decimal point, it is
+// the one decimal point of the amount: a second one is refused, and "," types
+// it, as an Italian writes the decimal comma (see the definition for the
+// points already typed as thousands separators).
+Keystroke typeInto(Filter filter, char currencyFlag, const FieldText& field, QChar ch);
 
 // Installs the filter (and the code-page guard) on a text control; the
 // filter object is owned by the control.

@@ -79,12 +79,6 @@ private:
     std::array<QWidget*, Chain.size()> m_chain;
 };
 
-// "etcnota6" for "txtf6": the hint under the field.
-QString hintLabelName(const char* field)
-{
-    return QStringLiteral("etcnota") + QString::fromLatin1(field).right(1);
-}
-
 } // namespace
 
 IssuerWindow::IssuerWindow(QWidget* parent) : QDialog(parent)

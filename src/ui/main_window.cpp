@@ -3,6 +3,7 @@
 #include "calc/defaults.h"
 #include "calc/numbers.h"
 #include "calc/text.h"
+#include "ui/identifier_hints.h"
 #include "ui/main_window_table.h"
 #include "ui/navigation.h"
 #include "ui/twips.h"
@@ -18,9 +19,12 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+
+#include <array>
 
 namespace tessaro::ui {
 
@@ -134,6 +138,62 @@ private:
     int m_maxLength;
 };
 
+// The client's codice fiscale and partita IVA get the hints the issuer's get
+// in the issuer window, following every keystroke and the first name. There
+// is no room for them under the fields: each is a note that lies over the
+// lines below while its field has the focus and holds a fault.
+class ClientHints : public QObject {
+public:
+    ClientHints(QWidget* clientArea, QLineEdit* firstName, QLineEdit* taxCode, QLineEdit* vatNumber)
+        : QObject(clientArea), m_firstName(firstName), m_fields {taxCode, vatNumber}
+    {
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            QLabel* note = clientArea->findChild<QLabel*>(hintLabelName(clientIdentifierHints({})[i].field));
+            styleHint(note);
+            note->setWordWrap(true);
+            QPalette palette = note->palette();
+            palette.setColor(QPalette::Window, palette.color(QPalette::ToolTipBase));
+            note->setPalette(palette);
+            note->hide();
+            m_notes[i] = note;
+            m_fields[i]->installEventFilter(this);
+        }
+        for (QLineEdit* field : {firstName, taxCode, vatNumber})
+            connect(field, &QLineEdit::textChanged, this, &ClientHints::showHints);
+    }
+
+protected:
+    // Only the note of the field itself is touched: a field loses its focus
+    // also while the window is taken down.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            const std::size_t i = watched == m_fields[0] ? 0 : 1;
+            if (m_notes[i])
+                m_notes[i]->setVisible(event->type() == QEvent::FocusIn && !m_notes[i]->text().isEmpty());
+        }
+        return false;
+    }
+
+private:
+    void showHints()
+    {
+        archive::PartyRecord client;
+        client.firstName = m_firstName->text().toStdString();
+        client.taxCode = m_fields[0]->text().toStdString();
+        client.vatNumber = m_fields[1]->text().toStdString();
+        const auto hints = clientIdentifierHints(client);
+        for (std::size_t i = 0; i < m_fields.size(); ++i) {
+            m_notes[i]->setText(hints[i].text);
+            m_notes[i]->setVisible(m_fields[i]->hasFocus() && !hints[i].text.isEmpty());
+        }
+    }
+
+    QLineEdit* m_firstName;
+    std::array<QLineEdit*, 2> m_fields;
+    std::array<QPointer<QLabel>, 2> m_notes;
+};
+
 const ControlSpec* specOf(const char* name)
 {
     for (const ControlSpec& spec : mainWindowControls()) {
@@ -186,6 +246,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent)
     (new NavigationFilter(client, mainWindowNavigation()))->install();
 
     connectControls();
+    watchClientIdentifiers();
     m_vat->setText(QString::fromUtf8(calc::DefaultVatRate.data(), qsizetype(calc::DefaultVatRate.size())));
     setInvoiceType(archive::InvoiceType::Professional);
     m_number->setFocus();
@@ -245,6 +306,11 @@ void MainWindow::connectControls()
             emit yearEdited();
     });
     connect(m_vat, &QLineEdit::textChanged, this, &MainWindow::applyOmittedVatRule);
+}
+
+void MainWindow::watchClientIdentifiers()
+{
+    new ClientHints(centralWidget(), m_client[1], m_client[6], m_client[7]);
 }
 
 void MainWindow::applyOmittedVatRule(const QString& vatText)

@@ -56,6 +56,7 @@ private:
     void findControls();
     void connectControls();
     void applyOmittedVatRule(const QString& vatText);
+    void watchClientIdentifiers();
 
     QLineEdit* m_number = nullptr;
     QLineEdit* m_day = nullptr;

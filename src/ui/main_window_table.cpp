@@ -626,6 +626,25 @@ constexpr ControlOf<InvoiceForm> Controls[] = {
     {{.kind = K::HLine, .left = 2880, .top = 6000, .width = 8640, .height = 0}},
     {{.kind = K::HLine, .left = 2280, .top = 6480, .width = 9240, .height = 0}},
     {{.kind = K::VLine, .left = 6000, .top = 120, .width = 0, .height = 3000}},
+
+    // The hints on the client's codice fiscale and partita IVA: a note right
+    // under the two fields, over the top of the lines, shown only while its
+    // field has the focus and holds a fault; each as tall as its longest
+    // sentence needs. Last in the table, so they lie over the others.
+    {{.name = "etcnota7",
+      .kind = K::DisplayLabel,
+      .left = 6240,
+      .top = 3180,
+      .width = 5415,
+      .height = 720,
+      .accessibleName = "Avviso sul codice fiscale del cliente"}},
+    {{.name = "etcnota8",
+      .kind = K::DisplayLabel,
+      .left = 6240,
+      .top = 3180,
+      .width = 5415,
+      .height = 525,
+      .accessibleName = "Avviso sulla partita IVA del cliente"}},
 };
 
 constexpr std::array<const char*, 3> ServiceAmountHelp = {

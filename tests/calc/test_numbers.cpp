@@ -33,6 +33,8 @@ private slots:
     void amountTextFollowsTheFlag_data();
     void amountTextFollowsTheFlag();
     void pointFormReadsBackInFull();
+    void typedAmountTakesEitherSeparator_data();
+    void typedAmountTakesEitherSeparator();
 };
 
 void TestNumbers::numericValueReadsLikeTheUserMeans_data()
@@ -229,6 +231,22 @@ void TestNumbers::pointFormReadsBackInFull()
     const std::string shown = tessaro::calc::euroText(1234.56, ',');
     QCOMPARE(numericValue(shown), 1234.0);
     QCOMPARE(numericValue(pointForm(shown)), 1234.56);
+}
+
+void TestNumbers::typedAmountTakesEitherSeparator_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<double>("expected");
+    for (const char* typed : {"1042,50", "1.042,50", "1042.50", "1,042.50", " 1 042,5 ", "1.042,50 euro"})
+        QTest::newRow(typed) << QByteArray(typed) << 1042.5;
+    QTest::newRow("three digits after: thousands") << QByteArray("1.042") << 1042.0;
+}
+
+void TestNumbers::typedAmountTakesEitherSeparator()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(double, expected);
+    QCOMPARE(typedAmountValue(text(input)), expected);
 }
 
 QTEST_GUILESS_MAIN(TestNumbers)

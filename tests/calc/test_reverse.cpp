@@ -32,6 +32,8 @@ void TestReverse::totalLimit_data()
     QTest::newRow("a cent above") << QByteArray("9000000000.01") << true;
     QTest::newRow("cancelled") << QByteArray("") << false;
     QTest::newRow("exponent") << QByteArray("1e10") << true;
+    QTest::newRow("limit typed with points") << QByteArray("9.000.000.000") << false;
+    QTest::newRow("a cent above, decimal comma") << QByteArray("9000000000,01") << true;
 }
 
 void TestReverse::totalLimit()

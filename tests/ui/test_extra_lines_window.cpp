@@ -140,9 +140,9 @@ void TestExtraLinesWindow::filters_data()
     QTest::newRow("euro amount takes the point") << 'e' << "txtimp4"
                                                  << "12.50"
                                                  << "12.50";
-    QTest::newRow("euro amount refuses the comma") << 'e' << "txtimp4"
-                                                   << "12,50"
-                                                   << "1250";
+    QTest::newRow("euro amount: the comma is the point") << 'e' << "txtimp4"
+                                                         << "1.012,50"
+                                                         << "1012.50";
     QTest::newRow("lire amount refuses the point") << 'l' << "txtimp7"
                                                    << "1.500"
                                                    << "1500";

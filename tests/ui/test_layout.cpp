@@ -90,6 +90,13 @@ private slots:
         QTest::addColumn<Factory>("create");
         const QString prompt = QString::fromUtf8(einvoice::RecipientPrompt.data(), einvoice::RecipientPrompt.size());
         QTest::newRow("main") << Factory([] { return new ui::MainWindow; });
+        QTest::newRow("main with the client's hints") << Factory([] {
+            auto* window = new ui::MainWindow;
+            archive::InvoiceForm form;
+            form.client = LongestHints;
+            window->showForm(form);
+            return window;
+        });
         QTest::newRow("issuer") << Factory([] { return new ui::IssuerWindow; });
         QTest::newRow("issuer with every hint") << Factory([] {
             auto* window = new ui::IssuerWindow;

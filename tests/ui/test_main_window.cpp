@@ -1,5 +1,6 @@
 // The invoice window: its controls, filters, help line, the omitted-VAT box
 // and the copy of an invoice in and out.
+#include "ui/filters.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@ using tessaro::archive::InvoiceForm;
 using tessaro::archive::InvoiceType;
 using tessaro::archive::PartyRecord;
 using tessaro::ui::MainWindow;
+
+Q_DECLARE_METATYPE(tessaro::ui::Filter)
 
 namespace {
 
@@ -54,6 +57,17 @@ void typeText(QWidget* w, const QString& text)
         QApplication::sendEvent(w, &press);
         QApplication::sendEvent(w, &release);
     }
+}
+
+// A field written with "|" where a key goes, or brackets round the selection it replaces.
+tessaro::ui::FieldText marked(QString text)
+{
+    const int open = static_cast<int>(text.indexOf(QLatin1Char('['))),
+              at = static_cast<int>(text.indexOf(QLatin1Char('|')));
+    if (open < 0)
+        return {text.remove(at, 1), at, 0};
+    const int close = static_cast<int>(text.indexOf(QLatin1Char(']')));
+    return {text.remove(close, 1).remove(open, 1), open, close - open - 1};
 }
 
 QString textOf(QWidget* w)
@@ -266,8 +280,8 @@ private slots:
                                           << "2.5";
         QTest::newRow("amount euro") << "txtimp1" << QChar('e') << "12.50"
                                      << "12.50";
-        QTest::newRow("amount euro refuses comma") << "txtimp2" << QChar('e') << "12,5"
-                                                   << "125";
+        QTest::newRow("amount euro: the comma is the point") << "txtimp2" << QChar('e') << "12,5"
+                                                             << "12.5";
         QTest::newRow("amount lire") << "txtimp1" << QChar('l') << "12.50"
                                      << "1250";
         QTest::newRow("amount other flag") << "txtspe" << QChar('x') << "1,a"
@@ -318,6 +332,52 @@ private slots:
             QSKIP("no clipboard on this platform");
         surname->paste();
         QCOMPARE(surname->text(), QString::fromUtf8("?ód?"));
+    }
+
+    // One key into an amount (or Cassa, or total) field; refused, with the beep, where the text stays as it was.
+    void keystroke_data()
+    {
+        using tessaro::ui::Filter;
+        QTest::addColumn<Filter>("filter");
+        QTest::addColumn<char>("flag");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QChar>("key");
+        QTest::addColumn<QString>("after");
+        const Filter amount = Filter::Amount;
+        QTest::newRow("comma types the point") << amount << 'e' << "12|" << QChar(',') << "12.|";
+        QTest::newRow("second point") << amount << 'e' << "12.5|" << QChar('.') << "12.5|";
+        QTest::newRow("comma after a decimal point") << amount << 'e' << "12.50|" << QChar(',') << "12.50|";
+        QTest::newRow("thousands, then comma") << amount << 'e' << "1.250|" << QChar(',') << "1250.|";
+        QTest::newRow("its second point refused") << amount << 'e' << "1.250000|" << QChar(',') << "1250000.|";
+        QTest::newRow("comma among the digits") << amount << 'e' << "1.250|50" << QChar(',') << "1250.|50";
+        QTest::newRow("selected point replaced") << amount << 'e' << "1[.5]" << QChar('.') << "1.|";
+        QTest::newRow("Cassa") << Filter::DigitsAndPoint << 'e' << "4|" << QChar(',') << "4.|";
+    }
+
+    void keystroke()
+    {
+        QFETCH(tessaro::ui::Filter, filter);
+        QFETCH(char, flag);
+        QFETCH(QString, before);
+        QFETCH(QChar, key);
+        QFETCH(QString, after);
+        const tessaro::ui::Keystroke typed = tessaro::ui::typeInto(filter, flag, marked(before), key);
+        QCOMPARE(typed.refused, before == after);
+        QCOMPARE(typed.refused ? before : QString(typed.after.text).insert(typed.after.start, QLatin1Char('|')), after);
+    }
+
+    // A note under the client's codice fiscale, as in the issuer window, while the field has the focus.
+    void clientHintsFollowTheTyping()
+    {
+        get<QLineEdit>("txtc2")->setText(QStringLiteral("Mario"));
+        get<QLineEdit>("txtc7")->setFocus();
+        typeText(get<QLineEdit>("txtc7"), QStringLiteral("01234567897")); // a firm's code
+        QCOMPARE(get<QLabel>("etcnota7")->text(),
+                 QString::fromUtf8("Il codice fiscale del cliente 01234567897 non è valido: 11 cifre sono il codice "
+                                   "fiscale di una società, quello di una persona è di 16 caratteri."));
+        QVERIFY(get<QLabel>("etcnota7")->isVisible());
+        get<QWidget>("txtc8")->setFocus();
+        QVERIFY(!get<QLabel>("etcnota7")->isVisible());
     }
 
     void helpLine_data()
