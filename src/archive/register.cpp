@@ -184,4 +184,11 @@ int BookRegister::uncountedRows() const
         std::count_if(m_rows.begin(), m_rows.end(), [](const RegisterRow& r) { return !r.counted(); }));
 }
 
+bool BookRegister::hasLireRows() const
+{
+    return std::any_of(m_rows.begin(), m_rows.end(), [](const RegisterRow& r) {
+        return r.currency == RegisterCurrency::FromLire || r.currency == RegisterCurrency::LireWithoutRate;
+    });
+}
+
 } // namespace tessaro::archive

@@ -87,6 +87,8 @@ public:
     // January); what has no month of its own is only in the year's total.
     std::array<double, 12> monthlyTaxable() const;
     int uncountedRows() const;
+    // Whether any row is an invoice in lire, converted or not.
+    bool hasLireRows() const;
 
     // One flag per row: whether every word of the query (blanks between
     // words) is found in the row's client, its descriptions or, for a word of
