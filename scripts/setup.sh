@@ -3,7 +3,10 @@
 # is not on the machine yet. Sourced by run.sh, test.sh and the others.
 set -euo pipefail
 
-tessaro_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libxxhash-dev
+# qt6-translations-l10n puts Qt's own dialogs (files, printing, the standard
+# buttons) in Italian; the program runs in English dialogs without it, and one
+# test fails.
+tessaro_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libxxhash-dev qt6-translations-l10n
                   libxml2-utils poppler-utils desktop-file-utils strace)
 
 # Liberation 2, which the windows and the paper are measured in, is

@@ -64,9 +64,11 @@ bool restoreBackup(archive::AppState& state, ui::Dialogs& dialogs, const QDateTi
     if (archive.empty())
         return false;
     const std::string aside = asideFolder(state.dataDir.path(), now);
-    if (dialogs.message("Siete sicuri di voler ripristinare la copia di sicurezza "
+    // The names in quotes, as the program's other messages quote what they
+    // name within a sentence: the full stop is not part of the folder.
+    if (dialogs.message("Siete sicuri di voler ripristinare la copia di sicurezza \""
                             + QFileInfo(QString::fromStdString(archive)).fileName().toStdString()
-                            + "? I dati attuali saranno messi da parte nella cartella " + nativePath(aside) + ".",
+                            + "\"? I dati attuali saranno messi da parte nella cartella \"" + nativePath(aside) + "\".",
                         archive::AttentionTitle, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return false;

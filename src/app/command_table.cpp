@@ -103,7 +103,7 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
     {C::ReverseCommercial,
      [](CommandContext& c) { c.perform([&c] { reverseCommercial(c.form, c.state, c.dialogs); }); }},
     {C::Information, [](CommandContext& c) { ui::showInformationWindow(&c.window); }},
-    {C::Manual, [](CommandContext& c) { ui::showManualWindow(&c.window, installedManualPath(), sourceManualPath()); }},
+    {C::Manual, [](CommandContext& c) { ui::openManual(&c.window, availableManualPath(), manualCandidates()); }},
     {C::Products, [](CommandContext& c) { ui::showProductsWindow(&c.window); }},
     {C::PreviousInvoice, onFormToday<previousInvoice>},
     {C::NextInvoice, onFormToday<nextInvoice>},

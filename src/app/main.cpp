@@ -1,5 +1,6 @@
 #include "app/clock.h"
 #include "app/main_controller.h"
+#include "app/translations.h"
 #include "ui/app_font.h"
 #include "ui/main_window.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("tessaro"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tessaro")));
 
+    // Without the catalogue the dialogs Qt draws itself stay in English; the program still works.
+    tessaro::app::installItalianTranslations(app);
     tessaro::ui::installProgramLook();
 
     // The data directory is the directory the program was started in.

@@ -24,34 +24,36 @@ bool isInside(const QString& path, const QString& dir)
 
 } // namespace
 
-QString installedManualPath()
+QStringList manualCandidates()
 {
-    // The package installs under /usr while a plain `cmake --install` uses the
-    // configured prefix: the copy next to the program wins when it is there.
+    QStringList candidates;
+    const auto add = [&candidates](const QString& path) {
+        const QString clean = QDir::cleanPath(path);
+        if (!candidates.contains(clean))
+            candidates.append(clean);
+    };
+    // A program run from its build tree reads the manual of its own sources
+    // first. Only such a program looks there: an installed one would name a
+    // folder of the machine it was built on.
     const QString programDir = applicationDir();
-    if (!programDir.isEmpty()) {
-        const QString besideProgram
-            = QDir::cleanPath(programDir + QLatin1Char('/') + QStringLiteral(TESSARO_MANUAL_FROM_PROGRAM));
-        if (QFileInfo::exists(besideProgram))
-            return besideProgram;
+    if (isInside(programDir, QStringLiteral(TESSARO_BUILD_TREE))) {
+        add(QStringLiteral(TESSARO_MANUAL_SOURCE));
+    } else if (!programDir.isEmpty()) {
+        // The package installs under /usr while a plain `cmake --install` uses
+        // the configured prefix: the copy next to the program comes first.
+        add(programDir + QLatin1Char('/') + QStringLiteral(TESSARO_MANUAL_FROM_PROGRAM));
     }
-    return QDir::cleanPath(QStringLiteral(TESSARO_MANUAL_INSTALLED));
-}
-
-QString sourceManualPath()
-{
-    const QString source = QDir::cleanPath(QStringLiteral(TESSARO_MANUAL_SOURCE));
-    if (!isInside(applicationDir(), QStringLiteral(TESSARO_BUILD_TREE)) || !QFileInfo::exists(source))
-        return {};
-    return source;
+    add(QStringLiteral(TESSARO_MANUAL_INSTALLED));
+    return candidates;
 }
 
 QString availableManualPath()
 {
-    const QString installed = installedManualPath();
-    if (QFileInfo::exists(installed))
-        return installed;
-    return sourceManualPath();
+    for (const QString& path : manualCandidates()) {
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return {};
 }
 
 } // namespace tessaro::app

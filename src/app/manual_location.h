@@ -1,20 +1,19 @@
 // Where the user manual (an HTML page readable without the program) is found,
-// for the "Manuale d'uso" window.
+// for "Manuale d'uso".
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tessaro::app {
 
-// index.html of the installed manual: beside the running program when that was
-// installed (whatever the prefix), otherwise where `cmake --install` puts it.
-QString installedManualPath();
+// Every index.html the manual may be, in the order they are tried: in the
+// sources when the program runs from their build tree, otherwise beside the
+// running program as `cmake --install` lays it out (whatever the prefix, the
+// Debian package's /usr included); then under the configured prefix.
+QStringList manualCandidates();
 
-// index.html in the source tree when the program runs from its build tree and
-// the sources are still there; empty otherwise.
-QString sourceManualPath();
-
-// The first of the two that exists on disk, empty when neither does.
+// The first candidate that is a file, empty when none is.
 QString availableManualPath();
 
 } // namespace tessaro::app

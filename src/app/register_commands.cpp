@@ -103,8 +103,10 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
         dialogs.message("Impossibile scrivere il file\n" + absolutePath(path), archive::AttentionTitle);
         return;
     }
-    dialogs.message("Il registro dell'anno " + contents.year + " (" + std::to_string(contents.reg->size())
-                        + " fatture) è stato esportato nel file\n" + absolutePath(path),
+    const int count = contents.reg->size();
+    const std::string invoices = count == 1 ? "1 fattura" : std::to_string(count) + " fatture";
+    dialogs.message("Il registro dell'anno " + contents.year + " (" + invoices + ") è stato esportato nel file\n"
+                        + absolutePath(path),
                     archive::DoneTitle);
 }
 

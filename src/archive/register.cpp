@@ -7,6 +7,7 @@
 #include "archive/record_file.h"
 #include "archive/records.h"
 #include "archive/stored_figures.h"
+#include "calc/regimes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,8 +38,9 @@ RegisterRow rowOf(int number, std::span<const std::uint8_t> record, std::span<co
     const calc::InvoiceAmounts amounts
         = calc::invoiceAmounts(storedFigures(record, lines, type), type, flag, calc::QuantityRule::YearlyTotals, terms);
     extraLinesCount = amounts.extraLinesCount;
-    const RegisterFigures stored {amounts.taxable, amounts.vat, amounts.withholding,
-                                  amounts.expenses + amounts.expenses2, amounts.toPay};
+    const RegisterFigures stored {amounts.taxable,     amounts.vat,
+                                  amounts.withholding, amounts.expenses + amounts.expenses2,
+                                  amounts.toPay,       amounts.stampDutyDue ? calc::StampDutyAmount : 0};
     const auto euro = [&](double amount) { return calc::inEuro(amount, flag, row.rate); };
     if (!euro(stored.taxable)) {
         row.currency = flag == calc::LireFlag ? RegisterCurrency::LireWithoutRate : RegisterCurrency::Unknown;
@@ -46,8 +48,9 @@ RegisterRow rowOf(int number, std::span<const std::uint8_t> record, std::span<co
         return row;
     }
     row.currency = flag == calc::EuroFlag ? RegisterCurrency::Euro : RegisterCurrency::FromLire;
-    row.figures = {*euro(stored.taxable), *euro(stored.vat), *euro(stored.withholding), *euro(stored.expenses),
-                   *euro(stored.toPay)};
+    // The duty is due on euro invoices only, so it is in euro already.
+    row.figures = {*euro(stored.taxable),  *euro(stored.vat),   *euro(stored.withholding),
+                   *euro(stored.expenses), *euro(stored.toPay), stored.stampDuty};
     return row;
 }
 
@@ -70,6 +73,7 @@ void add(RegisterFigures& sum, const RegisterFigures& figures)
     sum.withholding += figures.withholding;
     sum.expenses += figures.expenses;
     sum.toPay += figures.toPay;
+    sum.stampDuty += figures.stampDuty;
 }
 
 } // namespace
@@ -178,6 +182,13 @@ int BookRegister::uncountedRows() const
 {
     return static_cast<int>(
         std::count_if(m_rows.begin(), m_rows.end(), [](const RegisterRow& r) { return !r.counted(); }));
+}
+
+bool BookRegister::hasLireRows() const
+{
+    return std::any_of(m_rows.begin(), m_rows.end(), [](const RegisterRow& r) {
+        return r.currency == RegisterCurrency::FromLire || r.currency == RegisterCurrency::LireWithoutRate;
+    });
 }
 
 } // namespace tessaro::archive

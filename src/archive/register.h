@@ -31,6 +31,9 @@ struct RegisterFigures {
     double withholding = 0;
     double expenses = 0; // general expenses and those for approving the fee note
     double toPay = 0;
+    // The stamp duty due on the invoice, charged to the client or borne by the
+    // issuer: owed on a credit note as on any document, so never turned.
+    double stampDuty = 0;
 };
 
 struct RegisterRow {
@@ -70,6 +73,9 @@ public:
     // The stored day and month as read, trimmed (UTF-8), for a date that is no date.
     std::string dayText(int index) const;
     std::string monthText(int index) const;
+    // The client's codes as stored, trimmed (UTF-8).
+    std::string clientTaxCode(int index) const;
+    std::string clientVatNumber(int index) const;
     // 'a' on account, 's' balance, anything else as stored.
     char kind(int index) const;
 
@@ -81,6 +87,8 @@ public:
     // January); what has no month of its own is only in the year's total.
     std::array<double, 12> monthlyTaxable() const;
     int uncountedRows() const;
+    // Whether any row is an invoice in lire, converted or not.
+    bool hasLireRows() const;
 
     // One flag per row: whether every word of the query (blanks between
     // words) is found in the row's client, its descriptions or, for a word of

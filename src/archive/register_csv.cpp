@@ -2,6 +2,8 @@
 
 #include "archive/register_texts.h"
 
+#include <array>
+
 namespace tessaro::archive {
 
 namespace {
@@ -14,14 +16,39 @@ constexpr std::string_view LineEnd = "\r\n";
 // amounts empty, so every column adds up to the totals row.
 constexpr AmountStyle CsvAmounts {',', false, false};
 
-template <typename Cell> void appendLine(std::string& out, Cell cell)
+// Columns the file has beyond the register's own, at the end of the row so
+// that a spreadsheet reading the first columns by position still finds them.
+enum class CsvColumn { ClientVatNumber, ClientTaxCode, StampDuty };
+constexpr std::array<std::string_view, 3> CsvHeadings = {
+    "Partita IVA del cliente",
+    "Codice fiscale del cliente",
+    "Imposta di bollo",
+};
+
+template <typename Cell, typename CsvCell> void appendLine(std::string& out, Cell cell, CsvCell csvCell)
 {
     for (int column = 0; column < RegisterColumnCount; ++column) {
         if (column > 0)
             out += ';';
         out += csvField(cell(static_cast<RegisterColumn>(column)));
     }
+    for (std::size_t column = 0; column < CsvHeadings.size(); ++column)
+        out += ';' + csvField(csvCell(static_cast<CsvColumn>(column)));
     out += LineEnd;
+}
+
+std::string csvCell(const BookRegister& reg, int index, CsvColumn column)
+{
+    switch (column) {
+    case CsvColumn::ClientVatNumber:
+        return reg.clientVatNumber(index);
+    case CsvColumn::ClientTaxCode:
+        return reg.clientTaxCode(index);
+    case CsvColumn::StampDuty:
+        // Left empty with the other amounts of a row outside the sums.
+        return reg.row(index).counted() ? amountText(reg.row(index).figures.stampDuty, CsvAmounts) : std::string();
+    }
+    return {};
 }
 
 } // namespace
@@ -46,15 +73,23 @@ std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const 
 {
     std::string out(ByteOrderMark);
     out.reserve(static_cast<std::size_t>(reg.size()) * 160 + 256);
-    appendLine(out, [](RegisterColumn column) { return std::string(registerHeading(column)); });
+    appendLine(
+        out, [](RegisterColumn column) { return std::string(registerHeading(column)); },
+        [](CsvColumn column) { return std::string(CsvHeadings[static_cast<std::size_t>(column)]); });
     for (int i = 0; i < reg.size(); ++i) {
         if (step && i > 0 && i % CsvRowsPerStep == 0 && !step(i))
             return std::nullopt;
         const bool written = static_cast<std::size_t>(i) < einvoiceWritten.size() && einvoiceWritten[i];
-        appendLine(out, [&](RegisterColumn column) { return registerCell(reg, i, column, written, year, CsvAmounts); });
+        appendLine(
+            out, [&](RegisterColumn column) { return registerCell(reg, i, column, written, year, CsvAmounts); },
+            [&](CsvColumn column) { return csvCell(reg, i, column); });
     }
     const RegisterFigures totals = reg.totals();
-    appendLine(out, [&](RegisterColumn column) { return totalsCell(totals, column, CsvAmounts); });
+    appendLine(
+        out, [&](RegisterColumn column) { return totalsCell(totals, column, CsvAmounts); },
+        [&](CsvColumn column) {
+            return column == CsvColumn::StampDuty ? amountText(totals.stampDuty, CsvAmounts) : std::string();
+        });
     if (step && !step(reg.size()))
         return std::nullopt;
     return out;

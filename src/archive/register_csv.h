@@ -1,6 +1,8 @@
 // The register as a file a spreadsheet opens without questions: semicolons
 // between the fields, a decimal comma, UTF-8 with a byte-order mark, CR LF
-// line ends, a heading row, one row per invoice and a row of totals.
+// line ends, a heading row, one row per invoice and a row of totals. After
+// the register's columns come those only the accountant needs: the client's
+// partita IVA and codice fiscale and the stamp duty due.
 #pragma once
 
 #include "archive/register.h"

@@ -73,6 +73,16 @@ std::string BookRegister::clientText(int index) const
     return text;
 }
 
+std::string BookRegister::clientTaxCode(int index) const
+{
+    return shownText(storedText(invoiceBytes(index), fieldOf(PartyField::TaxCode)));
+}
+
+std::string BookRegister::clientVatNumber(int index) const
+{
+    return shownText(storedText(invoiceBytes(index), fieldOf(PartyField::VatNumber)));
+}
+
 std::string BookRegister::dayText(int index) const
 {
     return shownText(storedText(invoiceBytes(index), fieldOf(InvoiceField::Day)));

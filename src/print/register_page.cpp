@@ -42,9 +42,14 @@ constexpr std::array<PaperColumn, archive::RegisterColumnCount> Columns = {{
     {RegisterColumn::Note, "Note", 9950, Align::Left},
 }};
 
-constexpr const char* Legend = "A/S: acconto o saldo. FE: fattura elettronica scritta. \"da lire\": importi al "
-                               "cambio della fattura. \"esclusa\": esclusa dai totali. \"storno\": nota di "
-                               "credito.";
+// The marks of the columns; "da lire" only in a book that has lire invoices.
+std::string legendOf(const archive::BookRegister& reg)
+{
+    std::string legend = "A/S: acconto o saldo. FE: fattura elettronica scritta.";
+    if (reg.hasLireRows())
+        legend += " \"da lire\": importi al cambio della fattura.";
+    return legend + " \"esclusa\": esclusa dai totali. \"storno\": nota di credito.";
+}
 
 // The note column on paper: one word, explained by the legend.
 std::string paperNote(const archive::RegisterRow& row)
@@ -147,7 +152,7 @@ void layoutClosing(Page& page, const archive::BookRegister& reg, const RegisterS
         count += ", di cui escluse dai totali: " + std::to_string(left);
     printAt(page, Left, y, count + ".");
     printAt(page, Left, y + RegisterRowHeight, std::string(archive::RegisterRuleNote));
-    printAt(page, Left, y + 2 * RegisterRowHeight, fitted(page, Legend, Right - Left));
+    printAt(page, Left, y + 2 * RegisterRowHeight, fitted(page, legendOf(reg), Right - Left));
 }
 
 } // namespace

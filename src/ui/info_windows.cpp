@@ -3,10 +3,12 @@
 #include "ui/control_table.h"
 #include "ui/twips.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QUrl>
 
 #include <array>
 
@@ -83,24 +85,24 @@ QDialog* createProductsWindow(QWidget* parent)
     return createAboutWindow(parent, QStringLiteral("Prodotti Pelvio"), ProductsTable);
 }
 
-QString manualNote(const QString& installedPath, const QString& sourcePath)
+QString manualNote(const QString& found, const QStringList& lookedIn)
 {
     QString note = QStringLiteral("Il manuale d'uso di Tessaro è una pagina HTML che si legge con qualunque "
                                   "browser, anche senza avviare il programma.\n\n");
-    if (!installedPath.isEmpty())
-        note += QStringLiteral("Manuale installato:\n%1\n\n").arg(installedPath);
-    if (!sourcePath.isEmpty())
-        note += QStringLiteral("Il programma è avviato dalla cartella di compilazione: il manuale si trova "
-                               "anche tra i sorgenti:\n%1\n\n")
-                    .arg(sourcePath);
+    if (!found.isEmpty())
+        note += QStringLiteral("Non è stato possibile aprirlo con il browser. Il manuale si trova in:\n%1\n\n")
+                    .arg(found);
+    else
+        note += QStringLiteral("Il manuale non è stato trovato. È stato cercato in:\n%1\n\n")
+                    .arg(lookedIn.join(QLatin1Char('\n')));
     return note + QString::fromUtf8(ManualNoteEnd);
 }
 
-QDialog* createManualWindow(QWidget* parent, const QString& installedPath, const QString& sourcePath)
+QDialog* createManualWindow(QWidget* parent, const QString& found, const QStringList& lookedIn)
 {
     QDialog* window = createWindow(parent, QStringLiteral("Manuale d'uso"), ManualTable, 5775, 3150);
     auto* note = window->findChild<QPlainTextEdit*>(QStringLiteral("txtmanuale"));
-    note->setPlainText(manualNote(installedPath, sourcePath));
+    note->setPlainText(manualNote(found, lookedIn));
     note->setReadOnly(true);
     note->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     note->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -119,9 +121,17 @@ void showProductsWindow(QWidget* parent)
     showBeside(createProductsWindow(parent));
 }
 
-void showManualWindow(QWidget* parent, const QString& installedPath, const QString& sourcePath)
+QDialog* openManual(QWidget* parent, const QString& found, const QStringList& lookedIn,
+                    const std::function<bool(const QUrl&)>& openUrl)
 {
-    showBeside(createManualWindow(parent, installedPath, sourcePath));
+    if (!found.isEmpty()) {
+        const QUrl page = QUrl::fromLocalFile(found);
+        if (openUrl ? openUrl(page) : QDesktopServices::openUrl(page))
+            return nullptr;
+    }
+    QDialog* window = createManualWindow(parent, found, lookedIn);
+    showBeside(window);
+    return window;
 }
 
 } // namespace tessaro::ui

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
 
 class QDialog;
+class QUrl;
 class QWidget;
 
 namespace tessaro::ui {
@@ -13,12 +17,17 @@ namespace tessaro::ui {
 QDialog* createInformationWindow(QWidget* parent);
 QDialog* createProductsWindow(QWidget* parent);
 // A read-only note with a vertical scroll bar (txtmanuale) and "Ok" (Command1).
-// The note names where the manual is: installed, and in the sources when run from a build tree.
-QString manualNote(const QString& installedPath, const QString& sourcePath);
-QDialog* createManualWindow(QWidget* parent, const QString& installedPath = {}, const QString& sourcePath = {});
+// The note names where the manual is (found) or, when it is nowhere, every
+// place it was looked for (lookedIn).
+QString manualNote(const QString& found, const QStringList& lookedIn);
+QDialog* createManualWindow(QWidget* parent, const QString& found = {}, const QStringList& lookedIn = {});
 
 void showInformationWindow(QWidget* parent);
 void showProductsWindow(QWidget* parent);
-void showManualWindow(QWidget* parent, const QString& installedPath = {}, const QString& sourcePath = {});
+// Opens the manual found in the browser (openUrl, QDesktopServices when
+// empty). When there is none, or no browser takes it, shows the manual's
+// window instead and returns it; nullptr when the browser opened it.
+QDialog* openManual(QWidget* parent, const QString& found, const QStringList& lookedIn,
+                    const std::function<bool(const QUrl&)>& openUrl = {});
 
 } // namespace tessaro::ui

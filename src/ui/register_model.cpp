@@ -208,7 +208,9 @@ void RegisterTotalsModel::setTotals(const archive::RegisterFigures& year, const 
     m_rows.clear();
     m_rows.emplace_back("Totale dell'anno", year);
     if (shown)
-        m_rows.emplace_back("Totale delle " + std::to_string(shownCount) + " fatture mostrate", *shown);
+        m_rows.emplace_back(shownCount == 1 ? std::string("Totale di 1 fattura mostrata")
+                                            : "Totale delle " + std::to_string(shownCount) + " fatture mostrate",
+                            *shown);
     endResetModel();
 }
 

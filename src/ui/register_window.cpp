@@ -36,6 +36,18 @@ void place(QWidget* widget, const TwipsRect& area)
     widget->setGeometry(twipsRect(area.left, area.top, area.width, area.height));
 }
 
+// The rule of the figures, then a word on the lire and on the rows in red
+// only for a book that has them.
+QString noteOf(const archive::BookRegister& reg)
+{
+    QString note = fromUtf8(std::string(archive::RegisterRuleNote));
+    if (reg.hasLireRows())
+        note += QStringLiteral(" Le fatture in lire sono mostrate in euro al cambio di ciascuna (\"da lire\").");
+    if (reg.uncountedRows() > 0)
+        note += QStringLiteral(" Le fatture in rosso non entrano nei totali.");
+    return note;
+}
+
 QTableView* newTable(QWidget* parent, const char* name, const char* accessibleName)
 {
     auto* table = new QTableView(parent);
@@ -67,9 +79,6 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window), m
     m_count = findChild<QLabel*>(QStringLiteral("etcconta"));
     m_note = findChild<QLabel*>(QStringLiteral("etcnota"));
     m_note->setWordWrap(true);
-    m_note->setText(fromUtf8(std::string(archive::RegisterRuleNote))
-                    + QStringLiteral(" Le fatture in lire sono mostrate in euro al cambio di ciascuna (\"da lire\"); "
-                                     "quelle in rosso non entrano nei totali."));
 
     m_table = newTable(this, "grdfatture", "Fatture dell'anno");
     place(m_table, RegisterListArea);
@@ -193,12 +202,18 @@ void RegisterWindow::showTotals()
     for (int row = 0; row < m_totals.rowCount(); ++row)
         m_totalsView->setSpan(row, 0, 1, static_cast<int>(RegisterColumn::Taxable));
 
+    m_note->setText(noteOf(reg));
     if (!m_problem.empty()) {
         m_count->setText(fromUtf8(m_problem));
     } else {
-        QString count = filtered ? QStringLiteral("%1 di %2 fatture").arg(m_filter.rowCount()).arg(reg.size())
-                                 : QStringLiteral("%1 fatture").arg(reg.size());
-        if (const int left = reg.uncountedRows(); left > 0)
+        QString count;
+        if (filtered)
+            count = QStringLiteral("%1 di %2 fatture").arg(m_filter.rowCount()).arg(reg.size());
+        else
+            count = reg.size() == 1 ? QStringLiteral("1 fattura") : QStringLiteral("%1 fatture").arg(reg.size());
+        if (const int left = reg.uncountedRows(); left == 1)
+            count += QStringLiteral(" (1 esclusa dai totali)");
+        else if (left > 1)
             count += QStringLiteral(" (%1 escluse dai totali)").arg(left);
         m_count->setText(count);
     }

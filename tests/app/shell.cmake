@@ -8,3 +8,4 @@ tessaro_add_test(NAME test_one_figure
             ${PROJECT_SOURCE_DIR}/src/ui/scripted_dialogs.cpp
     LIBS tessaro_app)
 target_include_directories(test_one_figure PRIVATE ${PROJECT_SOURCE_DIR}/tests/print ${PROJECT_SOURCE_DIR}/tests/einvoice)
+tessaro_add_test(NAME test_translations SOURCES test_translations.cpp LIBS tessaro_app)

@@ -106,6 +106,11 @@ void TestRegisterCommands::findSortAndOpen()
     QCOMPARE(s.field("txtc1").trimmed(), QStringLiteral("Rossi"));
     QCOMPARE(s.field("txtimp1").trimmed(), QStringLiteral("200"));
     QVERIFY(s.dialogs.shown().empty());
+    // One invoice found is counted in the singular; a book in euro says nothing of lire.
+    s.window().findChild<QLineEdit*>("txtcerca")->setText("bianchi");
+    const QModelIndex shown = s.window().findChild<QTableView*>("grdtotali")->model()->index(1, 0);
+    QCOMPARE(shown.data().toString(), QStringLiteral("Totale di 1 fattura mostrata"));
+    QVERIFY(!s.window().findChild<QLabel*>("etcnota")->text().contains("lire"));
 }
 
 void TestRegisterCommands::followsTheBook()

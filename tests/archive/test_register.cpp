@@ -90,6 +90,8 @@ BookPaths smallBook(const TestDir& dir)
     first.day = "5";
     first.month = "03";
     first.kind = "a";
+    first.client.vatNumber = "01234567890";
+    first.vat = "0"; // the stamp duty is due, though not charged
     first.description[0] = "Fornitura di cavi";
     first.amount = {"100", "200.5", "10"};
     first.quantity = {"2", "", "1"};
@@ -98,6 +100,7 @@ BookPaths smallBook(const TestDir& dir)
     lines.quantity[0] = "3";
     InvoiceRecord second = invoiceOf("Rossi; Bianchi", "l", 1936.27f);
     second.client.firstName = "Mario";
+    second.client.taxCode = "RSSMRA80A01H501U";
     second.day = "31";
     second.month = "13";
     second.amount = {"1936270", "", ""};
@@ -245,12 +248,14 @@ void TestRegister::csvFile()
     const std::vector<char> written = {1, 0, 0};
     const std::string expected = "\xEF\xBB\xBF"
                                  "N.;Data;Cliente;Imponibile;IVA;Ritenuta;Spese;Da pagare;Acconto/saldo;Fattura "
-                                 "elettronica;Note\r\n"
-                                 "1;05/03/2024;Città Nuova S.r.l.;422,50;92,95;0,00;0,00;515,45;acconto;sì;\r\n"
+                                 "elettronica;Note;Partita IVA del cliente;Codice fiscale del cliente;Imposta di "
+                                 "bollo\r\n"
+                                 "1;05/03/2024;Città Nuova S.r.l.;422,50;0,00;0,00;0,00;422,50;acconto;sì;;"
+                                 "01234567890;;2,00\r\n"
                                  "2;31/13;\"Rossi; Bianchi Mario\";1000,00;220,00;0,00;0,00;1220,00;saldo;no;da lire, "
-                                 "cambio 1936,27\r\n"
-                                 "3;;ROSSI;;;;;;saldo;no;senza cambio: esclusa dai totali\r\n"
-                                 ";;Totale;1422,50;312,95;0,00;0,00;1735,45;;;\r\n";
+                                 "cambio 1936,27;;RSSMRA80A01H501U;0,00\r\n"
+                                 "3;;ROSSI;;;;;;saldo;no;senza cambio: esclusa dai totali;;;\r\n"
+                                 ";;Totale;1422,50;220,00;0,00;0,00;1642,50;;;;;;2,00\r\n";
     QCOMPARE(registerCsv(reg, written, "2024").value(), expected);
 
     // Stopped part way: nothing comes out.

@@ -10,6 +10,8 @@
 #include <QProcess>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace tessaro;
 using namespace tessaro::robustness;
 
@@ -62,6 +64,10 @@ private slots:
         const QString aside
             = QString::fromStdString(parent.path()) + "/" + besides.filter("prima del ripristino").value(0);
         QVERIFY(snapshot(aside.toStdString()) == changed);
+        const auto& shown = program.dialogs().shown(); // the folder quoted, apart from the full stop
+        QVERIFY(std::any_of(shown.begin(), shown.end(), [&](const auto& box) {
+            return box.text.ends_with("nella cartella \"" + aside.toStdString() + "\".");
+        }));
     }
 
     void refused_data()

@@ -16,6 +16,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <functional>
 
@@ -295,18 +296,30 @@ void TestQtDialogs::informationWindows()
 void TestQtDialogs::manualWindow()
 {
     const QString installed = QStringLiteral("/usr/local/share/doc/tessaro/manual/index.html");
-    const QString sources = QStringLiteral("/home/me/tessaro/doc/manual/index.html");
-    QPointer<QDialog> window = ui::createManualWindow(&m_parent, installed, sources);
+    const QStringList looked = {QStringLiteral("/opt/x/share/doc/tessaro/manual/index.html"), installed};
+    QList<QUrl> opened;
+    bool browserTakes = true;
+    const auto browser = [&](const QUrl& url) {
+        opened.append(url);
+        return browserTakes;
+    };
+    // Found and taken by the browser: no window; found, no browser: the window names it.
+    QVERIFY(!ui::openManual(&m_parent, installed, looked, browser));
+    QCOMPARE(opened, QList<QUrl> {QUrl::fromLocalFile(installed)});
+    browserTakes = false;
+    QVERIFY(ui::openManual(&m_parent, installed, looked, browser)
+                ->findChild<QPlainTextEdit*>()
+                ->toPlainText()
+                .contains("si trova in:\n" + installed));
+    // Nowhere: no browser is tried, and the window names every place looked in.
+    QPointer<QDialog> window = ui::openManual(&m_parent, {}, looked, browser);
+    QCOMPARE(opened.size(), 2);
     QCOMPARE(window->windowTitle(), QStringLiteral("Manuale d'uso"));
     auto* note = window->findChild<QPlainTextEdit*>(QStringLiteral("txtmanuale"));
     QVERIFY(note->isReadOnly());
     QCOMPARE(note->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    QVERIFY(note->toPlainText().contains(installed));
-    QVERIFY(note->toPlainText().contains(sources));
-    // An installed program run outside a build tree names only the installed manual.
-    QVERIFY(!ui::manualNote(installed, QString()).contains(QStringLiteral("sorgenti")));
+    QVERIFY(note->toPlainText().contains("cercato in:\n" + looked.join('\n')));
 
-    window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("Command1")), Qt::LeftButton);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
