@@ -210,7 +210,9 @@ std::string buildXml(const CheckedInvoice& checked)
     xml.open("FatturaElettronicaBody");
     writeGeneralData(xml, checked);
     writeGoodsAndServices(xml, checked.document());
-    writePayment(xml, checked.invoice(), checked.document());
+    // A credit note gives money back to the client: nothing is to be paid to the issuer's bank.
+    if (!checked.invoice().form.creditNote.isCreditNote)
+        writePayment(xml, checked.invoice(), checked.document());
     return xml.finish();
 }
 

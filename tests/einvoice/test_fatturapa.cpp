@@ -343,6 +343,9 @@ private slots:
         QCOMPARE(values(xml, "DatiGenerali/DatiFattureCollegate/Data"), QStringList {"2024-03-05"});
         // Its amounts stand positive, as on the invoice.
         QCOMPARE(values(xml, "ImportoTotaleDocumento"), QStringList {"1913.20"});
+        // Nothing is paid to the issuer, whose IBAN is known.
+        QVERIFY(!invoice.issuerData.iban.empty());
+        QVERIFY(xml.find("DatiPagamento") == std::string::npos);
     }
 
     void typographicSignsBecomePlain()
