@@ -25,6 +25,7 @@ inline constexpr double DefaultEuroRate = 1936.27;
 struct IssuerTerms {
     std::string fiscalRegime {calc::DefaultFiscalRegime}; // RegimeFiscale
     calc::InvoiceTerms amounts; // the stamp duty charged to the client or not
+    std::string pensionFund {}; // TipoCassa, TC01..TC22; empty when none is chosen
 
     const calc::RegimeStatement& statement() const { return calc::regimeStatement(fiscalRegime); }
     bool operator==(const IssuerTerms&) const = default;

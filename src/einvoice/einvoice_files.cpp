@@ -114,6 +114,7 @@ archive::IssuerTerms termsOf(const IssuerEinvoiceData& data)
     archive::IssuerTerms terms;
     terms.fiscalRegime = data.fiscalRegime;
     terms.amounts.chargeStampDuty = data.chargeStampDuty;
+    terms.pensionFund = data.pensionFund;
     return terms;
 }
 
