@@ -16,12 +16,24 @@ std::string withPdfSuffix(const std::string& path)
     return path + ".pdf";
 }
 
+bool mayReplace(const std::string& path, ui::Dialogs& dialogs)
+{
+    const QFileInfo file(QString::fromStdString(path));
+    if (!file.exists())
+        return true;
+    return dialogs.message("Il file «" + file.fileName().toStdString() + "» esiste già. Sostituirlo?",
+                           archive::AttentionTitle, ui::Buttons::YesNo)
+        == ui::Answer::Yes;
+}
+
 void saveInvoicePdf(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
 {
     const std::string chosen = dialogs.saveFileName(PdfSaveTitle, invoicePdfPath(form, state), PdfFilter);
     if (chosen.empty())
         return;
     const std::string path = withPdfSuffix(chosen);
+    if (!mayReplace(path, dialogs))
+        return;
 
     dialogs.setBusy(true);
     // The buffer keeps the rate and currency it was printed with, as the window then shows them.

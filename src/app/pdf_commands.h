@@ -19,10 +19,16 @@ inline constexpr const char* PdfSavedTitle = archive::DoneTitle;
 
 // Proposes "fattura-<issuer>-<year>-<number>.pdf" in the data directory; a
 // cancelled dialog writes nothing. A file that already exists is replaced
-// only once the new one is complete.
+// only when the user says so, and only once the new one is complete.
 void saveInvoicePdf(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs);
 
 // The chosen name with ".pdf" added when it has no such ending.
 std::string withPdfSuffix(const std::string& path);
+
+// Whether the file at path may be written: yes when there is none, else the
+// user's answer to "Il file «name» esiste già. Sostituirlo?". Asked here, on
+// the name that will be written, since the save dialog sees the name before
+// its ending is added; the save dialog itself does not ask.
+bool mayReplace(const std::string& path, ui::Dialogs& dialogs);
 
 } // namespace tessaro::app

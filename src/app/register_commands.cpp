@@ -82,6 +82,8 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
         return;
     if (QFileInfo(QString::fromStdString(path)).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) != 0)
         path += ".csv";
+    if (!mayReplace(path, dialogs))
+        return;
 
     ui::BusyPointer busy(dialogs);
     const auto progress = dialogs.startProgress(
@@ -141,6 +143,8 @@ void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppSta
     if (chosen.empty())
         return;
     const std::string path = withPdfSuffix(chosen);
+    if (!mayReplace(path, dialogs))
+        return;
     ui::BusyPointer busy(dialogs);
     const auto progress = dialogs.startProgress(
         RegisterPdfTitle, "Salvataggio del registro dell'anno " + contents.year + "...", contents.reg->size());

@@ -26,6 +26,7 @@ inline constexpr double DefaultEuroRate = 1936.27;
 struct IssuerTerms {
     std::string fiscalRegime {calc::DefaultFiscalRegime}; // RegimeFiscale
     calc::InvoiceTerms amounts; // the stamp duty charged to the client or not
+    std::string pensionFund {}; // TipoCassa, TC01..TC22; empty when none is chosen
 
     // The percentages a new invoice starts with, as the issuer chose them;
     // empty where nothing was chosen.

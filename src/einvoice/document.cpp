@@ -22,12 +22,11 @@ std::string rowName(int row)
 // The line's description, or a problem when the e-invoice cannot carry it.
 std::string lineDescription(std::string_view text, int row, std::vector<std::string>& problems)
 {
-    std::string description = oneLine(text);
+    std::string description = sendableLine(text);
     if (description.empty())
         problems.push_back("Manca la descrizione " + rowName(row) + ".");
-    else if (auto c = firstUnfitCharacter(description))
-        problems.push_back("La descrizione " + rowName(row) + " contiene il carattere \"" + utf8Character(*c)
-                           + "\", che la fattura elettronica non ammette.");
+    else if (const auto unfit = unfitCharacters(description); !unfit.empty())
+        problems.push_back(unfitCharactersProblem("La descrizione " + rowName(row), unfit));
     else if (characterCount(description) > 1000)
         problems.push_back("La descrizione " + rowName(row) + " supera i 1000 caratteri.");
     return description;
@@ -68,7 +67,8 @@ VatTreatment vatTreatment(const InvoiceToExport& invoice, std::vector<std::strin
         // A regime whose law names the nature gives it, whatever the issuer chose for the others.
         const bool ownWords = !regime.nature.empty();
         vat.nature = ownWords ? std::string(regime.nature) : invoice.issuerData.vatNature;
-        vat.legalReference = ownWords ? std::string(regime.legalReference) : invoice.issuerData.legalReference;
+        vat.legalReference
+            = ownWords ? std::string(regime.legalReference) : sendableText(invoice.issuerData.legalReference);
         if (!isVatNature(vat.nature))
             problems.push_back("La natura IVA dell'emittente per le fatture senza IVA non è valida.");
     }

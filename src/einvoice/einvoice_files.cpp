@@ -116,6 +116,7 @@ archive::IssuerTerms termsOf(const IssuerEinvoiceData& data)
     archive::IssuerTerms terms;
     terms.fiscalRegime = data.fiscalRegime;
     terms.amounts.chargeStampDuty = data.chargeStampDuty;
+    terms.pensionFund = data.pensionFund;
     terms.newVat = data.newVat;
     terms.newPension = data.newPension;
     terms.newWithholding = data.newWithholding;
@@ -241,11 +242,12 @@ std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data)
         problems.push_back("Il tipo di cassa \"" + data.pensionFund + "\" non è un codice valido.");
     if (!isVatNature(data.vatNature))
         problems.push_back("La natura IVA \"" + data.vatNature + "\" non è un codice valido.");
-    if (characterCount(data.legalReference) > LegalReferenceWidth)
+    // Checked as the XML will carry it, "€" already "EUR".
+    const std::string legalReference = sendableText(data.legalReference);
+    if (characterCount(legalReference) > LegalReferenceWidth)
         problems.push_back("Il riferimento normativo supera i 100 caratteri.");
-    if (auto c = firstUnfitCharacter(data.legalReference))
-        problems.push_back("Il riferimento normativo contiene il carattere \"" + utf8Character(*c)
-                           + "\", che la fattura elettronica non ammette.");
+    if (const auto unfit = unfitCharacters(legalReference); !unfit.empty())
+        problems.push_back(unfitCharactersProblem("Il riferimento normativo", unfit));
     if (!data.iban.empty() && !isIban(data.iban))
         problems.push_back("L'IBAN non è valido: due lettere, due cifre e da 11 a 30 lettere o cifre.");
     // The percentages of a new invoice must be ones the main window could hold and an invoice could store.

@@ -19,9 +19,9 @@ std::string trimmed(std::string_view text)
 void writeAddress(XmlWriter& xml, const archive::PartyRecord& party)
 {
     xml.open("Sede");
-    xml.element("Indirizzo", oneLine(party.address));
+    xml.element("Indirizzo", sendableLine(party.address));
     xml.element("CAP", trimmed(party.postCode));
-    xml.element("Comune", oneLine(party.city));
+    xml.element("Comune", sendableLine(party.city));
     xml.element("Provincia", upperAscii(trimBlanks(party.province)));
     xml.element("Nazione", "IT");
     xml.close();
@@ -42,13 +42,13 @@ void writeRegistry(XmlWriter& xml, const archive::PartyRecord& party)
 {
     xml.open("Anagrafica");
     if (isPerson(party)) {
-        xml.element("Nome", oneLine(party.firstName));
-        xml.element("Cognome", oneLine(party.surname));
+        xml.element("Nome", sendableLine(party.firstName));
+        xml.element("Cognome", sendableLine(party.surname));
     } else {
-        xml.element("Denominazione", oneLine(party.surname));
+        xml.element("Denominazione", sendableLine(party.surname));
     }
     // The title is optional and takes plain ASCII only: left out otherwise.
-    if (const std::string title = oneLine(party.title); isTitle(title))
+    if (const std::string title = sendableLine(party.title); isTitle(title))
         xml.element("Titolo", title);
     xml.close();
 }
@@ -178,7 +178,7 @@ void writeGoodsAndServices(XmlWriter& xml, const Document& document)
         xml.element("ImponibileImporto", moneyText(summary.taxable));
         xml.element("Imposta", moneyText(summary.tax));
         if (summary.vatRate == 0 && !summary.legalReference.empty())
-            xml.element("RiferimentoNormativo", oneLine(summary.legalReference));
+            xml.element("RiferimentoNormativo", sendableLine(summary.legalReference));
         xml.close();
     }
     xml.close();
@@ -210,7 +210,9 @@ std::string buildXml(const CheckedInvoice& checked)
     xml.open("FatturaElettronicaBody");
     writeGeneralData(xml, checked);
     writeGoodsAndServices(xml, checked.document());
-    writePayment(xml, checked.invoice(), checked.document());
+    // A credit note gives money back to the client: nothing is to be paid to the issuer's bank.
+    if (!checked.invoice().form.creditNote.isCreditNote)
+        writePayment(xml, checked.invoice(), checked.document());
     return xml.finish();
 }
 

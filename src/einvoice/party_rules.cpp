@@ -37,9 +37,8 @@ void checkParty(const archive::PartyRecord& party, PartyRole role, std::vector<s
         {&party.city, "La città"},
     }};
     for (const auto& [text, name] : texts) {
-        if (auto c = firstUnfitCharacter(*text))
-            problems.push_back(std::string(name) + " " + of + " contiene il carattere \"" + utf8Character(*c)
-                               + "\", che la fattura elettronica non ammette.");
+        if (const auto unfit = unfitCharacters(sendableText(*text)); !unfit.empty())
+            problems.push_back(unfitCharactersProblem(std::string(name) + " " + of, unfit));
     }
     if (trimBlanks(party.surname).empty())
         problems.push_back("Manca il cognome o la denominazione " + of + ".");

@@ -32,16 +32,71 @@ bool isDotAtom(std::string_view text)
 
 } // namespace
 
-std::optional<char32_t> firstUnfitCharacter(std::string_view utf8)
+std::string sendableText(std::string_view utf8)
 {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const std::size_t start = pos;
+        switch (nextCodePoint(utf8, pos)) {
+        case U'\u2018':
+        case U'\u2019':
+        case U'\u201A':
+        case U'\u201B':
+            out += '\'';
+            break;
+        case U'\u201C':
+        case U'\u201D':
+        case U'\u201E':
+            out += '"';
+            break;
+        case U'\u2013':
+        case U'\u2014':
+            out += '-';
+            break;
+        case U'\u2026':
+            out += "...";
+            break;
+        case U'\u20AC':
+            out += "EUR";
+            break;
+        default:
+            out += utf8.substr(start, pos - start);
+        }
+    }
+    return out;
+}
+
+std::string sendableLine(std::string_view text)
+{
+    return oneLine(sendableText(text));
+}
+
+std::vector<char32_t> unfitCharacters(std::string_view utf8)
+{
+    std::vector<char32_t> found;
     std::size_t pos = 0;
     while (pos < utf8.size()) {
         const char32_t c = nextCodePoint(utf8, pos);
         const bool lineBreakOrTab = c == '\t' || c == '\n' || c == '\r';
-        if (c > 0xFF || (c < 0x20 && !lineBreakOrTab) || (c >= 0x7F && c <= 0x9F))
-            return c;
+        const bool unfit = c > 0xFF || (c < 0x20 && !lineBreakOrTab) || (c >= 0x7F && c <= 0x9F);
+        if (unfit && std::find(found.begin(), found.end(), c) == found.end())
+            found.push_back(c);
     }
-    return std::nullopt;
+    return found;
+}
+
+std::string unfitCharactersProblem(std::string_view subject, const std::vector<char32_t>& characters)
+{
+    std::string listed;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        if (i > 0)
+            listed += i + 1 == characters.size() ? " e " : ", ";
+        listed += "\"" + utf8Character(characters[i]) + "\"";
+    }
+    return std::string(subject) + (characters.size() == 1 ? " contiene il carattere " : " contiene i caratteri ")
+        + listed + ", che la fattura elettronica non ammette.";
 }
 
 std::string oneLine(std::string_view text)

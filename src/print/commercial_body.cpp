@@ -111,7 +111,9 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
     if (amounts.stampDuty != 0)
         summaryRow(std::string(calc::StampDutyRowLabel), money(amounts.stampDuty));
     page.setFontBold(true);
-    summaryRow("TOTALE DA PAGARE" + unit, money(amounts.toPay));
+    // A credit note gives money back; the label says when the stamp duty is in the sum.
+    const std::string toPay = form.creditNote.isCreditNote ? "TOTALE NOTA DI CREDITO" : "TOTALE DA PAGARE";
+    summaryRow(toPay + unit + (amounts.stampDuty != 0 ? " (bollo incluso)" : ""), money(amounts.toPay));
     page.setFontBold(false);
     if (amounts.stampDutyDue) {
         printStampDutyPaid(page, y + 100, decimalSeparator);

@@ -63,7 +63,8 @@ double titleBlock(Page& page, const archive::InvoiceForm& form, double w)
 
     page.setFontSize(12);
     page.setFontBold(true);
-    const std::string date = "del " + form.day + "-" + form.month + "-" + form.year;
+    // A reloaded invoice holds its fields at their stored widths ("8 ").
+    const std::string date = "del " + trimBlanks(form.day) + "-" + trimBlanks(form.month) + "-" + trimBlanks(form.year);
     page.setCurrentX(centre - page.textWidth(date) / 2);
     page.setCurrentY(1350);
     const double x0 = page.currentX();

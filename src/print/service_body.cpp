@@ -6,6 +6,9 @@
 #include "print/statements.h"
 #include "print/wrap.h"
 
+#include <array>
+#include <utility>
+
 namespace tessaro::print {
 
 namespace {
@@ -26,7 +29,60 @@ bool lireWithoutRate(const archive::InvoiceForm& form)
     return archive::currencyFlagOf(form.buffer) == 'l' && !calc::inEuro(0, 'l', invoiceRate(form));
 }
 
+// The names the professional funds go by on an invoice, by their e-invoice code.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 21> ProfessionalFunds = {{
+    {"TC01", "Cassa Forense"},
+    {"TC02", "CNPADC"},
+    {"TC03", "CIPAG"},
+    {"TC04", "INARCASSA"},
+    {"TC05", "Cassa Nazionale del Notariato"},
+    {"TC06", "CNPR"},
+    {"TC07", "ENASARCO"},
+    {"TC08", "ENPACL"},
+    {"TC09", "ENPAM"},
+    {"TC10", "ENPAF"},
+    {"TC11", "ENPAV"},
+    {"TC12", "ENPAIA"},
+    {"TC13", "Fondo previdenza spedizionieri"},
+    {"TC14", "INPGI"},
+    {"TC15", "ONAOSI"},
+    {"TC16", "CASAGIT"},
+    {"TC17", "EPPI"},
+    {"TC18", "EPAP"},
+    {"TC19", "ENPAB"},
+    {"TC20", "ENPAPI"},
+    {"TC21", "ENPAP"},
+}};
+
+constexpr std::string_view InpsFund = "TC22";
+
+// What the amount to pay is made of, as its label says: the withholding only
+// when there is one, the stamp duty only when the client pays it.
+std::string toPayLabel(const archive::InvoiceForm& form, const calc::InvoiceAmounts& amounts)
+{
+    std::string label = form.creditNote.isCreditNote ? "TOTALE NOTA DI CREDITO" : "TOTALE DA PAGARE";
+    label += " (Imponibile+IVA";
+    if (amounts.withholding != 0)
+        label += "-ritenuta";
+    label += "+spese";
+    if (amounts.stampDuty != 0)
+        label += "+bollo";
+    return label + ")";
+}
+
 } // namespace
+
+std::string pensionLineText(std::string_view fund, std::string_view percent)
+{
+    const std::string rate(trimBlanks(percent));
+    if (fund == InpsFund)
+        return "Rivalsa INPS " + rate + "%";
+    for (const auto& [code, name] : ProfessionalFunds) {
+        if (code == fund)
+            return "Contributo integrativo " + std::string(name) + " " + rate + "%";
+    }
+    return "Cassa Nazionale (" + rate + "%)";
+}
 
 std::string euroAmountText(const archive::InvoiceForm& form, double amount, char decimalSeparator)
 {
@@ -81,7 +137,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
         page.setFontSize(12);
         printAt(page, 1000, y + 250, rowNumberText(row));
         y += 250;
-        printAt(page, DescriptionX, y, "Cassa Nazionale (" + form.pension + "%)");
+        printAt(page, DescriptionX, y, pensionLineText(terms.pensionFund, form.pension));
         printRightAligned(page, ValueRight, y, euro(amounts.pensionContribution));
     }
 
@@ -144,13 +200,14 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     page.setFontBold(false);
     y += 400;
 
-    texts(y + 50, "RITENUTA D'ACCONTO (" + form.withholding + "%)",
-          amounts.withholding == 0 ? std::string("----") : euro(amounts.withholding));
-    box(y);
-    y += 400;
+    if (amounts.withholding != 0) {
+        texts(y + 50, "RITENUTA D'ACCONTO (" + form.withholding + "%)", euro(amounts.withholding));
+        box(y);
+        y += 400;
+    }
 
     page.setFontBold(true);
-    texts(y + 50, "TOTALE DA PAGARE (Imponibile+IVA-ritenuta+spese)", euro(amounts.toPay));
+    texts(y + 50, toPayLabel(form, amounts), euro(amounts.toPay));
     box(y);
     page.setFontBold(false);
 

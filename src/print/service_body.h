@@ -7,7 +7,15 @@
 #include "archive/invoice_form.h"
 #include "print/page.h"
 
+#include <string>
+#include <string_view>
+
 namespace tessaro::print {
+
+// The pension line's words for the issuer's fund (TipoCassa) and the
+// invoice's percentage: the INPS charge, a professional fund's contribution,
+// or "Cassa Nazionale" when no fund is chosen.
+std::string pensionLineText(std::string_view fund, std::string_view percent);
 
 // An amount of the invoice as printed in euro: lire are divided by the
 // invoice's rate; with no rate to divide by they are printed as lire.

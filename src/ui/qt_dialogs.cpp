@@ -182,7 +182,10 @@ DuplicateChoice QtDialogs::askDuplicate()
 std::string QtDialogs::saveFileName(const std::string& title, const std::string& proposedPath,
                                     const std::string& filter)
 {
-    return QFileDialog::getSaveFileName(m_parent, fromUtf8(title), fromUtf8(proposedPath), fromUtf8(filter))
+    // The commands ask before replacing a file, in Italian and on the name
+    // they write (an ending may still be added): the dialog must not ask too.
+    return QFileDialog::getSaveFileName(m_parent, fromUtf8(title), fromUtf8(proposedPath), fromUtf8(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite)
         .toStdString();
 }
 

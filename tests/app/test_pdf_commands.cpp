@@ -148,11 +148,16 @@ private slots:
         QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
         QVERIFY(s.dialogs.last().text.find("fattura.pdf") != std::string::npos);
 
-        // A file replaced only once the new one is whole: here it is.
+        // A file replaced only when the user says so (asked on the name
+        // written), and only once the new one is whole: here it is.
         s.dir.writeBytes("vecchia.pdf", {'x'});
-        s.dialogs.queueSaveFileName(s.dir.file("vecchia.pdf"));
-        app::saveInvoicePdf(s.form, s.state, s.dialogs);
-        QVERIFY(s.dir.bytes("vecchia.pdf").size() > 1);
+        for (const ui::Answer answer : {ui::Answer::No, ui::Answer::Yes}) {
+            s.dialogs.queueSaveFileName(s.dir.file("vecchia"));
+            s.dialogs.queueAnswer(answer);
+            app::saveInvoicePdf(s.form, s.state, s.dialogs);
+            QCOMPARE(s.dir.bytes("vecchia.pdf").size() > 1, answer == ui::Answer::Yes);
+        }
+        QCOMPARE(s.dialogs.shown().at(3).text, std::string("Il file «vecchia.pdf» esiste già. Sostituirlo?"));
     }
 };
 

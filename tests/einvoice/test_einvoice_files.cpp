@@ -123,10 +123,10 @@ private slots:
         QTest::newRow("short iban") << "iban"
                                     << "IT60X0542"
                                     << "L'IBAN non è valido: due lettere, due cifre e da 11 a 30 lettere o cifre.";
-        QTest::newRow("euro sign") << "reference"
-                                   << "Costo 5 €"
-                                   << "Il riferimento normativo contiene il carattere \"€\", che la fattura "
-                                      "elettronica non ammette.";
+        QTest::newRow("euro sign, arrow and star") << "reference"
+                                                   << "Costo 5 € → ★"
+                                                   << "Il riferimento normativo contiene i caratteri \"→\" e \"★\", "
+                                                      "che la fattura elettronica non ammette.";
     }
 
     void issuerDataProblems()

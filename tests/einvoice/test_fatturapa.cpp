@@ -278,12 +278,14 @@ private slots:
                                                 << "La provincia del cliente deve essere di due lettere.";
         QTest::newRow("province with a digit") << Change([](auto& i) { i.issuer.province = "B0"; })
                                                << "La provincia dell'emittente deve essere di due lettere.";
-        QTest::newRow("euro sign in a description")
-            << Change([](auto& i) { i.form.description[0] = "Acconto di 100 €"; })
-            << "La descrizione della riga 1 contiene il carattere \"€\", che la fattura elettronica non ammette.";
-        QTest::newRow("curly apostrophe in the client's name")
-            << Change([](auto& i) { i.form.client.surname = "Dell’Acqua"; })
-            << "Il cognome o la denominazione del cliente contiene il carattere \"’\", che la fattura elettronica "
+        // What has a plain equivalent is not named; the rest all at once.
+        QTest::newRow("signs beyond Latin-1 in a description")
+            << Change([](auto& i) { i.form.description[0] = "Acconto ☺ di 100 € ✓ – ☺ ★"; })
+            << "La descrizione della riga 1 contiene i caratteri \"☺\", \"✓\" e \"★\", che la fattura elettronica "
+               "non ammette.";
+        QTest::newRow("a telephone in the client's name")
+            << Change([](auto& i) { i.form.client.surname = "Dell’Acqua ☎"; })
+            << "Il cognome o la denominazione del cliente contiene il carattere \"☎\", che la fattura elettronica "
                "non ammette.";
         QTest::newRow("fee without description")
             << Change([](auto& i) { i.form.description[1] = " \r\n "; }) << "Manca la descrizione della riga 2.";
@@ -341,6 +343,19 @@ private slots:
         QCOMPARE(values(xml, "DatiGenerali/DatiFattureCollegate/Data"), QStringList {"2024-03-05"});
         // Its amounts stand positive, as on the invoice.
         QCOMPARE(values(xml, "ImportoTotaleDocumento"), QStringList {"1913.20"});
+        // Nothing is paid to the issuer, whose IBAN is known.
+        QVERIFY(!invoice.issuerData.iban.empty());
+        QVERIFY(xml.find("DatiPagamento") == std::string::npos);
+    }
+
+    void typographicSignsBecomePlain()
+    {
+        QTemporaryDir dir;
+        InvoiceToExport invoice = test::professionalInvoice();
+        invoice.form.description[0] = "Progetto “villa” – fase 1 — 100 € … dell’‘a’ „b“";
+        const std::string xml = exportedAndValid(invoice, dir);
+        QCOMPARE(values(xml, "DettaglioLinee/Descrizione").first(),
+                 QString("Progetto \"villa\" - fase 1 - 100 EUR ... dell''a' \"b\""));
     }
 
     void refusals()

@@ -28,6 +28,8 @@ private slots:
     void rateAndCurrencyCompleted();
     void documentSetUp();
     void bodyFollowsInvoiceType();
+    void amountToPaySaysWhatItIs_data();
+    void amountToPaySaysWhatItIs();
 };
 
 void TestInvoicePage::issuerWidthMovesFramesAndTitle_data()
@@ -283,6 +285,42 @@ void TestInvoicePage::bodyFollowsInvoiceType()
         QCOMPARE(page.find("Descrizione della prestazione").has_value(), professional);
         QCOMPARE(page.find("Quantità").has_value(), !professional);
     }
+}
+
+void TestInvoicePage::amountToPaySaysWhatItIs_data()
+{
+    QTest::addColumn<bool>("creditNote"); // with VAT and withholding; else neither, and the duty charged is due
+    QTest::addColumn<QString>("fund"); // empty: a commercial invoice
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("goods with duty") << false << "" << QStringList {"TOTALE DA PAGARE EURO (bollo incluso)"};
+    QTest::newRow("fees, credit note") << true << "TC22"
+                                       << QStringList {"TOTALE NOTA DI CREDITO (Imponibile+IVA-ritenuta+spese)",
+                                                       "Rivalsa INPS 4%"};
+    QTest::newRow("fees with duty") << false << "TC04"
+                                    << QStringList {"TOTALE DA PAGARE (Imponibile+IVA+spese+bollo)",
+                                                    "Contributo integrativo INARCASSA 4%"};
+}
+
+void TestInvoicePage::amountToPaySaysWhatItIs()
+{
+    QFETCH(bool, creditNote);
+    QFETCH(QString, fund);
+    QFETCH(QStringList, texts);
+    auto sheet
+        = test::sampleSheet(fund.isEmpty() ? archive::InvoiceType::Commercial : archive::InvoiceType::Professional);
+    sheet.terms = {.amounts = {.chargeStampDuty = true}, .pensionFund = fund.toStdString()};
+    auto form = test::sampleForm();
+    form.day = "8 "; // as reloaded from its record
+    form.creditNote.isCreditNote = creditNote;
+    form.vat = form.withholding = creditNote ? "20" : "0";
+    form.amount[0] = form.quantity[0] = "100";
+    form.pension = "4";
+    print::RecordingPage page;
+    print::layoutInvoice(page, form, sheet);
+    for (const QString& text : texts + QStringList {"del 8-03-2024"})
+        QVERIFY2(page.find(text.toStdString()), qPrintable(text));
+    QCOMPARE(page.find("RITENUTA D'ACCONTO (20%)").has_value(), creditNote);
+    QCOMPARE(page.find("IMPOSTA DI BOLLO").has_value(), !creditNote);
 }
 
 QTEST_GUILESS_MAIN(TestInvoicePage)
