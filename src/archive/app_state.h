@@ -30,9 +30,9 @@ struct IssuerTerms {
 
     // The percentages a new invoice starts with, as the issuer chose them;
     // empty where nothing was chosen.
-    std::string newVat;
-    std::string newPension;
-    std::string newWithholding;
+    std::string newVat {};
+    std::string newPension {};
+    std::string newWithholding {};
 
     const calc::RegimeStatement& statement() const { return calc::regimeStatement(fiscalRegime); }
     // A regime without VAT starts its invoices at 0, every other at the usual rate.
