@@ -162,6 +162,14 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
             != ui::Answer::Yes)
             return;
     }
+    // A number typed over the one shown would put this invoice in place of another one already stored.
+    if (form.unchanged && number < state.nextNumber && number != archive::invoiceNumber(form.unchangedNumber)) {
+        if (dialogs.message("La fattura n. " + std::to_string(number)
+                                + " è già salvata: sarà sostituita da quella sullo schermo. Continuare?",
+                            archive::AttentionTitle, ui::Buttons::YesNo)
+            != ui::Answer::Yes)
+            return;
+    }
     if (const std::string gap = gapQuestion(number, state.nextNumber); !gap.empty()) {
         if (dialogs.message(gap, archive::AttentionTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
             return;

@@ -139,6 +139,7 @@ InvoiceImage invoiceImage(const InvoiceForm& form)
 void markUnchanged(InvoiceForm& form)
 {
     form.unchanged = invoiceImage(form);
+    form.unchangedNumber = form.number;
 }
 
 bool hasUnsavedChanges(const InvoiceForm& form)

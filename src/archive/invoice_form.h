@@ -58,6 +58,8 @@ struct InvoiceForm {
     CreditNoteMark creditNote; // the book's .ndc record of this number
     // The invoice as it was last loaded or saved; nothing before the first load.
     std::optional<InvoiceImage> unchanged;
+    // The number it was loaded or saved under: a number typed since names another invoice.
+    std::string unchangedNumber;
 
     // objectName of the field that should take the focus after a command;
     // empty when the focus stays where it is.

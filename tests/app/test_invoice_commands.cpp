@@ -64,6 +64,7 @@ private slots:
     void saveOfANumberBelowOneDoesNothing();
     void saveAsksAboutWhatLooksWrong_data();
     void saveAsksAboutWhatLooksWrong();
+    void saveOverAnotherStoredInvoiceAsks();
     void saveTellsAndMovesOn();
     void failedSaveIsNeverReportedAsSaved();
     void clientIsRegisteredOnce_data();
@@ -250,6 +251,28 @@ void TestInvoiceCommands::saveAsksAboutWhatLooksWrong()
         QVERIFY2(QString::fromStdString(asked.front()).contains(question), asked.front().c_str());
     QCOMPARE(s.state.nextNumber, std::int16_t(stored + 1));
     QCOMPARE(s.dir.bytes("12024.arc").size(), std::size_t(stored) * archive::InvoiceRecordSize);
+}
+
+void TestInvoiceCommands::saveOverAnotherStoredInvoiceAsks()
+{
+    Session s;
+    s.fillClient("Rossi");
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
+    // On the new invoice 2, number 1 typed by mistake.
+    s.fillClient("Verdi");
+    s.form.number = "1";
+    for (const ui::Answer answer : {ui::Answer::No, ui::Answer::Yes}) {
+        s.dialogs.clear();
+        s.dialogs.queueAnswer(answer);
+        app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
+        QCOMPARE(s.dialogs.shown().front().text,
+                 std::string("La fattura n. 1 è già salvata: sarà sostituita da quella sullo schermo. Continuare?"));
+        QCOMPARE(surnameAt(s.book(), 1), std::string(answer == ui::Answer::Yes ? "Verdi" : "Rossi"));
+    }
+    // Saved again under its own number, it asks nothing.
+    s.dialogs.clear();
+    app::saveInvoice(s.form, s.state, s.dialogs, test::lateClock());
+    QCOMPARE(titles(s.dialogs), (std::vector<std::string> {"Operazione effettuata"}));
 }
 
 void TestInvoiceCommands::saveTellsAndMovesOn()
