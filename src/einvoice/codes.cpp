@@ -1,5 +1,7 @@
 #include "einvoice/codes.h"
 
+#include "calc/pension_funds.h"
+
 #include <algorithm>
 #include <array>
 
@@ -30,30 +32,13 @@ constexpr std::array<Code, 18> FiscalRegimes = {{
     {"RF19", "Forfettario (art. 1, c. 54-89, L. 190/2014)"},
 }};
 
-constexpr std::array<Code, 22> PensionFunds = {{
-    {"TC01", "Cassa Forense"},
-    {"TC02", "Cassa dottori commercialisti (CNPADC)"},
-    {"TC03", "Cassa geometri (CIPAG)"},
-    {"TC04", "INARCASSA"},
-    {"TC05", "Cassa nazionale del notariato"},
-    {"TC06", "Cassa ragionieri e periti commerciali (CNPR)"},
-    {"TC07", "ENASARCO"},
-    {"TC08", "ENPACL"},
-    {"TC09", "ENPAM"},
-    {"TC10", "ENPAF"},
-    {"TC11", "ENPAV"},
-    {"TC12", "ENPAIA"},
-    {"TC13", "Fondo previdenza impiegati imprese di spedizione e agenzie marittime"},
-    {"TC14", "INPGI"},
-    {"TC15", "ONAOSI"},
-    {"TC16", "CASAGIT"},
-    {"TC17", "EPPI"},
-    {"TC18", "EPAP"},
-    {"TC19", "ENPAB"},
-    {"TC20", "ENPAPI"},
-    {"TC21", "ENPAP"},
-    {"TC22", "INPS"},
-}};
+// The window lists the funds by their full names.
+constexpr std::array<Code, calc::PensionFunds.size()> PensionFunds = [] {
+    std::array<Code, calc::PensionFunds.size()> codes {};
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        codes[i] = {calc::PensionFunds[i].code, calc::PensionFunds[i].name};
+    return codes;
+}();
 
 constexpr std::array<Code, 21> VatNatures = {{
     {"N1", "Escluse ex art. 15 DPR 633/72"},

@@ -1,13 +1,11 @@
 #include "print/service_body.h"
 
 #include "calc/numbers.h"
+#include "calc/pension_funds.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
 #include "print/statements.h"
 #include "print/wrap.h"
-
-#include <array>
-#include <utility>
 
 namespace tessaro::print {
 
@@ -29,33 +27,6 @@ bool lireWithoutRate(const archive::InvoiceForm& form)
     return archive::currencyFlagOf(form.buffer) == 'l' && !calc::inEuro(0, 'l', invoiceRate(form));
 }
 
-// The names the professional funds go by on an invoice, by their e-invoice code.
-constexpr std::array<std::pair<std::string_view, std::string_view>, 21> ProfessionalFunds = {{
-    {"TC01", "Cassa Forense"},
-    {"TC02", "CNPADC"},
-    {"TC03", "CIPAG"},
-    {"TC04", "INARCASSA"},
-    {"TC05", "Cassa Nazionale del Notariato"},
-    {"TC06", "CNPR"},
-    {"TC07", "ENASARCO"},
-    {"TC08", "ENPACL"},
-    {"TC09", "ENPAM"},
-    {"TC10", "ENPAF"},
-    {"TC11", "ENPAV"},
-    {"TC12", "ENPAIA"},
-    {"TC13", "Fondo previdenza spedizionieri"},
-    {"TC14", "INPGI"},
-    {"TC15", "ONAOSI"},
-    {"TC16", "CASAGIT"},
-    {"TC17", "EPPI"},
-    {"TC18", "EPAP"},
-    {"TC19", "ENPAB"},
-    {"TC20", "ENPAPI"},
-    {"TC21", "ENPAP"},
-}};
-
-constexpr std::string_view InpsFund = "TC22";
-
 // What the amount to pay is made of, as its label says: the withholding only
 // when there is one, the stamp duty only when the client pays it.
 std::string toPayLabel(const archive::InvoiceForm& form, const calc::InvoiceAmounts& amounts)
@@ -75,11 +46,11 @@ std::string toPayLabel(const archive::InvoiceForm& form, const calc::InvoiceAmou
 std::string pensionLineText(std::string_view fund, std::string_view percent)
 {
     const std::string rate(trimBlanks(percent));
-    if (fund == InpsFund)
+    if (fund == calc::InpsFundCode)
         return "Rivalsa INPS " + rate + "%";
-    for (const auto& [code, name] : ProfessionalFunds) {
-        if (code == fund)
-            return "Contributo integrativo " + std::string(name) + " " + rate + "%";
+    for (const calc::PensionFund& known : calc::PensionFunds) {
+        if (known.code == fund)
+            return "Contributo integrativo " + std::string(known.printedName) + " " + rate + "%";
     }
     return "Cassa Nazionale (" + rate + "%)";
 }
