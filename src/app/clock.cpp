@@ -8,7 +8,7 @@ CalendarDay Clock::today() const
 {
     // The user's calendar day, not the one in Greenwich.
     const QDate date = QDate::currentDate();
-    return {date.day(), date.month(), date.year()};
+    return {date.year(), date.month(), date.day()};
 }
 
 } // namespace tessaro::app

@@ -1,13 +1,11 @@
 // Today, from one place that tests can set.
 #pragma once
 
+#include "calc/calendar.h"
+
 namespace tessaro::app {
 
-struct CalendarDay {
-    int day = 1;
-    int month = 1;
-    int year = 1970;
-};
+using CalendarDay = calc::Date;
 
 class Clock {
 public:
@@ -18,7 +16,7 @@ public:
 
 class FixedClock : public Clock {
 public:
-    explicit FixedClock(int year, int month = 1, int day = 1) : m_today {day, month, year} { }
+    explicit FixedClock(int year, int month = 1, int day = 1) : m_today {year, month, day} { }
     CalendarDay today() const override { return m_today; }
 
 private:

@@ -3,23 +3,12 @@
 #include "archive/codepage.h"
 #include "calc/calendar.h"
 #include "calc/numbers.h"
-#include "calc/text.h"
 
 #include <string_view>
-#include <tuple>
 
 namespace tessaro::app {
 
 namespace {
-
-// A day or month field as a number; 0 when it holds anything but digits.
-int datePart(std::string_view text)
-{
-    const std::string_view trimmed = archive::trimBlanks(text);
-    if (trimmed.empty() || !calc::isDigits(trimmed) || trimmed.size() > 2)
-        return 0;
-    return std::stoi(std::string(trimmed));
-}
 
 std::string shownDate(const archive::InvoiceForm& form)
 {
@@ -33,16 +22,13 @@ std::vector<std::string> invoiceProblems(const archive::InvoiceForm& form, const
                                          CalendarDay today)
 {
     std::vector<std::string> problems;
-    const int day = datePart(form.day);
-    const int month = datePart(form.month);
-    const auto year = static_cast<int>(calc::numericValue(form.year));
-    if (archive::trimBlanks(form.day).empty() || archive::trimBlanks(form.month).empty()) {
+    const std::optional<calc::Date> date = calc::dateOfFields(form.day, form.month, form.year);
+    if (archive::trimBlanks(form.day).empty() || archive::trimBlanks(form.month).empty())
         problems.push_back("la data della fattura non è indicata");
-    } else if (!calc::isRealDate(day, month, year)) {
+    else if (!date)
         problems.push_back("la data " + shownDate(form) + " non esiste");
-    } else if (std::tie(year, month, day) > std::tie(today.year, today.month, today.day)) {
+    else if (today < *date)
         problems.push_back("la data " + shownDate(form) + " è successiva a oggi");
-    }
     const archive::PartyRecord& client = form.client;
     if (archive::trimBlanks(client.surname).empty() && archive::trimBlanks(client.firstName).empty())
         problems.push_back("il cliente non è indicato");

@@ -8,8 +8,6 @@
 #include "einvoice/progressive.h"
 #include "einvoice/text_rules.h"
 
-#include <charconv>
-
 namespace tessaro::einvoice {
 
 namespace {
@@ -18,31 +16,13 @@ using archive::trimBlanks;
 
 constexpr int FirstInvoiceYear = 1970; // the schema takes no earlier date
 
-bool isOneOrTwoDigits(std::string_view text)
-{
-    return isDigits(text, 1) || isDigits(text, 2);
-}
-
-int valueOf(std::string_view digits)
-{
-    int value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return value;
-}
-
 // "2024-03-07"; nothing when the day, month and year make no date.
-std::optional<std::string> isoDate(std::string_view year, std::string_view dayText, std::string_view monthText)
+std::optional<std::string> isoDate(std::string_view year, std::string_view day, std::string_view month)
 {
-    const std::string_view day = trimBlanks(dayText);
-    const std::string_view month = trimBlanks(monthText);
-    if (!isDigits(year, 4) || !isOneOrTwoDigits(day) || !isOneOrTwoDigits(month))
+    const std::optional<calc::Date> date = calc::dateOfFields(day, month, year);
+    if (!date || date->year < FirstInvoiceYear)
         return std::nullopt;
-    const int y = valueOf(year);
-    const int m = valueOf(month);
-    const int d = valueOf(day);
-    if (y < FirstInvoiceYear || !calc::isRealDate(d, m, y))
-        return std::nullopt;
-    return std::string(year) + "-" + calc::twoDigits(m) + "-" + calc::twoDigits(d);
+    return std::string(year) + "-" + calc::twoDigits(date->month) + "-" + calc::twoDigits(date->day);
 }
 
 // The exchange system refuses a credit note dated before the invoice it
