@@ -33,6 +33,10 @@ struct IssuerTerms {
     std::string newVat {};
     std::string newPension {};
     std::string newWithholding {};
+    // How new invoices are to be paid: a ModalitaPagamento code and a term of
+    // calc::paymentTerms(); empty where nothing was chosen.
+    std::string paymentMethod {};
+    std::string paymentTerm {};
 
     const calc::RegimeStatement& statement() const { return calc::regimeStatement(fiscalRegime); }
     // A regime without VAT starts its invoices at 0, every other at the usual rate.

@@ -53,9 +53,16 @@ Status shift(const BookPaths& book, int first, int last, bool up, const KnownTai
     if (Status moved = shiftFile(book.fs(), book.extraLines, ExtraLinesRecordSize, first, last, up, known.extraLines);
         !moved)
         return moved;
-    if (!book.fs().exists(book.creditNotes))
-        return {};
-    return shiftFile(book.fs(), book.creditNotes, CreditNoteRecordSize, first, last, up, known.creditNotes);
+    const auto sides = sideFiles(book);
+    for (std::size_t i = 0; i < sides.size(); ++i) {
+        if (!book.fs().exists(*sides[i].path))
+            continue;
+        if (Status moved
+            = shiftFile(book.fs(), *sides[i].path, sides[i].recordLength, first, last, up, known.sideFiles[i]);
+            !moved)
+            return moved;
+    }
+    return {};
 }
 
 } // namespace
@@ -68,7 +75,12 @@ std::string dataFile(const DataDir& dir, std::string_view name)
 BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText)
 {
     const std::string base = dir.file(std::to_string(std::abs(issuer)) + yearText);
-    return {dir, base + ".arc", base + ".agg", base + ".imp", base + ".ndc"};
+    return {dir, base + ".arc", base + ".agg", base + ".imp", base + ".ndc", base + ".inc"};
+}
+
+std::array<SideFile, SideFileCount> sideFiles(const BookPaths& book)
+{
+    return {SideFile {&book.creditNotes, CreditNoteRecordSize}, SideFile {&book.payments, PaymentsRecordSize}};
 }
 
 Result<InvoiceRecord> readInvoice(const BookPaths& book, int number)
@@ -129,8 +141,10 @@ Status deleteBook(const BookPaths& book, const std::string& operation)
 {
     Journal journal(book.dir, operation);
     std::vector<const std::string*> files = {&book.invoices, &book.counter, &book.extraLines};
-    if (book.fs().exists(book.creditNotes))
-        files.push_back(&book.creditNotes);
+    for (const SideFile& side : sideFiles(book)) {
+        if (book.fs().exists(*side.path))
+            files.push_back(side.path);
+    }
     for (const std::string* path : files) {
         if (Status kept = journal.keepForRemoval(*path); !kept)
             return kept;
@@ -147,7 +161,7 @@ Status deleteBook(const BookPaths& book, const std::string& operation)
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir)
 {
     std::vector<std::string> paths;
-    for (const char* extension : {"arc", "imp", "agg", "ndc"}) {
+    for (const char* extension : {"arc", "imp", "agg", "ndc", "inc"}) {
         auto found = listFilesWithExtension(dir, extension);
         if (!found)
             return found.error();

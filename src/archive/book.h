@@ -8,6 +8,7 @@
 #include "archive/record_file.h"
 #include "archive/records.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -26,12 +27,23 @@ struct BookPaths {
     std::string extraLines; // .agg
     std::string counter; // .imp
     std::string creditNotes; // .ndc, only where a credit note was saved (see credit_notes.h)
+    std::string payments; // .inc, only where terms or payments were saved (see payments.h)
 
     FileSystem& fs() const { return dir.fs(); }
 };
 
-// Issuer 1, year "2008" -> <dir>/12008.arc, .agg, .imp, .ndc. The year text is used unchanged.
+// Issuer 1, year "2008" -> <dir>/12008.arc, .agg, .imp, .ndc, .inc. The year text is used unchanged.
 BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText);
+
+// The files of a book that the earlier program does not know, one record per
+// invoice number: they exist only once something was written to them, and
+// from then on move, and go, with the .arc.
+struct SideFile {
+    const std::string* path;
+    std::size_t recordLength;
+};
+inline constexpr std::size_t SideFileCount = 2;
+std::array<SideFile, SideFileCount> sideFiles(const BookPaths& book);
 
 // Reads past the end give a blank record (empty texts, rate 0), not an error.
 Result<InvoiceRecord> readInvoice(const BookPaths& book, int number);
@@ -47,9 +59,9 @@ Status writeCounter(const BookPaths& book, std::int16_t next, WriteStep step = W
 // Creates the three files empty where they do not exist yet.
 Status createBook(const BookPaths& book);
 // Removes .arc, .imp and .agg, all or none; a missing file removes none and
-// names the first file missing in that order. The .ndc goes with them when there is one.
+// names the first file missing in that order. The side files go with them when there are any.
 Status deleteBook(const BookPaths& book, const std::string& operation);
-// Every *.arc, then *.imp, then *.agg, then *.ndc of the data directory.
+// Every *.arc, then *.imp, then *.agg, then every side file of the data directory.
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir);
 
 // The bytes the files of a book held from record `from` on, when the
@@ -58,11 +70,11 @@ Result<std::vector<std::string>> allBookFiles(const DataDir& dir);
 struct KnownTails {
     std::span<const std::uint8_t> invoices;
     std::span<const std::uint8_t> extraLines;
-    std::span<const std::uint8_t> creditNotes;
+    std::array<std::span<const std::uint8_t>, SideFileCount> sideFiles; // in the order of sideFiles()
 };
 
 // Moves records n .. last-1 up by one (last = new N) in the .arc, the .agg
-// and the .ndc when there is one, the highest first.
+// and the side files there are, the highest first.
 Status shiftUp(const BookPaths& book, int from, int newLast, const KnownTails& known = {});
 // Moves records from+1 .. last down by one in the same files, the lowest first.
 Status shiftDown(const BookPaths& book, int from, int last, const KnownTails& known = {});

@@ -186,6 +186,33 @@ constexpr FieldSpec fieldOf(CreditNoteField field)
     return CreditNoteFields[static_cast<std::size_t>(field)];
 }
 
+// A book's .inc, beside the .arc for the same reason as the .ndc: record n
+// holds the terms of invoice n (method, term, a due date typed for it) and
+// the payments received for it, each a date, an amount, a method and a note.
+enum class PaymentTermsField : std::size_t { Method, Term, DueDate };
+inline constexpr FieldWidth PaymentTermsWidths[] = {{"ModalitaPagamento", 4}, {"Termine", 4}, {"Scadenza", 8}};
+inline constexpr auto PaymentTermsFields = layOut(PaymentTermsWidths);
+enum class PaymentField : std::size_t { Date, Amount, Method, Note };
+inline constexpr FieldWidth PaymentWidths[] = {{"Data", 8}, {"Importo", 13}, {"Modalita", 4}, {"Nota", 30}};
+inline constexpr auto PaymentFields = layOut(PaymentWidths);
+inline constexpr std::size_t PaymentSize = recordSize(PaymentFields);
+inline constexpr std::size_t PaymentsPerInvoice = 12;
+inline constexpr std::size_t PaymentsRecordSize = recordSize(PaymentTermsFields) + PaymentsPerInvoice * PaymentSize;
+static_assert(PaymentsRecordSize == 676);
+
+constexpr FieldSpec fieldOf(PaymentTermsField field)
+{
+    return PaymentTermsFields[static_cast<std::size_t>(field)];
+}
+// The field of the payment in slot `slot` (from 0) of a record.
+constexpr FieldSpec paymentFieldOf(std::size_t slot, PaymentField field)
+{
+    FieldSpec spec = PaymentFields[static_cast<std::size_t>(field)];
+    spec.offset += recordSize(PaymentTermsFields) + slot * PaymentSize;
+    return spec;
+}
+static_assert(paymentFieldOf(PaymentsPerInvoice - 1, PaymentField::Note).end() == PaymentsRecordSize);
+
 // "impost": four records of four bytes. Records 1 to 3 hold a signed 16-bit
 // integer in their first two bytes; record 4 the value of one euro as a float.
 inline constexpr std::size_t SettingsRecordSize = 4;

@@ -10,6 +10,8 @@ target_sources(tessaro_archive PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/records.cpp
     ${CMAKE_CURRENT_LIST_DIR}/book.cpp
     ${CMAKE_CURRENT_LIST_DIR}/credit_notes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/payments.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/settlement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/issuers.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clients.cpp

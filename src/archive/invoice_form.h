@@ -6,6 +6,7 @@
 #pragma once
 
 #include "archive/credit_notes.h"
+#include "archive/payments.h"
 #include "archive/records.h"
 #include "calc/amounts.h"
 #include "calc/defaults.h"
@@ -56,6 +57,9 @@ struct InvoiceForm {
     InvoiceRecord buffer; // the invoice buffer
     ExtraLinesRecord extraLines; // lines 4 to 10
     CreditNoteMark creditNote; // the book's .ndc record of this number
+    // Its terms and payments, the book's .inc record. Not part of the image:
+    // payments are written by their own window, and "Salva" stores the terms only.
+    InvoicePayments payments;
     // The invoice as it was last loaded or saved; nothing before the first load.
     std::optional<InvoiceImage> unchanged;
     // The number it was loaded or saved under: a number typed since names another invoice.

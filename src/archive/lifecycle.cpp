@@ -24,6 +24,7 @@ struct LoadedInvoice {
     InvoiceRecord invoice;
     ExtraLinesRecord extraLines;
     CreditNoteMark creditNote;
+    InvoicePayments payments;
 };
 
 Result<LoadedInvoice> readStoredInvoice(const BookPaths& book, int number)
@@ -37,7 +38,10 @@ Result<LoadedInvoice> readStoredInvoice(const BookPaths& book, int number)
     auto mark = readCreditNote(book, number);
     if (!mark)
         return mark.error();
-    return LoadedInvoice {invoice.value(), lines.value(), mark.value()};
+    auto payments = readPayments(book, number);
+    if (!payments)
+        return payments.error();
+    return LoadedInvoice {invoice.value(), lines.value(), mark.value(), payments.value()};
 }
 
 // The number after the last record of the .arc that holds any byte: where a
@@ -121,6 +125,12 @@ void applyNewSlotRule(InvoiceForm& form, const AppState& state)
     form.buffer.currency = std::string(1, state.newInvoiceFlag());
     form.buffer.rate = static_cast<float>(state.euroRate);
     form.rateText = calc::rateText(form.buffer.rate, state.decimalSeparator);
+    form.payments = newInvoiceTerms(state);
+}
+
+InvoicePayments newInvoiceTerms(const AppState& state)
+{
+    return {state.issuerTerms.paymentMethod, state.issuerTerms.paymentTerm, {}, {}};
 }
 
 void clearResults(InvoiceForm& form)
@@ -174,6 +184,8 @@ Status loadInvoice(InvoiceForm& form, const AppState& state, int number)
     form.extraLines = stored.value().extraLines;
     // Past N a mark is what a deleted invoice left behind.
     form.creditNote = number < state.nextNumber ? stored.value().creditNote : CreditNoteMark {};
+    if (number < state.nextNumber)
+        form.payments = stored.value().payments;
     markUnchanged(form);
     if (number < state.nextNumber)
         showStoredResults(form, state);
@@ -255,6 +267,26 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
             !kept)
             return kept;
     }
+    // Terms go the way of the marks; the payments of a stored invoice stay
+    // as its own window wrote them, and a new one has none yet.
+    const bool terms = saved.payments.hasTerms() || book.fs().exists(book.payments);
+    std::vector<InvoicePayments> termsWritten;
+    if (terms) {
+        termsWritten.resize(static_cast<std::size_t>(number - firstWritten + 1));
+        if (!extends) {
+            auto stored = readPayments(book, number);
+            if (!stored)
+                return stored.error();
+            termsWritten.back().payments = stored.value().payments;
+        }
+        termsWritten.back().method = saved.payments.method;
+        termsWritten.back().term = saved.payments.term;
+        termsWritten.back().typedDue = saved.payments.typedDue;
+        if (Status kept = journal.keepRecords(book.payments, PaymentsRecordSize, firstWritten,
+                                              static_cast<std::uint64_t>(number - firstWritten + 1));
+            !kept)
+            return kept;
+    }
     if (extends) {
         if (Status kept = journal.keepRecords(book.counter, CounterRecordSize, 1, 1); !kept)
             return kept;
@@ -273,6 +305,10 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
         std::vector<CreditNoteMark> written(static_cast<std::size_t>(number - firstWritten + 1));
         written.back() = saved.creditNote;
         if (Status status = writeCreditNotes(book, firstWritten, written, WriteStep::InOperation); !status)
+            return status;
+    }
+    if (terms) {
+        if (Status status = writePayments(book, firstWritten, termsWritten, WriteStep::InOperation); !status)
             return status;
     }
     if (newClient > 0) {
@@ -296,6 +332,8 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
 
     if (!extends) {
         state.nextNumber = static_cast<std::int16_t>(known);
+        if (terms)
+            saved.payments = termsWritten.back();
         markUnchanged(saved);
         form = std::move(saved);
         return {};

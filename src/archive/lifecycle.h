@@ -45,6 +45,8 @@ InvoiceRecord blankInvoice(const AppState& state);
 // A number that has no stored invoice takes the percentages the issuer
 // starts new invoices with, the currency of the menu and EuroRate, shown in etccambio.
 void applyNewSlotRule(InvoiceForm& form, const AppState& state);
+// The terms the issuer gives its new invoices, without payments.
+InvoicePayments newInvoiceTerms(const AppState& state);
 
 void clearResults(InvoiceForm& form);
 

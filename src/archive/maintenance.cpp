@@ -5,6 +5,7 @@
 #include "archive/issuers.h"
 #include "archive/journal.h"
 #include "archive/lifecycle.h"
+#include "archive/payments.h"
 #include "archive/settings.h"
 
 #include <cstdint>
@@ -37,8 +38,10 @@ Status keepRenumbering(Journal& journal, const BookPaths& book, int number)
         return kept;
     if (Status kept = journal.keepRecords(book.extraLines, ExtraLinesRecordSize, number, Journal::ToTheEnd); !kept)
         return kept;
-    if (book.fs().exists(book.creditNotes)) {
-        if (Status kept = journal.keepRecords(book.creditNotes, CreditNoteRecordSize, number, Journal::ToTheEnd); !kept)
+    for (const SideFile& side : sideFiles(book)) {
+        if (!book.fs().exists(*side.path))
+            continue;
+        if (Status kept = journal.keepRecords(*side.path, side.recordLength, number, Journal::ToTheEnd); !kept)
             return kept;
     }
     if (Status kept = journal.keepRecords(book.counter, CounterRecordSize, 1, 1); !kept)
@@ -48,9 +51,14 @@ Status keepRenumbering(Journal& journal, const BookPaths& book, int number)
 
 KnownTails keptTails(const Journal& journal, const BookPaths& book, int number)
 {
-    return {journal.kept(book.invoices, static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize),
-            journal.kept(book.extraLines, static_cast<std::uint64_t>(number - 1) * ExtraLinesRecordSize),
-            journal.kept(book.creditNotes, static_cast<std::uint64_t>(number - 1) * CreditNoteRecordSize)};
+    KnownTails tails {journal.kept(book.invoices, static_cast<std::uint64_t>(number - 1) * InvoiceRecordSize),
+                      journal.kept(book.extraLines, static_cast<std::uint64_t>(number - 1) * ExtraLinesRecordSize),
+                      {}};
+    const auto sides = sideFiles(book);
+    for (std::size_t i = 0; i < sides.size(); ++i)
+        tails.sideFiles[i]
+            = journal.kept(*sides[i].path, static_cast<std::uint64_t>(number - 1) * sides[i].recordLength);
+    return tails;
 }
 
 std::string invoiceOperation(const char* command, int number, const InvoiceForm& form)
@@ -83,6 +91,11 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
         if (Status status = writeCreditNotes(book, number, {&none, 1}, WriteStep::InOperation); !status)
             return status;
     }
+    if (book.fs().exists(book.payments)) {
+        const InvoicePayments none;
+        if (Status status = writePayments(book, number, {&none, 1}, WriteStep::InOperation); !status)
+            return status;
+    }
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
         return status;
     if (Status done = journal.commit(); !done)
@@ -91,6 +104,7 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = ExtraLinesRecord {};
     form.creditNote = CreditNoteMark {};
+    form.payments = newInvoiceTerms(state);
     clearResults(form);
     markUnchanged(form);
     state.nextNumber = next;
@@ -118,6 +132,9 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     auto mark = readCreditNote(book, number);
     if (!mark)
         return mark.error();
+    auto payments = readPayments(book, number);
+    if (!payments)
+        return payments.error();
     const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
         return status;
@@ -127,6 +144,7 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     copyBufferToForm(form, state.decimalSeparator);
     form.extraLines = lines.value();
     form.creditNote = number < next ? mark.value() : CreditNoteMark {};
+    form.payments = payments.value();
     // Deleting the last invoice leaves the window on the new first free number.
     if (number >= next)
         applyNewSlotRule(form, state);

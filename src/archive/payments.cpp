@@ -1,0 +1,151 @@
+#include "archive/payments.h"
+
+#include "archive/codepage.h"
+#include "calc/numbers.h"
+#include "calc/payments.h"
+#include "calc/text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tessaro::archive {
+
+namespace {
+
+using Record = std::span<const std::uint8_t, PaymentsRecordSize>;
+
+std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
+{
+    return std::string(calc::trimBlanks(readFixedText(fieldBytes(record, field))));
+}
+
+void putText(std::span<std::uint8_t> record, FieldSpec field, std::string_view text)
+{
+    writeFixedText(fieldBytes(record, field), text);
+}
+
+// Digits with at most one point, a "-" before them: what storedAmount writes.
+bool isStoredAmount(std::string_view text)
+{
+    if (!text.empty() && text.front() == '-')
+        text.remove_prefix(1);
+    return !text.empty() && calc::detail::plainNumberValue(text).has_value();
+}
+
+std::string slotBytes(std::span<const std::uint8_t> record, std::size_t slot)
+{
+    const FieldSpec first = paymentFieldOf(slot, PaymentField::Date);
+    const auto bytes = record.subspan(first.offset, PaymentSize);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+double ReceivedPayment::value() const
+{
+    return readable() ? calc::numericValue(amount) : 0;
+}
+
+double InvoicePayments::received() const
+{
+    double sum = 0;
+    for (const ReceivedPayment& payment : payments)
+        sum += payment.value();
+    return sum;
+}
+
+bool InvoicePayments::hasUnreadable() const
+{
+    return std::any_of(payments.begin(), payments.end(), [](const auto& p) { return !p.readable(); });
+}
+
+std::string storedAmount(double amount)
+{
+    return calc::euroText(amount, '.');
+}
+
+void encodePayments(const InvoicePayments& payments, std::span<std::uint8_t, PaymentsRecordSize> out)
+{
+    std::fill(out.begin(), out.end(), std::uint8_t {' '});
+    putText(out, fieldOf(PaymentTermsField::Method), payments.method);
+    putText(out, fieldOf(PaymentTermsField::Term), payments.term);
+    putText(out, fieldOf(PaymentTermsField::DueDate), payments.typedDue);
+    const std::size_t count = std::min(payments.payments.size(), PaymentsPerInvoice);
+    for (std::size_t slot = 0; slot < count; ++slot) {
+        const ReceivedPayment& payment = payments.payments[slot];
+        if (!payment.readable()) {
+            const FieldSpec first = paymentFieldOf(slot, PaymentField::Date);
+            std::copy_n(payment.unreadable.begin(), std::min(payment.unreadable.size(), PaymentSize),
+                        out.begin() + static_cast<std::ptrdiff_t>(first.offset));
+            continue;
+        }
+        putText(out, paymentFieldOf(slot, PaymentField::Date), calc::storedDateText(payment.date));
+        putText(out, paymentFieldOf(slot, PaymentField::Amount), payment.amount);
+        putText(out, paymentFieldOf(slot, PaymentField::Method), payment.method);
+        putText(out, paymentFieldOf(slot, PaymentField::Note), payment.note);
+    }
+}
+
+InvoicePayments decodePayments(Record in)
+{
+    // Zero bytes are a record, or the part of one, never written.
+    std::array<std::uint8_t, PaymentsRecordSize> bytes;
+    std::transform(in.begin(), in.end(), bytes.begin(), [](std::uint8_t b) { return b == 0 ? ' ' : b; });
+    InvoicePayments payments;
+    payments.method = textAt(bytes, fieldOf(PaymentTermsField::Method));
+    payments.term = textAt(bytes, fieldOf(PaymentTermsField::Term));
+    payments.typedDue = textAt(bytes, fieldOf(PaymentTermsField::DueDate));
+    for (std::size_t slot = 0; slot < PaymentsPerInvoice; ++slot) {
+        const std::string dateText = textAt(bytes, paymentFieldOf(slot, PaymentField::Date));
+        const std::string amount = textAt(bytes, paymentFieldOf(slot, PaymentField::Amount));
+        const std::string raw = slotBytes(bytes, slot);
+        if (std::all_of(raw.begin(), raw.end(), [](char c) { return c == ' '; }))
+            continue;
+        ReceivedPayment payment;
+        const auto date = calc::parseStoredDate(dateText);
+        if (date && isStoredAmount(amount)) {
+            payment.date = *date;
+            payment.amount = amount;
+            payment.method = textAt(bytes, paymentFieldOf(slot, PaymentField::Method));
+            payment.note = textAt(bytes, paymentFieldOf(slot, PaymentField::Note));
+        } else {
+            payment.unreadable = slotBytes(in, slot);
+        }
+        payments.payments.push_back(std::move(payment));
+    }
+    return payments;
+}
+
+Result<InvoicePayments> readPayments(const BookPaths& book, int number)
+{
+    if (!book.fs().exists(book.payments))
+        return InvoicePayments {};
+    std::array<std::uint8_t, PaymentsRecordSize> bytes {};
+    if (Status read = readRecord(book.fs(), book.payments, number, bytes); !read)
+        return read.error();
+    return decodePayments(bytes);
+}
+
+Result<std::vector<std::uint8_t>> readPaymentRecords(const BookPaths& book, int count)
+{
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(count, 0)) * PaymentsRecordSize);
+    if (bytes.empty() || !book.fs().exists(book.payments))
+        return bytes;
+    auto file = RecordFile::open(book.fs(), book.payments, PaymentsRecordSize);
+    if (!file)
+        return file.error();
+    if (Status read = file.value().readBlock(1, bytes); !read)
+        return read.error();
+    return bytes;
+}
+
+Status writePayments(const BookPaths& book, int first, std::span<const InvoicePayments> records, WriteStep step)
+{
+    std::vector<std::uint8_t> bytes(records.size() * PaymentsRecordSize);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        encodePayments(records[i], std::span<std::uint8_t, PaymentsRecordSize>(bytes.data() + i * PaymentsRecordSize,
+                                                                               PaymentsRecordSize));
+    return writeRecords(book.fs(), book.payments, PaymentsRecordSize, first, bytes, step);
+}
+
+} // namespace tessaro::archive
