@@ -1,6 +1,7 @@
 #include "archive/payments.h"
 
 #include "archive/codepage.h"
+#include "archive/journal.h"
 #include "calc/numbers.h"
 #include "calc/payments.h"
 #include "calc/text.h"
@@ -143,9 +144,22 @@ Status writePayments(const BookPaths& book, int first, std::span<const InvoicePa
 {
     std::vector<std::uint8_t> bytes(records.size() * PaymentsRecordSize);
     for (std::size_t i = 0; i < records.size(); ++i)
-        encodePayments(records[i], std::span<std::uint8_t, PaymentsRecordSize>(bytes.data() + i * PaymentsRecordSize,
-                                                                               PaymentsRecordSize));
+        encodePayments(
+            records[i],
+            std::span<std::uint8_t, PaymentsRecordSize>(bytes.data() + i * PaymentsRecordSize, PaymentsRecordSize));
     return writeRecords(book.fs(), book.payments, PaymentsRecordSize, first, bytes, step);
+}
+
+Status storePayments(const BookPaths& book, int number, const InvoicePayments& payments, const std::string& operation)
+{
+    Journal journal(book.dir, operation);
+    if (Status kept = journal.keepRecords(book.payments, PaymentsRecordSize, number, 1); !kept)
+        return kept;
+    if (Status begun = journal.begin(); !begun)
+        return begun;
+    if (Status status = writePayments(book, number, {&payments, 1}, WriteStep::InOperation); !status)
+        return status;
+    return journal.commit();
 }
 
 } // namespace tessaro::archive

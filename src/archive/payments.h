@@ -60,6 +60,10 @@ Result<std::vector<std::uint8_t>> readPaymentRecords(const BookPaths& book, int 
 Status writePayments(const BookPaths& book, int first, std::span<const InvoicePayments> records,
                      WriteStep step = WriteStep::Alone);
 
+// Record n alone as one operation of the journal, named for the user: on
+// the disk when it returns without error, as before otherwise.
+Status storePayments(const BookPaths& book, int number, const InvoicePayments& payments, const std::string& operation);
+
 // The amount a payment stores: two decimals, point form.
 std::string storedAmount(double amount);
 
