@@ -43,6 +43,7 @@ enum class Command {
     Backup,
     RestoreBackup,
     CreditNote,
+    Payments,
     Count, // not a command: how many there are
 };
 

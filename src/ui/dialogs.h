@@ -3,6 +3,8 @@
 // screen with QtDialogs. Texts are UTF-8.
 #pragma once
 
+#include "ui/payments_view.h"
+
 #include <memory>
 #include <string>
 
@@ -48,7 +50,16 @@ public:
     // The progress of a long piece of work of `maximum` steps. Without a way
     // to show it, the work simply runs to its end.
     virtual std::unique_ptr<Progress> startProgress(const std::string& title, const std::string& text, int maximum);
+    // The window "Incassi della fattura" showing `view` until the user asks
+    // something of it; it stays up between calls and goes with Close. The
+    // boxes shown in between come on top of it.
+    virtual PaymentsRequest showPayments(const PaymentsView& view);
 };
+
+inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
+{
+    return {};
+}
 
 // Progress that is never shown and never stopped.
 class SilentProgress : public Progress {

@@ -3,11 +3,13 @@
 #include "ui/app_font.h"
 #include "ui/caption_widgets.h"
 #include "ui/duplicate_dialog.h"
+#include "ui/payments_window.h"
 #include "ui/twips.h"
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -140,11 +142,43 @@ QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) { }
 QtDialogs::~QtDialogs()
 {
     setBusy(false);
+    delete m_payments;
+}
+
+QWidget* QtDialogs::owner() const
+{
+    return m_payments ? static_cast<QWidget*>(m_payments) : m_parent.data();
+}
+
+PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)
+{
+    if (!m_payments) {
+        m_payments = new PaymentsWindow(m_parent);
+        m_payments->setWindowModality(Qt::ApplicationModal);
+        m_payments->show();
+    }
+    auto* window = static_cast<PaymentsWindow*>(m_payments.data());
+    window->setView(view);
+    PaymentsRequest answer;
+    QEventLoop loop;
+    const auto connection
+        = QObject::connect(window, &PaymentsWindow::requested, &loop, [&](const PaymentsRequest& request) {
+              answer = request;
+              loop.quit();
+          });
+    loop.exec();
+    QObject::disconnect(connection);
+    if (answer.action == PaymentsRequest::Action::Close) {
+        m_payments->hide();
+        m_payments->deleteLater();
+        m_payments = nullptr;
+    }
+    return answer;
 }
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons)
 {
-    const std::unique_ptr<QMessageBox> box(createMessageBox(m_parent, fromUtf8(text), fromUtf8(title), buttons));
+    const std::unique_ptr<QMessageBox> box(createMessageBox(owner(), fromUtf8(text), fromUtf8(title), buttons));
     box->exec();
     // A box closed without a button (Escape, close box) answers as its
     // cautious button would.

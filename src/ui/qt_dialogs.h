@@ -30,9 +30,15 @@ public:
     // A QProgressDialog with "Annulla", modal over the whole program, shown
     // once the work has run for ProgressDelayMs.
     std::unique_ptr<Progress> startProgress(const std::string& title, const std::string& text, int maximum) override;
+    // The window stays up, modal over the program, from the first call to a Close.
+    PaymentsRequest showPayments(const PaymentsView& view) override;
 
 private:
+    // What the boxes are shown over: the payments window while it is up.
+    QWidget* owner() const;
+
     QPointer<QWidget> m_parent;
+    QPointer<QDialog> m_payments;
     bool m_busy = false;
 };
 

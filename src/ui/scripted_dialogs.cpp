@@ -117,4 +117,14 @@ void ScriptedDialogs::setBusy(bool busy)
         ++m_busyCount;
 }
 
+PaymentsRequest ScriptedDialogs::showPayments(const PaymentsView& view)
+{
+    m_paymentViews.push_back(view);
+    if (m_paymentRequests.empty())
+        return {};
+    PaymentsRequest request = std::move(m_paymentRequests.front());
+    m_paymentRequests.pop_front();
+    return request;
+}
+
 } // namespace tessaro::ui

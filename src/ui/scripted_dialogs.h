@@ -29,6 +29,11 @@ public:
     void queueSaveFileName(std::string path) { m_saveNames.push_back(std::move(path)); }
     // Folders and files chosen in the pickers; an empty queue cancels.
     void queueChosenPath(std::string path) { m_chosenPaths.push_back(std::move(path)); }
+    // What is asked of the payments window, one request per showing; an
+    // empty queue closes it. Every view shown is kept.
+    void queuePaymentsRequest(PaymentsRequest request) { m_paymentRequests.push_back(std::move(request)); }
+    PaymentsRequest showPayments(const PaymentsView& view) override;
+    const std::vector<PaymentsView>& paymentViews() const { return m_paymentViews; }
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
@@ -68,6 +73,8 @@ private:
     std::deque<DuplicateChoice> m_duplicates;
     std::deque<std::string> m_saveNames;
     std::deque<std::string> m_chosenPaths;
+    std::deque<PaymentsRequest> m_paymentRequests;
+    std::vector<PaymentsView> m_paymentViews;
     std::vector<Shown> m_shown;
     std::vector<ProgressRun> m_progress;
     int m_cancelAtStep = 0;

@@ -8,6 +8,8 @@ target_sources(tessaro_ui PRIVATE
     info_windows.cpp
     issuer_window.cpp
     issuer_window_table.cpp
+    payments_window.cpp
+    payments_window_table.cpp
     qt_dialogs.cpp
 )
 set_source_files_properties(info_windows.cpp PROPERTIES

@@ -10,6 +10,7 @@
 #include "ui/issuer_window.h"
 #include "ui/main_window.h"
 #include "ui/main_window_table.h"
+#include "ui/payments_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/register_window.h"
 
@@ -91,6 +92,7 @@ private slots:
     void inputBoxFieldIsNamedByItsPrompt();
     void informationWindowsLeaveNothingUnnamed();
     void registerWindowLeavesNothingUnnamed();
+    void paymentsWindowLeavesNothingUnnamed();
 };
 
 void TestAccessibility::captionsNameTheirControls_data()
@@ -374,6 +376,13 @@ void TestAccessibility::registerWindowLeavesNothingUnnamed()
     QCOMPARE(accessibleName(child(&window, "txtcerca")), QStringLiteral("Cerca (cliente, descrizione, numero)"));
     for (const char* name : {"grdfatture", "grdtotali", "picmesi", "etcconta", "etcnota"})
         QVERIFY2(!accessibleName(child(&window, name)).isEmpty(), name);
+}
+
+void TestAccessibility::paymentsWindowLeavesNothingUnnamed()
+{
+    ui::PaymentsWindow window;
+    QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
+    QCOMPARE(accessibleName(child(&window, "lstincassi")), QStringLiteral("Incassi ricevuti"));
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -11,6 +11,7 @@
 #include "ui/issuer_window.h"
 #include "ui/main_window.h"
 #include "ui/main_window_table.h"
+#include "ui/payments_window.h"
 #include "ui/qt_dialogs.h"
 
 #include <QFontInfo>
@@ -114,6 +115,19 @@ private slots:
         QTest::newRow("information") << Factory([] { return ui::createInformationWindow(nullptr); });
         QTest::newRow("products") << Factory([] { return ui::createProductsWindow(nullptr); });
         QTest::newRow("manual") << Factory([] { return ui::createManualWindow(nullptr); });
+        QTest::newRow("payments, filled") << Factory([] {
+            auto* window = new ui::PaymentsWindow;
+            ui::PaymentsView view;
+            view.heading = "Nota di credito n. 32766 del 30/12/2026 - Bianchi Costruzioni Generali Srl Anna";
+            view.toPay = view.received = view.owed = "-999999999,99";
+            view.state = "incassata in parte";
+            view.method = "MP19";
+            view.term = "90FM";
+            view.due = view.newDate = "30/12/2026";
+            view.newMethod = "MP08";
+            window->setView(view);
+            return window;
+        });
         QTest::newRow("input box") << Factory([prompt] { return ui::createInputBox(nullptr, prompt, {}, {}); });
         QTest::newRow("message box") << Factory(
             [prompt] { return ui::createMessageBox(nullptr, prompt, {}, ui::Buttons::YesNo); });
