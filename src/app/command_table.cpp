@@ -10,6 +10,7 @@
 #include "app/invoice_commands.h"
 #include "app/manual_location.h"
 #include "app/mode_commands.h"
+#include "app/payment_commands.h"
 #include "app/pdf_commands.h"
 #include "app/print_commands.h"
 #include "app/totals_commands.h"
@@ -122,6 +123,7 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
              reloadAfterRestore(c);
      }},
     {C::CreditNote, onFormToday<prepareCreditNote>},
+    {C::Payments, onFormToday<showPayments>},
 }};
 
 constexpr bool inCommandOrder()

@@ -1,6 +1,7 @@
 #include "app/menu_table.h"
 
 #include <QAction>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -61,6 +62,11 @@ constexpr std::array reverseItems {
     MenuItemSpec {"mnuinvcomm", "Fatture commerciali", C::ReverseCommercial},
 };
 
+// Added menus go before "?", so the menus of old keep their places.
+constexpr std::array paymentItems {
+    MenuItemSpec {"mnuincfattura", "Incassi della fattura...", C::Payments, false, "Ctrl+I"},
+};
+
 constexpr std::array infoItems {
     MenuItemSpec {"mnuiman", "Informazioni", C::Information},
     MenuItemSpec {"mnumanuale", "Manuale d'uso", C::Manual},
@@ -73,6 +79,7 @@ const std::array menus {
     MenuSpec {"mnum", "Tipo di moneta", currencyItems},
     MenuSpec {"mnut", "Tipo di fattura", typeItems},
     MenuSpec {"mnuinv", "Calcolo inverso", reverseItems},
+    MenuSpec {"mnuinc", "Incassi", paymentItems},
     MenuSpec {"mnui", "?", infoItems},
 };
 
@@ -87,7 +94,7 @@ QHash<QString, QAction*> buildMenuBar(QMenuBar* bar)
 {
     QHash<QString, QAction*> actions;
     for (const MenuSpec& spec : menus) {
-        // Captions carry no "&": no item has a keyboard shortcut.
+        // Captions carry no "&": the menus have no Alt keys.
         QMenu* menu = bar->addMenu(QString::fromUtf8(spec.caption));
         menu->setObjectName(QString::fromLatin1(spec.name));
         menu->menuAction()->setObjectName(QString::fromLatin1(spec.name));
@@ -98,6 +105,8 @@ QHash<QString, QAction*> buildMenuBar(QMenuBar* bar)
                 : menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(QString::fromLatin1(item.name));
             action->setCheckable(item.checkable);
+            if (*item.shortcut)
+                action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
             actions.insert(QString::fromLatin1(item.name), action);
         }
     }

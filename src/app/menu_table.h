@@ -1,5 +1,5 @@
-// The menu bar as data: six menus, their items in display order, separators
-// and the two pairs of check marks. No item has a keyboard shortcut.
+// The menu bar as data: the menus, their items in display order, separators,
+// the two pairs of check marks and the few keyboard shortcuts.
 #pragma once
 
 #include "ui/command.h"
@@ -19,6 +19,7 @@ struct MenuItemSpec {
     const char* caption; // "-" for a separator
     ui::Command command = ui::Command::None; // what the item runs; None for a separator
     bool checkable = false;
+    const char* shortcut = ""; // as QKeySequence reads it; empty for none
 };
 
 struct MenuSpec {

@@ -23,7 +23,8 @@ calc::Settlement settlementOf(const SettlementInput& input, const InvoicePayment
     settlement.cancelled = input.cancelled && !input.creditNote;
     if (input.creditNote && input.receivedOnCancelled) {
         // Nothing came in for the cancelled invoice: the note only cancels it.
-        settlement.toSettle = -std::min(std::max(*input.receivedOnCancelled, 0.0), std::abs(input.toPay));
+        const double givenBack = std::min(std::max(*input.receivedOnCancelled, 0.0), std::abs(input.toPay));
+        settlement.toSettle = calc::cents(givenBack) == 0 ? 0.0 : -givenBack;
         settlement.cancelled = calc::cents(settlement.toSettle) == 0 && calc::cents(settlement.received) == 0;
     }
     return settlement;

@@ -5,3 +5,6 @@ tessaro_add_test(NAME test_credit_notes SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_c
 target_include_directories(test_credit_notes PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)
 # nothing typed is let go without a question
 tessaro_add_test(NAME test_unsaved_work SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_unsaved_work.cpp LIBS tessaro_app)
+# the payments of an invoice, through their window
+tessaro_add_test(NAME test_payment_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_payment_commands.cpp LIBS tessaro_app)
+target_include_directories(test_payment_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)

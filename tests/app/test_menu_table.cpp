@@ -1,5 +1,5 @@
-// The menu bar: every item in its place with its caption, the separators, the
-// check marks, and no keyboard shortcut anywhere; and the command table: every
+// The menu bar: every item in its place with its caption and shortcut, the
+// separators, the check marks; and the command table: every
 // item and button runs a command, and every command is run by something.
 #include "app/command_table.h"
 #include "app/menu_table.h"
@@ -25,7 +25,9 @@ private slots:
         QStringList captions;
         for (QAction* action : bar.actions())
             captions << action->text();
-        QCOMPARE(captions, (QStringList {"File", "Edit", "Tipo di moneta", "Tipo di fattura", "Calcolo inverso", "?"}));
+        QCOMPARE(
+            captions,
+            (QStringList {"File", "Edit", "Tipo di moneta", "Tipo di fattura", "Calcolo inverso", "Incassi", "?"}));
     }
 
     void items_data()
@@ -33,6 +35,8 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("captions");
+        QTest::addColumn<QStringList>("shortcuts");
+        const QStringList none;
         QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",     "mnufn1",        "mnufnuova",       "mnufsalva",
                                                         "mnufstampa",   "mnuftutte",     "mnufpdf",         "mnufxml",
                                                         "mnufxmlanno",  "mnufregistro",  "mnufnotacredito", "mnufn2",
@@ -57,19 +61,23 @@ private slots:
                                               "Copia di sicurezza...",
                                               "Ripristina copia di sicurezza...",
                                               "",
-                                              "Esci dal programma"};
+                                              "Esci dal programma"}
+                              << none;
         QTest::newRow("Edit")
             << "mnue" << QStringList {"mnueins", "mnuecanc", "mnuelinea", "mnuecancanno", "mnueazz", "mnueazzcli"}
             << QStringList {"Inserisci fattura", "Cancella fattura",       "", "Cancella le fatture di un anno",
-                            "Azzera tutto",      "Azzera archivio clienti"};
+                            "Azzera tutto",      "Azzera archivio clienti"}
+            << none;
         QTest::newRow("Tipo di moneta") << "mnum" << QStringList {"mnumlire", "mnumeuro", "mnutni", "mnutval"}
-                                        << QStringList {"in Lire", "in Euro", "", "Valore di un euro"};
+                                        << QStringList {"in Lire", "in Euro", "", "Valore di un euro"} << none;
         QTest::newRow("Tipo di fattura") << "mnut" << QStringList {"mnutp", "mnutc"}
-                                         << QStringList {"Per prestazione", "Commerciale"};
+                                         << QStringList {"Per prestazione", "Commerciale"} << none;
         QTest::newRow("Calcolo inverso") << "mnuinv" << QStringList {"mnuinvprest", "mnuinvcomm"}
-                                         << QStringList {"Fatture per prestazione", "Fatture commerciali"};
+                                         << QStringList {"Fatture per prestazione", "Fatture commerciali"} << none;
+        QTest::newRow("Incassi") << "mnuinc" << QStringList {"mnuincfattura"}
+                                 << QStringList {"Incassi della fattura..."} << QStringList {"Ctrl+I"};
         QTest::newRow("?") << "mnui" << QStringList {"mnuiman", "mnumanuale", "mnuprodotti"}
-                           << QStringList {"Informazioni", "Manuale d'uso", "Prodotti Pelvio"};
+                           << QStringList {"Informazioni", "Manuale d'uso", "Prodotti Pelvio"} << none;
     }
 
     void items()
@@ -77,6 +85,7 @@ private slots:
         QFETCH(QString, menu);
         QFETCH(QStringList, names);
         QFETCH(QStringList, captions);
+        QFETCH(QStringList, shortcuts);
         QMenuBar bar;
         const auto actions = buildMenuBar(&bar);
         auto* qmenu = bar.findChild<QMenu*>(menu);
@@ -88,7 +97,7 @@ private slots:
             QCOMPARE(items[i]->isSeparator(), captions[i].isEmpty());
             if (!captions[i].isEmpty())
                 QCOMPARE(items[i]->text(), captions[i]);
-            QVERIFY(items[i]->shortcut().isEmpty());
+            QCOMPARE(items[i]->shortcut().toString(QKeySequence::PortableText), shortcuts.value(i));
             QCOMPARE(actions.value(names[i]), items[i]);
         }
     }

@@ -126,6 +126,20 @@ private slots:
         add("insert before a credit note", {withCreditNote, menuAt("1", "mnueins")});
         add("delete before a credit note", {withCreditNote, menuAt("1", "mnuecanc")});
         add("reset all with a credit note", {withCreditNote, [](Program& p) { p.menu("mnueazz"); }});
+        // The first payment brings the book its .inc; the renumberings move it.
+        const Command paymentOn4 = [](Program& p) {
+            p.type("txtnum", "3");
+            p.click("Command7");
+            ui::PaymentsRequest payment;
+            payment.action = ui::PaymentsRequest::Action::Record;
+            payment.date = "15/03/2024";
+            payment.amount = "100";
+            p.dialogs().queuePaymentsRequest(payment);
+            p.menu("mnuincfattura");
+        };
+        add("record a payment", {none, paymentOn4});
+        add("insert before a payment", {paymentOn4, menuAt("1", "mnueins")});
+        add("delete before a payment", {paymentOn4, menuAt("1", "mnuecanc")});
     }
 
     void crashAtEveryChange()

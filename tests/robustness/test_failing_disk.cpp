@@ -57,6 +57,22 @@ void insertSecond(Program& program)
     program.menu("mnueins");
 }
 
+void showSecond(Program& program)
+{
+    program.type("txtnum", "1");
+    program.click("Command7");
+}
+
+void recordPayment(Program& program)
+{
+    ui::PaymentsRequest payment;
+    payment.action = ui::PaymentsRequest::Action::Record;
+    payment.date = "15/03/2024";
+    payment.amount = "100";
+    program.dialogs().queuePaymentsRequest(payment);
+    program.menu("mnuincfattura");
+}
+
 void deleteSecond(Program& program)
 {
     program.type("txtnum", "2");
@@ -137,6 +153,8 @@ private slots:
              Op::Rename, "12024.arc"});
         add("reset all: settings", {none, [](Program& p) { p.menu("mnueazz"); }, Op::Write, "impost"});
         add("delete client archive", {none, [](Program& p) { p.menu("mnueazzcli"); }, Op::Rename, "clienti"});
+        add("record a payment", {showSecond, recordPayment, Op::Write, "12024.inc"});
+        add("record a payment: half written", {showSecond, recordPayment, Op::Write, "12024.inc", 0, true});
     }
 
     void failureIsToldAndUndone()
