@@ -61,15 +61,7 @@ Result<CreditNoteMark> readCreditNote(const BookPaths& book, int number)
 
 Result<std::vector<std::uint8_t>> readCreditNoteRecords(const BookPaths& book, int count)
 {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(count, 0)) * CreditNoteRecordSize);
-    if (bytes.empty() || !book.fs().exists(book.creditNotes))
-        return bytes;
-    auto file = RecordFile::open(book.fs(), book.creditNotes, CreditNoteRecordSize);
-    if (!file)
-        return file.error();
-    if (Status read = file.value().readBlock(1, bytes); !read)
-        return read.error();
-    return bytes;
+    return readLeadingRecords(book.fs(), book.creditNotes, CreditNoteRecordSize, count);
 }
 
 Status writeCreditNotes(const BookPaths& book, int first, std::span<const CreditNoteMark> marks, WriteStep step)

@@ -89,21 +89,26 @@ void encodePayments(const InvoicePayments& payments, std::span<std::uint8_t, Pay
 
 InvoicePayments decodePayments(Record in)
 {
-    // Zero bytes are a record, or the part of one, never written.
+    // Zero bytes are a record, or the part of one, never written; most
+    // records of a book are, and a register reads every one of them.
+    const auto unused = [](std::span<const std::uint8_t> bytes) {
+        return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0 || b == ' '; });
+    };
+    InvoicePayments payments;
+    if (unused(in))
+        return payments;
     std::array<std::uint8_t, PaymentsRecordSize> bytes;
     std::transform(in.begin(), in.end(), bytes.begin(), [](std::uint8_t b) { return b == 0 ? ' ' : b; });
-    InvoicePayments payments;
     payments.method = textAt(bytes, fieldOf(PaymentTermsField::Method));
     payments.term = textAt(bytes, fieldOf(PaymentTermsField::Term));
     payments.typedDue = textAt(bytes, fieldOf(PaymentTermsField::DueDate));
     for (std::size_t slot = 0; slot < PaymentsPerInvoice; ++slot) {
-        const std::string dateText = textAt(bytes, paymentFieldOf(slot, PaymentField::Date));
-        const std::string amount = textAt(bytes, paymentFieldOf(slot, PaymentField::Amount));
-        const std::string raw = slotBytes(bytes, slot);
-        if (std::all_of(raw.begin(), raw.end(), [](char c) { return c == ' '; }))
+        const std::size_t start = paymentFieldOf(slot, PaymentField::Date).offset;
+        if (unused(std::span<const std::uint8_t>(bytes).subspan(start, PaymentSize)))
             continue;
         ReceivedPayment payment;
-        const auto date = calc::parseStoredDate(dateText);
+        const auto date = calc::parseStoredDate(textAt(bytes, paymentFieldOf(slot, PaymentField::Date)));
+        const std::string amount = textAt(bytes, paymentFieldOf(slot, PaymentField::Amount));
         if (date && isStoredAmount(amount)) {
             payment.date = *date;
             payment.amount = amount;
@@ -129,15 +134,7 @@ Result<InvoicePayments> readPayments(const BookPaths& book, int number)
 
 Result<std::vector<std::uint8_t>> readPaymentRecords(const BookPaths& book, int count)
 {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(count, 0)) * PaymentsRecordSize);
-    if (bytes.empty() || !book.fs().exists(book.payments))
-        return bytes;
-    auto file = RecordFile::open(book.fs(), book.payments, PaymentsRecordSize);
-    if (!file)
-        return file.error();
-    if (Status read = file.value().readBlock(1, bytes); !read)
-        return read.error();
-    return bytes;
+    return readLeadingRecords(book.fs(), book.payments, PaymentsRecordSize, count);
 }
 
 Status writePayments(const BookPaths& book, int first, std::span<const InvoicePayments> records, WriteStep step)

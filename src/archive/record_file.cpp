@@ -108,6 +108,20 @@ Status readRecord(FileSystem& fs, const std::string& path, int number, std::span
     return file.value().read(number, record);
 }
 
+Result<std::vector<std::uint8_t>> readLeadingRecords(FileSystem& fs, const std::string& path, std::size_t recordLength,
+                                                     int count)
+{
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(count, 0)) * recordLength);
+    if (bytes.empty() || !fs.exists(path))
+        return bytes;
+    auto file = RecordFile::open(fs, path, recordLength);
+    if (!file)
+        return file.error();
+    if (Status read = file.value().readBlock(1, bytes); !read)
+        return read.error();
+    return bytes;
+}
+
 Status writeRecord(FileSystem& fs, const std::string& path, int number, std::span<const std::uint8_t> record,
                    WriteStep step)
 {

@@ -13,6 +13,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tessaro::archive {
 
@@ -67,6 +68,11 @@ enum class WriteStep { Alone, InOperation };
 Status readRecord(FileSystem& fs, const std::string& path, int number, std::span<std::uint8_t> record);
 Status writeRecord(FileSystem& fs, const std::string& path, int number, std::span<const std::uint8_t> record,
                    WriteStep step = WriteStep::Alone);
+// Records 1 .. count end to end, in one transfer, zero bytes where the file
+// holds none. A file that is not there reads as all zero and is not created:
+// the side files of a book exist only once written.
+Result<std::vector<std::uint8_t>> readLeadingRecords(FileSystem& fs, const std::string& path, std::size_t recordLength,
+                                                     int count);
 // Consecutive records from `first` on, in one transfer.
 Status writeRecords(FileSystem& fs, const std::string& path, std::size_t recordLength, int first,
                     std::span<const std::uint8_t> records, WriteStep step = WriteStep::Alone);
