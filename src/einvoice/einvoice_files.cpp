@@ -124,6 +124,7 @@ archive::IssuerTerms termsOf(const IssuerEinvoiceData& data)
     terms.newWithholding = data.newWithholding;
     terms.paymentMethod = data.newPaymentMethod;
     terms.paymentTerm = data.newPaymentTerm;
+    terms.iban = data.iban;
     return terms;
 }
 
