@@ -111,7 +111,7 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
     if (archive::Status status
         = archive::resetAll(state,
                             {einvoice::issuerDataFile(state.dataDir), einvoice::stampDutyFile(state.dataDir),
-                             einvoice::newInvoiceFile(state.dataDir)});
+                             einvoice::newInvoiceFile(state.dataDir), einvoice::paymentDefaultsFile(state.dataDir)});
         !status) {
         reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
         return false;

@@ -1,6 +1,7 @@
 #include "app/print_book.h"
 
 #include "archive/book.h"
+#include "archive/payments.h"
 #include "print/invoice_page.h"
 
 #include <string>
@@ -29,9 +30,16 @@ YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const arch
             outcome.error = mark.error();
             break;
         }
+        // Each invoice prints its own terms, not those of the one on screen.
+        auto terms = archive::readPayments(book, n);
+        if (!terms) {
+            outcome.error = terms.error();
+            break;
+        }
         form.buffer = std::move(invoice.value());
         form.extraLines = std::move(extra.value());
         form.creditNote = std::move(mark.value());
+        form.payments = std::move(terms.value());
         form.number = std::to_string(n);
         archive::copyBufferToForm(form, state.decimalSeparator);
 

@@ -37,6 +37,8 @@ struct IssuerTerms {
     // calc::paymentTerms(); empty where nothing was chosen.
     std::string paymentMethod {};
     std::string paymentTerm {};
+    // Where a bank transfer is to be made, printed beside the terms; may be empty.
+    std::string iban {};
 
     const calc::RegimeStatement& statement() const { return calc::regimeStatement(fiscalRegime); }
     // A regime without VAT starts its invoices at 0, every other at the usual rate.

@@ -259,6 +259,23 @@ constexpr FieldSpec fieldOf(NewInvoiceField field)
     return NewInvoiceFields[static_cast<std::size_t>(field)];
 }
 
+// "pagamenti.fe": record n holds how issuer n's new invoices are to be paid,
+// beside "emit.fe" for the same reason as "bollo.fe": a ModalitaPagamento code
+// and a term code, as wide as the .inc keeps them; blanks where none is chosen.
+enum class PaymentDefaultsField : std::size_t { Method, Term };
+inline constexpr FieldWidth PaymentDefaultsWidths[] = {
+    {"ModalitaPagamento", fieldOf(PaymentTermsField::Method).width},
+    {"Termine", fieldOf(PaymentTermsField::Term).width},
+};
+inline constexpr auto PaymentDefaultsFields = layOut(PaymentDefaultsWidths);
+inline constexpr std::size_t PaymentDefaultsRecordSize = recordSize(PaymentDefaultsFields);
+static_assert(PaymentDefaultsRecordSize == 8);
+
+constexpr FieldSpec fieldOf(PaymentDefaultsField field)
+{
+    return PaymentDefaultsFields[static_cast<std::size_t>(field)];
+}
+
 // "clienti.fe": the recipient code or PEC address remembered for a client,
 // beside the four fields that tell one client from another.
 enum class RecipientField : std::size_t { Surname, FirstName, Address, VatNumber, Recipient };

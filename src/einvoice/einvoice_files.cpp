@@ -6,6 +6,7 @@
 #include "archive/journal.h"
 #include "archive/lifecycle.h"
 #include "archive/record_file.h"
+#include "calc/payments.h"
 #include "einvoice/text_rules.h"
 
 #include <algorithm>
@@ -27,6 +28,7 @@ using archive::RecipientField;
 
 using IssuerBytes = std::array<std::uint8_t, IssuerDataRecordSize>;
 using NewInvoiceBytes = std::array<std::uint8_t, archive::NewInvoiceRecordSize>;
+using PaymentDefaultsBytes = std::array<std::uint8_t, archive::PaymentDefaultsRecordSize>;
 using RecipientBytes = std::array<std::uint8_t, RecipientRecordSize>;
 
 std::string trimmedField(std::span<const std::uint8_t> record, FieldSpec field)
@@ -120,6 +122,9 @@ archive::IssuerTerms termsOf(const IssuerEinvoiceData& data)
     terms.newVat = data.newVat;
     terms.newPension = data.newPension;
     terms.newWithholding = data.newWithholding;
+    terms.paymentMethod = data.newPaymentMethod;
+    terms.paymentTerm = data.newPaymentTerm;
+    terms.iban = data.iban;
     return terms;
 }
 
@@ -141,6 +146,11 @@ std::string stampDutyFile(const archive::DataDir& dir)
 std::string newInvoiceFile(const archive::DataDir& dir)
 {
     return archive::dataFile(dir, "nuove.fe");
+}
+
+std::string paymentDefaultsFile(const archive::DataDir& dir)
+{
+    return archive::dataFile(dir, "pagamenti.fe");
 }
 
 void encodeIssuerData(const IssuerEinvoiceData& data, std::span<std::uint8_t, IssuerDataRecordSize> out)
@@ -194,6 +204,15 @@ Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issue
             data.newWithholding = trimmedField(bytes, fieldOf(archive::NewInvoiceField::Withholding));
         }
     }
+    if (const std::string path = paymentDefaultsFile(dir); existing(path)) {
+        PaymentDefaultsBytes bytes {};
+        if (Status read = archive::readRecord(dir.fs(), path, issuer, bytes); !read)
+            return read.error();
+        if (!neverWritten(bytes)) {
+            data.newPaymentMethod = trimmedField(bytes, fieldOf(archive::PaymentDefaultsField::Method));
+            data.newPaymentTerm = trimmedField(bytes, fieldOf(archive::PaymentDefaultsField::Term));
+        }
+    }
     return data;
 }
 
@@ -207,12 +226,17 @@ Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinv
     putField(starts, fieldOf(archive::NewInvoiceField::Vat), data.newVat);
     putField(starts, fieldOf(archive::NewInvoiceField::Pension), data.newPension);
     putField(starts, fieldOf(archive::NewInvoiceField::Withholding), data.newWithholding);
+    PaymentDefaultsBytes paid {};
+    putField(paid, fieldOf(archive::PaymentDefaultsField::Method), data.newPaymentMethod);
+    putField(paid, fieldOf(archive::PaymentDefaultsField::Term), data.newPaymentTerm);
     archive::Journal journal(dir, "Dati per la fattura elettronica");
     if (Status kept = journal.keepRecords(issuerDataFile(dir), IssuerDataRecordSize, issuer, 1); !kept)
         return kept;
     if (Status kept = journal.keepRecords(stampDutyFile(dir), choice.size(), issuer, 1); !kept)
         return kept;
     if (Status kept = journal.keepRecords(newInvoiceFile(dir), starts.size(), issuer, 1); !kept)
+        return kept;
+    if (Status kept = journal.keepRecords(paymentDefaultsFile(dir), paid.size(), issuer, 1); !kept)
         return kept;
     if (Status begun = journal.begin(); !begun)
         return begun;
@@ -226,6 +250,10 @@ Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinv
         return written;
     if (Status written
         = archive::writeRecord(dir.fs(), newInvoiceFile(dir), issuer, starts, archive::WriteStep::InOperation);
+        !written)
+        return written;
+    if (Status written
+        = archive::writeRecord(dir.fs(), paymentDefaultsFile(dir), issuer, paid, archive::WriteStep::InOperation);
         !written)
         return written;
     if (Status done = journal.commit(); !done)
@@ -260,6 +288,12 @@ std::vector<std::string> issuerDataProblems(const IssuerEinvoiceData& data)
         problems.push_back("La Cassa Nazionale delle nuove fatture si memorizza con una sola cifra (da 0 a 9).");
     if (!wholePercent(data.newWithholding, archive::NewInvoiceField::Withholding))
         problems.push_back("La ritenuta d'acconto delle nuove fatture deve essere un numero intero da 0 a 99.");
+    if (!data.newPaymentMethod.empty() && !calc::paymentMethod(data.newPaymentMethod))
+        problems.push_back("La modalità di pagamento \"" + data.newPaymentMethod + "\" non è un codice valido.");
+    // A typed due date belongs to one invoice: it cannot be where every new one starts.
+    if (const calc::PaymentTerm* term = calc::paymentTerm(data.newPaymentTerm);
+        !data.newPaymentTerm.empty() && (!term || term->explicitDate))
+        problems.push_back("La scadenza \"" + data.newPaymentTerm + "\" non è un termine valido per le nuove fatture.");
     return problems;
 }
 

@@ -1,7 +1,8 @@
 // The record files of the electronic invoice, beside the archives of the
-// data directory: "emit.fe", "bollo.fe" and "nuove.fe" (record n: the
-// e-invoice data of issuer n and what its new invoices start with) and "clienti.fe" (the recipient code or PEC address
-// remembered per client). Windows-1252, fixed width, like every other data file.
+// data directory: "emit.fe", "bollo.fe", "nuove.fe" and "pagamenti.fe"
+// (record n: the e-invoice data of issuer n and what its new invoices start
+// with) and "clienti.fe" (the recipient code or PEC address remembered per
+// client). Windows-1252, fixed width, like every other data file.
 #pragma once
 
 #include "archive/app_state.h"
@@ -36,6 +37,10 @@ struct IssuerEinvoiceData {
     std::string newVat;
     std::string newPension;
     std::string newWithholding;
+    // "pagamenti.fe": how a new invoice is to be paid, a code of
+    // calc::paymentMethods() and one of calc::paymentTerms(); empty where none is chosen.
+    std::string newPaymentMethod;
+    std::string newPaymentTerm;
 
     bool operator==(const IssuerEinvoiceData&) const = default;
 };
@@ -47,10 +52,11 @@ std::string issuerDataFile(const archive::DataDir& dir); // <dir>/emit.fe
 std::string recipientFile(const archive::DataDir& dir); // <dir>/clienti.fe
 std::string stampDutyFile(const archive::DataDir& dir); // <dir>/bollo.fe
 std::string newInvoiceFile(const archive::DataDir& dir); // <dir>/nuove.fe
+std::string paymentDefaultsFile(const archive::DataDir& dir); // <dir>/pagamenti.fe
 
 // A record never written (past the end of a file, or zero bytes) reads as
 // the defaults, so an issuer saved before these files existed gets them. The
-// three files are written together or not at all.
+// four files are written together or not at all.
 archive::Result<IssuerEinvoiceData> readIssuerData(const archive::DataDir& dir, int issuer);
 archive::Status writeIssuerData(const archive::DataDir& dir, int issuer, const IssuerEinvoiceData& data);
 

@@ -1,6 +1,10 @@
 #include "einvoice/invoice_xml.h"
 
 #include "archive/codepage.h"
+#include "archive/settlement.h"
+#include "calc/calendar.h"
+#include "calc/numbers.h"
+#include "calc/payments.h"
 #include "einvoice/party_rules.h"
 #include "einvoice/text_rules.h"
 #include "einvoice/xml_writer.h"
@@ -184,14 +188,30 @@ void writeGoodsAndServices(XmlWriter& xml, const Document& document)
     xml.close();
 }
 
+// "2026-03-31", as the schema writes a date.
+std::string isoDate(calc::Date date)
+{
+    return std::to_string(date.year) + "-" + calc::twoDigits(date.month) + "-" + calc::twoDigits(date.day);
+}
+
 void writePayment(XmlWriter& xml, const InvoiceToExport& invoice, const Document& document)
 {
+    const archive::InvoicePayments& terms = invoice.form.payments;
+    // An invoice stored before it had terms, or with a code this program does
+    // not know, is asked for by bank transfer as it always was.
+    const calc::PaymentMethod* method = calc::paymentMethod(terms.method);
+    if (!method)
+        method = calc::paymentMethod(calc::DefaultPaymentMethod);
+    const auto due = archive::dueDateOf(terms, calc::dateOfFields(invoice.form.day, invoice.form.month, invoice.year));
     xml.open("DatiPagamento");
     xml.element("CondizioniPagamento", "TP02"); // payment in full
     xml.open("DettaglioPagamento");
-    xml.element("ModalitaPagamento", "MP05"); // bank transfer
+    xml.element("ModalitaPagamento", method->code);
+    if (due)
+        xml.element("DataScadenzaPagamento", isoDate(*due));
     xml.element("ImportoPagamento", moneyText(document.toPay));
-    if (!trimBlanks(invoice.issuerData.iban).empty())
+    // The account is named only where the money is to reach it.
+    if (method->bankTransfer && !trimBlanks(invoice.issuerData.iban).empty())
         xml.element("IBAN", compactIban(invoice.issuerData.iban));
     xml.close();
     xml.close();

@@ -3,9 +3,11 @@
 #include "archive/book.h"
 #include "archive/codepage.h"
 #include "archive/invoice_form.h"
+#include "archive/payments.h"
 #include "einvoice/fatturapa.h"
 
 #include <algorithm>
+#include <span>
 
 namespace tessaro::einvoice {
 
@@ -36,6 +38,13 @@ YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
     }
     const std::string folder = exportFolder(request.dataDir);
     const int total = std::max(counter.value() - 1, 0);
+    // The terms of every invoice in one read: the files carry the same
+    // DatiPagamento as each invoice exported on its own.
+    auto terms = archive::readPaymentRecords(book, total);
+    if (!terms) {
+        result.ioError = terms.error();
+        return result;
+    }
     for (int number = 1; number < counter.value(); ++number) {
         if (step && !step(number - 1, total)) {
             result.cancelled = true;
@@ -66,6 +75,9 @@ YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
         invoice.form.buffer = record.value();
         invoice.form.extraLines = lines.value();
         invoice.form.creditNote = mark.value();
+        invoice.form.payments = archive::decodePayments(std::span<const std::uint8_t, archive::PaymentsRecordSize>(
+            terms.value().data() + static_cast<std::size_t>(number - 1) * archive::PaymentsRecordSize,
+            archive::PaymentsRecordSize));
         archive::copyBufferToForm(invoice.form, request.decimalSeparator);
         invoice.type = request.type;
         invoice.year = request.year;

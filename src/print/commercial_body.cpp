@@ -115,10 +115,7 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
     const std::string toPay = form.creditNote.isCreditNote ? "TOTALE NOTA DI CREDITO" : "TOTALE DA PAGARE";
     summaryRow(toPay + unit + (amounts.stampDuty != 0 ? " (bollo incluso)" : ""), money(amounts.toPay));
     page.setFontBold(false);
-    if (amounts.stampDutyDue) {
-        printStampDutyPaid(page, y + 100, decimalSeparator);
-        page.setFontSize(12);
-    }
+    printBelowTotals(page, y, form, terms, amounts.stampDutyDue, decimalSeparator);
 }
 
 } // namespace tessaro::print

@@ -182,10 +182,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     box(y);
     page.setFontBold(false);
 
-    if (amounts.stampDutyDue) {
-        printStampDutyPaid(page, y + 500, decimalSeparator);
-        page.setFontSize(12);
-    }
+    printBelowTotals(page, y + 400, form, terms, amounts.stampDutyDue, decimalSeparator);
 }
 
 } // namespace tessaro::print

@@ -1,13 +1,19 @@
 #include "print/statements.h"
 
+#include "archive/settlement.h"
+#include "calc/calendar.h"
 #include "calc/numbers.h"
+#include "calc/payments.h"
 #include "calc/regimes.h"
+#include "calc/text.h"
 
 namespace tessaro::print {
 
 namespace {
 
 constexpr double StatementX = 800;
+constexpr double BelowTotalsGap = 100;
+constexpr double BelowTotalsLine = 300; // a line at 10 points and a little air
 
 } // namespace
 
@@ -39,6 +45,39 @@ void printStampDutyPaid(Page& page, double y, char decimalSeparator)
     page.setFontBold(false);
     printRightAligned(page, 8400, y, std::string(calc::StampDutyPaidText));
     printRightAligned(page, 10400, y, "Euro " + calc::euroText(calc::StampDutyAmount, decimalSeparator));
+}
+
+std::string paymentTermsText(const archive::InvoiceForm& form, const archive::IssuerTerms& terms)
+{
+    if (form.creditNote.isCreditNote)
+        return {};
+    // A code this program does not know is left unsaid rather than guessed.
+    const calc::PaymentMethod* method = calc::paymentMethod(form.payments.method);
+    const auto due = archive::dueDateOf(form.payments, calc::dateOfFields(form.day, form.month, form.year));
+    if (!method && !due)
+        return {};
+    std::string text = method ? "Pagamento: " + std::string(method->paperText) : std::string("Pagamento");
+    if (due)
+        text += " entro il " + calc::dateText(*due);
+    if (const std::string_view iban = calc::trimBlanks(terms.iban); method && method->bankTransfer && !iban.empty())
+        text += " - IBAN: " + std::string(iban);
+    return text;
+}
+
+void printBelowTotals(Page& page, double bottom, const archive::InvoiceForm& form, const archive::IssuerTerms& terms,
+                      bool stampDutyDue, char decimalSeparator)
+{
+    double y = bottom + BelowTotalsGap;
+    if (stampDutyDue) {
+        printStampDutyPaid(page, y, decimalSeparator);
+        y += BelowTotalsLine;
+    }
+    if (const std::string text = paymentTermsText(form, terms); !text.empty()) {
+        page.setFontSize(10);
+        page.setFontBold(false);
+        printAt(page, StatementX, y, text);
+    }
+    page.setFontSize(12);
 }
 
 } // namespace tessaro::print

@@ -1,11 +1,13 @@
-// What the law makes the paper copy say below the table of goods or fees:
-// the statement of an invoice without VAT in the words of the issuer's
-// regime, and the stamp duty paid on it.
+// What the paper copy says below the table of goods or fees: the statement
+// of an invoice without VAT in the words of the issuer's regime, the stamp
+// duty paid on it, and how and by when the invoice is to be paid.
 #pragma once
 
 #include "archive/app_state.h"
 #include "archive/invoice_form.h"
 #include "print/page.h"
+
+#include <string>
 
 namespace tessaro::print {
 
@@ -21,5 +23,15 @@ void printStatement(Page& page, double y, const calc::RegimeStatement& statement
 // "Imposta di bollo assolta in modo virtuale" and its amount at y, size 10
 // regular, on the columns of the summary rows.
 void printStampDutyPaid(Page& page, double y, char decimalSeparator);
+
+// "Pagamento: bonifico bancario entro il 30/04/2026 - IBAN: IT60X...", from
+// the invoice's terms and the issuer's IBAN; empty for an invoice without
+// terms, and for a credit note, which asks for nothing.
+std::string paymentTermsText(const archive::InvoiceForm& form, const archive::IssuerTerms& terms);
+
+// The lines under the summary rows, whose last box ends at `bottom`: the
+// stamp duty paid when due, then the terms, size 10 regular. Leaves size 12.
+void printBelowTotals(Page& page, double bottom, const archive::InvoiceForm& form, const archive::IssuerTerms& terms,
+                      bool stampDutyDue, char decimalSeparator);
 
 } // namespace tessaro::print

@@ -1,6 +1,7 @@
 #include "ui/einvoice_window.h"
 
 #include "archive/codepage.h"
+#include "calc/payments.h"
 #include "einvoice/codes.h"
 #include "ui/identifier_hints.h"
 #include "ui/twips.h"
@@ -75,6 +76,18 @@ EinvoiceWindow::EinvoiceWindow(QWidget* parent) : QDialog(parent)
     fund->addItem(QStringLiteral("nessuna"), QString());
     fill(fund, einvoice::pensionFunds());
     fill(findChild<QComboBox*>(QStringLiteral("cmbnatura")), einvoice::vatNatures());
+    // The empty choice first: no terms, as the issuer's invoices had before.
+    auto* method = findChild<QComboBox*>(QStringLiteral("cmbmodpag"));
+    method->addItem(QString(), QString());
+    for (const calc::PaymentMethod& each : calc::paymentMethods())
+        method->addItem(fromUtf8(each.name), fromUtf8(each.code));
+    // A typed due date belongs to one invoice, never to all the new ones.
+    auto* term = findChild<QComboBox*>(QStringLiteral("cmbtermine"));
+    term->addItem(QString(), QString());
+    for (const calc::PaymentTerm& each : calc::paymentTerms()) {
+        if (!each.explicitDate)
+            term->addItem(fromUtf8(each.name), fromUtf8(each.code));
+    }
 
     auto* iban = findChild<QLineEdit*>(QStringLiteral("txtiban"));
     iban->setValidator(new IbanValidator(iban));

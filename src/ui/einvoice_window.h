@@ -1,7 +1,7 @@
 // "Dati per la fattura elettronica": what one issuer adds for the electronic
 // invoice (tax regime, pension fund, nature and legal reference of invoices
 // without VAT, IBAN, the stamp duty charged to the client, the percentages
-// its new invoices start with), with what is wrong
+// and the terms of payment its new invoices start with), with what is wrong
 // in the issuer's identifiers shown below as a hint. A view only: it shows and
 // returns the data and reports "Ok"; reading, checking and writing them live
 // in the e-invoice data commands. "Annulla" closes.
@@ -36,7 +36,7 @@ signals:
 };
 
 inline constexpr int EinvoiceWindowWidthTwips = 9000;
-inline constexpr int EinvoiceWindowHeightTwips = 5055;
+inline constexpr int EinvoiceWindowHeightTwips = 6015;
 inline constexpr const char* EinvoiceIssuerHintsName = "etcnote";
 std::span<const ControlOf<einvoice::IssuerEinvoiceData>> einvoiceWindowTable();
 

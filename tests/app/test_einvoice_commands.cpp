@@ -279,6 +279,7 @@ private slots:
         QVERIFY(app::resetAll(s.form, s.state, s.dialogs));
         QVERIFY(!s.dir.exists("emit.fe"));
         QVERIFY(!s.dir.exists("bollo.fe"));
+        QVERIFY(!s.dir.exists("pagamenti.fe"));
         QVERIFY(!s.dir.exists("emit"));
 
         // The next issuer saved as number 1 starts from the defaults.

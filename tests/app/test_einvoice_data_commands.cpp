@@ -32,6 +32,8 @@ IssuerEinvoiceData forfettario()
     data.legalReference = "Operazione in franchigia da IVA ai sensi della L. 190/2014";
     data.iban = "IT60X0542811101000000123456";
     data.newPension = "4";
+    data.newPaymentMethod = "MP12";
+    data.newPaymentTerm = "60FM";
     return data;
 }
 
@@ -89,6 +91,8 @@ private slots:
         edit(*window, "txtiban")->setFocus();
         QTest::keyClicks(edit(*window, "txtiban"), "it60x0542811101000000123456");
         edit(*window, "txtcnnuove")->setText("4");
+        combo(*window, "cmbmodpag")->setCurrentIndex(combo(*window, "cmbmodpag")->findData("MP12"));
+        combo(*window, "cmbtermine")->setCurrentIndex(combo(*window, "cmbtermine")->findData("60FM"));
 
         click(*window, "Command1");
         QCOMPARE(window->result(), int(QDialog::Accepted));

@@ -55,6 +55,8 @@ private slots:
         data.vatNature = "N2.2";
         data.legalReference = "Non soggetta, città";
         data.iban = "IT60X0542811101000000123456";
+        data.newPaymentMethod = "MP05";
+        data.newPaymentTerm = "30";
         QVERIFY(writeIssuerData(dir.data(), 2, data).ok());
 
         const auto bytes = dir.bytes("emit.fe");
@@ -70,6 +72,8 @@ private slots:
         QCOMPARE(reference.substr(0, 19), std::string("Non soggetta, citt\xE0")); // Windows-1252 à
         QCOMPARE(reference.substr(19), std::string(81, ' '));
         QCOMPARE(text(bytes, 146 + 112, 34), std::string("IT60X0542811101000000123456       "));
+        // The terms of new invoices beside it; record 1, never written, reads as nothing chosen.
+        QCOMPARE(text(dir.bytes("pagamenti.fe"), 0, 16), std::string(8, '\0') + "MP0530  ");
 
         QCOMPARE(readIssuerData(dir.data(), 2).value(), data);
 

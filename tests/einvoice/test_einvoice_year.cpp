@@ -1,6 +1,7 @@
 #include "einvoice/year_export.h"
 
 #include "archive/book.h"
+#include "archive/payments.h"
 #include "einvoice/fatturapa.h"
 #include "einvoice/written_files.h"
 #include "samples.h"
@@ -79,6 +80,8 @@ private slots:
         withoutVat.form.vat = "0";
         withoutVat.form.client = test::personClient();
         store(book, 4, withoutVat);
+        const archive::InvoicePayments cash {"MP01", "30", "", {}};
+        QVERIFY(archive::writePayments(book, 4, std::span(&cash, 1)).ok());
         QVERIFY(archive::writeCounter(book, 5).ok());
         QVERIFY(rememberRecipient(dir.data(), test::personClient(), "verdi@pec.it").ok());
 
@@ -104,6 +107,8 @@ private slots:
         // The remembered PEC of the client; VAT 0 alone makes it an invoice without VAT.
         QCOMPARE(test::xmlValues(xml, "PECDestinatario"), QStringList {"verdi@pec.it"});
         QCOMPARE(test::xmlValues(xml, "DatiRiepilogo/Natura"), (QStringList {"N2.2", "N1"}));
+        // Its terms come from the book's side file as on the single export.
+        QCOMPARE(test::xmlValues(xml, "DataScadenzaPagamento"), QStringList {"2024-04-04"});
 
         const std::string message = yearExportMessage(result);
         QVERIFY(message.starts_with("Fatture elettroniche scritte: 2.\nFatture non esportate: 2."));

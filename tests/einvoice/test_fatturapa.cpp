@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <set>
+#include <tuple>
 
 using namespace tessaro;
 using namespace tessaro::einvoice;
@@ -346,6 +347,37 @@ private slots:
         // Nothing is paid to the issuer, whose IBAN is known.
         QVERIFY(!invoice.issuerData.iban.empty());
         QVERIFY(xml.find("DatiPagamento") == std::string::npos);
+    }
+
+    // Method (MP05 when none), due date from the invoice date, IBAN only for a transfer.
+    void paymentTerms_data()
+    {
+        QTest::addColumn<QStringList>("terms"); // method, term, invoice day, month, year
+        QTest::addColumn<QStringList>("detail"); // ModalitaPagamento, DataScadenzaPagamento, IBAN
+        const QString iban = "IT60X0542811101000000123456";
+        QTest::newRow("no terms") << QStringList {"", "", "5", "3", "2024"} << QStringList {"MP05", "", iban};
+        QTest::newRow("cash") << QStringList {"MP01", "", "5", "3", "2024"} << QStringList {"MP01", "", ""};
+        QTest::newRow("transfer") << QStringList {"MP05", "30", "5", "3", "2024"}
+                                  << QStringList {"MP05", "2024-04-04", iban};
+        QTest::newRow("end of month") << QStringList {"MP12", "30FM", "31", "1", "2026"}
+                                      << QStringList {"MP12", "2026-03-31", ""};
+    }
+
+    void paymentTerms()
+    {
+        QFETCH(QStringList, terms);
+        QFETCH(QStringList, detail);
+        InvoiceToExport invoice = test::professionalInvoice();
+        invoice.form.payments = {terms[0].toStdString(), terms[1].toStdString(), {}, {}};
+        std::tie(invoice.form.day, invoice.form.month, invoice.year)
+            = std::tuple(terms[2].toStdString(), terms[3].toStdString(), terms[4].toStdString());
+        QTemporaryDir dir;
+        const std::string xml = exportedAndValid(invoice, dir);
+        verifySchema(dir);
+        QStringList found;
+        for (const char* element : {"ModalitaPagamento", "DataScadenzaPagamento", "IBAN"})
+            found << values(xml, element).join(',');
+        QCOMPARE(found, detail);
     }
 
     void typographicSignsBecomePlain()

@@ -292,13 +292,21 @@ void TestInvoicePage::amountToPaySaysWhatItIs_data()
     QTest::addColumn<bool>("creditNote"); // with VAT and withholding; else neither, and the duty charged is due
     QTest::addColumn<QString>("fund"); // empty: a commercial invoice
     QTest::addColumn<QStringList>("texts");
-    QTest::newRow("goods with duty") << false << "" << QStringList {"TOTALE DA PAGARE EURO (bollo incluso)"};
+    QTest::addColumn<QStringList>("terms"); // method and term of the invoice
+    QTest::addColumn<QString>("payment"); // the line under the duty paid; empty: none
+    QTest::newRow("goods with duty")
+        << false << "" << QStringList {"TOTALE DA PAGARE EURO (bollo incluso)"} << QStringList {"MP05", "30FM"}
+        << "Pagamento: bonifico bancario entro il 30/04/2024 - IBAN: IT60X0542811101000000123456";
     QTest::newRow("fees, credit note") << true << "TC22"
                                        << QStringList {"TOTALE NOTA DI CREDITO (Imponibile+IVA-ritenuta+spese)",
-                                                       "Rivalsa INPS 4%"};
+                                                       "Rivalsa INPS 4%"}
+                                       << QStringList {"MP05", "30"} << "";
     QTest::newRow("fees with duty") << false << "TC04"
                                     << QStringList {"TOTALE DA PAGARE (Imponibile+IVA+spese+bollo)",
-                                                    "Contributo integrativo INARCASSA 4%"};
+                                                    "Contributo integrativo INARCASSA 4%"}
+                                    << QStringList {"", ""} << "";
+    QTest::newRow("fees in cash") << false << "TC04" << QStringList {} << QStringList {"MP01", ""}
+                                  << "Pagamento: contanti";
 }
 
 void TestInvoicePage::amountToPaySaysWhatItIs()
@@ -306,21 +314,32 @@ void TestInvoicePage::amountToPaySaysWhatItIs()
     QFETCH(bool, creditNote);
     QFETCH(QString, fund);
     QFETCH(QStringList, texts);
+    QFETCH(QStringList, terms);
+    QFETCH(QString, payment);
     auto sheet
         = test::sampleSheet(fund.isEmpty() ? archive::InvoiceType::Commercial : archive::InvoiceType::Professional);
-    sheet.terms = {.amounts = {.chargeStampDuty = true}, .pensionFund = fund.toStdString()};
+    sheet.terms = {
+        .amounts = {.chargeStampDuty = true}, .pensionFund = fund.toStdString(), .iban = "IT60X0542811101000000123456"};
     auto form = test::sampleForm();
     form.day = "8 "; // as reloaded from its record
     form.creditNote.isCreditNote = creditNote;
     form.vat = form.withholding = creditNote ? "20" : "0";
     form.amount[0] = form.quantity[0] = "100";
     form.pension = "4";
+    form.payments = {terms[0].toStdString(), terms[1].toStdString(), {}, {}};
     print::RecordingPage page;
     print::layoutInvoice(page, form, sheet);
     for (const QString& text : texts + QStringList {"del 8-03-2024"})
         QVERIFY2(page.find(text.toStdString()), qPrintable(text));
     QCOMPARE(page.find("RITENUTA D'ACCONTO (20%)").has_value(), creditNote);
     QCOMPARE(page.find("IMPOSTA DI BOLLO").has_value(), !creditNote);
+
+    // The terms at the left, under the duty paid; nothing new without them.
+    const auto& all = page.texts();
+    const auto line = std::find_if(all.begin(), all.end(), [](auto& t) { return t.text.starts_with("Pagamento"); });
+    QCOMPARE(line == all.end() ? QString() : QString::fromStdString(line->text), payment);
+    if (line != all.end())
+        QCOMPARE(QPointF(line->x, line->y), QPointF(800, textOf(page, std::string(calc::StampDutyPaidText)).y + 300));
 }
 
 QTEST_GUILESS_MAIN(TestInvoicePage)

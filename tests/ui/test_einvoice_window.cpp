@@ -38,6 +38,10 @@ private slots:
         QVERIFY(nature->findData("N2.2") >= 0);
         QCOMPARE(nature->findData("N2"), -1);
 
+        // No terms chosen first; a date typed for one invoice is never everyone's.
+        QCOMPARE(combo(window, "cmbmodpag")->itemText(0), QString());
+        QCOMPARE(combo(window, "cmbtermine")->findData("DATA"), -1);
+
         // A new issuer starts from the defaults.
         QCOMPARE(window.data(), IssuerEinvoiceData {});
         QCOMPARE(fund->currentIndex(), 0);
@@ -98,7 +102,7 @@ private slots:
         }
         QCOMPARE(window.findChild<QPushButton*>("Command1")->accessibleName(), QStringLiteral("Ok"));
         // Each caption is read whole on the screen too.
-        for (const QString& caption : captions) {
+        for (const QString& caption : captions + QStringList {"Label9", "Label10"}) {
             const auto* label = window.findChild<QLabel*>(caption);
             QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(caption));
         }
