@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace tessaro::calc {
@@ -32,13 +31,6 @@ constexpr std::array Terms = {
     PaymentTerm {"90FM", "90 giorni fine mese", 90, true},
     PaymentTerm {ExplicitDateTerm, "data indicata", 0, false, true},
 };
-
-int valueOfDigits(std::string_view digits)
-{
-    int value = 0;
-    std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    return value;
-}
 
 } // namespace
 
