@@ -212,9 +212,10 @@ std::vector<char> BookRegister::showing(PaymentFilter filter, calc::Date today) 
             continue;
         }
         const calc::PaymentState state = settlement->state(today);
-        shown[i] = filter == PaymentFilter::Overdue ? state == calc::PaymentState::Overdue
-                                                    : state == calc::PaymentState::Open
-                || state == calc::PaymentState::PartlyPaid || state == calc::PaymentState::Overdue;
+        const bool overdue = state == calc::PaymentState::Overdue;
+        shown[i] = filter == PaymentFilter::Overdue
+            ? overdue
+            : overdue || state == calc::PaymentState::Open || state == calc::PaymentState::PartlyPaid;
     }
     return shown;
 }
