@@ -2,6 +2,7 @@
 
 #include "archive/issuers.h"
 #include "archive/lifecycle.h"
+#include "archive/payments.h"
 #include "archive/record_file.h"
 #include "archive/records.h"
 #include "archive/settings.h"
@@ -66,6 +67,34 @@ archive::ExtraLinesRecord extraLines(int n)
         lines.quantity[static_cast<std::size_t>(k)] = std::to_string(k % 3 + 1);
     }
     return lines;
+}
+
+// Every other invoice has terms and payments: a part paid and not yet due,
+// a part paid and overdue (due before the year of the book), or paid in full.
+archive::InvoicePayments payments(int n)
+{
+    archive::InvoicePayments p;
+    if (n % 2 == 0)
+        return p;
+    p.method = "MP05";
+    const calc::Date paidOn {FullBookYear, n % 12 + 1, 28};
+    switch (n % 6) {
+    case 1:
+        p.term = "60";
+        p.payments.push_back({paidOn, "100.00", "MP05", "Acconto", ""});
+        break;
+    case 3:
+        p.term = "DATA";
+        p.typedDue = std::to_string(FullBookYear - 1) + "1130";
+        p.payments.push_back({paidOn, "50.00", "MP01", "", ""});
+        break;
+    default:
+        p.term = "30";
+        p.payments.push_back({paidOn, "1000.00", "MP05", "", ""});
+        p.payments.push_back({paidOn, "99000.00", "MP05", "Saldo", ""});
+        break;
+    }
+    return p;
 }
 
 bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
@@ -138,7 +167,12 @@ bool writeDataFolder(const std::string& path)
                 clients.data() + static_cast<std::size_t>(n - 1) * archive::PartyRecordSize, archive::PartyRecordSize));
     ok = ok && writeWhole(archive::dataFile(dir, "clienti"), clients)
         && archive::writeClientCount(dir, static_cast<std::int16_t>(ClientCount)).ok();
-    return ok && writeBook(fullBook(path), archive::MaxInvoiceNumber) && writeBook(printBook(path), PrintBookInvoices);
+    ok = ok && writeBook(fullBook(path), archive::MaxInvoiceNumber) && writeBook(printBook(path), PrintBookInvoices);
+    std::vector<archive::InvoicePayments> received;
+    received.reserve(archive::MaxInvoiceNumber);
+    for (int n = 1; n <= archive::MaxInvoiceNumber; ++n)
+        received.push_back(payments(n));
+    return ok && archive::writePayments(fullBook(path), 1, received).ok();
 }
 
 } // namespace tessaro::bench

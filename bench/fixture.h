@@ -1,6 +1,7 @@
 // The data folder the benchmark works on: one issuer, a client archive, a
 // book filled to the highest number the counter allows and a book of the
-// size a busy year prints. Written straight through the archive layer.
+// size a busy year prints; every other invoice of the full book with terms
+// and payments, some overdue. Written straight through the archive layer.
 #pragma once
 
 #include "archive/book.h"

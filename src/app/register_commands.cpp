@@ -30,7 +30,7 @@ namespace {
 
 print::RegisterSheet sheetOf(const ui::RegisterContents& contents, const archive::AppState& state)
 {
-    return {state.currentIssuerRecord, contents.year, state.decimalSeparator};
+    return {state.currentIssuerRecord, contents.year, state.decimalSeparator, contents.today};
 }
 
 // The register laid out on a page, told to the progress page by page.
@@ -51,10 +51,11 @@ const char* const Interrupted = "Stampa del registro interrotta: non è stato st
 
 } // namespace
 
-archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state)
+archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state,
+                                                   calc::Date today)
 {
     auto reg = archive::BookRegister::read(archive::currentBook(form, state), state.invoiceType, state.nextNumber,
-                                           state.issuerTerms.amounts);
+                                           state.issuerTerms.amounts, form.year);
     if (!reg)
         return reg.error();
     ui::RegisterContents contents;
@@ -63,6 +64,7 @@ archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& f
     contents.reg = std::make_shared<const archive::BookRegister>(std::move(reg.value()));
     contents.year = form.year;
     contents.decimalSeparator = state.decimalSeparator;
+    contents.today = today;
     return contents;
 }
 
@@ -88,7 +90,7 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
     ui::BusyPointer busy(dialogs);
     const auto progress = dialogs.startProgress(
         RegisterCsvTitle, "Esportazione del registro dell'anno " + contents.year + "...", contents.reg->size());
-    const auto text = archive::registerCsv(*contents.reg, contents.einvoiceWritten, contents.year,
+    const auto text = archive::registerCsv(*contents.reg, contents.einvoiceWritten, contents.year, contents.today,
                                            [&](int done) { return progress->step(done); });
     if (!text) {
         progress->finish();
@@ -252,7 +254,7 @@ void RegisterController::refresh()
     // While the year field names no book the main window still shows the last one, and so does the register.
     if (!archive::isBookYear(form.year))
         return;
-    auto contents = readRegister(form, state);
+    auto contents = readRegister(form, state, m_main.clock.today());
     if (!contents) {
         m_contents = {};
         m_window->showProblem("Non è stato possibile leggere le fatture: " + contents.error().describe());

@@ -28,8 +28,9 @@ inline constexpr const char* RegisterPdfTitle = "Salva registro in PDF";
 inline constexpr const char* CsvFilter = "CSV (*.csv)";
 
 // The register of the book on screen: its rows and which electronic
-// invoices are written. Reading creates no file.
-archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state);
+// invoices are written; today decides what is overdue. Reading creates no file.
+archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state,
+                                                   calc::Date today);
 
 // "registro-<issuer>-<year>.csv" / ".pdf" in the data directory.
 std::string registerFilePath(const archive::AppState& state, const std::string& year, const std::string& extension);

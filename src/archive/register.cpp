@@ -4,8 +4,10 @@
 #include "archive/credit_notes.h"
 #include "archive/fields.h"
 #include "archive/lifecycle.h"
+#include "archive/payments.h"
 #include "archive/record_file.h"
 #include "archive/records.h"
+#include "archive/settlement.h"
 #include "archive/stored_figures.h"
 #include "calc/regimes.h"
 
@@ -74,12 +76,25 @@ void add(RegisterFigures& sum, const RegisterFigures& figures)
     sum.expenses += figures.expenses;
     sum.toPay += figures.toPay;
     sum.stampDuty += figures.stampDuty;
+    sum.received += figures.received;
+    sum.owed += figures.owed;
+}
+
+// Most invoices have no terms and no payments: their records, never written
+// (zero bytes) or written empty (blanks), decode to nothing, so they are not
+// decoded at all.
+InvoicePayments paymentsAt(std::span<const std::uint8_t> records, std::size_t index)
+{
+    const auto record = records.subspan(index * PaymentsRecordSize, PaymentsRecordSize);
+    if (std::all_of(record.begin(), record.end(), [](std::uint8_t b) { return b == 0 || b == ' '; }))
+        return {};
+    return decodePayments(std::span<const std::uint8_t, PaymentsRecordSize>(record.data(), PaymentsRecordSize));
 }
 
 } // namespace
 
 Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType type, int nextNumber,
-                                        calc::InvoiceTerms terms)
+                                        calc::InvoiceTerms terms, std::string_view year)
 {
     BookRegister reg;
     reg.m_type = type;
@@ -133,7 +148,76 @@ Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType
         reg.indexRow(record, extraLinesCount ? lines : std::span<const std::uint8_t>());
     }
     reg.m_searchStart.push_back(static_cast<std::uint32_t>(reg.m_search.size()));
+
+    auto payments = readPaymentRecords(book, count);
+    if (!payments)
+        return payments.error();
+    reg.settle(payments.value(), year);
     return reg;
+}
+
+void BookRegister::settle(std::span<const std::uint8_t> paymentRecords, std::string_view year)
+{
+    const std::size_t rows = m_rows.size();
+    std::vector<InvoicePayments> payments(rows);
+    for (std::size_t i = 0; i < rows; ++i)
+        payments[i] = paymentsAt(paymentRecords, i);
+    // Only an invoice of this book can be cancelled by one of its credit notes.
+    const auto cancelledIndex = [&](const RegisterRow& row) -> std::optional<std::size_t> {
+        if (!row.creditNote || row.cancelledInvoice < 1 || static_cast<std::size_t>(row.cancelledInvoice) > rows)
+            return std::nullopt;
+        return static_cast<std::size_t>(row.cancelledInvoice) - 1;
+    };
+    std::vector<char> cancelled(rows, 0);
+    for (const RegisterRow& row : m_rows) {
+        if (const auto k = cancelledIndex(row))
+            cancelled[*k] = 1;
+    }
+    const std::optional<calc::Date> firstDay = calc::dateOfFields("1", "1", year);
+    for (std::size_t i = 0; i < rows; ++i) {
+        RegisterRow& row = m_rows[i];
+        if (!row.counted())
+            continue;
+        SettlementInput input;
+        input.toPay = row.figures.toPay;
+        input.creditNote = row.creditNote;
+        input.cancelled = cancelled[i] != 0;
+        if (firstDay && row.day && row.month && calc::isRealDate(row.day, row.month, firstDay->year))
+            input.issued = calc::Date {firstDay->year, row.month, row.day};
+        if (const auto k = cancelledIndex(row))
+            input.receivedOnCancelled = payments[*k].received();
+        row.settlement = settlementOf(input, payments[i]);
+        row.figures.received = row.settlement->received;
+        row.figures.owed = row.settlement->owed();
+    }
+}
+
+std::optional<calc::PaymentState> BookRegister::paymentState(int index, calc::Date today) const
+{
+    const RegisterRow& r = row(index);
+    if (!r.settlement)
+        return std::nullopt;
+    return r.settlement->state(today);
+}
+
+std::vector<char> BookRegister::showing(PaymentFilter filter, calc::Date today) const
+{
+    std::vector<char> shown(m_rows.size(), 1);
+    if (filter == PaymentFilter::All)
+        return shown;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const std::optional<calc::Settlement>& settlement = m_rows[i].settlement;
+        if (!settlement) {
+            shown[i] = 0;
+            continue;
+        }
+        const calc::PaymentState state = settlement->state(today);
+        const bool overdue = state == calc::PaymentState::Overdue;
+        shown[i] = filter == PaymentFilter::Overdue
+            ? overdue
+            : overdue || state == calc::PaymentState::Open || state == calc::PaymentState::PartlyPaid;
+    }
+    return shown;
 }
 
 std::span<const std::uint8_t> BookRegister::invoiceBytes(int index) const

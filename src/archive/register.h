@@ -1,15 +1,19 @@
 // The register of a book: every stored invoice as one row of figures, each
 // from one call of the amounts engine under the yearly totals' rule, so the
-// register's sums are the totals commands' sums (a credit note subtracts). The book is read once, in
-// two transfers; texts are read from the kept bytes only when asked for.
+// register's sums are the totals commands' sums (a credit note subtracts). The book is read once, one
+// transfer per file; texts are read from the kept bytes only when asked for.
+// Each counted row also keeps what its invoice asks and what came in for it,
+// from the payments of the book; its state is reckoned for the day asked.
 #pragma once
 
 #include "archive/book.h"
 #include "archive/io_result.h"
 #include "calc/amounts.h"
+#include "calc/payments.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,6 +38,10 @@ struct RegisterFigures {
     // The stamp duty due on the invoice, charged to the client or borne by the
     // issuer: owed on a credit note as on any document, so never turned.
     double stampDuty = 0;
+    // Euro that came in (given back, for a credit note) and still owed: the
+    // row's settlement, in the figures so that they sum with the others.
+    double received = 0;
+    double owed = 0;
 };
 
 struct RegisterRow {
@@ -48,8 +56,17 @@ struct RegisterRow {
     // A credit note's figures stand with their sign turned, so they subtract in every sum.
     bool creditNote = false;
     int cancelledInvoice = 0; // the number of the invoice a credit note cancels, 0 when none or no number
+    // For a counted row: what it asks, what came in and when it falls due.
+    std::optional<calc::Settlement> settlement;
 
     bool counted() const { return currency == RegisterCurrency::Euro || currency == RegisterCurrency::FromLire; }
+};
+
+// Which rows the register shows by what is still to come in.
+enum class PaymentFilter : std::uint8_t {
+    All,
+    Owed, // something is still owed: "da incassare", "incassata in parte", "scaduta"
+    Overdue, // "scaduta"
 };
 
 class BookRegister {
@@ -58,15 +75,22 @@ public:
 
     // Invoices 1 .. nextNumber - 1 of the book under the program's invoice
     // type and the issuer's terms (the stamp duty charged to the client is
-    // part of the amount to pay). Records missing from the files read as zero bytes.
+    // part of the amount to pay). Records missing from the files read as zero
+    // bytes. year is the book's year text: the due dates the terms give count
+    // from the day of issue in it; without it only the typed due dates are known.
     static Result<BookRegister> read(const BookPaths& book, calc::InvoiceType type, int nextNumber,
-                                     calc::InvoiceTerms terms = {});
+                                     calc::InvoiceTerms terms = {}, std::string_view year = {});
 
     int size() const { return static_cast<int>(m_rows.size()); }
     // Row index 0 is invoice 1.
     const RegisterRow& row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
     std::span<const std::uint8_t> invoiceBytes(int index) const;
     calc::InvoiceType type() const { return m_type; }
+
+    // The row's payment state on the day given; nothing for a row left out of the sums.
+    std::optional<calc::PaymentState> paymentState(int index, calc::Date today) const;
+    // One flag per row: whether the filter shows it on the day given.
+    std::vector<char> showing(PaymentFilter filter, calc::Date today) const;
 
     // Surname or company and first name, trimmed and joined by a blank (UTF-8).
     std::string clientText(int index) const;
@@ -98,6 +122,8 @@ public:
     int compareClients(int a, int b) const;
 
 private:
+    // The settlement of every counted row from the .inc records of the rows, end to end.
+    void settle(std::span<const std::uint8_t> paymentRecords, std::string_view year);
     // Adds the row's client and descriptions (lines 4 to 10 when given) to the search.
     void indexRow(std::span<const std::uint8_t> record, std::span<const std::uint8_t> extraLines);
     std::string_view searchText(int index) const;

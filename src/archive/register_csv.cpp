@@ -27,13 +27,16 @@ constexpr std::array<std::string_view, 3> CsvHeadings = {
 
 template <typename Cell, typename CsvCell> void appendLine(std::string& out, Cell cell, CsvCell csvCell)
 {
-    for (int column = 0; column < RegisterColumnCount; ++column) {
+    const int firstPayment = static_cast<int>(FirstPaymentColumn);
+    for (int column = 0; column < firstPayment; ++column) {
         if (column > 0)
             out += ';';
         out += csvField(cell(static_cast<RegisterColumn>(column)));
     }
     for (std::size_t column = 0; column < CsvHeadings.size(); ++column)
         out += ';' + csvField(csvCell(static_cast<CsvColumn>(column)));
+    for (int column = firstPayment; column < RegisterColumnCount; ++column)
+        out += ';' + csvField(cell(static_cast<RegisterColumn>(column)));
     out += LineEnd;
 }
 
@@ -69,10 +72,11 @@ std::string csvField(std::string_view text)
 }
 
 std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const char> einvoiceWritten,
-                                       std::string_view year, const std::function<bool(int done)>& step)
+                                       std::string_view year, calc::Date today,
+                                       const std::function<bool(int done)>& step)
 {
     std::string out(ByteOrderMark);
-    out.reserve(static_cast<std::size_t>(reg.size()) * 160 + 256);
+    out.reserve(static_cast<std::size_t>(reg.size()) * 200 + 256);
     appendLine(
         out, [](RegisterColumn column) { return std::string(registerHeading(column)); },
         [](CsvColumn column) { return std::string(CsvHeadings[static_cast<std::size_t>(column)]); });
@@ -81,7 +85,7 @@ std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const 
             return std::nullopt;
         const bool written = static_cast<std::size_t>(i) < einvoiceWritten.size() && einvoiceWritten[i];
         appendLine(
-            out, [&](RegisterColumn column) { return registerCell(reg, i, column, written, year, CsvAmounts); },
+            out, [&](RegisterColumn column) { return registerCell(reg, i, column, written, year, today, CsvAmounts); },
             [&](CsvColumn column) { return csvCell(reg, i, column); });
     }
     const RegisterFigures totals = reg.totals();

@@ -2,7 +2,8 @@
 // between the fields, a decimal comma, UTF-8 with a byte-order mark, CR LF
 // line ends, a heading row, one row per invoice and a row of totals. After
 // the register's columns come those only the accountant needs: the client's
-// partita IVA and codice fiscale and the stamp duty due.
+// partita IVA and codice fiscale and the stamp duty due; then the columns of
+// what came in, so that every column keeps the place it had before them.
 #pragma once
 
 #include "archive/register.h"
@@ -17,11 +18,12 @@ namespace tessaro::archive {
 
 inline constexpr int CsvRowsPerStep = 512;
 
-// einvoiceWritten: one flag per row. step is told how many rows are done
+// einvoiceWritten: one flag per row; today decides which invoices are overdue. step is told how many rows are done
 // every CsvRowsPerStep rows; when it answers false the text is abandoned and
 // nothing is returned.
 std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const char> einvoiceWritten,
-                                       std::string_view year, const std::function<bool(int done)>& step = {});
+                                       std::string_view year, calc::Date today,
+                                       const std::function<bool(int done)>& step = {});
 
 // One field as the file holds it: quoted, with doubled quotes, when it holds
 // a semicolon, a quote, a line end or blanks at either end.

@@ -11,8 +11,9 @@ namespace tessaro::archive {
 namespace {
 
 constexpr std::array<std::string_view, RegisterColumnCount> Headings = {
-    "N.",    "Data",      "Cliente",       "Imponibile",          "IVA",  "Ritenuta",
-    "Spese", "Da pagare", "Acconto/saldo", "Fattura elettronica", "Note",
+    "N.",       "Data",     "Cliente",   "Imponibile",    "IVA",
+    "Ritenuta", "Spese",    "Da pagare", "Acconto/saldo", "Fattura elettronica",
+    "Note",     "Scadenza", "Incassato", "Da incassare",  "Stato",
 };
 
 // The digits before the decimal separator (or the end) in groups of three.
@@ -29,24 +30,6 @@ std::string grouped(const std::string& plain, char decimalSeparator, char groupS
         text += plain[i];
     }
     return text + plain.substr(end);
-}
-
-double figureOf(const RegisterFigures& figures, RegisterColumn column)
-{
-    switch (column) {
-    case RegisterColumn::Taxable:
-        return figures.taxable;
-    case RegisterColumn::Vat:
-        return figures.vat;
-    case RegisterColumn::Withholding:
-        return figures.withholding;
-    case RegisterColumn::Expenses:
-        return figures.expenses;
-    case RegisterColumn::ToPay:
-        return figures.toPay;
-    default:
-        return 0;
-    }
 }
 
 // A text for the screen: damaged bytes below the blank would be invisible
@@ -100,7 +83,30 @@ std::string_view registerHeading(RegisterColumn column)
 
 bool isAmountColumn(RegisterColumn column)
 {
-    return column >= RegisterColumn::Taxable && column <= RegisterColumn::ToPay;
+    return (column >= RegisterColumn::Taxable && column <= RegisterColumn::ToPay) || column == RegisterColumn::Received
+        || column == RegisterColumn::Owed;
+}
+
+double registerFigure(const RegisterFigures& figures, RegisterColumn column)
+{
+    switch (column) {
+    case RegisterColumn::Taxable:
+        return figures.taxable;
+    case RegisterColumn::Vat:
+        return figures.vat;
+    case RegisterColumn::Withholding:
+        return figures.withholding;
+    case RegisterColumn::Expenses:
+        return figures.expenses;
+    case RegisterColumn::ToPay:
+        return figures.toPay;
+    case RegisterColumn::Received:
+        return figures.received;
+    case RegisterColumn::Owed:
+        return figures.owed;
+    default:
+        return 0;
+    }
 }
 
 std::string amountText(double euro, const AmountStyle& style)
@@ -153,14 +159,15 @@ std::string registerNote(const RegisterRow& row, char decimalSeparator)
 }
 
 std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, bool einvoiceWritten,
-                         std::string_view year, const AmountStyle& style)
+                         std::string_view year, calc::Date today, const AmountStyle& style)
 {
     const RegisterRow& row = reg.row(index);
     if (isAmountColumn(column)) {
-        const double figure = figureOf(row.figures, column);
+        const double figure = registerFigure(row.figures, column);
         if (row.counted())
             return amountText(figure, style);
-        if (!style.uncountedAmounts)
+        // Nothing is reckoned as owed on figures that do not count.
+        if (!style.uncountedAmounts || column >= FirstPaymentColumn)
             return {};
         return row.currency == RegisterCurrency::LireWithoutRate ? lireAmountText(figure) : amountText(figure, style);
     }
@@ -188,6 +195,12 @@ std::string registerCell(const BookRegister& reg, int index, RegisterColumn colu
         return einvoiceWritten ? "sì" : "no";
     case RegisterColumn::Note:
         return registerNote(row, style.decimalSeparator);
+    case RegisterColumn::Due:
+        return row.settlement && row.settlement->due ? calc::dateText(*row.settlement->due) : std::string();
+    case RegisterColumn::State: {
+        const auto state = reg.paymentState(index, today);
+        return state ? std::string(calc::paymentStateText(*state)) : std::string();
+    }
     default:
         return {};
     }
@@ -197,7 +210,7 @@ std::string totalsCell(const RegisterFigures& totals, RegisterColumn column, con
                        std::string_view caption)
 {
     if (isAmountColumn(column))
-        return amountText(figureOf(totals, column), style);
+        return amountText(registerFigure(totals, column), style);
     return column == RegisterColumn::Client ? std::string(caption) : std::string();
 }
 

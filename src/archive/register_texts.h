@@ -23,11 +23,19 @@ enum class RegisterColumn {
     Kind,
     Einvoice,
     Note,
+    Due,
+    Received,
+    Owed,
+    State,
 };
-inline constexpr int RegisterColumnCount = 11;
+inline constexpr int RegisterColumnCount = 15;
+// The columns of what came in, after those of the invoice's figures.
+inline constexpr RegisterColumn FirstPaymentColumn = RegisterColumn::Due;
 
 std::string_view registerHeading(RegisterColumn column);
 bool isAmountColumn(RegisterColumn column);
+// The figure an amount column shows; 0 for any other column.
+double registerFigure(const RegisterFigures& figures, RegisterColumn column);
 
 // The note under every register: which rule its figures follow.
 inline constexpr std::string_view RegisterRuleNote = "Importi come nei totali dell'anno: una quantità mancante vale 1.";
@@ -48,9 +56,11 @@ std::string amountText(double euro, const AmountStyle& style);
 // "L. 1.936.270": whole lire.
 std::string lireAmountText(double lire);
 
-// The text of one cell of row index. year is the book's year text.
+// The text of one cell of row index. year is the book's year text; today
+// decides which invoices are overdue. A row left out of the sums has no
+// payment cells.
 std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, bool einvoiceWritten,
-                         std::string_view year, const AmountStyle& style);
+                         std::string_view year, calc::Date today, const AmountStyle& style);
 // The row of sums: "Totale" (or the caption given) under the client, the amounts, nothing elsewhere.
 std::string totalsCell(const RegisterFigures& totals, RegisterColumn column, const AmountStyle& style,
                        std::string_view caption = "Totale");

@@ -16,8 +16,11 @@ using archive::RegisterColumn;
 
 constexpr double Left = 800;
 constexpr double Right = 10500;
-constexpr double RowFontSize = 8;
-constexpr double ClientWidth = 2200;
+constexpr double RowFontSize = 6.5;
+constexpr double ClientWidth = 1250;
+// The room of a sum in the narrowest amount column, and how small its type may get.
+constexpr double TotalsWidth = 580;
+constexpr double SmallestTotalsSize = 5;
 
 enum class Align { Left, Right };
 
@@ -29,17 +32,21 @@ struct PaperColumn {
 };
 
 constexpr std::array<PaperColumn, archive::RegisterColumnCount> Columns = {{
-    {RegisterColumn::Number, "N.", 1150, Align::Right},
-    {RegisterColumn::Date, "Data", 1250, Align::Left},
-    {RegisterColumn::Client, "Cliente", 2100, Align::Left},
-    {RegisterColumn::Taxable, "Imponibile", 5400, Align::Right},
-    {RegisterColumn::Vat, "IVA", 6350, Align::Right},
-    {RegisterColumn::Withholding, "Ritenuta", 7300, Align::Right},
-    {RegisterColumn::Expenses, "Spese", 8050, Align::Right},
-    {RegisterColumn::ToPay, "Da pagare", 9000, Align::Right},
-    {RegisterColumn::Kind, "A/S", 9100, Align::Left},
-    {RegisterColumn::Einvoice, "FE", 9680, Align::Left},
-    {RegisterColumn::Note, "Note", 9950, Align::Left},
+    {RegisterColumn::Number, "N.", 1100, Align::Right},
+    {RegisterColumn::Date, "Data", 1160, Align::Left},
+    {RegisterColumn::Client, "Cliente", 1870, Align::Left},
+    {RegisterColumn::Taxable, "Imponibile", 3800, Align::Right},
+    {RegisterColumn::Vat, "IVA", 4420, Align::Right},
+    {RegisterColumn::Withholding, "Ritenuta", 5050, Align::Right},
+    {RegisterColumn::Expenses, "Spese", 5650, Align::Right},
+    {RegisterColumn::ToPay, "Da pagare", 6300, Align::Right},
+    {RegisterColumn::Kind, "A/S", 6400, Align::Left},
+    {RegisterColumn::Einvoice, "FE", 6890, Align::Left},
+    {RegisterColumn::Note, "Note", 7080, Align::Left},
+    {RegisterColumn::Due, "Scadenza", 7570, Align::Left},
+    {RegisterColumn::Received, "Incassato", 8880, Align::Right},
+    {RegisterColumn::Owed, "Da inc.", 9560, Align::Right},
+    {RegisterColumn::State, "Stato", 9620, Align::Left},
 }};
 
 // The marks of the columns; "da lire" only in a book that has lire invoices.
@@ -49,6 +56,18 @@ std::string legendOf(const archive::BookRegister& reg)
     if (reg.hasLireRows())
         legend += " \"da lire\": importi al cambio della fattura.";
     return legend + " \"esclusa\": esclusa dai totali. \"storno\": nota di credito.";
+}
+
+constexpr const char* PaymentsLegend = "Incassato: incassi registrati; per una nota di credito, quanto "
+                                       "restituito. Da inc.: da incassare. \"in parte\": incassata in parte.";
+
+// The state column on paper: the longest state in fewer words, explained by the legend.
+std::string paperState(const archive::BookRegister& reg, int row, calc::Date today)
+{
+    const auto state = reg.paymentState(row, today);
+    if (!state)
+        return {};
+    return *state == calc::PaymentState::PartlyPaid ? "in parte" : std::string(calc::paymentStateText(*state));
 }
 
 // The note column on paper: one word, explained by the legend.
@@ -139,11 +158,27 @@ void layoutClosing(Page& page, const archive::BookRegister& reg, const RegisterS
     page.line(Left, y, Right, y);
     page.setDrawWidth(1);
     y += 60;
-    page.setFontSize(RowFontSize);
     page.setFontBold(true);
     const archive::RegisterFigures totals = reg.totals();
-    for (const PaperColumn& column : Columns)
-        printCell(page, column, y, archive::totalsCell(totals, column.column, style));
+    std::array<std::string, Columns.size()> cells;
+    for (std::size_t i = 0; i < Columns.size(); ++i)
+        cells[i] = archive::totalsCell(totals, Columns[i].column, style);
+    // The year's sums are longer than any row's: a smaller type keeps them
+    // apart where the narrow columns would run them together.
+    double size = RowFontSize;
+    const auto widest = [&] {
+        double width = 0;
+        for (std::size_t i = 0; i < Columns.size(); ++i) {
+            if (archive::isAmountColumn(Columns[i].column))
+                width = std::max(width, page.textWidth(cells[i]));
+        }
+        return width;
+    };
+    for (page.setFontSize(size); size > SmallestTotalsSize && widest() > TotalsWidth; page.setFontSize(size))
+        size -= 0.5;
+    for (std::size_t i = 0; i < Columns.size(); ++i)
+        printCell(page, Columns[i], y, cells[i]);
+    page.setFontSize(RowFontSize);
     page.setFontBold(false);
     y += RegisterRowHeight;
     const int left = reg.uncountedRows();
@@ -153,6 +188,7 @@ void layoutClosing(Page& page, const archive::BookRegister& reg, const RegisterS
     printAt(page, Left, y, count + ".");
     printAt(page, Left, y + RegisterRowHeight, std::string(archive::RegisterRuleNote));
     printAt(page, Left, y + 2 * RegisterRowHeight, fitted(page, legendOf(reg), Right - Left));
+    printAt(page, Left, y + 3 * RegisterRowHeight, fitted(page, PaymentsLegend, Right - Left));
 }
 
 } // namespace
@@ -192,8 +228,10 @@ bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<cons
                 std::string text;
                 if (column.column == RegisterColumn::Note)
                     text = paperNote(reg.row(row));
+                else if (column.column == RegisterColumn::State)
+                    text = paperState(reg, row, sheet.today);
                 else
-                    text = archive::registerCell(reg, row, column.column, written, sheet.year, style);
+                    text = archive::registerCell(reg, row, column.column, written, sheet.year, sheet.today, style);
                 if (column.column == RegisterColumn::Client)
                     text = fitted(page, std::move(text), ClientWidth);
                 printCell(page, column, y, text);

@@ -1,7 +1,8 @@
 // The printed register of a book, "Registro delle fatture emesse": the
 // issuer and the year at the top of every page, the column headings repeated
 // on each, one line per invoice, "Pagina n di m" at the foot, and the totals
-// with the notes after the last invoice. Drawn on the page surface, so the
+// with the notes after the last invoice. Fifteen columns fit a portrait
+// sheet in a small type, the narrow ones under short headings the legend explains. Drawn on the page surface, so the
 // printer and the PDF get the same pages.
 #pragma once
 
@@ -21,13 +22,14 @@ struct RegisterSheet {
     archive::PartyRecord issuer;
     std::string year;
     char decimalSeparator = ',';
+    calc::Date today; // which invoices are overdue
 };
 
 // Vertical layout in twips: rows begin below the headings and end above the foot.
 inline constexpr double RegisterRowsTop = 2130;
 inline constexpr double RegisterRowHeight = 230;
 inline constexpr double RegisterFootMargin = 600; // "Pagina n di m" this far above the bottom
-inline constexpr int RegisterClosingRows = 5; // totals, count, rule note and legend after the last row
+inline constexpr int RegisterClosingRows = 5; // totals, count, rule note and two lines of legend after the last row
 
 // Invoice lines one page holds, and the pages the whole register takes.
 int registerRowsPerPage(const Page& page);

@@ -23,24 +23,6 @@ Qt::Alignment alignmentOf(RegisterColumn column)
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-double figureOf(const archive::RegisterRow& row, RegisterColumn column)
-{
-    switch (column) {
-    case RegisterColumn::Taxable:
-        return row.figures.taxable;
-    case RegisterColumn::Vat:
-        return row.figures.vat;
-    case RegisterColumn::Withholding:
-        return row.figures.withholding;
-    case RegisterColumn::Expenses:
-        return row.figures.expenses;
-    case RegisterColumn::ToPay:
-        return row.figures.toPay;
-    default:
-        return 0;
-    }
-}
-
 template <typename T> int threeWay(const T& a, const T& b)
 {
     return a < b ? -1 : (b < a ? 1 : 0);
@@ -101,8 +83,8 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole: {
         const archive::AmountStyle style {m_contents.decimalSeparator, true, true};
-        return fromUtf8(
-            archive::registerCell(reg(), index.row(), column, written(index.row()), m_contents.year, style));
+        return fromUtf8(archive::registerCell(reg(), index.row(), column, written(index.row()), m_contents.year,
+                                              m_contents.today, style));
     }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignmentOf(column));
@@ -154,11 +136,27 @@ int RegisterModel::compare(RegisterColumn column, int a, int b) const
     case RegisterColumn::Note:
         order = threeWay(static_cast<int>(ra.currency), static_cast<int>(rb.currency));
         break;
+    case RegisterColumn::Due: {
+        // Rows without a due date come first.
+        const auto dueOf = [](const archive::RegisterRow& r) {
+            return r.settlement ? r.settlement->due : std::optional<calc::Date>();
+        };
+        order = threeWay(dueOf(ra), dueOf(rb));
+        break;
+    }
+    case RegisterColumn::State: {
+        const auto stateOf = [this](int row) {
+            const auto state = reg().paymentState(row, m_contents.today);
+            return state ? static_cast<int>(*state) : -1;
+        };
+        order = threeWay(stateOf(a), stateOf(b));
+        break;
+    }
     default:
         // The rows left out of the sums come before every counted one.
         order = threeWay(ra.counted(), rb.counted());
         if (order == 0)
-            order = threeWay(figureOf(ra, column), figureOf(rb, column));
+            order = threeWay(archive::registerFigure(ra.figures, column), archive::registerFigure(rb.figures, column));
         break;
     }
     return order != 0 ? order : threeWay(ra.number, rb.number);
@@ -170,9 +168,14 @@ RegisterFilter::RegisterFilter(RegisterModel* source, QObject* parent) : QSortFi
     connect(source, &QAbstractItemModel::modelReset, this, [this] { m_matches.clear(); });
 }
 
-void RegisterFilter::setQuery(const std::string& queryUtf8)
+void RegisterFilter::setQuery(const std::string& queryUtf8, archive::PaymentFilter payments)
 {
     std::vector<char> matches = m_source->reg().matching(queryUtf8);
+    if (payments != archive::PaymentFilter::All) {
+        const std::vector<char> shown = m_source->reg().showing(payments, m_source->contents().today);
+        for (std::size_t i = 0; i < matches.size() && i < shown.size(); ++i)
+            matches[i] = static_cast<char>(matches[i] && shown[i]);
+    }
     if (std::find(matches.begin(), matches.end(), 0) == matches.end())
         matches.clear();
     if (matches == m_matches)

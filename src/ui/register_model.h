@@ -1,6 +1,6 @@
 // The register of a book as Qt's item models: one row per invoice, texts
 // made only for the rows on screen; a proxy that filters by the register's
-// own search and sorts by the register's figures rather than by texts; and
+// own search and by what is still to come in, and sorts by the register's figures rather than by texts; and
 // the row (or two) of totals under the list.
 #pragma once
 
@@ -17,12 +17,13 @@
 namespace tessaro::ui {
 
 // What the register window shows of a book: its rows and, for each, whether
-// its electronic invoice has been written.
+// its electronic invoice has been written; today decides what is overdue.
 struct RegisterContents {
     std::shared_ptr<const archive::BookRegister> reg = std::make_shared<archive::BookRegister>();
     std::vector<char> einvoiceWritten;
     std::string year;
     char decimalSeparator = ',';
+    calc::Date today;
 };
 
 class RegisterModel : public QAbstractTableModel {
@@ -59,8 +60,9 @@ class RegisterFilter : public QSortFilterProxyModel {
 public:
     explicit RegisterFilter(RegisterModel* source, QObject* parent = nullptr);
 
-    // Keeps the rows of the register that match every word of the query.
-    void setQuery(const std::string& queryUtf8);
+    // Keeps the rows of the register that match every word of the query and
+    // that the payment filter shows.
+    void setQuery(const std::string& queryUtf8, archive::PaymentFilter payments = archive::PaymentFilter::All);
     const std::vector<char>& matches() const { return m_matches; }
     // The source row of a row of the filter.
     int sourceRow(int row) const;

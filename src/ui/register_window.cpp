@@ -6,6 +6,7 @@
 #include "ui/twips.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTableView>
 
 #include <array>
+#include <utility>
 
 namespace tessaro::ui {
 
@@ -22,9 +24,16 @@ namespace {
 
 using archive::RegisterColumn;
 
-// Column widths in twips; the notes take what is left.
+// Column widths in twips; the state takes what is left.
 constexpr std::array<int, archive::RegisterColumnCount - 1> ColumnTwips
-    = {750, 1200, 3000, 1300, 1300, 1300, 1300, 1300, 1400, 1800};
+    = {750, 1200, 3000, 1300, 1300, 1300, 1300, 1300, 1400, 1800, 2400, 1200, 1300, 1300};
+
+// The choices of "Mostra:", in the order of the list.
+constexpr std::array<std::pair<const char*, archive::PaymentFilter>, 3> PaymentChoices = {{
+    {"Tutte", archive::PaymentFilter::All},
+    {"Da incassare", archive::PaymentFilter::Owed},
+    {"Scadute", archive::PaymentFilter::Overdue},
+}};
 
 QString fromUtf8(const std::string& text)
 {
@@ -78,6 +87,9 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window), m
     m_search = findChild<QLineEdit*>(QStringLiteral("txtcerca"));
     m_count = findChild<QLabel*>(QStringLiteral("etcconta"));
     m_note = findChild<QLabel*>(QStringLiteral("etcnota"));
+    m_payments = findChild<QComboBox*>(QStringLiteral("cmbincassi"));
+    for (const auto& [caption, filter] : PaymentChoices)
+        m_payments->addItem(QString::fromUtf8(caption), static_cast<int>(filter));
     m_note->setWordWrap(true);
 
     m_table = newTable(this, "grdfatture", "Fatture dell'anno");
@@ -122,10 +134,12 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window), m
     m_bars->setAccessibleName(QStringLiteral("Imponibile per mese"));
     place(m_bars, RegisterBarsArea);
 
-    setTabOrder(m_search, m_table);
+    setTabOrder(m_search, m_payments);
+    setTabOrder(m_payments, m_table);
     setTabOrder(m_table, findChild<QPushButton*>(QStringLiteral("cmdcsv")));
     m_search->installEventFilter(this);
     connect(m_search, &QLineEdit::textChanged, this, [this] { applyQuery(); });
+    connect(m_payments, &QComboBox::currentIndexChanged, this, [this] { applyQuery(); });
     connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex&) { openCurrent(); });
     const auto wire = [this](const char* name, void (RegisterWindow::*signal)()) {
         connect(findChild<QPushButton*>(QString::fromLatin1(name)), &QPushButton::clicked, this, signal);
@@ -182,7 +196,8 @@ void RegisterWindow::selectNumber(int number)
 void RegisterWindow::applyQuery()
 {
     const int selected = currentNumber();
-    m_filter.setQuery(m_search->text().toStdString());
+    m_filter.setQuery(m_search->text().toStdString(),
+                      static_cast<archive::PaymentFilter>(m_payments->currentData().toInt()));
     if (selected > 0)
         selectNumber(selected);
     showTotals();

@@ -1,5 +1,6 @@
 // "Registro fatture dell'anno": every stored invoice of the book on screen,
-// one row each, with a search field, sorting by any column, the totals under
+// one row each, with a search field, a choice of all invoices, those still
+// to be paid or those overdue, sorting by any column, the totals under
 // the list, the rule the figures follow, and the taxable amount by month as
 // bars. A view only: it shows the contents it is given and reports its
 // buttons and the invoice to open; the register commands do the rest.
@@ -13,6 +14,7 @@
 #include <span>
 #include <string>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QTableView;
@@ -59,6 +61,7 @@ private:
     RegisterFilter m_filter;
     RegisterTotalsModel m_totals;
     QLineEdit* m_search = nullptr;
+    QComboBox* m_payments = nullptr;
     QLabel* m_count = nullptr;
     QLabel* m_note = nullptr;
     QTableView* m_table = nullptr;

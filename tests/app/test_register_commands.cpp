@@ -1,7 +1,7 @@
 // The register as a user meets it: opened from "File" beside the main
-// window, filtered as one types, sorted, a row opened into the main window,
-// following a save and a year switch; and its hand-over commands, which
-// write their file whole or, stopped, none at all.
+// window, filtered as one types and by what is still to come in, sorted, a
+// row opened into the main window, following a save and a year switch; and
+// its hand-over commands, which write their file whole or, stopped, none at all.
 #include "app/backup.h"
 #include "app/clock.h"
 #include "app/main_controller.h"
@@ -9,6 +9,7 @@
 #include "app/register_commands.h"
 #include "archive/book.h"
 #include "archive/issuers.h"
+#include "archive/payments.h"
 #include "archive/settings.h"
 #include "faulty_file_system.h"
 #include "print/qt_document.h"
@@ -19,6 +20,7 @@
 #include "ui/scripted_dialogs.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +79,8 @@ class TestRegisterCommands : public QObject {
 
 private slots:
     void findSortAndOpen();
+    void paymentFilter_data();
+    void paymentFilter();
     void followsTheBook();
     void csvWholeOrNothing();
     void printedRegisterStops();
@@ -111,6 +115,42 @@ void TestRegisterCommands::findSortAndOpen()
     const QModelIndex shown = s.window().findChild<QTableView*>("grdtotali")->model()->index(1, 0);
     QCOMPARE(shown.data().toString(), QStringLiteral("Totale di 1 fattura mostrata"));
     QVERIFY(!s.window().findChild<QLabel*>("etcnota")->text().contains("lire"));
+}
+
+void TestRegisterCommands::paymentFilter_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("choice");
+    QTest::addColumn<std::vector<int>>("numbers");
+    QTest::addColumn<QString>("owed"); // of the rows shown, with the program's decimal point
+    // 1: 366 to pay, 100 in, due the day before the clock's; 2: 122 paid; 3: 244, nothing in.
+    QTest::newRow("overdue") << ""
+                             << "Scadute" << std::vector<int> {1} << "266.00";
+    QTest::newRow("with the search") << "ross"
+                                     << "Da incassare" << std::vector<int> {1, 3} << "510.00";
+}
+
+void TestRegisterCommands::paymentFilter()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, choice);
+    QFETCH(std::vector<int>, numbers);
+    QFETCH(QString, owed);
+    Session s;
+    const std::vector<archive::InvoicePayments> records
+        = {{"", "DATA", "20231231", {{{2023, 12, 1}, "100.00", "", "", ""}}},
+           {"", "", "", {{{2023, 12, 1}, "122.00", "", "", ""}}}};
+    QVERIFY(archive::writePayments(archive::bookPaths(s.dir.data(), 1, "2024"), 1, records).ok());
+    s.controller->registerWindow().refresh();
+    s.window().findChild<QLineEdit*>("txtcerca")->setText(query);
+    auto* combo = s.window().findChild<QComboBox*>("cmbincassi");
+    combo->setCurrentIndex(combo->findText(choice));
+    std::vector<int> shown;
+    for (int row = 0; row < s.table()->model()->rowCount(); ++row)
+        shown.push_back(s.numberAt(row));
+    QCOMPARE(shown, numbers);
+    const QAbstractItemModel* totals = s.window().findChild<QTableView*>("grdtotali")->model();
+    QCOMPARE(totals->index(1, int(archive::RegisterColumn::Owed)).data().toString(), owed);
 }
 
 void TestRegisterCommands::followsTheBook()

@@ -1,9 +1,12 @@
 // The register of a book: on random books its sums are the totals commands'
 // to the bit and each row is the engine's reckoning of the decoded invoice;
-// the search, the cells and the CSV file on small books; damaged books read
+// the search, the cells and the CSV file on small books; what came in and
+// what is owed on a book with payments and credit notes; damaged books read
 // without failing.
 #include "archive/book.h"
+#include "archive/credit_notes.h"
 #include "archive/invoice_form.h"
+#include "archive/payments.h"
 #include "archive/register.h"
 #include "archive/register_csv.h"
 #include "archive/register_texts.h"
@@ -63,9 +66,9 @@ void writeRandomBook(const BookPaths& book, int count, unsigned seed)
     writeCounter(book, static_cast<std::int16_t>(count + 1));
 }
 
-BookRegister readOrFail(const BookPaths& book, InvoiceType type, int next)
+BookRegister readOrFail(const BookPaths& book, InvoiceType type, int next, std::string_view year = {})
 {
-    auto reg = BookRegister::read(book, type, next);
+    auto reg = BookRegister::read(book, type, next, {}, year);
     if (!reg)
         qFatal("register not read: %s", reg.error().describe().c_str());
     return std::move(reg.value());
@@ -115,6 +118,45 @@ BookPaths smallBook(const TestDir& dir)
     return book;
 }
 
+constexpr calc::Date June30 {2024, 6, 30};
+
+InvoicePayments paid(std::vector<std::string> amounts, std::string term = "30", std::string typedDue = {})
+{
+    InvoicePayments record {"MP05", std::move(term), std::move(typedDue), {}};
+    for (std::string& amount : amounts)
+        record.payments.push_back({{2024, 4, 2}, std::move(amount), "MP05", "", ""});
+    return record;
+}
+
+// Invoice n of n/01/2024 asks 122 (a credit note -122); 6 and 8 cancel 5 and 7; 10 is in lire without a rate.
+BookPaths paymentsBook(const TestDir& dir)
+{
+    const BookPaths book = bookPaths(dir.data(), 1, "2024");
+    for (int n = 1; n <= 10; ++n) {
+        InvoiceRecord invoice = invoiceOf("Cliente", n == 10 ? "l" : "e", n == 10 ? 0.0f : 1);
+        invoice.day = std::to_string(n);
+        invoice.month = "1";
+        invoice.amount[0] = "100";
+        writeInvoice(book, n, invoice);
+    }
+    writeCounter(book, 11);
+    const std::vector<CreditNoteMark> notes = {{true, "5", "5", "1", "2024"}, {}, {true, "7", "7", "1", "2024"}};
+    writeCreditNotes(book, 6, notes);
+    const InvoicePayments none;
+    const std::vector<InvoicePayments> records = {paid({"122.00"}),
+                                                  paid({"50.00"}, "DATA", "20241231"),
+                                                  paid({"100.00", "50.00"}),
+                                                  paid({"20.00"}),
+                                                  paid({}),
+                                                  none,
+                                                  paid({"122.00"}, ""),
+                                                  paid({"-122.00"}, ""),
+                                                  none,
+                                                  paid({"5.00"})};
+    writePayments(book, 1, records);
+    return book;
+}
+
 } // namespace
 
 class TestRegister : public QObject {
@@ -128,6 +170,8 @@ private slots:
     void cells_data();
     void cells();
     void csvFile();
+    void payments_data();
+    void payments();
     void damagedBooksRead();
 };
 
@@ -236,8 +280,8 @@ void TestRegister::cells()
     QFETCH(QString, text);
     TestDir dir;
     const BookRegister reg = readOrFail(smallBook(dir), InvoiceType::Commercial, 4);
-    const std::string cell
-        = registerCell(reg, row, static_cast<RegisterColumn>(column), row == 0, "2024", AmountStyle {',', true, true});
+    const std::string cell = registerCell(reg, row, static_cast<RegisterColumn>(column), row == 0, "2024", June30,
+                                          AmountStyle {',', true, true});
     QCOMPARE(QString::fromStdString(cell), text);
 }
 
@@ -249,19 +293,57 @@ void TestRegister::csvFile()
     const std::string expected = "\xEF\xBB\xBF"
                                  "N.;Data;Cliente;Imponibile;IVA;Ritenuta;Spese;Da pagare;Acconto/saldo;Fattura "
                                  "elettronica;Note;Partita IVA del cliente;Codice fiscale del cliente;Imposta di "
-                                 "bollo\r\n"
+                                 "bollo;Scadenza;Incassato;Da incassare;Stato\r\n"
                                  "1;05/03/2024;Città Nuova S.r.l.;422,50;0,00;0,00;0,00;422,50;acconto;sì;;"
-                                 "01234567890;;2,00\r\n"
+                                 "01234567890;;2,00;;0,00;422,50;da incassare\r\n"
                                  "2;31/13;\"Rossi; Bianchi Mario\";1000,00;220,00;0,00;0,00;1220,00;saldo;no;da lire, "
-                                 "cambio 1936,27;;RSSMRA80A01H501U;0,00\r\n"
-                                 "3;;ROSSI;;;;;;saldo;no;senza cambio: esclusa dai totali;;;\r\n"
-                                 ";;Totale;1422,50;220,00;0,00;0,00;1642,50;;;;;;2,00\r\n";
-    QCOMPARE(registerCsv(reg, written, "2024").value(), expected);
+                                 "cambio 1936,27;;RSSMRA80A01H501U;0,00;;0,00;1220,00;da incassare\r\n"
+                                 "3;;ROSSI;;;;;;saldo;no;senza cambio: esclusa dai totali;;;;;;;\r\n"
+                                 ";;Totale;1422,50;220,00;0,00;0,00;1642,50;;;;;;2,00;;0,00;1642,50;\r\n";
+    QCOMPARE(registerCsv(reg, written, "2024", June30).value(), expected);
 
     // Stopped part way: nothing comes out.
     int steps = 0;
-    QVERIFY(!registerCsv(reg, written, "2024", [&](int) { return ++steps < 1; }));
+    QVERIFY(!registerCsv(reg, written, "2024", June30, [&](int) { return ++steps < 1; }));
     QCOMPARE(steps, 1);
+}
+
+void TestRegister::payments_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("due");
+    QTest::addColumn<double>("received");
+    QTest::addColumn<double>("owed");
+    QTest::addColumn<QString>("state");
+    QTest::newRow("in full") << 1 << "31/01/2024" << 122.0 << 0.0 << "incassata";
+    QTest::newRow("in part") << 2 << "31/12/2024" << 50.0 << 72.0 << "incassata in parte";
+    QTest::newRow("more than asked") << 3 << "02/02/2024" << 150.0 << 0.0 << "incassata";
+    QTest::newRow("late") << 4 << "03/02/2024" << 20.0 << 102.0 << "scaduta";
+    QTest::newRow("cancelled unpaid") << 5 << "04/02/2024" << 0.0 << 0.0 << "stornata";
+    QTest::newRow("its credit note") << 6 << "" << 0.0 << 0.0 << "stornata";
+    QTest::newRow("cancelled paid") << 7 << "" << 122.0 << 0.0 << "stornata";
+    QTest::newRow("refund recorded") << 8 << "" << -122.0 << 0.0 << "incassata";
+}
+
+void TestRegister::payments()
+{
+    QFETCH(int, number);
+    QFETCH(QString, due);
+    QFETCH(double, received);
+    QFETCH(double, owed);
+    QFETCH(QString, state);
+    TestDir dir;
+    const BookRegister reg = readOrFail(paymentsBook(dir), InvoiceType::Commercial, 11, "2024");
+    const auto cell = [&](RegisterColumn column) {
+        return QString::fromStdString(registerCell(reg, number - 1, column, false, "2024", June30, {}));
+    };
+    QCOMPARE(cell(RegisterColumn::Due), due);
+    QCOMPARE(reg.row(number - 1).figures.received, received);
+    QCOMPARE(reg.row(number - 1).figures.owed, owed);
+    QCOMPARE(cell(RegisterColumn::State), state);
+    // By hand: 122 + 50 + 150 + 20 + 122 - 122 came in; 72 + 102 + 122 owed.
+    QCOMPARE(reg.totals().received, 342.0);
+    QCOMPARE(reg.totals().owed, 296.0);
 }
 
 void TestRegister::damagedBooksRead()

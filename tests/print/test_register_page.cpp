@@ -79,7 +79,8 @@ void TestRegisterPage::pages()
 
     std::vector<int> numbers;
     for (int p = 0; p < pages; ++p) {
-        for (const char* text : {print::RegisterTitle, "Anno 2024", "Laura Bianchi", "N.", "Imponibile", "Da pagare"})
+        for (const char* text :
+             {print::RegisterTitle, "Anno 2024", "Laura Bianchi", "N.", "Imponibile", "Da pagare", "Scadenza", "Stato"})
             QVERIFY2(page.find(text, p), text);
         const auto foot = page.find("Pagina " + std::to_string(p + 1) + " di " + std::to_string(pages), p);
         QVERIFY(foot);
