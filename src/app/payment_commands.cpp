@@ -57,8 +57,7 @@ std::optional<PaidInvoice> readPaidInvoice(const archive::InvoiceForm& form, con
     paid.book = archive::currentBook(form, state);
     paid.number = number;
     paid.year = form.year;
-    auto reg = archive::BookRegister::read(paid.book, state.invoiceType, state.nextNumber,
-                                           state.issuerTerms.amounts);
+    auto reg = archive::BookRegister::read(paid.book, state.invoiceType, state.nextNumber, state.issuerTerms.amounts);
     if (!reg) {
         reportFailure(dialogs, "Non è stato possibile leggere le fatture del " + form.year + ".", reg.error());
         return std::nullopt;
@@ -76,8 +75,9 @@ std::optional<PaidInvoice> readPaidInvoice(const archive::InvoiceForm& form, con
     if (cancelled >= 1 && cancelled < state.nextNumber) {
         auto theirs = archive::readPayments(paid.book, cancelled);
         if (!theirs) {
-            reportFailure(dialogs, "Non è stato possibile leggere gli incassi della fattura n. "
-                              + std::to_string(cancelled) + ".",
+            reportFailure(dialogs,
+                          "Non è stato possibile leggere gli incassi della fattura n. " + std::to_string(cancelled)
+                              + ".",
                           theirs.error());
             return std::nullopt;
         }
@@ -85,8 +85,8 @@ std::optional<PaidInvoice> readPaidInvoice(const archive::InvoiceForm& form, con
     }
     auto payments = archive::readPayments(paid.book, number);
     if (!payments) {
-        reportFailure(dialogs, "Non è stato possibile leggere gli incassi della fattura n. " + std::to_string(number)
-                          + ".",
+        reportFailure(dialogs,
+                      "Non è stato possibile leggere gli incassi della fattura n. " + std::to_string(number) + ".",
                       payments.error());
         return std::nullopt;
     }
@@ -96,9 +96,9 @@ std::optional<PaidInvoice> readPaidInvoice(const archive::InvoiceForm& form, con
 
 calc::Settlement settlementOf(const PaidInvoice& paid)
 {
-    return archive::settlementOf({paid.row.figures.toPay, paid.row.creditNote, paid.issued, paid.cancelled,
-                                  paid.receivedOnCancelled},
-                                 paid.payments);
+    return archive::settlementOf(
+        {paid.row.figures.toPay, paid.row.creditNote, paid.issued, paid.cancelled, paid.receivedOnCancelled},
+        paid.payments);
 }
 
 ui::PaymentsView viewOf(const PaidInvoice& paid, const archive::AppState& state, const Clock& clock)
@@ -122,8 +122,8 @@ ui::PaymentsView viewOf(const PaidInvoice& paid, const archive::AppState& state,
             view.rows.push_back({"illeggibile", "", "", ""});
             continue;
         }
-        view.rows.push_back({calc::dateText(payment.date), money(payment.value(), state), methodName(payment.method),
-                             payment.note});
+        view.rows.push_back(
+            {calc::dateText(payment.date), money(payment.value(), state), methodName(payment.method), payment.note});
     }
     view.newDate = calc::dateText(clock.today());
     view.newAmount = money(settlement.owed(), state);
@@ -170,15 +170,18 @@ bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRe
                    const archive::AppState& state)
 {
     if (paid.payments.payments.size() >= archive::PaymentsPerInvoice)
-        return refuse(dialogs, "La fattura ha già " + std::to_string(archive::PaymentsPerInvoice)
+        return refuse(dialogs,
+                      "La fattura ha già " + std::to_string(archive::PaymentsPerInvoice)
                           + " incassi: eliminarne uno per registrarne un altro.");
     const auto date = calc::parseDateText(request.date);
     if (!date)
-        return refuse(dialogs, "La data dell'incasso \"" + request.date
+        return refuse(dialogs,
+                      "La data dell'incasso \"" + request.date
                           + "\" non è una data del calendario: scriverla come gg/mm/aaaa.");
     if (paid.issued && *date < *paid.issued)
-        return refuse(dialogs, "La data dell'incasso non può precedere la data della fattura ("
-                          + calc::dateText(*paid.issued) + ").");
+        return refuse(dialogs,
+                      "La data dell'incasso non può precedere la data della fattura (" + calc::dateText(*paid.issued)
+                          + ").");
     const auto typed = readAmount(request.amount);
     if (!typed || calc::cents(*typed) == 0)
         return refuse(dialogs, "Indicare l'importo incassato: un numero diverso da zero.");
@@ -190,23 +193,26 @@ bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRe
     if (paid.row.creditNote)
         amount = -amount;
     else if (*typed < 0)
-        return refuse(dialogs, "L'importo incassato non può essere negativo: il denaro restituito si registra "
-                               "sulla nota di credito.");
+        return refuse(dialogs,
+                      "L'importo incassato non può essere negativo: il denaro restituito si registra "
+                      "sulla nota di credito.");
 
     const calc::Settlement before = settlementOf(paid);
     const long long after = calc::cents(before.received + amount);
     const long long limit = calc::cents(before.toSettle);
     if (paid.row.creditNote ? after < limit : after > limit) {
-        const std::string question = "Con questo incasso il totale incassato ("
-            + money(before.received + amount, state) + ") supera l'importo da pagare ("
-            + money(before.toSettle, state) + "). Registrarlo comunque?";
+        const std::string question = "Con questo incasso il totale incassato (" + money(before.received + amount, state)
+            + ") supera l'importo da pagare (" + money(before.toSettle, state) + "). Registrarlo comunque?";
         if (dialogs.message(question, AttentionTitle, ui::Buttons::YesNo) != ui::Answer::Yes)
             return false;
     }
     archive::InvoicePayments updated = paid.payments;
-    updated.payments.push_back({*date, archive::storedAmount(amount), request.method,
+    updated.payments.push_back({*date,
+                                archive::storedAmount(amount),
+                                request.method,
                                 std::string(calc::trimBlanks(archive::fitToWidth(
-                                    request.note, archive::paymentFieldOf(0, archive::PaymentField::Note).width))), {}});
+                                    request.note, archive::paymentFieldOf(0, archive::PaymentField::Note).width))),
+                                {}});
     if (!store(dialogs, paid, updated, "Registra incasso"))
         return false;
     paid.payments = std::move(updated);
@@ -247,11 +253,12 @@ bool changeTerms(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRequ
     if (term && term->explicitDate) {
         const auto due = calc::parseDateText(request.due);
         if (!due)
-            return refuse(dialogs, "La scadenza \"" + request.due
+            return refuse(dialogs,
+                          "La scadenza \"" + request.due
                               + "\" non è una data del calendario: scriverla come gg/mm/aaaa.");
         if (paid.issued && *due < *paid.issued)
-            return refuse(dialogs, "La scadenza non può precedere la data della fattura ("
-                              + calc::dateText(*paid.issued) + ").");
+            return refuse(
+                dialogs, "La scadenza non può precedere la data della fattura (" + calc::dateText(*paid.issued) + ").");
         updated.typedDue = calc::storedDateText(*due);
     }
     if (updated == paid.payments)
@@ -270,8 +277,8 @@ void showPayments(archive::InvoiceForm& form, archive::AppState& state, ui::Dial
     // The invoice loaded, not a number typed since: that names nothing shown.
     const int number = archive::invoiceNumber(form.unchanged ? form.unchangedNumber : form.number);
     if (!archive::isBookYear(form.year) || number < 1 || number >= state.nextNumber) {
-        dialogs.message("Gli incassi si registrano su una fattura salvata: salvare prima la fattura.",
-                        AttentionTitle, ui::Buttons::Ok);
+        dialogs.message("Gli incassi si registrano su una fattura salvata: salvare prima la fattura.", AttentionTitle,
+                        ui::Buttons::Ok);
         return;
     }
     // The payments belong to the invoice as stored: edits are saved first or let go.

@@ -47,8 +47,8 @@ PaymentsWindow::PaymentsWindow(QWidget* parent) : QDialog(parent)
     m_list->setGeometry(twipsRect(120, PaymentsListTopTwips, PaymentsWindowWidthTwips - 240, PaymentsListHeightTwips));
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({QStringLiteral("Data"), QStringLiteral("Importo"), QStringLiteral("Modalità"),
-                             QStringLiteral("Nota")});
+    m_list->setHeaderLabels(
+        {QStringLiteral("Data"), QStringLiteral("Importo"), QStringLiteral("Modalità"), QStringLiteral("Nota")});
     m_list->setColumnWidth(0, twipsToPixels(1300));
     m_list->setColumnWidth(1, twipsToPixels(1500));
     m_list->setColumnWidth(2, twipsToPixels(2700));
@@ -75,8 +75,8 @@ void PaymentsWindow::setView(const PaymentsView& view)
     findChild<QLabel*>(QStringLiteral("lblfattura"))->setText(fromUtf8(view.heading));
     m_list->clear();
     for (const PaymentRowView& row : view.rows) {
-        auto* item = new QTreeWidgetItem(m_list, {fromUtf8(row.date), fromUtf8(row.amount), fromUtf8(row.method),
-                                                  fromUtf8(row.note)});
+        auto* item = new QTreeWidgetItem(
+            m_list, {fromUtf8(row.date), fromUtf8(row.amount), fromUtf8(row.method), fromUtf8(row.note)});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
     findChild<QPushButton*>(QStringLiteral("cmdregistra"))->setEnabled(!view.full);
@@ -106,8 +106,9 @@ void PaymentsWindow::updateDueField()
 {
     const QString term = findChild<QComboBox*>(QStringLiteral("cmbtermine"))->currentData().toString();
     findChild<QLineEdit*>(QStringLiteral("txtscadenza"))
-        ->setReadOnly(term != QLatin1String(calc::ExplicitDateTerm.data(),
-                                            static_cast<qsizetype>(calc::ExplicitDateTerm.size())));
+        ->setReadOnly(
+            term
+            != QLatin1String(calc::ExplicitDateTerm.data(), static_cast<qsizetype>(calc::ExplicitDateTerm.size())));
 }
 
 void PaymentsWindow::closeEvent(QCloseEvent* event)

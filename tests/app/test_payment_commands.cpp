@@ -117,22 +117,22 @@ private slots:
         QTest::newRow("paid in two, typed the Italian way")
             << R {payment("20/05/2026", "1.000,00"), payment("1/6/2026", "220")} << A {}
             << "1220,00 1220,00 0,00 incassata " << 2 << "";
-        QTest::newRow("dated before the invoice") << R {payment("09/05/2026", "500")} << A {}
-                                                  << "1220,00 0,00 1220,00 da incassare " << 0
-                                                  << "La data dell'incasso non può precedere";
-        QTest::newRow("no calendar date") << R {payment("31/04/2026", "500")} << A {}
-                                          << "1220,00 0,00 1220,00 da incassare " << 0
-                                          << "La data dell'incasso \"31/04/2026\" non è una data";
-        QTest::newRow("zero") << R {payment("20/05/2026", "0,00")} << A {} << "1220,00 0,00 1220,00 da incassare "
-                              << 0 << "Indicare l'importo incassato";
+        QTest::newRow("dated before the invoice")
+            << R {payment("09/05/2026", "500")} << A {} << "1220,00 0,00 1220,00 da incassare " << 0
+            << "La data dell'incasso non può precedere";
+        QTest::newRow("no calendar date")
+            << R {payment("31/04/2026", "500")} << A {} << "1220,00 0,00 1220,00 da incassare " << 0
+            << "La data dell'incasso \"31/04/2026\" non è una data";
+        QTest::newRow("zero") << R {payment("20/05/2026", "0,00")} << A {} << "1220,00 0,00 1220,00 da incassare " << 0
+                              << "Indicare l'importo incassato";
         QTest::newRow("unreadable") << R {payment("20/05/2026", "500 euro")} << A {}
                                     << "1220,00 0,00 1220,00 da incassare " << 0 << "Indicare l'importo incassato";
-        QTest::newRow("negative on an invoice") << R {payment("20/05/2026", "-50")} << A {}
-                                                << "1220,00 0,00 1220,00 da incassare " << 0
-                                                << "L'importo incassato non può essere negativo";
-        QTest::newRow("too much, not kept") << R {payment("20/05/2026", "1300")} << A {ui::Answer::No}
-                                            << "1220,00 0,00 1220,00 da incassare " << 0
-                                            << "Con questo incasso il totale incassato (1300,00) supera";
+        QTest::newRow("negative on an invoice")
+            << R {payment("20/05/2026", "-50")} << A {} << "1220,00 0,00 1220,00 da incassare " << 0
+            << "L'importo incassato non può essere negativo";
+        QTest::newRow("too much, not kept")
+            << R {payment("20/05/2026", "1300")} << A {ui::Answer::No} << "1220,00 0,00 1220,00 da incassare " << 0
+            << "Con questo incasso il totale incassato (1300,00) supera";
         QTest::newRow("too much, kept") << R {payment("20/05/2026", "1300")} << A {ui::Answer::Yes}
                                         << "1220,00 1300,00 0,00 incassata " << 1 << "Con questo incasso";
         QTest::newRow("removed") << R {payment("20/05/2026", "500"), removal(0)} << A {ui::Answer::Yes}
@@ -140,14 +140,12 @@ private slots:
         QTest::newRow("removal not confirmed") << R {payment("20/05/2026", "500"), removal(0)} << A {ui::Answer::No}
                                                << "1220,00 500,00 720,00 incassata in parte " << 1 << "Eliminare";
         QTest::newRow("due on a date of its own, passed")
-            << R {terms("MP01", "DATA", "30/06/2026")} << A {} << "1220,00 0,00 1220,00 scaduta 30/06/2026" << 0
-            << "";
-        QTest::newRow("30 days, paid late in part")
-            << R {terms("MP05", "30"), payment("1/12/2026", "20")} << A {}
-            << "1220,00 20,00 1200,00 scaduta 09/06/2026" << 1 << "";
-        QTest::newRow("a due date that is none") << R {terms("MP05", "DATA", "31/06/2026")} << A {}
-                                                 << "1220,00 0,00 1220,00 da incassare " << 0
-                                                 << "La scadenza \"31/06/2026\" non è una data";
+            << R {terms("MP01", "DATA", "30/06/2026")} << A {} << "1220,00 0,00 1220,00 scaduta 30/06/2026" << 0 << "";
+        QTest::newRow("30 days, paid late in part") << R {terms("MP05", "30"), payment("1/12/2026", "20")} << A {}
+                                                    << "1220,00 20,00 1200,00 scaduta 09/06/2026" << 1 << "";
+        QTest::newRow("a due date that is none")
+            << R {terms("MP05", "DATA", "31/06/2026")} << A {} << "1220,00 0,00 1220,00 da incassare " << 0
+            << "La scadenza \"31/06/2026\" non è una data";
     }
 
     void paymentsOfAnInvoice()
@@ -162,8 +160,8 @@ private slots:
             book.dialogs.queueAnswer(answer);
         QCOMPARE(row(book.run(1, requests)), shown);
         QCOMPARE(static_cast<int>(book.stored(1).payments.size()), stored);
-        QCOMPARE(book.dialogs.shown().empty() ? QString() : QString::fromStdString(book.dialogs.last().text).left(
-                     message.size()),
+        QCOMPARE(book.dialogs.shown().empty() ? QString()
+                                              : QString::fromStdString(book.dialogs.last().text).left(message.size()),
                  message);
         // The form on screen keeps the terms the window wrote.
         QCOMPARE(book.form.payments, book.stored(1));

@@ -77,26 +77,22 @@ private slots:
         QTest::addColumn<Step>("step");
         QTest::addColumn<QStringList>("notes"); // of the stored invoices afterwards
         QTest::addColumn<QString>("termsOf3");
-        QTest::newRow("insert at 2") << Step([](auto& form, auto& state) {
-            QVERIFY(archive::insertInvoice(form, state, 2).ok());
-        }) << QStringList {"A", "-", "B", "C", "D"} << "30";
-        QTest::newRow("delete 2") << Step([](auto& form, auto& state) {
-            QVERIFY(archive::deleteInvoice(form, state, 2).ok());
-        }) << QStringList {"A", "C", "D"} << "30";
-        QTest::newRow("save 3 anew: its terms change, its payments stay")
-            << Step([](auto& form, auto& state) {
-                   QVERIFY(archive::loadInvoice(form, state, 3).ok());
-                   form.payments.term = "60FM";
-                   QVERIFY(archive::saveInvoice(form, state, 3).ok());
-               })
-            << QStringList {"A", "B", "C", "D"} << "60FM";
-        QTest::newRow("a new invoice past a gap takes the issuer's terms and no payment")
-            << Step([](auto& form, auto& state) {
-                   QVERIFY(archive::saveInvoice(form, state, 6).ok());
-                   QCOMPARE(archive::readPayments(archive::currentBook(form, state), 6).value().term,
-                            std::string("90"));
-               })
-            << QStringList {"A", "B", "C", "D", "-", "-"} << "30";
+        QTest::newRow("insert at 2") << Step(
+            [](auto& form, auto& state) { QVERIFY(archive::insertInvoice(form, state, 2).ok()); })
+                                     << QStringList {"A", "-", "B", "C", "D"} << "30";
+        QTest::newRow("delete 2") << Step(
+            [](auto& form, auto& state) { QVERIFY(archive::deleteInvoice(form, state, 2).ok()); })
+                                  << QStringList {"A", "C", "D"} << "30";
+        QTest::newRow("save 3 anew: its terms change, its payments stay") << Step([](auto& form, auto& state) {
+            QVERIFY(archive::loadInvoice(form, state, 3).ok());
+            form.payments.term = "60FM";
+            QVERIFY(archive::saveInvoice(form, state, 3).ok());
+        }) << QStringList {"A", "B", "C", "D"} << "60FM";
+        QTest::newRow("a new invoice past a gap takes the issuer's terms and no payment") << Step(
+            [](auto& form, auto& state) {
+                QVERIFY(archive::saveInvoice(form, state, 6).ok());
+                QCOMPARE(archive::readPayments(archive::currentBook(form, state), 6).value().term, std::string("90"));
+            }) << QStringList {"A", "B", "C", "D", "-", "-"} << "30";
     }
 
     void recordsFollowTheirInvoices()

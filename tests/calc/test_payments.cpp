@@ -24,16 +24,36 @@ private slots:
         QTest::addColumn<QString>("issued");
         QTest::addColumn<QString>("term");
         QTest::addColumn<QString>("due");
-        QTest::newRow("a vista") << "15/03/2026" << "AV" << "15/03/2026";
-        QTest::newRow("30 days into April") << "15/03/2026" << "30" << "14/04/2026";
-        QTest::newRow("60 days over February of a leap year") << "31/12/2027" << "60" << "29/02/2028";
-        QTest::newRow("90 days over the year's end") << "15/11/2026" << "90" << "13/02/2027";
-        QTest::newRow("30 fine mese from 31 January") << "31/01/2026" << "30FM" << "31/03/2026";
-        QTest::newRow("30 fine mese from 15 January") << "15/01/2026" << "30FM" << "28/02/2026";
-        QTest::newRow("60 fine mese over the year") << "10/12/2026" << "60FM" << "28/02/2027";
-        QTest::newRow("no term") << "15/03/2026" << "" << "-";
-        QTest::newRow("a code no term has") << "15/03/2026" << "45" << "-";
-        QTest::newRow("a typed date without one") << "15/03/2026" << "DATA" << "-";
+        QTest::newRow("a vista") << "15/03/2026"
+                                 << "AV"
+                                 << "15/03/2026";
+        QTest::newRow("30 days into April") << "15/03/2026"
+                                            << "30"
+                                            << "14/04/2026";
+        QTest::newRow("60 days over February of a leap year") << "31/12/2027"
+                                                              << "60"
+                                                              << "29/02/2028";
+        QTest::newRow("90 days over the year's end") << "15/11/2026"
+                                                     << "90"
+                                                     << "13/02/2027";
+        QTest::newRow("30 fine mese from 31 January") << "31/01/2026"
+                                                      << "30FM"
+                                                      << "31/03/2026";
+        QTest::newRow("30 fine mese from 15 January") << "15/01/2026"
+                                                      << "30FM"
+                                                      << "28/02/2026";
+        QTest::newRow("60 fine mese over the year") << "10/12/2026"
+                                                    << "60FM"
+                                                    << "28/02/2027";
+        QTest::newRow("no term") << "15/03/2026"
+                                 << ""
+                                 << "-";
+        QTest::newRow("a code no term has") << "15/03/2026"
+                                            << "45"
+                                            << "-";
+        QTest::newRow("a typed date without one") << "15/03/2026"
+                                                  << "DATA"
+                                                  << "-";
     }
 
     void dueDates()
@@ -50,15 +70,24 @@ private slots:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("read");
-        QTest::newRow("full") << "05/03/2026" << "05/03/2026";
-        QTest::newRow("short, blanks around") << " 5/3/2026 " << "05/03/2026";
-        QTest::newRow("dashes and points") << "5-3-2026" << "05/03/2026";
-        QTest::newRow("29 February of a common year") << "29/02/2026" << "-";
-        QTest::newRow("31 April") << "31/04/2026" << "-";
-        QTest::newRow("two-digit year") << "05/03/26" << "-";
-        QTest::newRow("four parts") << "05/03/2026/1" << "-";
-        QTest::newRow("letters") << "oggi" << "-";
-        QTest::newRow("empty") << "" << "-";
+        QTest::newRow("full") << "05/03/2026"
+                              << "05/03/2026";
+        QTest::newRow("short, blanks around") << " 5/3/2026 "
+                                              << "05/03/2026";
+        QTest::newRow("dashes and points") << "5-3-2026"
+                                           << "05/03/2026";
+        QTest::newRow("29 February of a common year") << "29/02/2026"
+                                                      << "-";
+        QTest::newRow("31 April") << "31/04/2026"
+                                  << "-";
+        QTest::newRow("two-digit year") << "05/03/26"
+                                        << "-";
+        QTest::newRow("four parts") << "05/03/2026/1"
+                                    << "-";
+        QTest::newRow("letters") << "oggi"
+                                 << "-";
+        QTest::newRow("empty") << ""
+                               << "-";
     }
 
     void typedDates()
@@ -81,14 +110,13 @@ private slots:
         QTest::addColumn<QString>("state");
         QTest::newRow("nothing in") << 1220.0 << 0.0 << false << false << 1220.0 << "da incassare";
         QTest::newRow("part in") << 1220.0 << 500.0 << false << false << 720.0 << "incassata in parte";
-        QTest::newRow("all in, to the cent of a float sum") << 0.3 << (0.1 + 0.2) << true << false << 0.0
-                                                            << "incassata";
+        QTest::newRow("all in, to the cent of a float sum")
+            << 0.3 << (0.1 + 0.2) << true << false << 0.0 << "incassata";
         QTest::newRow("more in than asked") << 1220.0 << 1300.0 << true << false << 0.0 << "incassata";
         QTest::newRow("late, nothing in") << 1220.0 << 0.0 << true << false << 1220.0 << "scaduta";
         QTest::newRow("late, part in") << 1220.0 << 1000.0 << true << false << 220.0 << "scaduta";
         QTest::newRow("cancelled by a credit note") << 1220.0 << 0.0 << true << true << 0.0 << "stornata";
-        QTest::newRow("credit note, not yet given back") << -400.0 << 0.0 << false << false << -400.0
-                                                         << "da incassare";
+        QTest::newRow("credit note, not yet given back") << -400.0 << 0.0 << false << false << -400.0 << "da incassare";
         QTest::newRow("credit note, given back") << -400.0 << -400.0 << false << false << 0.0 << "incassata";
     }
 
@@ -101,8 +129,7 @@ private slots:
         QFETCH(double, owed);
         QFETCH(QString, state);
         const Date today {2026, 12, 8};
-        const Settlement settlement {toSettle, received, pastDue ? Date {2026, 12, 7} : Date {2026, 12, 8},
-                                     cancelled};
+        const Settlement settlement {toSettle, received, pastDue ? Date {2026, 12, 7} : Date {2026, 12, 8}, cancelled};
         QCOMPARE(settlement.owed(), owed);
         QCOMPARE(QString::fromUtf8(paymentStateText(settlement.state(today)).data()), state);
     }
