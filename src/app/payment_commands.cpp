@@ -30,11 +30,10 @@ struct PaidInvoice {
     int number = 0;
     std::string year;
     archive::RegisterRow row;
-    std::optional<calc::Date> issued;
     std::string client;
-    bool cancelled = false; // a credit note of the book cancels it
-    std::optional<double> receivedOnCancelled; // for a credit note, of the invoice it cancels
     archive::InvoicePayments payments;
+
+    std::optional<calc::Date> issued() const { return row.settlementInput.issued; }
 };
 
 std::string money(double amount, const archive::AppState& state)
@@ -57,32 +56,14 @@ std::optional<PaidInvoice> readPaidInvoice(const archive::InvoiceForm& form, con
     paid.book = archive::currentBook(form, state);
     paid.number = number;
     paid.year = form.year;
-    auto reg = archive::BookRegister::read(paid.book, state.invoiceType, state.nextNumber, state.issuerTerms.amounts);
+    auto reg = archive::BookRegister::read(paid.book, state.invoiceType, state.nextNumber, state.issuerTerms.amounts,
+                                           form.year);
     if (!reg) {
         reportFailure(dialogs, "Non è stato possibile leggere le fatture del " + form.year + ".", reg.error());
         return std::nullopt;
     }
-    const archive::BookRegister& book = reg.value();
-    paid.row = book.row(number - 1);
-    paid.issued = calc::dateOfFields(book.dayText(number - 1), book.monthText(number - 1), form.year);
-    paid.client = book.clientText(number - 1);
-    for (int i = 0; i < book.size(); ++i) {
-        const archive::RegisterRow& other = book.row(i);
-        if (other.creditNote && other.cancelledInvoice == number)
-            paid.cancelled = true;
-    }
-    const int cancelled = paid.row.creditNote ? paid.row.cancelledInvoice : 0;
-    if (cancelled >= 1 && cancelled < state.nextNumber) {
-        auto theirs = archive::readPayments(paid.book, cancelled);
-        if (!theirs) {
-            reportFailure(dialogs,
-                          "Non è stato possibile leggere gli incassi della fattura n. " + std::to_string(cancelled)
-                              + ".",
-                          theirs.error());
-            return std::nullopt;
-        }
-        paid.receivedOnCancelled = theirs.value().received();
-    }
+    paid.row = reg.value().row(number - 1);
+    paid.client = reg.value().clientText(number - 1);
     auto payments = archive::readPayments(paid.book, number);
     if (!payments) {
         reportFailure(dialogs,
@@ -96,9 +77,7 @@ std::optional<PaidInvoice> readPaidInvoice(const archive::InvoiceForm& form, con
 
 calc::Settlement settlementOf(const PaidInvoice& paid)
 {
-    return archive::settlementOf(
-        {paid.row.figures.toPay, paid.row.creditNote, paid.issued, paid.cancelled, paid.receivedOnCancelled},
-        paid.payments);
+    return archive::settlementOf(paid.row.settlementInput, paid.payments);
 }
 
 ui::PaymentsView viewOf(const PaidInvoice& paid, const archive::AppState& state, const Clock& clock)
@@ -106,7 +85,7 @@ ui::PaymentsView viewOf(const PaidInvoice& paid, const archive::AppState& state,
     const calc::Settlement settlement = settlementOf(paid);
     ui::PaymentsView view;
     view.heading = std::string(paid.row.creditNote ? "Nota di credito" : "Fattura") + " n. "
-        + std::to_string(paid.number) + " del " + (paid.issued ? calc::dateText(*paid.issued) : paid.year);
+        + std::to_string(paid.number) + " del " + (paid.issued() ? calc::dateText(*paid.issued()) : paid.year);
     if (!paid.client.empty())
         view.heading += " - " + paid.client;
     view.toPay = money(settlement.toSettle, state);
@@ -178,9 +157,9 @@ bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRe
         return refuse(dialogs,
                       "La data dell'incasso \"" + request.date
                           + "\" non è una data del calendario: scriverla come gg/mm/aaaa.");
-    if (paid.issued && *date < *paid.issued)
+    if (paid.issued() && *date < *paid.issued())
         return refuse(dialogs,
-                      "La data dell'incasso non può precedere la data della fattura (" + calc::dateText(*paid.issued)
+                      "La data dell'incasso non può precedere la data della fattura (" + calc::dateText(*paid.issued())
                           + ").");
     const auto typed = readAmount(request.amount);
     if (!typed || calc::cents(*typed) == 0)
@@ -256,9 +235,10 @@ bool changeTerms(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRequ
             return refuse(dialogs,
                           "La scadenza \"" + request.due
                               + "\" non è una data del calendario: scriverla come gg/mm/aaaa.");
-        if (paid.issued && *due < *paid.issued)
-            return refuse(
-                dialogs, "La scadenza non può precedere la data della fattura (" + calc::dateText(*paid.issued) + ").");
+        if (paid.issued() && *due < *paid.issued())
+            return refuse(dialogs,
+                          "La scadenza non può precedere la data della fattura (" + calc::dateText(*paid.issued())
+                              + ").");
         updated.typedDue = calc::storedDateText(*due);
     }
     if (updated == paid.payments)

@@ -186,6 +186,7 @@ void BookRegister::settle(std::span<const std::uint8_t> paymentRecords, std::str
             input.issued = calc::Date {firstDay->year, row.month, row.day};
         if (const auto k = cancelledIndex(row))
             input.receivedOnCancelled = payments[*k].received();
+        row.settlementInput = input;
         row.settlement = settlementOf(input, payments[i]);
         row.figures.received = row.settlement->received;
         row.figures.owed = row.settlement->owed();

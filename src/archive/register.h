@@ -8,6 +8,7 @@
 
 #include "archive/book.h"
 #include "archive/io_result.h"
+#include "archive/settlement.h"
 #include "calc/amounts.h"
 #include "calc/payments.h"
 
@@ -56,8 +57,10 @@ struct RegisterRow {
     // A credit note's figures stand with their sign turned, so they subtract in every sum.
     bool creditNote = false;
     int cancelledInvoice = 0; // the number of the invoice a credit note cancels, 0 when none or no number
-    // For a counted row: what it asks, what came in and when it falls due.
+    // For a counted row: what it asks, what came in and when it falls due,
+    // and what that was reckoned from besides its own payments.
     std::optional<calc::Settlement> settlement;
+    SettlementInput settlementInput;
 
     bool counted() const { return currency == RegisterCurrency::Euro || currency == RegisterCurrency::FromLire; }
 };
