@@ -113,6 +113,11 @@ std::optional<Date> parseDateText(std::string_view text)
     return dateOfFields(parts[0], parts[1], parts[2]);
 }
 
+std::string isoDateText(Date date)
+{
+    return std::to_string(date.year) + "-" + twoDigits(date.month) + "-" + twoDigits(date.day);
+}
+
 std::string storedDateText(Date date)
 {
     return std::to_string(date.year) + twoDigits(date.month) + twoDigits(date.day);

@@ -47,6 +47,8 @@ std::string dateText(Date date);
 // A date typed as "d/m/yyyy" or "dd/mm/yyyy" ("-" and "." also separate);
 // nothing when the text is not a calendar date.
 std::optional<Date> parseDateText(std::string_view text);
+// "yyyy-mm-dd", as the electronic invoice writes a date.
+std::string isoDateText(Date date);
 // "yyyymmdd", as the side files keep a date; and back.
 std::string storedDateText(Date date);
 std::optional<Date> parseStoredDate(std::string_view text);

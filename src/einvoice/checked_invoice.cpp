@@ -4,6 +4,7 @@
 #include "archive/credit_notes.h"
 #include "calc/calendar.h"
 #include "calc/numbers.h"
+#include "calc/payments.h"
 #include "einvoice/party_rules.h"
 #include "einvoice/progressive.h"
 #include "einvoice/text_rules.h"
@@ -22,7 +23,7 @@ std::optional<std::string> isoDate(std::string_view year, std::string_view day, 
     const std::optional<calc::Date> date = calc::dateOfFields(day, month, year);
     if (!date || date->year < FirstInvoiceYear)
         return std::nullopt;
-    return std::string(year) + "-" + calc::twoDigits(date->month) + "-" + calc::twoDigits(date->day);
+    return calc::isoDateText(*date);
 }
 
 // The exchange system refuses a credit note dated before the invoice it

@@ -3,7 +3,6 @@
 #include "archive/codepage.h"
 #include "archive/settlement.h"
 #include "calc/calendar.h"
-#include "calc/numbers.h"
 #include "calc/payments.h"
 #include "einvoice/party_rules.h"
 #include "einvoice/text_rules.h"
@@ -188,12 +187,6 @@ void writeGoodsAndServices(XmlWriter& xml, const Document& document)
     xml.close();
 }
 
-// "2026-03-31", as the schema writes a date.
-std::string isoDate(calc::Date date)
-{
-    return std::to_string(date.year) + "-" + calc::twoDigits(date.month) + "-" + calc::twoDigits(date.day);
-}
-
 void writePayment(XmlWriter& xml, const InvoiceToExport& invoice, const Document& document)
 {
     const archive::InvoicePayments& terms = invoice.form.payments;
@@ -208,7 +201,7 @@ void writePayment(XmlWriter& xml, const InvoiceToExport& invoice, const Document
     xml.open("DettaglioPagamento");
     xml.element("ModalitaPagamento", method->code);
     if (due)
-        xml.element("DataScadenzaPagamento", isoDate(*due));
+        xml.element("DataScadenzaPagamento", calc::isoDateText(*due));
     xml.element("ImportoPagamento", moneyText(document.toPay));
     // The account is named only where the money is to reach it.
     if (method->bankTransfer && !trimBlanks(invoice.issuerData.iban).empty())
