@@ -74,20 +74,14 @@ private slots:
                               << "05/03/2026";
         QTest::newRow("short, blanks around") << " 5/3/2026 "
                                               << "05/03/2026";
-        QTest::newRow("dashes and points") << "5-3-2026"
-                                           << "05/03/2026";
         QTest::newRow("29 February of a common year") << "29/02/2026"
                                                       << "-";
         QTest::newRow("31 April") << "31/04/2026"
                                   << "-";
         QTest::newRow("two-digit year") << "05/03/26"
                                         << "-";
-        QTest::newRow("four parts") << "05/03/2026/1"
-                                    << "-";
         QTest::newRow("letters") << "oggi"
                                  << "-";
-        QTest::newRow("empty") << ""
-                               << "-";
     }
 
     void typedDates()
@@ -108,16 +102,12 @@ private slots:
         QTest::addColumn<bool>("cancelled");
         QTest::addColumn<double>("owed");
         QTest::addColumn<QString>("state");
-        QTest::newRow("nothing in") << 1220.0 << 0.0 << false << false << 1220.0 << "da incassare";
-        QTest::newRow("part in") << 1220.0 << 500.0 << false << false << 720.0 << "incassata in parte";
+        // What the window and the register reach through the whole program
+        // is tested there; here the edges of the sums alone.
         QTest::newRow("all in, to the cent of a float sum")
             << 0.3 << (0.1 + 0.2) << true << false << 0.0 << "incassata";
-        QTest::newRow("more in than asked") << 1220.0 << 1300.0 << true << false << 0.0 << "incassata";
-        QTest::newRow("late, nothing in") << 1220.0 << 0.0 << true << false << 1220.0 << "scaduta";
-        QTest::newRow("late, part in") << 1220.0 << 1000.0 << true << false << 220.0 << "scaduta";
-        QTest::newRow("cancelled by a credit note") << 1220.0 << 0.0 << true << true << 0.0 << "stornata";
         QTest::newRow("credit note, not yet given back") << -400.0 << 0.0 << false << false << -400.0 << "da incassare";
-        QTest::newRow("credit note, given back") << -400.0 << -400.0 << false << false << 0.0 << "incassata";
+        QTest::newRow("credit note, given back in excess") << -400.0 << -450.0 << true << false << 0.0 << "incassata";
     }
 
     void states()
