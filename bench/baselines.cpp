@@ -36,7 +36,13 @@ std::size_t readSequentially(const archive::BookPaths& book)
 void copyBook(const archive::BookPaths& book, const std::string& folder, bool flushed)
 {
     namespace fs = std::filesystem;
-    for (const std::string* path : {&book.invoices, &book.extraLines}) {
+    // What a renumbering moves: the .arc, the .agg and the side files there are.
+    std::vector<const std::string*> paths {&book.invoices, &book.extraLines};
+    for (const archive::SideFile& side : archive::sideFiles(book)) {
+        if (fs::exists(*side.path))
+            paths.push_back(side.path);
+    }
+    for (const std::string* path : paths) {
         const fs::path source(*path);
         const fs::path target = fs::path(folder) / source.filename();
         fs::copy_file(source, target, fs::copy_options::overwrite_existing);

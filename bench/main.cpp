@@ -400,8 +400,8 @@ int runBenchmark(int argc, char* argv[])
     const auto insertionUnflushed = shifts.add([&] { session.type("txtnum", "1"); }, unflushed("mnueins"));
     shifts.run(few + 2);
     const double shiftGoal = 2 * shifts.figure(copyFlushed).medianMs;
-    report.add("Copying both files of the full book", shifts.figure(copyBoth), "reference");
-    report.add("Copying both files of the full book, flushed", shifts.figure(copyFlushed), "reference");
+    report.add("Copying the files a renumbering moves", shifts.figure(copyBoth), "reference");
+    report.add("Copying the files a renumbering moves, flushed", shifts.figure(copyFlushed), "reference");
     report.addAgainst("\"Cancella fattura\" at number 1", shifts.figure(deletion), shiftGoal, "<= 2 x flushed copy");
     report.addAgainst("\"Inserisci fattura\" at number 1", shifts.figure(insertion), shiftGoal, "<= 2 x flushed copy");
     report.add("  \"Cancella fattura\" without waiting for the disk", shifts.figure(deletionUnflushed),
