@@ -1,10 +1,11 @@
 #include "ui/einvoice_window.h"
 
 #include "archive/codepage.h"
-#include "calc/payments.h"
 #include "einvoice/codes.h"
 #include "ui/identifier_hints.h"
+#include "ui/payment_lists.h"
 #include "ui/twips.h"
+#include "ui/utf8_text.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -17,11 +18,6 @@
 namespace tessaro::ui {
 
 namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // An IBAN holds letters and digits only: letters are upper-cased as typed,
 // and the blanks of a pasted, grouped IBAN are dropped. Anything else beeps.
@@ -77,17 +73,8 @@ EinvoiceWindow::EinvoiceWindow(QWidget* parent) : QDialog(parent)
     fill(fund, einvoice::pensionFunds());
     fill(findChild<QComboBox*>(QStringLiteral("cmbnatura")), einvoice::vatNatures());
     // The empty choice first: no terms, as the issuer's invoices had before.
-    auto* method = findChild<QComboBox*>(QStringLiteral("cmbmodpag"));
-    method->addItem(QString(), QString());
-    for (const calc::PaymentMethod& each : calc::paymentMethods())
-        method->addItem(fromUtf8(each.name), fromUtf8(each.code));
-    // A typed due date belongs to one invoice, never to all the new ones.
-    auto* term = findChild<QComboBox*>(QStringLiteral("cmbtermine"));
-    term->addItem(QString(), QString());
-    for (const calc::PaymentTerm& each : calc::paymentTerms()) {
-        if (!each.explicitDate)
-            term->addItem(fromUtf8(each.name), fromUtf8(each.code));
-    }
+    fillPaymentMethods(findChild<QComboBox*>(QStringLiteral("cmbmodpag")));
+    fillPaymentTerms(findChild<QComboBox*>(QStringLiteral("cmbtermine")), false);
 
     auto* iban = findChild<QLineEdit*>(QStringLiteral("txtiban"));
     iban->setValidator(new IbanValidator(iban));

@@ -1,7 +1,9 @@
 #include "ui/payments_window.h"
 
 #include "calc/payments.h"
+#include "ui/payment_lists.h"
 #include "ui/twips.h"
+#include "ui/utf8_text.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -14,32 +16,15 @@
 
 namespace tessaro::ui {
 
-namespace {
-
-QString fromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A first item for no choice, then every item's name with its code as data.
-template <typename Item> void fill(QComboBox* combo, std::span<const Item> items, const char* none)
-{
-    combo->addItem(QString::fromUtf8(none), QString());
-    for (const Item& item : items)
-        combo->addItem(fromUtf8(item.name), fromUtf8(item.code));
-}
-
-} // namespace
-
 PaymentsWindow::PaymentsWindow(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Incassi della fattura"));
     setFixedSize(twipsSize(PaymentsWindowWidthTwips, PaymentsWindowHeightTwips));
     buildControls(this, paymentsWindowTable());
 
-    fill(findChild<QComboBox*>(QStringLiteral("cmbmodalita")), calc::paymentMethods(), "non indicata");
-    fill(findChild<QComboBox*>(QStringLiteral("cmbtermine")), calc::paymentTerms(), "nessuna");
-    fill(findChild<QComboBox*>(QStringLiteral("cmbmodinc")), calc::paymentMethods(), "non indicata");
+    fillPaymentMethods(findChild<QComboBox*>(QStringLiteral("cmbmodalita")));
+    fillPaymentTerms(findChild<QComboBox*>(QStringLiteral("cmbtermine")), true);
+    fillPaymentMethods(findChild<QComboBox*>(QStringLiteral("cmbmodinc")));
 
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstincassi"));

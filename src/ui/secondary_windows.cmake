@@ -8,6 +8,7 @@ target_sources(tessaro_ui PRIVATE
     info_windows.cpp
     issuer_window.cpp
     issuer_window_table.cpp
+    payment_lists.cpp
     payments_window.cpp
     payments_window_table.cpp
     qt_dialogs.cpp
