@@ -3,6 +3,7 @@
 #include "ui/app_font.h"
 #include "ui/caption_widgets.h"
 #include "ui/twips.h"
+#include "ui/utf8_text.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -192,11 +193,6 @@ QRect geometryOf(const ControlSpec& spec)
         return QRect(r.left() - 1, r.top(), 3, r.height());
     }
     return twipsRect(spec.left, spec.top, spec.width, spec.height);
-}
-
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QString textOf(const QWidget* widget)

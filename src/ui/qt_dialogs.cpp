@@ -5,6 +5,7 @@
 #include "ui/duplicate_dialog.h"
 #include "ui/payments_window.h"
 #include "ui/twips.h"
+#include "ui/utf8_text.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -23,11 +24,6 @@
 namespace tessaro::ui {
 
 namespace {
-
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QScreen* screenOf(QWidget* parent)
 {

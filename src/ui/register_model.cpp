@@ -1,5 +1,7 @@
 #include "ui/register_model.h"
 
+#include "ui/utf8_text.h"
+
 #include <QColor>
 #include <QString>
 
@@ -10,11 +12,6 @@ namespace tessaro::ui {
 namespace {
 
 using archive::RegisterColumn;
-
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 Qt::Alignment alignmentOf(RegisterColumn column)
 {

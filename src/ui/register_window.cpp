@@ -4,6 +4,7 @@
 #include "print/month_bars.h"
 #include "ui/month_bars_view.h"
 #include "ui/twips.h"
+#include "ui/utf8_text.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -34,11 +35,6 @@ constexpr std::array<std::pair<const char*, archive::PaymentFilter>, 3> PaymentC
     {"Da incassare", archive::PaymentFilter::Owed},
     {"Scadute", archive::PaymentFilter::Overdue},
 }};
-
-QString fromUtf8(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 void place(QWidget* widget, const TwipsRect& area)
 {
