@@ -16,22 +16,6 @@ constexpr std::array<std::string_view, RegisterColumnCount> Headings = {
     "Note",     "Scadenza", "Incassato", "Da incassare",  "Stato",
 };
 
-// The digits before the decimal separator (or the end) in groups of three.
-std::string grouped(const std::string& plain, char decimalSeparator, char groupSeparator)
-{
-    const std::size_t first = plain.empty() || plain.front() != '-' ? 0 : 1;
-    std::size_t end = plain.find(decimalSeparator, first);
-    if (end == std::string::npos)
-        end = plain.size();
-    std::string text = plain.substr(0, first);
-    for (std::size_t i = first; i < end; ++i) {
-        if (i > first && (end - i) % 3 == 0)
-            text += groupSeparator;
-        text += plain[i];
-    }
-    return text + plain.substr(end);
-}
-
 // A text for the screen: damaged bytes below the blank would be invisible
 // or break a line, so they show as blanks.
 std::string shownText(std::string_view windows1252)
@@ -116,7 +100,7 @@ std::string amountText(double euro, const AmountStyle& style)
     const std::string plain = calc::euroText(euro, style.decimalSeparator);
     if (!style.grouped)
         return plain;
-    return grouped(plain, style.decimalSeparator, style.decimalSeparator == '.' ? ',' : '.');
+    return calc::groupedDigits(plain, style.decimalSeparator, style.decimalSeparator == '.' ? ',' : '.');
 }
 
 std::string lireAmountText(double lire)
@@ -125,7 +109,7 @@ std::string lireAmountText(double lire)
         return "importo non valido";
     std::string whole = calc::euroText(std::round(lire), ',');
     whole.resize(whole.size() - 3); // ",00"
-    return "L. " + grouped(whole, ',', '.');
+    return "L. " + calc::groupedDigits(whole, ',', '.');
 }
 
 namespace {

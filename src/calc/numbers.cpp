@@ -421,4 +421,24 @@ double typedAmountValue(std::string_view text)
     return numericValue(read);
 }
 
+std::string groupedDigits(std::string_view plain, char decimalSeparator, char groupSeparator)
+{
+    const std::size_t first = plain.empty() || plain.front() != '-' ? 0 : 1;
+    std::size_t end = plain.find(decimalSeparator, first);
+    if (end == std::string_view::npos)
+        end = plain.size();
+    std::string text(plain.substr(0, first));
+    for (std::size_t i = first; i < end; ++i) {
+        if (i > first && (end - i) % 3 == 0)
+            text += groupSeparator;
+        text += plain[i];
+    }
+    return text.append(plain.substr(end));
+}
+
+std::string italianEuroText(double x)
+{
+    return groupedDigits(euroText(x, ','), ',', '.');
+}
+
 } // namespace tessaro::calc

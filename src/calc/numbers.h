@@ -91,6 +91,13 @@ std::string amountText(double x, char currencyFlag, char decimalSeparator);
 // "#0.00": two decimals, half away from zero, no thousands separator.
 std::string euroText(double x, char decimalSeparator);
 
+// The digits of a plain amount text before its decimal separator (or its
+// end) in groups of three: ("1234,50", ',', '.') gives "1.234,50".
+std::string groupedDigits(std::string_view plain, char decimalSeparator, char groupSeparator);
+
+// Euro the Italian way, for reports a person reads: "1.234,50", "-0,50".
+std::string italianEuroText(double x);
+
 // Plain decimal form used for lire: " 1200", "-3", " .5", up to 15 significant digits.
 std::string lireText(double x);
 
