@@ -3,6 +3,7 @@
 #include "archive/register_texts.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
+#include "print/report_page.h"
 
 #include <algorithm>
 #include <array>
@@ -85,22 +86,6 @@ std::string paperNote(const archive::RegisterRow& row)
     return {};
 }
 
-// The text cut, one character at a time, until it fits the width with "...".
-std::string fitted(const Page& page, std::string text, double width)
-{
-    if (page.textWidth(text) <= width)
-        return text;
-    while (!text.empty()) {
-        std::size_t cut = text.size() - 1;
-        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-            --cut;
-        text.resize(cut);
-        if (page.textWidth(text + "...") <= width)
-            break;
-    }
-    return text + "...";
-}
-
 void printCell(Page& page, const PaperColumn& column, double y, const std::string& text)
 {
     if (text.empty())
@@ -111,33 +96,9 @@ void printCell(Page& page, const PaperColumn& column, double y, const std::strin
         printAt(page, column.x, y, text);
 }
 
-std::string issuerDetails(const archive::PartyRecord& issuer)
-{
-    const IssuerLines lines = issuerLines(issuer);
-    std::string details;
-    for (const std::string& part : {lines.address, lines.town}) {
-        if (!trimBlanks(part).empty())
-            details += (details.empty() ? "" : " - ") + part;
-    }
-    if (!trimBlanks(issuer.taxCode).empty())
-        details += (details.empty() ? "" : " - ") + lines.taxCode;
-    if (!trimBlanks(issuer.vatNumber).empty())
-        details += (details.empty() ? "" : " - ") + lines.vatNumber;
-    return details;
-}
-
 void layoutTop(Page& page, const RegisterSheet& sheet, int pageNumber, int pages)
 {
-    page.setFontName(Typeface);
-    page.setFontSize(14);
-    page.setFontBold(true);
-    printAt(page, Left, 800, RegisterTitle);
-    printRightAligned(page, Right, 800, "Anno " + sheet.year);
-    page.setFontSize(10);
-    printAt(page, Left, 1200, trimBlanks(issuerLines(sheet.issuer).name));
-    page.setFontBold(false);
-    page.setFontSize(9);
-    printAt(page, Left, 1450, issuerDetails(sheet.issuer));
+    layoutSheetTop(page, RegisterTitle, sheet.year, sheet.issuer);
 
     page.setFontSize(RowFontSize);
     page.setFontBold(true);
@@ -187,8 +148,8 @@ void layoutClosing(Page& page, const archive::BookRegister& reg, const RegisterS
         count += ", di cui escluse dai totali: " + std::to_string(left);
     printAt(page, Left, y, count + ".");
     printAt(page, Left, y + RegisterRowHeight, std::string(archive::RegisterRuleNote));
-    printAt(page, Left, y + 2 * RegisterRowHeight, fitted(page, legendOf(reg), Right - Left));
-    printAt(page, Left, y + 3 * RegisterRowHeight, fitted(page, PaymentsLegend, Right - Left));
+    printAt(page, Left, y + 2 * RegisterRowHeight, fittedText(page, legendOf(reg), Right - Left));
+    printAt(page, Left, y + 3 * RegisterRowHeight, fittedText(page, PaymentsLegend, Right - Left));
 }
 
 } // namespace
@@ -233,7 +194,7 @@ bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<cons
                 else
                     text = archive::registerCell(reg, row, column.column, written, sheet.year, sheet.today, style);
                 if (column.column == RegisterColumn::Client)
-                    text = fitted(page, std::move(text), ClientWidth);
+                    text = fittedText(page, std::move(text), ClientWidth);
                 printCell(page, column, y, text);
             }
             y += RegisterRowHeight;
