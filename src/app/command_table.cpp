@@ -7,6 +7,7 @@
 #include "app/command_context.h"
 #include "app/credit_note_commands.h"
 #include "app/einvoice_commands.h"
+#include "app/flat_rate_commands.h"
 #include "app/invoice_commands.h"
 #include "app/manual_location.h"
 #include "app/mode_commands.h"
@@ -14,6 +15,8 @@
 #include "app/pdf_commands.h"
 #include "app/print_commands.h"
 #include "app/totals_commands.h"
+#include "app/withholding_commands.h"
+#include "app/year_receipts_commands.h"
 #include "ui/info_windows.h"
 #include "ui/main_window.h"
 
@@ -124,6 +127,9 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
      }},
     {C::CreditNote, onFormToday<prepareCreditNote>},
     {C::Payments, onFormToday<showPayments>},
+    {C::YearReceipts, onFormToday<showYearReceipts>},
+    {C::FlatRate, onFormToday<showFlatRate>},
+    {C::Withholdings, onFormToday<showWithholdings>},
 }};
 
 constexpr bool inCommandOrder()

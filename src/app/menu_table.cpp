@@ -65,6 +65,9 @@ constexpr std::array reverseItems {
 // Added menus go before "?", so the menus of old keep their places.
 constexpr std::array paymentItems {
     MenuItemSpec {"mnuincfattura", "Incassi della fattura...", C::Payments, false, "Ctrl+I"},
+    MenuItemSpec {"mnuincanno", "Incassi dell'anno...", C::YearReceipts},
+    MenuItemSpec {"mnuincforf", "Regime forfettario: limiti e stima...", C::FlatRate},
+    MenuItemSpec {"mnuincrit", "Ritenute subite per cliente...", C::Withholdings},
 };
 
 constexpr std::array infoItems {

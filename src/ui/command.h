@@ -44,6 +44,9 @@ enum class Command {
     RestoreBackup,
     CreditNote,
     Payments,
+    YearReceipts,
+    FlatRate,
+    Withholdings,
     Count, // not a command: how many there are
 };
 

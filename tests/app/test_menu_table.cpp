@@ -74,8 +74,11 @@ private slots:
                                          << QStringList {"Per prestazione", "Commerciale"} << none;
         QTest::newRow("Calcolo inverso") << "mnuinv" << QStringList {"mnuinvprest", "mnuinvcomm"}
                                          << QStringList {"Fatture per prestazione", "Fatture commerciali"} << none;
-        QTest::newRow("Incassi") << "mnuinc" << QStringList {"mnuincfattura"}
-                                 << QStringList {"Incassi della fattura..."} << QStringList {"Ctrl+I"};
+        QTest::newRow("Incassi") << "mnuinc" << QStringList {"mnuincfattura", "mnuincanno", "mnuincforf", "mnuincrit"}
+                                 << QStringList {"Incassi della fattura...", "Incassi dell'anno...",
+                                                 "Regime forfettario: limiti e stima...",
+                                                 "Ritenute subite per cliente..."}
+                                 << QStringList {"Ctrl+I", "", "", ""};
         QTest::newRow("?") << "mnui" << QStringList {"mnuiman", "mnumanuale", "mnuprodotti"}
                            << QStringList {"Informazioni", "Manuale d'uso", "Prodotti Pelvio"} << none;
     }
