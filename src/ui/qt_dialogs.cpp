@@ -6,6 +6,7 @@
 #include "ui/payments_window.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
+#include "ui/withholdings_window.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -139,11 +140,14 @@ QtDialogs::~QtDialogs()
 {
     setBusy(false);
     delete m_payments;
+    delete m_withholdings;
 }
 
 QWidget* QtDialogs::owner() const
 {
-    return m_payments ? static_cast<QWidget*>(m_payments) : m_parent.data();
+    if (m_payments)
+        return m_payments;
+    return m_withholdings ? static_cast<QWidget*>(m_withholdings) : m_parent.data();
 }
 
 PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)
@@ -168,6 +172,32 @@ PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)
         m_payments->hide();
         m_payments->deleteLater();
         m_payments = nullptr;
+    }
+    return answer;
+}
+
+WithholdingsRequest QtDialogs::showWithholdings(const WithholdingsView& view)
+{
+    if (!m_withholdings) {
+        m_withholdings = new WithholdingsWindow(m_parent);
+        m_withholdings->setWindowModality(Qt::ApplicationModal);
+        m_withholdings->show();
+    }
+    auto* window = static_cast<WithholdingsWindow*>(m_withholdings.data());
+    window->setView(view);
+    WithholdingsRequest answer;
+    QEventLoop loop;
+    const auto connection
+        = QObject::connect(window, &WithholdingsWindow::requested, &loop, [&](const WithholdingsRequest& request) {
+              answer = request;
+              loop.quit();
+          });
+    loop.exec();
+    QObject::disconnect(connection);
+    if (answer.action == WithholdingsRequest::Action::Close) {
+        m_withholdings->hide();
+        m_withholdings->deleteLater();
+        m_withholdings = nullptr;
     }
     return answer;
 }
