@@ -278,7 +278,7 @@ print::Report reportOf(const archive::AppState& state, const Shown& shown)
         {"Lordi", 4950, true, 0},       {"Ritenute", 5800, true, 0},
         {"Netto", 6650, true, 0},       {"Fatt.", 7100, true, 0},
         {"CU lordi", 7950, true, 0},    {"CU ritenute", 8800, true, 0},
-        {"Diff. lordi", 9650, true, 0}, {"Diff. ritenute", 10500, true, 0},
+        {"Diff. lordi", 9650, true, 0}, {"Diff. rit.", 10500, true, 0},
     };
     const archive::AmountStyle style = screenStyle(state);
     for (const archive::ClientWithholding& client : shown.reckoning.clients)

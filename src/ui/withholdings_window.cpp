@@ -19,7 +19,7 @@ namespace {
 // The width of each column of the list, in twips: the names and the codes
 // wide, the figures as wide as a million with its cents.
 constexpr std::array<int, WithholdingColumnCount> ColumnWidths
-    = {2640, 2160, 1200, 1140, 1200, 660, 1140, 1140, 1200, 1200};
+    = {2160, 2760, 1200, 1000, 1260, 620, 1200, 1140, 1560, 1500};
 
 bool rightAligned(int column)
 {
@@ -88,6 +88,9 @@ void WithholdingsWindow::setView(const WithholdingsView& view)
             for (const std::string& cell : row.cells)
                 cells << fromUtf8(cell);
             auto* item = new QTreeWidgetItem(m_list, cells);
+            // A tax code beside a VAT number may not show whole.
+            item->setToolTip(static_cast<int>(WithholdingColumn::Identifier),
+                             cells[static_cast<int>(WithholdingColumn::Identifier)]);
             for (int column = 0; column < WithholdingColumnCount; ++column) {
                 if (rightAligned(column))
                     item->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);

@@ -41,7 +41,7 @@ private:
     std::vector<WithholdingRowView> m_rows;
 };
 
-inline constexpr int WithholdingsWindowWidthTwips = 14400;
+inline constexpr int WithholdingsWindowWidthTwips = 15000;
 inline constexpr int WithholdingsWindowHeightTwips = 7440;
 // Where the list of clients lies, under the year.
 inline constexpr int WithholdingsListTopTwips = 600;
