@@ -1,12 +1,10 @@
 // The withholdings window shows the certificate of the client chosen in its
-// two fields, reports what is typed with the button pressed, leaves the
-// totals out of the choice, and through the Qt dialogs stays up until closed.
-#include "ui/qt_dialogs.h"
+// two fields, reports what is typed with the button pressed and leaves the
+// totals out of the choice.
 #include "ui/withholdings_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -60,27 +58,6 @@ private slots:
         QCOMPARE(requests[0].row, 1);
         QCOMPARE(requests[0].gross + " " + requests[0].withholding, std::string("1.000,00 250"));
         QCOMPARE(requests[1].row, -1);
-    }
-
-    void staysUpUntilClosed()
-    {
-        QWidget parent;
-        QtDialogs dialogs(&parent);
-        QPointer<WithholdingsWindow> shown;
-        const auto press = [&](const char* button) {
-            QTimer::singleShot(0, [&, button] {
-                shown = qobject_cast<WithholdingsWindow*>(QApplication::activeModalWidget());
-                QVERIFY(shown);
-                child<QPushButton>(*shown, button)->click();
-            });
-        };
-        press("cmdmostra");
-        QCOMPARE(dialogs.showWithholdings(sampleView()).action, Action::ShowYear);
-        const QPointer<WithholdingsWindow> first = shown;
-        press("cmdchiudi");
-        QCOMPARE(dialogs.showWithholdings(sampleView()).action, Action::Close);
-        QCOMPARE(shown, first);
-        QVERIFY(!shown->isVisible());
     }
 };
 
