@@ -111,23 +111,6 @@ ui::PaymentsView viewOf(const PaidInvoice& paid, const archive::AppState& state,
     return view;
 }
 
-// An amount as a person types it: digits, "." and ",", a sign in front.
-std::optional<double> readAmount(std::string_view text)
-{
-    text = calc::trimBlanks(text);
-    bool digits = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (calc::isDigit(static_cast<unsigned char>(c)))
-            digits = true;
-        else if (!(c == '.' || c == ',' || ((c == '-' || c == '+') && i == 0)))
-            return std::nullopt;
-    }
-    if (!digits)
-        return std::nullopt;
-    return calc::typedAmountValue(text);
-}
-
 bool store(ui::Dialogs& dialogs, const PaidInvoice& paid, const archive::InvoicePayments& payments,
            const std::string& what)
 {
@@ -161,7 +144,7 @@ bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRe
         return refuse(dialogs,
                       "La data dell'incasso non può precedere la data della fattura (" + calc::dateText(*paid.issued())
                           + ").");
-    const auto typed = readAmount(request.amount);
+    const auto typed = calc::typedAmount(request.amount);
     if (!typed || calc::cents(*typed) == 0)
         return refuse(dialogs, "Indicare l'importo incassato: un numero diverso da zero.");
     if (std::abs(*typed) > LargestPayment)

@@ -33,21 +33,33 @@ print::RegisterSheet sheetOf(const ui::RegisterContents& contents, const archive
     return {state.currentIssuerRecord, contents.year, state.decimalSeparator, contents.today};
 }
 
-// The register laid out on a page, told to the progress page by page.
-struct RegisterDrawing {
-    const ui::RegisterContents& contents;
-    const archive::AppState& state;
+SheetDocument registerDocument(const ui::RegisterContents& contents, const archive::AppState& state)
+{
+    SheetDocument document;
+    document.subject = "il registro";
+    document.ofSubject = "del registro";
+    document.year = contents.year;
+    document.printTitle = "Stampa registro";
+    document.pdfTitle = RegisterPdfTitle;
+    document.proposedPdf = registerFilePath(state, contents.year, "pdf");
+    document.rows = contents.reg->size();
+    document.layout = [&contents, &state](print::Page& page, const std::function<bool(int)>& step) {
+        return print::layoutRegister(page, *contents.reg, contents.einvoiceWritten, sheetOf(contents, state), step);
+    };
+    return document;
+}
+
+// The document laid out on a page, told to the progress page by page.
+struct SheetDrawing {
+    const SheetDocument& document;
     ui::Progress& progress;
     bool cancelled = false;
 
     void operator()(print::Page& page)
     {
-        cancelled = !print::layoutRegister(page, *contents.reg, contents.einvoiceWritten, sheetOf(contents, state),
-                                           [this](int rows) { return progress.step(rows); });
+        cancelled = !document.layout(page, [this](int rows) { return progress.step(rows); });
     }
 };
-
-const char* const Interrupted = "Stampa del registro interrotta: non è stato stampato né salvato nulla.";
 
 } // namespace
 
@@ -77,14 +89,31 @@ std::string registerFilePath(const archive::AppState& state, const std::string& 
                              "registro-" + std::to_string(state.currentIssuer) + "-" + safeYear + "." + extension);
 }
 
-void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs)
+std::string askCsvPath(ui::Dialogs& dialogs, const std::string& proposedPath)
 {
-    std::string path = dialogs.saveFileName(RegisterCsvTitle, registerFilePath(state, contents.year, "csv"), CsvFilter);
+    std::string path = dialogs.saveFileName(RegisterCsvTitle, proposedPath, CsvFilter);
     if (path.empty())
-        return;
+        return {};
     if (QFileInfo(QString::fromStdString(path)).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) != 0)
         path += ".csv";
-    if (!mayReplace(path, dialogs))
+    return mayReplace(path, dialogs) ? path : std::string();
+}
+
+bool writeCsvFile(const archive::AppState& state, ui::Dialogs& dialogs, const std::string& path,
+                  const std::string& text)
+{
+    // Written beside the name and put in its place only once on the disk.
+    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
+    if (archive::writeWholeFile(state.dataDir.fs(), path, bytes).ok())
+        return true;
+    dialogs.message("Impossibile scrivere il file\n" + absolutePath(path), archive::AttentionTitle);
+    return false;
+}
+
+void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs)
+{
+    const std::string path = askCsvPath(dialogs, registerFilePath(state, contents.year, "csv"));
+    if (path.empty())
         return;
 
     ui::BusyPointer busy(dialogs);
@@ -92,21 +121,19 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
         RegisterCsvTitle, "Esportazione del registro dell'anno " + contents.year + "...", contents.reg->size());
     const auto text = archive::registerCsv(*contents.reg, contents.einvoiceWritten, contents.year, contents.today,
                                            [&](int done) { return progress->step(done); });
+    const bool cancelled = !text || progress->cancelled();
+    progress->finish();
+    busy.release();
     if (!text) {
-        progress->finish();
-        busy.release();
         dialogs.message("Esportazione del registro interrotta: nessun file è stato scritto.", RegisterCsvTitle);
         return;
     }
-    // Written beside the name and put in its place only once on the disk.
-    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text->data()), text->size());
-    const bool written = !progress->cancelled() && archive::writeWholeFile(state.dataDir.fs(), path, bytes).ok();
-    progress->finish();
-    busy.release();
-    if (!written) {
+    if (cancelled) {
         dialogs.message("Impossibile scrivere il file\n" + absolutePath(path), archive::AttentionTitle);
         return;
     }
+    if (!writeCsvFile(state, dialogs, path, *text))
+        return;
     const int count = contents.reg->size();
     const std::string invoices = count == 1 ? "1 fattura" : std::to_string(count) + " fatture";
     dialogs.message("Il registro dell'anno " + contents.year + " (" + invoices + ") è stato esportato nel file\n"
@@ -114,23 +141,22 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
                     archive::DoneTitle);
 }
 
-void printRegister(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs,
-                   const print::DocumentSink& sink)
+void printSheet(const SheetDocument& document, ui::Dialogs& dialogs, const print::DocumentSink& sink)
 {
     ui::BusyPointer busy(dialogs);
     const auto progress = dialogs.startProgress(
-        "Stampa registro", "Stampa del registro dell'anno " + contents.year + "...", contents.reg->size());
-    RegisterDrawing drawing {contents, state, *progress};
-    const print::DocumentOutcome outcome
-        = sink(registerFilePath(state, contents.year, "pdf"), [&](print::Page& page) { drawing(page); });
+        document.printTitle, "Stampa " + document.ofSubject + " dell'anno " + document.year + "...", document.rows);
+    SheetDrawing drawing {document, *progress};
+    const print::DocumentOutcome outcome = sink(document.proposedPdf, [&](print::Page& page) { drawing(page); });
     progress->finish();
     busy.release();
     if (drawing.cancelled || outcome.kind == print::DocumentOutcome::Kind::Cancelled) {
-        dialogs.message(Interrupted, archive::PrintTitle);
+        dialogs.message("Stampa " + document.ofSubject + " interrotta: non è stato stampato né salvato nulla.",
+                        archive::PrintTitle);
         return;
     }
     if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
-        dialogs.message("Nessuna stampante predefinita: il registro è stato salvato nel file PDF\n"
+        dialogs.message("Nessuna stampante predefinita: " + document.subject + " è stato salvato nel file PDF\n"
                             + absolutePath(outcome.path),
                         archive::PrintTitle);
         return;
@@ -138,10 +164,9 @@ void printRegister(const ui::RegisterContents& contents, const archive::AppState
     reportDocument(outcome, dialogs, true);
 }
 
-void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs)
+void saveSheetPdf(const SheetDocument& document, ui::Dialogs& dialogs)
 {
-    const std::string chosen
-        = dialogs.saveFileName(RegisterPdfTitle, registerFilePath(state, contents.year, "pdf"), PdfFilter);
+    const std::string chosen = dialogs.saveFileName(document.pdfTitle, document.proposedPdf, PdfFilter);
     if (chosen.empty())
         return;
     const std::string path = withPdfSuffix(chosen);
@@ -149,20 +174,34 @@ void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppSta
         return;
     ui::BusyPointer busy(dialogs);
     const auto progress = dialogs.startProgress(
-        RegisterPdfTitle, "Salvataggio del registro dell'anno " + contents.year + "...", contents.reg->size());
-    RegisterDrawing drawing {contents, state, *progress};
+        document.pdfTitle, "Salvataggio " + document.ofSubject + " dell'anno " + document.year + "...", document.rows);
+    SheetDrawing drawing {document, *progress};
     const print::DocumentOutcome outcome = print::writePdf(path, [&](print::Page& page) { drawing(page); });
     progress->finish();
     busy.release();
     if (drawing.cancelled || outcome.kind == print::DocumentOutcome::Kind::Cancelled) {
-        dialogs.message("Salvataggio del registro interrotto: nessun file è stato scritto.", RegisterPdfTitle);
+        dialogs.message("Salvataggio " + document.ofSubject + " interrotto: nessun file è stato scritto.",
+                        document.pdfTitle);
         return;
     }
     if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
-        dialogs.message("Il registro è stato salvato nel file PDF\n" + absolutePath(outcome.path), archive::DoneTitle);
+        std::string subject = document.subject;
+        subject[0] = static_cast<char>(subject[0] - 'a' + 'A');
+        dialogs.message(subject + " è stato salvato nel file PDF\n" + absolutePath(outcome.path), archive::DoneTitle);
         return;
     }
     reportDocument(outcome, dialogs, true);
+}
+
+void printRegister(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs,
+                   const print::DocumentSink& sink)
+{
+    printSheet(registerDocument(contents, state), dialogs, sink);
+}
+
+void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs)
+{
+    saveSheetPdf(registerDocument(contents, state), dialogs);
 }
 
 bool changesRegister(ui::Command command)

@@ -16,6 +16,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,6 +44,28 @@ void printRegister(const ui::RegisterContents& contents, const archive::AppState
                    const print::DocumentSink& sink);
 // "Salva registro in PDF": asks where, writes the same pages as a PDF.
 void saveRegisterPdf(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs);
+
+// The register's ways of handing a table over, for the other tables of the
+// year too. askCsvPath: the save dialog on proposedPath, ".csv" added, an
+// existing file replaced only when the user says so; empty when cancelled.
+std::string askCsvPath(ui::Dialogs& dialogs, const std::string& proposedPath);
+// The text written whole or not at all; a failure is told naming the file.
+bool writeCsvFile(const archive::AppState& state, ui::Dialogs& dialogs, const std::string& path,
+                  const std::string& text);
+
+// A document on the register's sheet, as its printing and its PDF name it.
+struct SheetDocument {
+    std::string subject; // "il registro"
+    std::string ofSubject; // "del registro"
+    std::string year;
+    std::string printTitle; // the title of the printing's progress: "Stampa registro"
+    std::string pdfTitle; // the title of the save dialog and of its boxes
+    std::string proposedPdf; // the file proposed, and the one printed to without a printer
+    int rows = 0; // the steps of the progress
+    std::function<bool(print::Page&, const std::function<bool(int rowsDone)>&)> layout;
+};
+void printSheet(const SheetDocument& document, ui::Dialogs& dialogs, const print::DocumentSink& sink);
+void saveSheetPdf(const SheetDocument& document, ui::Dialogs& dialogs);
 
 // Whether a command of the main window may change what the register shows:
 // the book's invoices, the book itself, the data directory, the issuer, the

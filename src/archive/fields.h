@@ -295,6 +295,28 @@ constexpr FieldSpec fieldOf(RecipientField field)
     return RecipientFields[static_cast<std::size_t>(field)];
 }
 
+// "certificazioni.fe": the figures of a client's certificate of withholding
+// (Certificazione Unica) as the user typed them, one record per issuer, year
+// and client. The client is its key of the reckoning per client: the tax code,
+// else the VAT number, else the name folded; the amounts are point form,
+// blanks where none was typed.
+enum class CertificateField : std::size_t { Issuer, Year, Client, Gross, Withholding };
+inline constexpr FieldWidth CertificateWidths[] = {
+    {"Emittente", 5},
+    {"Anno", 4},
+    {"Cliente", fieldOf(PartyField::Surname).width + 1 + fieldOf(PartyField::FirstName).width},
+    {"Compensi", paymentFieldOf(0, PaymentField::Amount).width},
+    {"Ritenute", paymentFieldOf(0, PaymentField::Amount).width},
+};
+inline constexpr auto CertificateFields = layOut(CertificateWidths);
+inline constexpr std::size_t CertificateRecordSize = recordSize(CertificateFields);
+static_assert(CertificateRecordSize == 94);
+
+constexpr FieldSpec fieldOf(CertificateField field)
+{
+    return CertificateFields[static_cast<std::size_t>(field)];
+}
+
 // The bytes of a field within a record (const or not, as the record is).
 template <typename Byte, std::size_t Extent>
 constexpr std::span<Byte> fieldBytes(std::span<Byte, Extent> record, FieldSpec field)

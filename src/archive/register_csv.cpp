@@ -11,11 +11,6 @@ namespace {
 constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view LineEnd = "\r\n";
 
-// Plain two decimals after a comma, no thousands: what an Italian
-// spreadsheet reads as a number. A row left out of the sums leaves its
-// amounts empty, so every column adds up to the totals row.
-constexpr AmountStyle CsvAmounts {',', false, false};
-
 // Columns the file has beyond the register's own, at the end of the row so
 // that a spreadsheet reading the first columns by position still finds them.
 enum class CsvColumn { ClientVatNumber, ClientTaxCode, StampDuty };
@@ -69,6 +64,17 @@ std::string csvField(std::string_view text)
         field += c;
     }
     return field + '"';
+}
+
+std::string csvTable(const std::vector<std::vector<std::string>>& rows)
+{
+    std::string out(ByteOrderMark);
+    for (const std::vector<std::string>& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            out += (i > 0 ? ";" : "") + csvField(row[i]);
+        out += LineEnd;
+    }
+    return out;
 }
 
 std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const char> einvoiceWritten,

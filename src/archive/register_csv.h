@@ -7,12 +7,14 @@
 #pragma once
 
 #include "archive/register.h"
+#include "archive/register_texts.h"
 
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaro::archive {
 
@@ -28,5 +30,14 @@ std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const 
 // One field as the file holds it: quoted, with doubled quotes, when it holds
 // a semicolon, a quote, a line end or blanks at either end.
 std::string csvField(std::string_view text);
+
+// The amounts of the file: two decimals after a comma, no thousands, what an
+// Italian spreadsheet reads as a number; a row left out of the sums leaves
+// its amounts empty, so every column adds up to the totals row.
+inline constexpr AmountStyle CsvAmounts {',', false, false};
+
+// Any other table of the year as the same kind of file: the byte-order mark,
+// then one line per row, each field as csvField makes it.
+std::string csvTable(const std::vector<std::vector<std::string>>& rows);
 
 } // namespace tessaro::archive

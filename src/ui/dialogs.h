@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/payments_view.h"
+#include "ui/withholdings_view.h"
 
 #include <memory>
 #include <string>
@@ -54,9 +55,16 @@ public:
     // something of it; it stays up between calls and goes with Close. The
     // boxes shown in between come on top of it.
     virtual PaymentsRequest showPayments(const PaymentsView& view);
+    // The window "Ritenute subite per cliente", the same way.
+    virtual WithholdingsRequest showWithholdings(const WithholdingsView& view);
 };
 
 inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
+{
+    return {};
+}
+
+inline WithholdingsRequest Dialogs::showWithholdings(const WithholdingsView&)
 {
     return {};
 }

@@ -6,6 +6,7 @@
 #include "ui/payments_window.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
+#include "ui/withholdings_window.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -131,6 +132,34 @@ private:
     bool m_finished = false;
 };
 
+// A window that reports requests: put up, modal over the whole program, at
+// the first showing, given the view at every one, and taken down by a Close.
+template <typename Window, typename Request, typename View>
+Request showUntilClosed(QPointer<QDialog>& shown, QWidget* parent, const View& view)
+{
+    if (!shown) {
+        shown = new Window(parent);
+        shown->setWindowModality(Qt::ApplicationModal);
+        shown->show();
+    }
+    auto* window = static_cast<Window*>(shown.data());
+    window->setView(view);
+    Request answer;
+    QEventLoop loop;
+    const auto connection = QObject::connect(window, &Window::requested, &loop, [&](const Request& request) {
+        answer = request;
+        loop.quit();
+    });
+    loop.exec();
+    QObject::disconnect(connection);
+    if (answer.action == Request::Action::Close) {
+        shown->hide();
+        shown->deleteLater();
+        shown = nullptr;
+    }
+    return answer;
+}
+
 } // namespace
 
 QtDialogs::QtDialogs(QWidget* parent) : m_parent(parent) { }
@@ -139,37 +168,24 @@ QtDialogs::~QtDialogs()
 {
     setBusy(false);
     delete m_payments;
+    delete m_withholdings;
 }
 
 QWidget* QtDialogs::owner() const
 {
-    return m_payments ? static_cast<QWidget*>(m_payments) : m_parent.data();
+    if (m_payments)
+        return m_payments;
+    return m_withholdings ? static_cast<QWidget*>(m_withholdings) : m_parent.data();
 }
 
 PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)
 {
-    if (!m_payments) {
-        m_payments = new PaymentsWindow(m_parent);
-        m_payments->setWindowModality(Qt::ApplicationModal);
-        m_payments->show();
-    }
-    auto* window = static_cast<PaymentsWindow*>(m_payments.data());
-    window->setView(view);
-    PaymentsRequest answer;
-    QEventLoop loop;
-    const auto connection
-        = QObject::connect(window, &PaymentsWindow::requested, &loop, [&](const PaymentsRequest& request) {
-              answer = request;
-              loop.quit();
-          });
-    loop.exec();
-    QObject::disconnect(connection);
-    if (answer.action == PaymentsRequest::Action::Close) {
-        m_payments->hide();
-        m_payments->deleteLater();
-        m_payments = nullptr;
-    }
-    return answer;
+    return showUntilClosed<PaymentsWindow, PaymentsRequest>(m_payments, m_parent, view);
+}
+
+WithholdingsRequest QtDialogs::showWithholdings(const WithholdingsView& view)
+{
+    return showUntilClosed<WithholdingsWindow, WithholdingsRequest>(m_withholdings, m_parent, view);
 }
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons)

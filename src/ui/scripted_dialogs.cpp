@@ -127,4 +127,14 @@ PaymentsRequest ScriptedDialogs::showPayments(const PaymentsView& view)
     return request;
 }
 
+WithholdingsRequest ScriptedDialogs::showWithholdings(const WithholdingsView& view)
+{
+    m_withholdingViews.push_back(view);
+    if (m_withholdingRequests.empty())
+        return {};
+    WithholdingsRequest request = std::move(m_withholdingRequests.front());
+    m_withholdingRequests.pop_front();
+    return request;
+}
+
 } // namespace tessaro::ui

@@ -34,6 +34,10 @@ public:
     void queuePaymentsRequest(PaymentsRequest request) { m_paymentRequests.push_back(std::move(request)); }
     PaymentsRequest showPayments(const PaymentsView& view) override;
     const std::vector<PaymentsView>& paymentViews() const { return m_paymentViews; }
+    // The same for the withholdings window.
+    void queueWithholdingsRequest(WithholdingsRequest request) { m_withholdingRequests.push_back(std::move(request)); }
+    WithholdingsRequest showWithholdings(const WithholdingsView& view) override;
+    const std::vector<WithholdingsView>& withholdingViews() const { return m_withholdingViews; }
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
@@ -75,6 +79,8 @@ private:
     std::deque<std::string> m_chosenPaths;
     std::deque<PaymentsRequest> m_paymentRequests;
     std::vector<PaymentsView> m_paymentViews;
+    std::deque<WithholdingsRequest> m_withholdingRequests;
+    std::vector<WithholdingsView> m_withholdingViews;
     std::vector<Shown> m_shown;
     std::vector<ProgressRun> m_progress;
     int m_cancelAtStep = 0;

@@ -11,6 +11,8 @@ target_sources(tessaro_ui PRIVATE
     payment_lists.cpp
     payments_window.cpp
     payments_window_table.cpp
+    withholdings_window.cpp
+    withholdings_window_table.cpp
     qt_dialogs.cpp
 )
 set_source_files_properties(info_windows.cpp PROPERTIES

@@ -3,6 +3,7 @@
 #include "app/invoice_commands.h"
 #include "app/totals_commands.h"
 #include "archive/book.h"
+#include "archive/fields.h"
 #include "archive/issuers.h"
 #include "ui/scripted_dialogs.h"
 
@@ -255,6 +256,7 @@ void TestBookCommands::resetAllAsksAndOpensTheIssuerWindow()
     issuer.surname = "Bianchi";
     archive::writeIssuer(s.dir.data(), 1, issuer);
     s.state.currentIssuerRecord = issuer;
+    s.dir.writeBytes("certificazioni.fe", std::vector<std::uint8_t>(archive::CertificateRecordSize, ' '));
 
     s.dialogs.queueAnswer(ui::Answer::Cancel);
     QVERIFY(!app::resetAll(s.form, s.state, s.dialogs));
@@ -266,6 +268,7 @@ void TestBookCommands::resetAllAsksAndOpensTheIssuerWindow()
              std::string("FATTO. OCCORRE INSERIRE, ORA, UN NUOVO NOMINATIVO CHE EMETTE LA FATTURA"));
     QCOMPARE(s.dialogs.last().title, std::string("ATTENZIONE"));
     QVERIFY(!s.dir.exists("emit"));
+    QVERIFY(!s.dir.exists("certificazioni.fe"));
     QVERIFY(!s.dir.exists("12024.arc"));
     QCOMPARE(s.state.currentIssuerRecord, archive::PartyRecord {});
     QCOMPARE(s.state.currentIssuer, std::int16_t(0));

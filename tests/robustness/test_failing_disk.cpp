@@ -5,6 +5,7 @@
 // invoices and the counter untouched.
 #include "archive/book.h"
 #include "archive/recovery.h"
+#include "archive/withholdings.h"
 #include "faulty_file_system.h"
 #include "program.h"
 #include "test_dir.h"
@@ -71,6 +72,21 @@ void recordPayment(Program& program)
     payment.amount = "100";
     program.dialogs().queuePaymentsRequest(payment);
     program.menu("mnuincfattura");
+}
+
+// A certificate typed before, so that the window lists its client.
+void typedCertificate(Program& program)
+{
+    QVERIFY(archive::storeCertificate(program.state().dataDir, 1, Year, "CLIENTE1", archive::Certificate {100, 20},
+                                      "Registra CU")
+                .ok());
+}
+
+void recordCertificate(Program& program)
+{
+    program.dialogs().queueWithholdingsRequest(
+        {ui::WithholdingsRequest::Action::RecordCertificate, std::to_string(Year), 0, "150", "30"});
+    program.menu("mnuincrit");
 }
 
 void deleteSecond(Program& program)
@@ -155,6 +171,9 @@ private slots:
         add("delete client archive", {none, [](Program& p) { p.menu("mnueazzcli"); }, Op::Rename, "clienti"});
         add("record a payment", {showSecond, recordPayment, Op::Write, "12024.inc"});
         add("record a payment: half written", {showSecond, recordPayment, Op::Write, "12024.inc", 0, true});
+        add("record a certificate", {typedCertificate, recordCertificate, Op::Write, "certificazioni.fe"});
+        add("record a certificate: half written",
+            {typedCertificate, recordCertificate, Op::Write, "certificazioni.fe", 0, true});
     }
 
     void failureIsToldAndUndone()

@@ -13,6 +13,7 @@
 #include "ui/payments_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/register_window.h"
+#include "ui/withholdings_window.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -93,6 +94,7 @@ private slots:
     void informationWindowsLeaveNothingUnnamed();
     void registerWindowLeavesNothingUnnamed();
     void paymentsWindowLeavesNothingUnnamed();
+    void withholdingsWindowLeavesNothingUnnamed();
 };
 
 void TestAccessibility::captionsNameTheirControls_data()
@@ -383,6 +385,13 @@ void TestAccessibility::paymentsWindowLeavesNothingUnnamed()
     ui::PaymentsWindow window;
     QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
     QCOMPARE(accessibleName(child(&window, "lstincassi")), QStringLiteral("Incassi ricevuti"));
+}
+
+void TestAccessibility::withholdingsWindowLeavesNothingUnnamed()
+{
+    ui::WithholdingsWindow window;
+    QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
+    QCOMPARE(accessibleName(child(&window, "txtcucompensi")), QStringLiteral("CU: compensi"));
 }
 
 QTEST_MAIN(TestAccessibility)

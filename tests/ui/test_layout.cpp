@@ -13,6 +13,7 @@
 #include "ui/main_window_table.h"
 #include "ui/payments_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/withholdings_window.h"
 
 #include <QFontInfo>
 #include <QMessageBox>
@@ -125,6 +126,16 @@ private slots:
             view.term = "90FM";
             view.due = view.newDate = "30/12/2026";
             view.newMethod = "MP08";
+            window->setView(view);
+            return window;
+        });
+        QTest::newRow("withholdings, two books not read") << Factory([] {
+            auto* window = new ui::WithholdingsWindow;
+            ui::WithholdingsView view;
+            view.year = "2026";
+            view.rows.resize(1);
+            view.notes = "Anno 2024: non letto (Impossibile leggere il file /home/utente/Documenti/Tessaro/12024.arc)\n"
+                         "Anno 2025: non letto (Impossibile leggere il file /home/utente/Documenti/Tessaro/12025.inc)";
             window->setView(view);
             return window;
         });
