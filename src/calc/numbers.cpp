@@ -421,6 +421,22 @@ double typedAmountValue(std::string_view text)
     return numericValue(read);
 }
 
+std::optional<double> typedNumber(std::string_view text)
+{
+    text = trimBlanks(text);
+    bool digits = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (isDigit(c))
+            digits = true;
+        else if (!(c == '.' || c == ',' || ((c == '-' || c == '+') && i == 0)))
+            return std::nullopt;
+    }
+    if (!digits)
+        return std::nullopt;
+    return typedAmountValue(text);
+}
+
 std::string groupedDigits(std::string_view plain, char decimalSeparator, char groupSeparator)
 {
     const std::size_t first = plain.empty() || plain.front() != '-' ? 0 : 1;

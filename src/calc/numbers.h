@@ -118,4 +118,10 @@ std::string pointForm(std::string_view text);
 // numeric-value rule reads the text.
 double typedAmountValue(std::string_view text);
 
+// A number as a person types it in a field: digits, "." and ",", a sign in
+// front, blanks around; read as typedAmountValue reads it. Nothing for a text
+// with any other character or without a digit, so a letter is refused, never
+// read as 0.
+std::optional<double> typedNumber(std::string_view text);
+
 } // namespace tessaro::calc
