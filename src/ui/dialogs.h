@@ -3,6 +3,7 @@
 // screen with QtDialogs. Texts are UTF-8.
 #pragma once
 
+#include "ui/flat_rate_view.h"
 #include "ui/payments_view.h"
 
 #include <memory>
@@ -54,9 +55,16 @@ public:
     // something of it; it stays up between calls and goes with Close. The
     // boxes shown in between come on top of it.
     virtual PaymentsRequest showPayments(const PaymentsView& view);
+    // The window "Regime forfettario: limiti e stima", in the same way.
+    virtual FlatRateRequest showFlatRate(const FlatRateView& view);
 };
 
 inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
+{
+    return {};
+}
+
+inline FlatRateRequest Dialogs::showFlatRate(const FlatRateView&)
 {
     return {};
 }

@@ -3,6 +3,7 @@
 #include "ui/app_font.h"
 #include "ui/caption_widgets.h"
 #include "ui/duplicate_dialog.h"
+#include "ui/flat_rate_window.h"
 #include "ui/payments_window.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
@@ -139,37 +140,57 @@ QtDialogs::~QtDialogs()
 {
     setBusy(false);
     delete m_payments;
+    delete m_flatRate;
 }
 
 QWidget* QtDialogs::owner() const
 {
-    return m_payments ? static_cast<QWidget*>(m_payments) : m_parent.data();
+    if (m_payments)
+        return m_payments;
+    return m_flatRate ? static_cast<QWidget*>(m_flatRate) : m_parent.data();
 }
+
+namespace {
+
+// A window that stays up between requests: made and shown, modal over the
+// program, on the first call, given the view, and waited on until it reports
+// a request; taken down by Close.
+template <typename Window, typename View> auto requestOf(QPointer<QDialog>& slot, QWidget* parent, const View& view)
+{
+    if (!slot) {
+        slot = new Window(parent);
+        slot->setWindowModality(Qt::ApplicationModal);
+        slot->show();
+    }
+    auto* window = static_cast<Window*>(slot.data());
+    window->setView(view);
+    using Request = decltype(window->request({}));
+    Request answer;
+    QEventLoop loop;
+    const auto connection = QObject::connect(window, &Window::requested, &loop, [&](const Request& request) {
+        answer = request;
+        loop.quit();
+    });
+    loop.exec();
+    QObject::disconnect(connection);
+    if (answer.action == Request::Action::Close) {
+        slot->hide();
+        slot->deleteLater();
+        slot = nullptr;
+    }
+    return answer;
+}
+
+} // namespace
 
 PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)
 {
-    if (!m_payments) {
-        m_payments = new PaymentsWindow(m_parent);
-        m_payments->setWindowModality(Qt::ApplicationModal);
-        m_payments->show();
-    }
-    auto* window = static_cast<PaymentsWindow*>(m_payments.data());
-    window->setView(view);
-    PaymentsRequest answer;
-    QEventLoop loop;
-    const auto connection
-        = QObject::connect(window, &PaymentsWindow::requested, &loop, [&](const PaymentsRequest& request) {
-              answer = request;
-              loop.quit();
-          });
-    loop.exec();
-    QObject::disconnect(connection);
-    if (answer.action == PaymentsRequest::Action::Close) {
-        m_payments->hide();
-        m_payments->deleteLater();
-        m_payments = nullptr;
-    }
-    return answer;
+    return requestOf<PaymentsWindow>(m_payments, m_parent, view);
+}
+
+FlatRateRequest QtDialogs::showFlatRate(const FlatRateView& view)
+{
+    return requestOf<FlatRateWindow>(m_flatRate, m_parent, view);
 }
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons)

@@ -32,13 +32,15 @@ public:
     std::unique_ptr<Progress> startProgress(const std::string& title, const std::string& text, int maximum) override;
     // The window stays up, modal over the program, from the first call to a Close.
     PaymentsRequest showPayments(const PaymentsView& view) override;
+    FlatRateRequest showFlatRate(const FlatRateView& view) override;
 
 private:
-    // What the boxes are shown over: the payments window while it is up.
+    // What the boxes are shown over: the payments or flat-rate window while it is up.
     QWidget* owner() const;
 
     QPointer<QWidget> m_parent;
     QPointer<QDialog> m_payments;
+    QPointer<QDialog> m_flatRate;
     bool m_busy = false;
 };
 

@@ -127,4 +127,14 @@ PaymentsRequest ScriptedDialogs::showPayments(const PaymentsView& view)
     return request;
 }
 
+FlatRateRequest ScriptedDialogs::showFlatRate(const FlatRateView& view)
+{
+    m_flatRateViews.push_back(view);
+    if (m_flatRateRequests.empty())
+        return {};
+    FlatRateRequest request = std::move(m_flatRateRequests.front());
+    m_flatRateRequests.pop_front();
+    return request;
+}
+
 } // namespace tessaro::ui
