@@ -1,5 +1,6 @@
 #include "app/payment_commands.h"
 
+#include "app/flat_rate_commands.h"
 #include "app/invoice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/codepage.h"
@@ -111,23 +112,6 @@ ui::PaymentsView viewOf(const PaidInvoice& paid, const archive::AppState& state,
     return view;
 }
 
-// An amount as a person types it: digits, "." and ",", a sign in front.
-std::optional<double> readAmount(std::string_view text)
-{
-    text = calc::trimBlanks(text);
-    bool digits = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (calc::isDigit(static_cast<unsigned char>(c)))
-            digits = true;
-        else if (!(c == '.' || c == ',' || ((c == '-' || c == '+') && i == 0)))
-            return std::nullopt;
-    }
-    if (!digits)
-        return std::nullopt;
-    return calc::typedAmountValue(text);
-}
-
 bool store(ui::Dialogs& dialogs, const PaidInvoice& paid, const archive::InvoicePayments& payments,
            const std::string& what)
 {
@@ -161,7 +145,7 @@ bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRe
         return refuse(dialogs,
                       "La data dell'incasso non può precedere la data della fattura (" + calc::dateText(*paid.issued())
                           + ").");
-    const auto typed = readAmount(request.amount);
+    const auto typed = calc::typedNumber(request.amount);
     if (!typed || calc::cents(*typed) == 0)
         return refuse(dialogs, "Indicare l'importo incassato: un numero diverso da zero.");
     if (std::abs(*typed) > LargestPayment)
@@ -192,9 +176,14 @@ bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRe
                                 std::string(calc::trimBlanks(archive::fitToWidth(
                                     request.note, archive::paymentFieldOf(0, archive::PaymentField::Note).width))),
                                 {}});
+    // The year's fees as they stand before, for a flat-rate issuer: whether
+    // this payment takes them past a limit is told once it is written.
+    const auto flatRate = flatRateBeforePayment(state, date->year);
     if (!store(dialogs, paid, updated, "Registra incasso"))
         return false;
     paid.payments = std::move(updated);
+    if (flatRate)
+        alertFlatRateLimit(state, *flatRate, dialogs);
     return true;
 }
 
