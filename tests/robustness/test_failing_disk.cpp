@@ -73,6 +73,14 @@ void recordPayment(Program& program)
     program.menu("mnuincfattura");
 }
 
+void saveFlatRateSettings(Program& program)
+{
+    program.state().issuerTerms.fiscalRegime = "RF19";
+    program.dialogs().queueFlatRateRequest(
+        {ui::FlatRateRequest::Action::SaveSettings, "2024", {"67", "5", true, false, false, "", "100", false}});
+    program.menu("mnuincforf");
+}
+
 void deleteSecond(Program& program)
 {
     program.type("txtnum", "2");
@@ -155,6 +163,7 @@ private slots:
         add("delete client archive", {none, [](Program& p) { p.menu("mnueazzcli"); }, Op::Rename, "clienti"});
         add("record a payment", {showSecond, recordPayment, Op::Write, "12024.inc"});
         add("record a payment: half written", {showSecond, recordPayment, Op::Write, "12024.inc", 0, true});
+        add("flat-rate settings", {none, saveFlatRateSettings, Op::Write, "reddito.fe"});
     }
 
     void failureIsToldAndUndone()
