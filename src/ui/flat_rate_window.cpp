@@ -96,6 +96,7 @@ FlatRateWindow::FlatRateWindow(QWidget* parent) : QDialog(parent)
     m_steps->setColumnWidth(1, twipsToPixels(4900));
     m_steps->header()->setStretchLastSection(true);
     labelNamed(this, "lblnote")->setWordWrap(true);
+    labelNamed(this, "lblnote")->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     const auto report = [this](const char* button, FlatRateRequest::Action action) {
         connect(findChild<QPushButton*>(QString::fromLatin1(button)), &QPushButton::clicked, this,

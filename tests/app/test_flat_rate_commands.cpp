@@ -90,20 +90,14 @@ private slots:
         Book book;
         const ui::FlatRateView view = book.open({save(fundRate())});
         QCOMPARE(book.dialogs.last().title, std::string(archive::DoneTitle));
-        const archive::IncomeSettings stored
-            = archive::readIncomeSettings(book.state.dataDir, book.state.currentIssuer).value();
-        QCOMPARE(stored.flatRate.coefficient, 67.0);
-        QCOMPARE(stored.flatRate.substituteRate, 5.0);
-        QCOMPARE(stored.flatRate.contributionBasis, calc::ContributionBasis::Rate);
-        QCOMPARE(stored.flatRate.contributionValue, 14.5);
-        QCOMPARE(stored.paidIn(2026), 1200.5);
-        QCOMPARE(stored.pensionIsIncome, std::optional<bool>(true));
+        archive::IncomeSettings expected;
+        expected.pensionIsIncome = true;
+        expected.flatRate = {67, 5, calc::ContributionBasis::Rate, 14.5, 0};
+        expected.paid = {{2026, 1200.5}};
+        QCOMPARE(archive::readIncomeSettings(book.state.dataDir, book.state.currentIssuer).value(), expected);
         QCOMPARE(book.dir.bytes("reddito.fe").size(), archive::IncomeSettingsRecordSize);
         // The window shows them as typed, and reckons with them.
-        QCOMPARE(view.settings.coefficient + " " + view.settings.contributionValue + " "
-                     + view.settings.contributionsPaid,
-                 std::string("67 14,5 1.200,50"));
-        QVERIFY(view.settings.fundRate && view.settings.pensionIsIncome);
+        QCOMPARE(view.settings.contributionValue + " " + view.settings.contributionsPaid, std::string("14,5 1.200,50"));
         QVERIFY(view.steps.at(1).reckoning.ends_with("67 %"));
     }
 
@@ -118,7 +112,6 @@ private slots:
         QCOMPARE(read, settings);
         QCOMPARE(read.paid.size(), archive::PaidContributionYears);
         QCOMPARE(read.paidIn(2015), 0.0);
-        QCOMPARE(read.paidIn(2016), 2016.0);
     }
 
     void badInputRefused_data()

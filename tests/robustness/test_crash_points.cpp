@@ -79,13 +79,9 @@ bool runOnce(const std::string& dir, const Operation& operation, int changes, bo
     return finished;
 }
 
-void flatRateIssuer(Program& p)
-{
-    p.state().issuerTerms.fiscalRegime = "RF19";
-}
-
 void saveFlatRateSettings(Program& p)
 {
+    p.state().issuerTerms.fiscalRegime = "RF19";
     p.dialogs().queueFlatRateRequest(
         {ui::FlatRateRequest::Action::SaveSettings, "2024", {"67", "5", true, false, false, "", "100", false}});
     p.menu("mnuincforf");
@@ -150,7 +146,7 @@ private slots:
             p.menu("mnuincfattura");
         };
         add("record a payment", {none, paymentOn4});
-        add("save the flat-rate settings", {flatRateIssuer, saveFlatRateSettings});
+        add("save the flat-rate settings", {none, saveFlatRateSettings});
         add("insert before a payment", {paymentOn4, menuAt("1", "mnueins")});
         add("delete before a payment", {paymentOn4, menuAt("1", "mnuecanc")});
     }
