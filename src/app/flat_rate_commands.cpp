@@ -353,8 +353,8 @@ void alertFlatRateLimit(const archive::AppState& state, const FlatRateBefore& be
     const calc::FlatRateLimit now = calc::flatRateLimit(fees, rules);
     if (static_cast<int>(now) <= static_cast<int>(was))
         return;
-    std::string text = "Con questo incasso i compensi incassati nel " + std::to_string(before.year) + " sono "
-        + calc::italianEuroText(fees) + " euro: " + calc::flatRateLimitText(now, rules) + ".";
+    std::string text = "Con questo incasso i compensi incassati nel " + std::to_string(before.year) + " arrivano a "
+        + calc::italianEuroText(fees) + " euro, " + calc::flatRateLimitText(now, rules) + ".";
     if (now == calc::FlatRateLimit::AboveAtOnce)
         text += "\nLe fatture da qui in avanti vanno emesse con l'IVA, fuori dal regime forfettario.";
     else
