@@ -2,6 +2,7 @@
 // allows, through the controller the window uses, and sets each figure
 // beside the goal it must meet. Run from scripts/bench.sh.
 #include "app/book_commands.h"
+#include "app/flat_rate_commands.h"
 #include "app/main_controller.h"
 #include "app/print_commands.h"
 #include "app/register_commands.h"
@@ -174,6 +175,18 @@ void paymentFigures(Report& report, Session& session, ui::RegisterWindow& window
                       50, "<= 50 ms");
     expect(window.table()->model()->rowCount() == overdue, "the overdue invoices are not those shown");
     shown->setCurrentIndex(0);
+
+    // What the flat-rate window reckons when it opens or changes year: the
+    // settings, every payment of the year from every book, the estimate.
+    double fees = 0;
+    report.addAgainst("Flat-rate summary of the year (every book read, estimate)",
+                      measure(runs, {},
+                              [&] {
+                                  const auto summary = app::flatRateSummary(controller.state(), FullBookYear);
+                                  fees = summary ? summary.value().fees : 0;
+                              }),
+                      100, "<= 100 ms");
+    expect(fees > 0, "the flat-rate summary found no fees");
 }
 
 void registerFigures(Report& report, Session& session, const std::string& dataDir, const std::string& scratch, int runs)

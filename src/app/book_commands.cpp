@@ -2,6 +2,7 @@
 
 #include "app/invoice_commands.h"
 #include "archive/box_titles.h"
+#include "archive/income_settings.h"
 #include "archive/lifecycle.h"
 #include "archive/maintenance.h"
 #include "archive/withholdings.h"
@@ -107,13 +108,14 @@ bool resetAll(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs&
                         archive::AttentionTitle, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return false;
-    // The e-invoice data and the certificates typed follow the issuer
-    // numbers: left behind, they would pass to the next issuer saved as number 1.
+    // The e-invoice data, the income settings and the certificates typed
+    // follow the issuer numbers: left behind, they would pass to the next
+    // issuer saved as number 1.
     if (archive::Status status
         = archive::resetAll(state,
                             {einvoice::issuerDataFile(state.dataDir), einvoice::stampDutyFile(state.dataDir),
                              einvoice::newInvoiceFile(state.dataDir), einvoice::paymentDefaultsFile(state.dataDir),
-                             archive::certificateFile(state.dataDir)});
+                             archive::incomeSettingsFile(state.dataDir), archive::certificateFile(state.dataDir)});
         !status) {
         reportFailure(dialogs, "L'azzeramento non è stato completato.", status.error());
         return false;

@@ -1,5 +1,6 @@
 #include "app/payment_commands.h"
 
+#include "app/flat_rate_commands.h"
 #include "app/invoice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/codepage.h"
@@ -175,9 +176,14 @@ bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRe
                                 std::string(calc::trimBlanks(archive::fitToWidth(
                                     request.note, archive::paymentFieldOf(0, archive::PaymentField::Note).width))),
                                 {}});
+    // The year's fees as they stand before, for a flat-rate issuer: whether
+    // this payment takes them past a limit is told once it is written.
+    const auto flatRate = flatRateBeforePayment(state, date->year);
     if (!store(dialogs, paid, updated, "Registra incasso"))
         return false;
     paid.payments = std::move(updated);
+    if (flatRate)
+        alertFlatRateLimit(state, *flatRate, dialogs);
     return true;
 }
 

@@ -226,6 +226,7 @@ bool changesRegister(ui::Command command)
     case C::Backup:
     case C::ReverseProfessional:
     case C::ReverseCommercial:
+    case C::FlatRate: // writes only the issuer's income settings
         return false;
     default:
         return true;

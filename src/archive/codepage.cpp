@@ -2,6 +2,7 @@
 
 #include "calc/text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tessaro::archive {
@@ -136,6 +137,10 @@ std::string readFixedText(std::span<const std::uint8_t> field)
     // Zero bytes come from the part of a record that lies past the end of its
     // file; they are not text and are dropped wherever they stand, so a field
     // of zeros reads as empty and a half-filled one as its text.
+    // Most fields are plain ASCII, which is its own UTF-8: the reports of the
+    // year read several for every payment of every book.
+    if (std::all_of(field.begin(), field.end(), [](std::uint8_t byte) { return byte != 0 && byte < 0x80; }))
+        return std::string(field.begin(), field.end());
     std::string bytes;
     bytes.reserve(field.size());
     for (const std::uint8_t byte : field) {

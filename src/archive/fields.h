@@ -276,6 +276,52 @@ constexpr FieldSpec fieldOf(PaymentDefaultsField field)
     return PaymentDefaultsFields[static_cast<std::size_t>(field)];
 }
 
+// "reddito.fe": record n holds what issuer n chose for the reckoning of the
+// income of the flat-rate regime: whether the pension fund's contribution
+// counts as income ('s' / 'n', blank: as the fund has it by default), the
+// coefficient, the substitute tax rate, how the contributions are reckoned
+// (IncomeBasis flags) and the rate or amount that goes with it, then the
+// contributions paid, one slot per year. Figures are point-form texts.
+enum class IncomeSettingsField : std::size_t {
+    PensionIsIncome,
+    Coefficient,
+    SubstituteRate,
+    ContributionBasis,
+    ContributionValue
+};
+inline constexpr FieldWidth IncomeSettingsWidths[] = {
+    {"CassaReddito", 1},   {"Coefficiente", 6},      {"AliquotaSostitutiva", 6},
+    {"BaseContributi", 1}, {"ValoreContributi", 13},
+};
+inline constexpr auto IncomeSettingsFields = layOut(IncomeSettingsWidths);
+enum class PaidContributionField : std::size_t { Year, Amount };
+inline constexpr FieldWidth PaidContributionWidths[] = {{"Anno", 4}, {"Versati", 13}};
+inline constexpr auto PaidContributionFields = layOut(PaidContributionWidths);
+inline constexpr std::size_t PaidContributionSize = recordSize(PaidContributionFields);
+inline constexpr std::size_t PaidContributionYears = 10;
+inline constexpr std::size_t IncomeSettingsRecordSize
+    = recordSize(IncomeSettingsFields) + PaidContributionYears * PaidContributionSize;
+static_assert(IncomeSettingsRecordSize == 197);
+inline constexpr char PensionIsIncomeFlag = 's';
+inline constexpr char PensionIsNotIncomeFlag = 'n';
+inline constexpr char InpsBasisFlag = 'i'; // the INPS rate of the year; blank reads so too
+inline constexpr char FundRateBasisFlag = 'p'; // a percentage of the income
+inline constexpr char FundAmountBasisFlag = 'e'; // an amount in euro
+
+constexpr FieldSpec fieldOf(IncomeSettingsField field)
+{
+    return IncomeSettingsFields[static_cast<std::size_t>(field)];
+}
+// The field of the year slot `slot` (from 0) of a record.
+constexpr FieldSpec paidContributionFieldOf(std::size_t slot, PaidContributionField field)
+{
+    FieldSpec spec = PaidContributionFields[static_cast<std::size_t>(field)];
+    spec.offset += recordSize(IncomeSettingsFields) + slot * PaidContributionSize;
+    return spec;
+}
+static_assert(paidContributionFieldOf(PaidContributionYears - 1, PaidContributionField::Amount).end()
+              == IncomeSettingsRecordSize);
+
 // "clienti.fe": the recipient code or PEC address remembered for a client,
 // beside the four fields that tell one client from another.
 enum class RecipientField : std::size_t { Surname, FirstName, Address, VatNumber, Recipient };

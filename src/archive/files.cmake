@@ -11,6 +11,7 @@ target_sources(tessaro_archive PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/book.cpp
     ${CMAKE_CURRENT_LIST_DIR}/credit_notes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/payments.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/income_settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settlement.cpp
     ${CMAKE_CURRENT_LIST_DIR}/settings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/issuers.cpp

@@ -18,9 +18,11 @@ namespace tessaro::archive {
 
 namespace {
 
+// readFixedText already gives UTF-8: converting it again would turn every
+// accented letter of a client's name into two.
 std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
 {
-    return fromWindows1252(trimBlanks(readFixedText(record.subspan(field.offset, field.width))));
+    return std::string(trimBlanks(readFixedText(record.subspan(field.offset, field.width))));
 }
 
 // Whether a record of the .inc can hold a payment of the year: a record

@@ -10,13 +10,18 @@ namespace tessaro::calc {
 
 namespace {
 
-// "78 %", "26,07 %": a percentage as the estimate writes it.
 std::string percentText(double rate)
 {
-    std::string text = euroText(rate, ',');
-    if (text.size() > 3 && text.compare(text.size() - 3, 3, ",00") == 0)
+    return percentFigure(rate) + " %";
+}
+
+// "85.000": a limit in whole euro.
+std::string wholeEuroText(double amount)
+{
+    std::string text = italianEuroText(amount);
+    if (text.ends_with(",00"))
         text.resize(text.size() - 3);
-    return text + " %";
+    return text;
 }
 
 bool isPercentage(double value)
@@ -43,6 +48,30 @@ FlatRateLimit flatRateLimit(double feesReceived, const FlatRateRules& rules)
     if (cents(feesReceived) > cents(rules.limitNextYear))
         return FlatRateLimit::AboveNextYear;
     return FlatRateLimit::Within;
+}
+
+std::string flatRateLimitText(FlatRateLimit limit, const FlatRateRules& rules)
+{
+    switch (limit) {
+    case FlatRateLimit::Within:
+        break;
+    case FlatRateLimit::AboveNextYear:
+        return "oltre " + wholeEuroText(rules.limitNextYear) + " euro: il regime cessa dal prossimo anno";
+    case FlatRateLimit::AboveAtOnce:
+        return "oltre " + wholeEuroText(rules.limitAtOnce)
+            + " euro: il regime cessa subito; l'IVA è dovuta dall'operazione che ha superato il limite";
+    }
+    return "entro i limiti";
+}
+
+std::string percentFigure(double rate)
+{
+    std::string text = euroText(rate, ',');
+    if (text.ends_with(",00"))
+        text.resize(text.size() - 3);
+    else if (text.ends_with('0'))
+        text.pop_back();
+    return text;
 }
 
 std::optional<std::string> flatRateSettingsError(const FlatRateSettings& settings)

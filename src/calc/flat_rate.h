@@ -36,6 +36,12 @@ const FlatRateRules& flatRateRules(int year);
 // Where the year's fees stand against the limits.
 enum class FlatRateLimit { Within, AboveNextYear, AboveAtOnce };
 FlatRateLimit flatRateLimit(double feesReceived, const FlatRateRules& rules);
+// Where the fees stand, in plain words: "entro i limiti", or which limit they
+// passed and what that means for the regime.
+std::string flatRateLimitText(FlatRateLimit limit, const FlatRateRules& rules);
+
+// A percentage as a field and the estimate write it: "78", "26,07".
+std::string percentFigure(double rate);
 
 // How the pension contributions of the year are reckoned.
 enum class ContributionBasis {

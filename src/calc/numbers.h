@@ -117,9 +117,10 @@ std::string pointForm(std::string_view text);
 // three digits or more, separates thousands ("1.042" is 1042). Then the
 // numeric-value rule reads the text.
 double typedAmountValue(std::string_view text);
-// An amount typed into a field of a window: digits, "." and "," with a sign
-// in front, read by the rule above; nothing for any other text or one
-// without digits ("500 euro", "").
+// An amount or a percentage typed into a field of a window: digits, "."
+// and "," with a sign in front, blanks around, read by the rule above.
+// Nothing for any other text or one without digits ("500 euro", ""), so a
+// letter is refused, never read as 0.
 std::optional<double> typedAmount(std::string_view text);
 
 } // namespace tessaro::calc

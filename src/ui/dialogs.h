@@ -3,6 +3,7 @@
 // screen with QtDialogs. Texts are UTF-8.
 #pragma once
 
+#include "ui/flat_rate_view.h"
 #include "ui/payments_view.h"
 #include "ui/withholdings_view.h"
 
@@ -57,6 +58,8 @@ public:
     virtual PaymentsRequest showPayments(const PaymentsView& view);
     // The window "Ritenute subite per cliente", the same way.
     virtual WithholdingsRequest showWithholdings(const WithholdingsView& view);
+    // The window "Regime forfettario: limiti e stima", in the same way.
+    virtual FlatRateRequest showFlatRate(const FlatRateView& view);
 };
 
 inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
@@ -64,7 +67,8 @@ inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
     return {};
 }
 
-inline WithholdingsRequest Dialogs::showWithholdings(const WithholdingsView&)
+inline WithholdingsRequest
+Dialogs::showWithholdings(const WithholdingsView&) inline FlatRateRequest Dialogs::showFlatRate(const FlatRateView&)
 {
     return {};
 }

@@ -3,6 +3,7 @@
 #include "ui/app_font.h"
 #include "ui/caption_widgets.h"
 #include "ui/duplicate_dialog.h"
+#include "ui/flat_rate_window.h"
 #include "ui/payments_window.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
@@ -169,13 +170,16 @@ QtDialogs::~QtDialogs()
     setBusy(false);
     delete m_payments;
     delete m_withholdings;
+    delete m_flatRate;
 }
 
 QWidget* QtDialogs::owner() const
 {
-    if (m_payments)
-        return m_payments;
-    return m_withholdings ? static_cast<QWidget*>(m_withholdings) : m_parent.data();
+    for (const QPointer<QDialog>* window : {&m_payments, &m_withholdings, &m_flatRate}) {
+        if (*window)
+            return window->data();
+    }
+    return m_parent.data();
 }
 
 PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)
@@ -186,6 +190,11 @@ PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)
 WithholdingsRequest QtDialogs::showWithholdings(const WithholdingsView& view)
 {
     return showUntilClosed<WithholdingsWindow, WithholdingsRequest>(m_withholdings, m_parent, view);
+}
+
+FlatRateRequest QtDialogs::showFlatRate(const FlatRateView& view)
+{
+    return showUntilClosed<FlatRateWindow, FlatRateRequest>(m_flatRate, m_parent, view);
 }
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons)

@@ -33,14 +33,16 @@ public:
     // The window stays up, modal over the program, from the first call to a Close.
     PaymentsRequest showPayments(const PaymentsView& view) override;
     WithholdingsRequest showWithholdings(const WithholdingsView& view) override;
+    FlatRateRequest showFlatRate(const FlatRateView& view) override;
 
 private:
-    // What the boxes are shown over: the payments or the withholdings window while it is up.
+    // What the boxes are shown over: the window of requests that is up, if any.
     QWidget* owner() const;
 
     QPointer<QWidget> m_parent;
     QPointer<QDialog> m_payments;
     QPointer<QDialog> m_withholdings;
+    QPointer<QDialog> m_flatRate;
     bool m_busy = false;
 };
 

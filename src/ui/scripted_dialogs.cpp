@@ -134,7 +134,14 @@ WithholdingsRequest ScriptedDialogs::showWithholdings(const WithholdingsView& vi
         return {};
     WithholdingsRequest request = std::move(m_withholdingRequests.front());
     m_withholdingRequests.pop_front();
-    return request;
-}
+    FlatRateRequest ScriptedDialogs::showFlatRate(const FlatRateView& view)
+    {
+        m_flatRateViews.push_back(view);
+        if (m_flatRateRequests.empty())
+            return {};
+        FlatRateRequest request = std::move(m_flatRateRequests.front());
+        m_flatRateRequests.pop_front();
+        return request;
+    }
 
 } // namespace tessaro::ui

@@ -38,6 +38,10 @@ public:
     void queueWithholdingsRequest(WithholdingsRequest request) { m_withholdingRequests.push_back(std::move(request)); }
     WithholdingsRequest showWithholdings(const WithholdingsView& view) override;
     const std::vector<WithholdingsView>& withholdingViews() const { return m_withholdingViews; }
+    // The same for the flat-rate window.
+    void queueFlatRateRequest(FlatRateRequest request) { m_flatRateRequests.push_back(std::move(request)); }
+    FlatRateRequest showFlatRate(const FlatRateView& view) override;
+    const std::vector<FlatRateView>& flatRateViews() const { return m_flatRateViews; }
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
@@ -81,6 +85,8 @@ private:
     std::vector<PaymentsView> m_paymentViews;
     std::deque<WithholdingsRequest> m_withholdingRequests;
     std::vector<WithholdingsView> m_withholdingViews;
+    std::deque<FlatRateRequest> m_flatRateRequests;
+    std::vector<FlatRateView> m_flatRateViews;
     std::vector<Shown> m_shown;
     std::vector<ProgressRun> m_progress;
     int m_cancelAtStep = 0;

@@ -4,6 +4,8 @@ target_sources(tessaro_ui PRIVATE
     einvoice_window_table.cpp
     extra_lines_window.cpp
     extra_lines_window_table.cpp
+    flat_rate_window.cpp
+    flat_rate_window_table.cpp
     identifier_hints.cpp
     info_windows.cpp
     issuer_window.cpp

@@ -8,3 +8,6 @@ tessaro_add_test(NAME test_unsaved_work SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_u
 # the payments of an invoice, through their window
 tessaro_add_test(NAME test_payment_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_payment_commands.cpp LIBS tessaro_app)
 target_include_directories(test_payment_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)
+# the flat-rate window and the alert a payment gives past a limit
+tessaro_add_test(NAME test_flat_rate_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_flat_rate_commands.cpp LIBS tessaro_app)
+target_include_directories(test_flat_rate_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)

@@ -79,6 +79,14 @@ bool runOnce(const std::string& dir, const Operation& operation, int changes, bo
     return finished;
 }
 
+void saveFlatRateSettings(Program& p)
+{
+    p.state().issuerTerms.fiscalRegime = "RF19";
+    p.dialogs().queueFlatRateRequest(
+        {ui::FlatRateRequest::Action::SaveSettings, "2024", {"67", "5", true, false, false, "", "100", false}});
+    p.menu("mnuincforf");
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Operation)
@@ -138,6 +146,7 @@ private slots:
             p.menu("mnuincfattura");
         };
         add("record a payment", {none, paymentOn4});
+        add("save the flat-rate settings", {none, saveFlatRateSettings});
         add("insert before a payment", {paymentOn4, menuAt("1", "mnueins")});
         add("delete before a payment", {paymentOn4, menuAt("1", "mnuecanc")});
     }

@@ -5,3 +5,4 @@ tessaro_add_test(NAME test_qt_dialogs SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_qt_
 tessaro_add_test(NAME test_einvoice_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_einvoice_window.cpp LIBS tessaro_ui)
 tessaro_add_test(NAME test_payments_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_payments_window.cpp LIBS tessaro_ui)
 tessaro_add_test(NAME test_withholdings_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_withholdings_window.cpp LIBS tessaro_ui)
+tessaro_add_test(NAME test_flat_rate_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_flat_rate_window.cpp LIBS tessaro_ui)
