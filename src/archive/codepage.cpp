@@ -2,6 +2,7 @@
 
 #include "calc/text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tessaro::archive {
@@ -157,6 +158,24 @@ std::string foldForSearch(std::string_view windows1252)
     folded.reserve(windows1252.size());
     appendFoldedForSearch(folded, windows1252);
     return folded;
+}
+
+std::vector<SearchWord> searchWords(std::string_view queryUtf8)
+{
+    const std::string folded = foldForSearch(toWindows1252(queryUtf8));
+    std::vector<SearchWord> words;
+    for (std::size_t at = 0; at < folded.size();) {
+        const std::size_t start = folded.find_first_not_of(' ', at);
+        if (start == std::string::npos)
+            break;
+        const std::size_t end = std::min(folded.find(' ', start), folded.size());
+        SearchWord word {folded.substr(start, end - start)};
+        if (calc::isDigits(word.text) && word.text.size() <= 5)
+            word.number = std::stoi(word.text);
+        words.push_back(std::move(word));
+        at = end;
+    }
+    return words;
 }
 
 } // namespace tessaro::archive
