@@ -164,6 +164,14 @@ calc::PaymentParts YearReceipts::totals() const
     return sum;
 }
 
+calc::PaymentParts YearReceipts::totalsOf(std::span<const int> indices) const
+{
+    calc::PaymentParts sum;
+    for (const int index : indices)
+        add(sum, rows[static_cast<std::size_t>(index)].parts);
+    return sum;
+}
+
 std::array<double, 12> YearReceipts::monthlyAmounts() const
 {
     std::array<double, 12> months {};
