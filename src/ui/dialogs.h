@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ui/payments_view.h"
+#include "ui/year_receipts_view.h"
 
 #include <memory>
 #include <string>
@@ -54,9 +55,16 @@ public:
     // something of it; it stays up between calls and goes with Close. The
     // boxes shown in between come on top of it.
     virtual PaymentsRequest showPayments(const PaymentsView& view);
+    // The window "Incassi dell'anno", the same way: up from the first call to a Close.
+    virtual YearReceiptsRequest showYearReceipts(const YearReceiptsView& view);
 };
 
 inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
+{
+    return {};
+}
+
+inline YearReceiptsRequest Dialogs::showYearReceipts(const YearReceiptsView&)
 {
     return {};
 }

@@ -6,6 +6,7 @@
 #include "ui/payments_window.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
+#include "ui/year_receipts_window.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -139,11 +140,40 @@ QtDialogs::~QtDialogs()
 {
     setBusy(false);
     delete m_payments;
+    delete m_yearReceipts;
 }
 
 QWidget* QtDialogs::owner() const
 {
-    return m_payments ? static_cast<QWidget*>(m_payments) : m_parent.data();
+    if (m_payments)
+        return m_payments;
+    return m_yearReceipts ? static_cast<QWidget*>(m_yearReceipts) : m_parent.data();
+}
+
+YearReceiptsRequest QtDialogs::showYearReceipts(const YearReceiptsView& view)
+{
+    if (!m_yearReceipts) {
+        m_yearReceipts = new YearReceiptsWindow(m_parent);
+        m_yearReceipts->setWindowModality(Qt::ApplicationModal);
+        m_yearReceipts->show();
+    }
+    auto* window = static_cast<YearReceiptsWindow*>(m_yearReceipts.data());
+    window->setView(view);
+    YearReceiptsRequest answer;
+    QEventLoop loop;
+    const auto connection
+        = QObject::connect(window, &YearReceiptsWindow::requested, &loop, [&](const YearReceiptsRequest& request) {
+              answer = request;
+              loop.quit();
+          });
+    loop.exec();
+    QObject::disconnect(connection);
+    if (answer.action == YearReceiptsRequest::Action::Close) {
+        m_yearReceipts->hide();
+        m_yearReceipts->deleteLater();
+        m_yearReceipts = nullptr;
+    }
+    return answer;
 }
 
 PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)

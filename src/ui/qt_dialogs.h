@@ -32,13 +32,16 @@ public:
     std::unique_ptr<Progress> startProgress(const std::string& title, const std::string& text, int maximum) override;
     // The window stays up, modal over the program, from the first call to a Close.
     PaymentsRequest showPayments(const PaymentsView& view) override;
+    YearReceiptsRequest showYearReceipts(const YearReceiptsView& view) override;
 
 private:
-    // What the boxes are shown over: the payments window while it is up.
+    // What the boxes are shown over: the payments window or the year's
+    // payments while one is up.
     QWidget* owner() const;
 
     QPointer<QWidget> m_parent;
     QPointer<QDialog> m_payments;
+    QPointer<QDialog> m_yearReceipts;
     bool m_busy = false;
 };
 

@@ -127,4 +127,14 @@ PaymentsRequest ScriptedDialogs::showPayments(const PaymentsView& view)
     return request;
 }
 
+YearReceiptsRequest ScriptedDialogs::showYearReceipts(const YearReceiptsView& view)
+{
+    m_yearReceiptsViews.push_back(view);
+    if (m_yearReceiptsRequests.empty())
+        return {};
+    YearReceiptsRequest request = std::move(m_yearReceiptsRequests.front());
+    m_yearReceiptsRequests.pop_front();
+    return request;
+}
+
 } // namespace tessaro::ui

@@ -34,6 +34,10 @@ public:
     void queuePaymentsRequest(PaymentsRequest request) { m_paymentRequests.push_back(std::move(request)); }
     PaymentsRequest showPayments(const PaymentsView& view) override;
     const std::vector<PaymentsView>& paymentViews() const { return m_paymentViews; }
+    // The same for the window "Incassi dell'anno".
+    void queueYearReceiptsRequest(YearReceiptsRequest request) { m_yearReceiptsRequests.push_back(std::move(request)); }
+    YearReceiptsRequest showYearReceipts(const YearReceiptsView& view) override;
+    const std::vector<YearReceiptsView>& yearReceiptsViews() const { return m_yearReceiptsViews; }
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
@@ -75,6 +79,8 @@ private:
     std::deque<std::string> m_chosenPaths;
     std::deque<PaymentsRequest> m_paymentRequests;
     std::vector<PaymentsView> m_paymentViews;
+    std::deque<YearReceiptsRequest> m_yearReceiptsRequests;
+    std::vector<YearReceiptsView> m_yearReceiptsViews;
     std::vector<Shown> m_shown;
     std::vector<ProgressRun> m_progress;
     int m_cancelAtStep = 0;

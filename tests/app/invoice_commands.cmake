@@ -8,3 +8,6 @@ tessaro_add_test(NAME test_unsaved_work SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_u
 # the payments of an invoice, through their window
 tessaro_add_test(NAME test_payment_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_payment_commands.cpp LIBS tessaro_app)
 target_include_directories(test_payment_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)
+# the payments of a year, through their window
+tessaro_add_test(NAME test_year_receipts_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_year_receipts_commands.cpp LIBS tessaro_app)
+target_include_directories(test_year_receipts_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print ${PROJECT_SOURCE_DIR}/tests/archive)
