@@ -13,6 +13,7 @@
 #include "ui/payments_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/register_window.h"
+#include "ui/year_receipts_window.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -93,6 +94,7 @@ private slots:
     void informationWindowsLeaveNothingUnnamed();
     void registerWindowLeavesNothingUnnamed();
     void paymentsWindowLeavesNothingUnnamed();
+    void yearReceiptsWindowLeavesNothingUnnamed();
 };
 
 void TestAccessibility::captionsNameTheirControls_data()
@@ -383,6 +385,15 @@ void TestAccessibility::paymentsWindowLeavesNothingUnnamed()
     ui::PaymentsWindow window;
     QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
     QCOMPARE(accessibleName(child(&window, "lstincassi")), QStringLiteral("Incassi ricevuti"));
+}
+
+void TestAccessibility::yearReceiptsWindowLeavesNothingUnnamed()
+{
+    ui::YearReceiptsWindow window;
+    QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
+    QCOMPARE(accessibleName(child(&window, "cmbanno")), QStringLiteral("Anno"));
+    for (const char* name : {"grdincassi", "grdtotali", "picmesi", "etcconta", "etcnota"})
+        QVERIFY2(!accessibleName(child(&window, name)).isEmpty(), name);
 }
 
 QTEST_MAIN(TestAccessibility)

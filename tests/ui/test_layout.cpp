@@ -13,6 +13,7 @@
 #include "ui/main_window_table.h"
 #include "ui/payments_window.h"
 #include "ui/qt_dialogs.h"
+#include "ui/year_receipts_window.h"
 
 #include <QFontInfo>
 #include <QMessageBox>
@@ -125,6 +126,16 @@ private slots:
             view.term = "90FM";
             view.due = view.newDate = "30/12/2026";
             view.newMethod = "MP08";
+            window->setView(view);
+            return window;
+        });
+        QTest::newRow("year's payments, filled") << Factory([] {
+            auto* window = new ui::YearReceiptsWindow;
+            ui::YearReceiptsView view;
+            view.year = "2026";
+            view.years = {"2027", "2026"};
+            view.count = "32766 di 163830 incassi";
+            view.problems = {"Anno 2024: non letto (il file non si può leggere)", "Anno 2025: non letto (idem)"};
             window->setView(view);
             return window;
         });
