@@ -117,6 +117,10 @@ std::string toWindows1252(std::string_view utf8)
 
 std::string fromWindows1252(std::string_view bytes)
 {
+    // Most texts are plain ASCII, the same bytes in both: the year's reports
+    // convert hundreds of thousands of names.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<std::uint8_t>(byte) < 0x80; }))
+        return std::string(bytes);
     std::string utf8;
     utf8.reserve(bytes.size());
     for (const char byte : bytes)
@@ -137,6 +141,9 @@ std::string readFixedText(std::span<const std::uint8_t> field)
     // Zero bytes come from the part of a record that lies past the end of its
     // file; they are not text and are dropped wherever they stand, so a field
     // of zeros reads as empty and a half-filled one as its text.
+    const std::string_view whole(reinterpret_cast<const char*>(field.data()), field.size());
+    if (whole.find('\0') == std::string_view::npos)
+        return fromWindows1252(whole);
     std::string bytes;
     bytes.reserve(field.size());
     for (const std::uint8_t byte : field) {
