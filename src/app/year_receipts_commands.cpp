@@ -54,7 +54,7 @@ std::optional<int> typedYear(std::string_view text)
 
 // One year read: its payments, their search, and what the window shows of them.
 struct ShownYear {
-    std::unique_ptr<archive::YearReceipts> receipts;
+    std::shared_ptr<const archive::YearReceipts> receipts;
     std::unique_ptr<archive::ReceiptsSearch> search;
     ui::YearReceiptsView view;
 };
@@ -85,9 +85,9 @@ std::optional<ShownYear> readShownYear(const archive::AppState& state, ui::Dialo
         return std::nullopt;
     }
     ShownYear shown;
-    shown.receipts = std::make_unique<archive::YearReceipts>(std::move(receipts.value()));
+    shown.receipts = std::make_shared<const archive::YearReceipts>(std::move(receipts.value()));
     shown.search = std::make_unique<archive::ReceiptsSearch>(*shown.receipts);
-    shown.view = yearReceiptsView(*shown.receipts, state.decimalSeparator);
+    shown.view = yearReceiptsView(shown.receipts, state.decimalSeparator);
     std::vector<int> years;
     if (auto found = archive::yearsWithPayments(state.dataDir, state.currentIssuer))
         years = std::move(found.value());
@@ -135,8 +135,12 @@ print::Report reportOf(const ShownYear& shown, const archive::AppState& state)
     for (std::size_t column = 0; column < Places.size(); ++column)
         report.totals[column] = archive::receiptTotalsCell(totals, static_cast<ReceiptColumn>(column),
                                                            screenStyle(state.decimalSeparator));
-    for (const ui::YearReceiptsCells& cells : *shown.view.rows)
-        report.rows.emplace_back(cells.begin(), cells.end());
+    for (const archive::YearReceipt& row : shown.receipts->rows) {
+        std::vector<std::string>& cells = report.rows.emplace_back(Places.size());
+        for (std::size_t column = 0; column < Places.size(); ++column)
+            cells[column]
+                = archive::receiptCell(row, static_cast<ReceiptColumn>(column), screenStyle(state.decimalSeparator));
+    }
     for (const archive::UnreadBook& book : shown.receipts->unread)
         report.closingLines.push_back(archive::unreadBookText(book));
     report.closingLines.emplace_back(archive::ReceiptsRuleNote);
@@ -231,21 +235,17 @@ void saveReceiptsPdf(const ShownYear& shown, const archive::AppState& state, ui:
 
 } // namespace
 
-ui::YearReceiptsView yearReceiptsView(const archive::YearReceipts& receipts, char decimalSeparator)
+ui::YearReceiptsView yearReceiptsView(std::shared_ptr<const archive::YearReceipts> shared, char decimalSeparator)
 {
+    const archive::YearReceipts& receipts = *shared;
     const archive::AmountStyle style = screenStyle(decimalSeparator);
     ui::YearReceiptsView view;
     view.year = std::to_string(receipts.year);
     for (int column = 0; column < archive::ReceiptColumnCount; ++column)
         view.headings[static_cast<std::size_t>(column)]
             = std::string(archive::receiptHeading(static_cast<ReceiptColumn>(column)));
-    auto rows = std::make_shared<std::vector<ui::YearReceiptsCells>>(receipts.rows.size());
-    for (std::size_t i = 0; i < receipts.rows.size(); ++i) {
-        for (int column = 0; column < archive::ReceiptColumnCount; ++column)
-            (*rows)[i][static_cast<std::size_t>(column)]
-                = archive::receiptCell(receipts.rows[i], static_cast<ReceiptColumn>(column), style);
-    }
-    view.rows = std::move(rows);
+    view.receipts = shared;
+    view.decimalSeparator = decimalSeparator;
     view.shown.resize(receipts.rows.size());
     for (std::size_t i = 0; i < view.shown.size(); ++i)
         view.shown[i] = static_cast<int>(i);

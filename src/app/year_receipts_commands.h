@@ -9,6 +9,8 @@
 #include "print/document.h"
 #include "ui/dialogs.h"
 
+#include <memory>
+
 namespace tessaro::app {
 
 inline constexpr const char* YearReceiptsTitle = "Incassi dell'anno";
@@ -25,6 +27,6 @@ void showYearReceipts(archive::InvoiceForm& form, archive::AppState& state, ui::
                       const print::DocumentSink& sink);
 
 // The window's contents for a year read, every row shown.
-ui::YearReceiptsView yearReceiptsView(const archive::YearReceipts& receipts, char decimalSeparator);
+ui::YearReceiptsView yearReceiptsView(std::shared_ptr<const archive::YearReceipts> receipts, char decimalSeparator);
 
 } // namespace tessaro::app

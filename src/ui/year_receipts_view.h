@@ -4,6 +4,8 @@
 // exchange runs headless too.
 #pragma once
 
+#include "archive/year_receipts.h"
+
 #include <array>
 #include <memory>
 #include <string>
@@ -18,9 +20,11 @@ struct YearReceiptsView {
     std::string year; // cmbanno: the year shown
     std::vector<std::string> years; // the years offered in its list
     std::array<std::string, YearReceiptsColumnCount> headings;
-    // Every row of the year, built once per year and shared between showings.
-    std::shared_ptr<const std::vector<YearReceiptsCells>> rows;
-    std::vector<int> shown; // grdincassi: the rows the search keeps, in order
+    // Every payment of the year, read once and shared between showings; the
+    // texts of a row are made only when it is drawn (archive/year_receipts_texts.h).
+    std::shared_ptr<const archive::YearReceipts> receipts;
+    char decimalSeparator = ',';
+    std::vector<int> shown; // grdincassi: the rows of receipts the search keeps, in order
     YearReceiptsCells totals; // grdtotali: of the rows shown
     std::string count; // etcconta: "12 incassi", "3 di 12 incassi"
     std::vector<std::string> problems; // etcnota: the books not read, then the rule of the parts

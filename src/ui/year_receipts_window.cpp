@@ -1,5 +1,6 @@
 #include "ui/year_receipts_window.h"
 
+#include "archive/year_receipts_texts.h"
 #include "ui/month_bars_view.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
@@ -17,6 +18,7 @@
 #include <QTableView>
 
 #include <array>
+#include <optional>
 
 namespace tessaro::ui {
 
@@ -54,24 +56,37 @@ QTableView* newTable(QWidget* parent, const char* name, const char* accessibleNa
 
 } // namespace
 
-// The rows a search keeps, straight from the texts the command built: the
-// model holds no copy, so a keystroke costs only the list of indices.
+// The rows a search keeps, their texts made as they are drawn: a keystroke
+// costs only the list of indices, and a year of many payments no memory
+// beyond its figures. The totals are one row of texts already made.
 class YearReceiptsModel : public QAbstractTableModel {
 public:
-    void setRows(std::shared_ptr<const std::vector<YearReceiptsCells>> rows, std::vector<int> shown,
+    void setRows(std::shared_ptr<const archive::YearReceipts> receipts, std::vector<int> shown, char decimalSeparator,
                  const std::array<std::string, YearReceiptsColumnCount>& headings)
     {
         beginResetModel();
-        m_rows = std::move(rows);
+        m_receipts = std::move(receipts);
         m_shown = std::move(shown);
+        m_style = {decimalSeparator, true, true};
+        m_cells.reset();
         for (std::size_t i = 0; i < headings.size(); ++i)
             m_headings[i] = fromUtf8(headings[i]);
+        endResetModel();
+    }
+    void setCells(const YearReceiptsCells& cells)
+    {
+        beginResetModel();
+        m_receipts.reset();
+        m_shown.clear();
+        m_cells = cells;
         endResetModel();
     }
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(m_shown.size());
+        if (parent.isValid())
+            return 0;
+        return m_cells ? 1 : static_cast<int>(m_shown.size());
     }
     int columnCount(const QModelIndex& parent = {}) const override
     {
@@ -79,7 +94,7 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || !m_rows)
+        if (!index.isValid())
             return {};
         if (role == Qt::TextAlignmentRole)
             return index.column() >= FirstAmountColumn && index.column() <= LastAmountColumn
@@ -87,8 +102,14 @@ public:
                 : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
         if (role != Qt::DisplayRole && role != Qt::ToolTipRole)
             return {};
+        const auto column = static_cast<std::size_t>(index.column());
+        if (m_cells)
+            return fromUtf8((*m_cells)[column]);
+        if (!m_receipts)
+            return {};
         const auto row = static_cast<std::size_t>(m_shown[static_cast<std::size_t>(index.row())]);
-        return fromUtf8((*m_rows)[row][static_cast<std::size_t>(index.column())]);
+        return fromUtf8(
+            archive::receiptCell(m_receipts->rows[row], static_cast<archive::ReceiptColumn>(column), m_style));
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -99,8 +120,10 @@ public:
     }
 
 private:
-    std::shared_ptr<const std::vector<YearReceiptsCells>> m_rows;
+    std::shared_ptr<const archive::YearReceipts> m_receipts;
     std::vector<int> m_shown;
+    archive::AmountStyle m_style;
+    std::optional<YearReceiptsCells> m_cells;
     std::array<QString, YearReceiptsColumnCount> m_headings;
 };
 
@@ -193,8 +216,8 @@ void YearReceiptsWindow::setView(const YearReceiptsView& view)
     }
     showControls(this, yearReceiptsWindowTable(), view);
     setWindowTitle(QStringLiteral("Incassi dell'anno %1").arg(fromUtf8(view.year)));
-    m_model->setRows(view.rows, view.shown, view.headings);
-    m_totals->setRows(std::make_shared<const std::vector<YearReceiptsCells>>(1, view.totals), {0}, view.headings);
+    m_model->setRows(view.receipts, view.shown, view.decimalSeparator, view.headings);
+    m_totals->setCells(view.totals);
     m_count->setText(fromUtf8(view.count));
     QStringList notes;
     for (const std::string& problem : view.problems)

@@ -4,6 +4,7 @@
 // the books of receipt_books.h.
 #include "app/year_receipts_commands.h"
 #include "archive/box_titles.h"
+#include "archive/year_receipts_texts.h"
 #include "layout_checks.h"
 #include "receipt_books.h"
 #include "ui/scripted_dialogs.h"
@@ -27,11 +28,14 @@ ui::YearReceiptsRequest asked(Action action, const char* year = "2026", const ch
 // Date, invoice, client, amount, fees, VAT and note of every row shown, one line each.
 QString rowsOf(const ui::YearReceiptsView& view)
 {
+    using C = archive::ReceiptColumn;
     QStringList lines;
     for (const int index : view.shown) {
-        const ui::YearReceiptsCells& cells = (*view.rows)[static_cast<std::size_t>(index)];
-        lines << QString::fromStdString(cells[0] + " " + cells[1] + " " + cells[2] + " " + cells[3] + " " + cells[4]
-                                        + " " + cells[6] + " " + cells[10]);
+        QStringList cells;
+        for (const C column : {C::Date, C::Invoice, C::Client, C::Amount, C::Fees, C::Vat, C::Note})
+            cells << QString::fromStdString(archive::receiptCell(view.receipts->rows[static_cast<std::size_t>(index)],
+                                                                 column, {view.decimalSeparator, true, true}));
+        lines << cells.join(' ');
     }
     return lines.join('\n');
 }
