@@ -61,7 +61,6 @@ private slots:
         QTest::newRow("lire at its own rate")
             << lire() << 'l' << 2000.0 << 610.0 << "500.00 0.00 110.00 0.00 0.00 0.00 500.00";
         QTest::newRow("lire without a rate") << lire() << 'l' << 0.0 << 610.0 << "-";
-        QTest::newRow("a free slot") << professional() << ' ' << 0.0 << 100.0 << "-";
         QTest::newRow("nothing to pay") << InvoiceAmounts {} << 'e' << 0.0 << 50.0
                                         << "50.00 0.00 0.00 0.00 0.00 0.00 50.00";
     }

@@ -4,4 +4,3 @@ tessaro_add_test(NAME test_extra_lines_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/
 tessaro_add_test(NAME test_qt_dialogs SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_qt_dialogs.cpp LIBS tessaro_ui)
 tessaro_add_test(NAME test_einvoice_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_einvoice_window.cpp LIBS tessaro_ui)
 tessaro_add_test(NAME test_payments_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_payments_window.cpp LIBS tessaro_ui)
-tessaro_add_test(NAME test_year_receipts_window SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_year_receipts_window.cpp LIBS tessaro_ui)
