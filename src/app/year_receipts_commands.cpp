@@ -28,8 +28,6 @@ using Action = ui::YearReceiptsRequest::Action;
 
 static_assert(ui::YearReceiptsColumnCount == archive::ReceiptColumnCount);
 
-constexpr const char* CsvTitle = "Esporta CSV";
-
 archive::AmountStyle screenStyle(char decimalSeparator)
 {
     return {decimalSeparator, true, true};
@@ -150,7 +148,7 @@ print::Report reportOf(const ShownYear& shown, const archive::AppState& state)
 void exportCsv(const ShownYear& shown, const archive::AppState& state, ui::Dialogs& dialogs)
 {
     const std::string chosen
-        = dialogs.saveFileName(CsvTitle, reportFilePath(state, "incassi", shown.view.year, "csv"), CsvFilter);
+        = dialogs.saveFileName(RegisterCsvTitle, reportFilePath(state, "incassi", shown.view.year, "csv"), CsvFilter);
     if (chosen.empty())
         return;
     const std::string path = withCsvSuffix(chosen);
