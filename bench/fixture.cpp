@@ -147,6 +147,24 @@ archive::BookPaths printBook(const std::string& path)
     return archive::bookPaths(archive::DataDir(path), 1, std::to_string(PrintBookYear));
 }
 
+bool writeReceiptsBooks(const std::string& path)
+{
+    const archive::BookPaths full = fullBook(path);
+    std::error_code error;
+    for (int year = ReceiptsFirstYear; year <= FullBookYear; ++year) {
+        const archive::BookPaths copy
+            = archive::bookPaths(archive::DataDir(path), ReceiptsIssuer, std::to_string(year));
+        for (const auto& [from, to] : {std::pair {full.invoices, copy.invoices},
+                                       {full.extraLines, copy.extraLines},
+                                       {full.counter, copy.counter},
+                                       {full.payments, copy.payments}}) {
+            if (!std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing, error))
+                return false;
+        }
+    }
+    return true;
+}
+
 bool writeDataFolder(const std::string& path)
 {
     const archive::DataDir dir(path);

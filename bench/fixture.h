@@ -34,6 +34,13 @@ bool writeDataFolder(const std::string& dir);
 // Writes invoices 1..count of a book and its counter (count + 1).
 bool writeBook(const archive::BookPaths& book, int count);
 
+// "Incassi dell'anno" reads every book of an issuer: issuer 2 gets ten
+// copies of the full book, one for each year from 2015 to 2024, every
+// payment of them dated in FullBookYear. Issuer 1's books stay as they are.
+inline constexpr int ReceiptsIssuer = 2;
+inline constexpr int ReceiptsFirstYear = 2015;
+bool writeReceiptsBooks(const std::string& dir);
+
 archive::BookPaths fullBook(const std::string& dir);
 archive::BookPaths printBook(const std::string& dir);
 

@@ -6,6 +6,7 @@
 #include "app/main_controller.h"
 #include "app/print_commands.h"
 #include "app/register_commands.h"
+#include "app/year_receipts_commands.h"
 #include "archive/lifecycle.h"
 #include "archive/payments.h"
 #include "archive/register.h"
@@ -189,6 +190,27 @@ void paymentFigures(Report& report, Session& session, ui::RegisterWindow& window
     expect(fees > 0, "the flat-rate summary found no fees");
 }
 
+// "Incassi dell'anno" over ten full books, every other invoice paid in the
+// year: the books read and divided, and every row's texts made for the window.
+void receiptsFigures(Report& report, const std::string& dir, int runs)
+{
+    expect(writeReceiptsBooks(dir), "the books of the year's payments were not written");
+    std::size_t rows = 0;
+    report.addAgainst(
+        "\"Incassi dell'anno\" over ten full books, read and shown",
+        measure(runs, {},
+                [&] {
+                    const auto receipts = archive::readYearReceipts(archive::DataDir(dir), ReceiptsIssuer, FullBookYear,
+                                                                    archive::InvoiceType::Commercial);
+                    if (receipts)
+                        rows = app::yearReceiptsView(
+                                   std::make_shared<const archive::YearReceipts>(std::move(receipts.value())), ',')
+                                   .shown.size();
+                }),
+        300, "<= 300 ms");
+    expect(rows > 10 * archive::MaxInvoiceNumber / 2, "the payments of the ten books were not all read");
+}
+
 void registerFigures(Report& report, Session& session, const std::string& dataDir, const std::string& scratch, int runs)
 {
     app::RegisterController& reg = session.controller().registerWindow();
@@ -245,6 +267,7 @@ void registerFigures(Report& report, Session& session, const std::string& dataDi
     table->sortByColumn(0, Qt::AscendingOrder);
     search->clear();
     paymentFigures(report, session, window, dataDir, runs);
+    receiptsFigures(report, dataDir, runs);
 
     const std::string csv = scratch + "/registro.csv";
     report.addAgainst(

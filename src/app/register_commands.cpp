@@ -80,22 +80,34 @@ archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& f
     return contents;
 }
 
-std::string registerFilePath(const archive::AppState& state, const std::string& year, const std::string& extension)
+std::string reportFilePath(const archive::AppState& state, const std::string& stem, const std::string& year,
+                           const std::string& extension)
 {
     std::string safeYear = year;
     std::replace_if(
         safeYear.begin(), safeYear.end(), [](char c) { return c < '0' || c > '9'; }, '_');
     return archive::dataFile(state.dataDir,
-                             "registro-" + std::to_string(state.currentIssuer) + "-" + safeYear + "." + extension);
+                             stem + "-" + std::to_string(state.currentIssuer) + "-" + safeYear + "." + extension);
+}
+
+std::string registerFilePath(const archive::AppState& state, const std::string& year, const std::string& extension)
+{
+    return reportFilePath(state, "registro", year, extension);
+}
+
+std::string withCsvSuffix(const std::string& path)
+{
+    if (QFileInfo(QString::fromStdString(path)).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0)
+        return path;
+    return path + ".csv";
 }
 
 std::string askCsvPath(ui::Dialogs& dialogs, const std::string& proposedPath)
 {
-    std::string path = dialogs.saveFileName(RegisterCsvTitle, proposedPath, CsvFilter);
-    if (path.empty())
+    const std::string chosen = dialogs.saveFileName(RegisterCsvTitle, proposedPath, CsvFilter);
+    if (chosen.empty())
         return {};
-    if (QFileInfo(QString::fromStdString(path)).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) != 0)
-        path += ".csv";
+    const std::string path = withCsvSuffix(chosen);
     return mayReplace(path, dialogs) ? path : std::string();
 }
 

@@ -35,6 +35,11 @@ archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& f
 
 // "registro-<issuer>-<year>.csv" / ".pdf" in the data directory.
 std::string registerFilePath(const archive::AppState& state, const std::string& year, const std::string& extension);
+// The same for any report of a year: "<stem>-<issuer>-<year>.<extension>".
+std::string reportFilePath(const archive::AppState& state, const std::string& stem, const std::string& year,
+                           const std::string& extension);
+// The chosen name with ".csv" added when it has no such ending.
+std::string withCsvSuffix(const std::string& path);
 
 // "Esporta CSV...": asks where, writes the file whole or not at all.
 void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppState& state, ui::Dialogs& dialogs);

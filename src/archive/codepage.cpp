@@ -117,6 +117,10 @@ std::string toWindows1252(std::string_view utf8)
 
 std::string fromWindows1252(std::string_view bytes)
 {
+    // Most texts are plain ASCII, the same bytes in both: the year's reports
+    // convert hundreds of thousands of names.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return static_cast<std::uint8_t>(byte) < 0x80; }))
+        return std::string(bytes);
     std::string utf8;
     utf8.reserve(bytes.size());
     for (const char byte : bytes)
@@ -141,6 +145,9 @@ std::string readFixedText(std::span<const std::uint8_t> field)
     // year read several for every payment of every book.
     if (std::all_of(field.begin(), field.end(), [](std::uint8_t byte) { return byte != 0 && byte < 0x80; }))
         return std::string(field.begin(), field.end());
+    const std::string_view whole(reinterpret_cast<const char*>(field.data()), field.size());
+    if (whole.find('\0') == std::string_view::npos)
+        return fromWindows1252(whole);
     std::string bytes;
     bytes.reserve(field.size());
     for (const std::uint8_t byte : field) {
@@ -162,6 +169,24 @@ std::string foldForSearch(std::string_view windows1252)
     folded.reserve(windows1252.size());
     appendFoldedForSearch(folded, windows1252);
     return folded;
+}
+
+std::vector<SearchWord> searchWords(std::string_view queryUtf8)
+{
+    const std::string folded = foldForSearch(toWindows1252(queryUtf8));
+    std::vector<SearchWord> words;
+    for (std::size_t at = 0; at < folded.size();) {
+        const std::size_t start = folded.find_first_not_of(' ', at);
+        if (start == std::string::npos)
+            break;
+        const std::size_t end = std::min(folded.find(' ', start), folded.size());
+        SearchWord word {folded.substr(start, end - start)};
+        if (calc::isDigits(word.text) && word.text.size() <= 5)
+            word.number = std::stoi(word.text);
+        words.push_back(std::move(word));
+        at = end;
+    }
+    return words;
 }
 
 } // namespace tessaro::archive

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessaro::archive {
 
@@ -28,6 +29,15 @@ std::string readFixedText(std::span<const std::uint8_t> field);
 // accents removed, controls as blanks.
 std::string foldForSearch(std::string_view windows1252);
 void appendFoldedForSearch(std::string& out, std::string_view windows1252);
+
+// One word of what is typed in a search field, folded; number is the invoice
+// number a word of up to five digits names, -1 for any other word.
+struct SearchWord {
+    std::string text;
+    int number = -1;
+};
+// The words of a UTF-8 query, in order; none for a query of blanks.
+std::vector<SearchWord> searchWords(std::string_view queryUtf8);
 
 // Blanks go as everywhere else: the archives' callers name it unqualified.
 using calc::trimBlanks;

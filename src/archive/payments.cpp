@@ -103,23 +103,39 @@ InvoicePayments decodePayments(Record in)
     payments.term = textAt(bytes, fieldOf(PaymentTermsField::Term));
     payments.typedDue = textAt(bytes, fieldOf(PaymentTermsField::DueDate));
     for (std::size_t slot = 0; slot < PaymentsPerInvoice; ++slot) {
-        const std::size_t start = paymentFieldOf(slot, PaymentField::Date).offset;
-        if (unused(std::span<const std::uint8_t>(bytes).subspan(start, PaymentSize)))
-            continue;
-        ReceivedPayment payment;
-        const auto date = calc::parseStoredDate(textAt(bytes, paymentFieldOf(slot, PaymentField::Date)));
-        const std::string amount = textAt(bytes, paymentFieldOf(slot, PaymentField::Amount));
-        if (date && isStoredAmount(amount)) {
-            payment.date = *date;
-            payment.amount = amount;
-            payment.method = textAt(bytes, paymentFieldOf(slot, PaymentField::Method));
-            payment.note = textAt(bytes, paymentFieldOf(slot, PaymentField::Note));
-        } else {
-            payment.unreadable = slotBytes(in, slot);
-        }
-        payments.payments.push_back(std::move(payment));
+        if (auto payment = decodePayment(in, slot))
+            payments.payments.push_back(std::move(*payment));
     }
     return payments;
+}
+
+std::optional<ReceivedPayment> decodePayment(Record in, std::size_t slot)
+{
+    const std::size_t start = paymentFieldOf(slot, PaymentField::Date).offset;
+    std::array<std::uint8_t, PaymentSize> bytes;
+    std::transform(in.begin() + static_cast<std::ptrdiff_t>(start),
+                   in.begin() + static_cast<std::ptrdiff_t>(start + PaymentSize), bytes.begin(),
+                   [](std::uint8_t b) { return b == 0 ? ' ' : b; });
+    if (std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == ' '; }))
+        return std::nullopt;
+    // The slot's fields, from its own start.
+    const auto field = [&](PaymentField which) {
+        FieldSpec spec = paymentFieldOf(slot, which);
+        spec.offset -= start;
+        return textAt(bytes, spec);
+    };
+    ReceivedPayment payment;
+    const auto date = calc::parseStoredDate(field(PaymentField::Date));
+    const std::string amount = field(PaymentField::Amount);
+    if (date && isStoredAmount(amount)) {
+        payment.date = *date;
+        payment.amount = amount;
+        payment.method = field(PaymentField::Method);
+        payment.note = field(PaymentField::Note);
+    } else {
+        payment.unreadable = slotBytes(in, slot);
+    }
+    return payment;
 }
 
 Result<InvoicePayments> readPayments(const BookPaths& book, int number)

@@ -50,6 +50,8 @@ struct InvoicePayments {
 
 void encodePayments(const InvoicePayments& payments, std::span<std::uint8_t, PaymentsRecordSize> out);
 InvoicePayments decodePayments(std::span<const std::uint8_t, PaymentsRecordSize> in);
+// One place of the record (0 .. PaymentsPerInvoice - 1); nothing for an empty one.
+std::optional<ReceivedPayment> decodePayment(std::span<const std::uint8_t, PaymentsRecordSize> in, std::size_t slot);
 
 // No .inc, or no record n in it, is an invoice without terms or payments;
 // reading never creates the file.

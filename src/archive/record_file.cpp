@@ -108,16 +108,28 @@ Status readRecord(FileSystem& fs, const std::string& path, int number, std::span
     return file.value().read(number, record);
 }
 
-Result<std::vector<std::uint8_t>> readLeadingRecords(FileSystem& fs, const std::string& path, std::size_t recordLength,
-                                                     int count)
+Status readLeadingRecords(FileSystem& fs, const std::string& path, std::size_t recordLength, int count,
+                          std::vector<std::uint8_t>& bytes)
 {
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::max(count, 0)) * recordLength);
-    if (bytes.empty() || !fs.exists(path))
-        return bytes;
+    // Only what lies past the end of the file is zeroed, by the read itself.
+    bytes.resize(static_cast<std::size_t>(std::max(count, 0)) * recordLength);
+    if (bytes.empty())
+        return {};
+    if (!fs.exists(path)) {
+        std::fill(bytes.begin(), bytes.end(), std::uint8_t {0});
+        return {};
+    }
     auto file = RecordFile::open(fs, path, recordLength);
     if (!file)
         return file.error();
-    if (Status read = file.value().readBlock(1, bytes); !read)
+    return file.value().readBlock(1, bytes);
+}
+
+Result<std::vector<std::uint8_t>> readLeadingRecords(FileSystem& fs, const std::string& path, std::size_t recordLength,
+                                                     int count)
+{
+    std::vector<std::uint8_t> bytes;
+    if (Status read = readLeadingRecords(fs, path, recordLength, count, bytes); !read)
         return read.error();
     return bytes;
 }

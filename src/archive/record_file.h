@@ -73,6 +73,10 @@ Status writeRecord(FileSystem& fs, const std::string& path, int number, std::spa
 // the side files of a book exist only once written.
 Result<std::vector<std::uint8_t>> readLeadingRecords(FileSystem& fs, const std::string& path, std::size_t recordLength,
                                                      int count);
+// The same into bytes the caller keeps: a reader of many books reuses one
+// buffer rather than asking the system for fresh pages for every book.
+Status readLeadingRecords(FileSystem& fs, const std::string& path, std::size_t recordLength, int count,
+                          std::vector<std::uint8_t>& bytes);
 // Consecutive records from `first` on, in one transfer.
 Status writeRecords(FileSystem& fs, const std::string& path, std::size_t recordLength, int first,
                     std::span<const std::uint8_t> records, WriteStep step = WriteStep::Alone);

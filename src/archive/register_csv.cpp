@@ -8,7 +8,6 @@ namespace tessaro::archive {
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view LineEnd = "\r\n";
 
 // Columns the file has beyond the register's own, at the end of the row so
@@ -22,17 +21,16 @@ constexpr std::array<std::string_view, 3> CsvHeadings = {
 
 template <typename Cell, typename CsvCell> void appendLine(std::string& out, Cell cell, CsvCell csvCell)
 {
+    std::array<std::string, RegisterColumnCount + CsvHeadings.size()> fields;
+    std::size_t field = 0;
     const int firstPayment = static_cast<int>(FirstPaymentColumn);
-    for (int column = 0; column < firstPayment; ++column) {
-        if (column > 0)
-            out += ';';
-        out += csvField(cell(static_cast<RegisterColumn>(column)));
-    }
+    for (int column = 0; column < firstPayment; ++column)
+        fields[field++] = cell(static_cast<RegisterColumn>(column));
     for (std::size_t column = 0; column < CsvHeadings.size(); ++column)
-        out += ';' + csvField(csvCell(static_cast<CsvColumn>(column)));
+        fields[field++] = csvCell(static_cast<CsvColumn>(column));
     for (int column = firstPayment; column < RegisterColumnCount; ++column)
-        out += ';' + csvField(cell(static_cast<RegisterColumn>(column)));
-    out += LineEnd;
+        fields[field++] = cell(static_cast<RegisterColumn>(column));
+    appendCsvLine(out, fields);
 }
 
 std::string csvCell(const BookRegister& reg, int index, CsvColumn column)
@@ -66,14 +64,21 @@ std::string csvField(std::string_view text)
     return field + '"';
 }
 
+void appendCsvLine(std::string& out, std::span<const std::string> fields)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            out += ';';
+        out += csvField(fields[i]);
+    }
+    out += LineEnd;
+}
+
 std::string csvTable(const std::vector<std::vector<std::string>>& rows)
 {
-    std::string out(ByteOrderMark);
-    for (const std::vector<std::string>& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i)
-            out += (i > 0 ? ";" : "") + csvField(row[i]);
-        out += LineEnd;
-    }
+    std::string out(CsvByteOrderMark);
+    for (const std::vector<std::string>& row : rows)
+        appendCsvLine(out, row);
     return out;
 }
 
@@ -81,7 +86,7 @@ std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const 
                                        std::string_view year, calc::Date today,
                                        const std::function<bool(int done)>& step)
 {
-    std::string out(ByteOrderMark);
+    std::string out(CsvByteOrderMark);
     out.reserve(static_cast<std::size_t>(reg.size()) * 200 + 256);
     appendLine(
         out, [](RegisterColumn column) { return std::string(registerHeading(column)); },

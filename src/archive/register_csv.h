@@ -31,6 +31,11 @@ std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const 
 // a semicolon, a quote, a line end or blanks at either end.
 std::string csvField(std::string_view text);
 
+// Every file for a spreadsheet the program writes starts with the mark that
+// tells it the text is UTF-8, and holds lines of fields as the register's do.
+inline constexpr std::string_view CsvByteOrderMark = "\xEF\xBB\xBF";
+void appendCsvLine(std::string& out, std::span<const std::string> fields);
+
 // The amounts of the file: two decimals after a comma, no thousands, what an
 // Italian spreadsheet reads as a number; a row left out of the sums leaves
 // its amounts empty, so every column adds up to the totals row.

@@ -49,26 +49,14 @@ std::string_view BookRegister::searchText(int index) const
 
 std::vector<char> BookRegister::matching(std::string_view queryUtf8) const
 {
-    const std::string folded = foldForSearch(toWindows1252(queryUtf8));
-    std::vector<std::string_view> words;
-    std::vector<int> numbers; // per word: the number it names, or -1
-    for (std::size_t at = 0; at < folded.size();) {
-        const std::size_t start = folded.find_first_not_of(' ', at);
-        if (start == std::string::npos)
-            break;
-        const std::size_t end = std::min(folded.find(' ', start), folded.size());
-        const std::string_view word = std::string_view(folded).substr(start, end - start);
-        words.push_back(word);
-        numbers.push_back(calc::isDigits(word) && word.size() <= 5 ? std::stoi(std::string(word)) : -1);
-        at = end;
-    }
+    const std::vector<SearchWord> words = searchWords(queryUtf8);
     std::vector<char> matches(m_rows.size(), 1);
     if (words.empty())
         return matches;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
         const std::string_view text = searchText(static_cast<int>(i));
         for (std::size_t w = 0; w < words.size(); ++w) {
-            if (numbers[w] == m_rows[i].number || text.find(words[w]) != std::string_view::npos)
+            if (words[w].number == m_rows[i].number || text.find(words[w].text) != std::string_view::npos)
                 continue;
             matches[i] = 0;
             break;

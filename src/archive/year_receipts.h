@@ -12,6 +12,7 @@
 #include "calc/cash_basis.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ struct YearReceipts {
     std::vector<UnreadBook> unread;
 
     calc::PaymentParts totals() const;
+    // The sums of the rows at the given indices: the totals of a search.
+    calc::PaymentParts totalsOf(std::span<const int> indices) const;
     // The payments by month received (index 0 is January).
     std::array<double, 12> monthlyAmounts() const;
     // The income of the year: gross fees, and the contribution where it is income.

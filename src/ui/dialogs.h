@@ -6,6 +6,7 @@
 #include "ui/flat_rate_view.h"
 #include "ui/payments_view.h"
 #include "ui/withholdings_view.h"
+#include "ui/year_receipts_view.h"
 
 #include <memory>
 #include <string>
@@ -56,10 +57,11 @@ public:
     // something of it; it stays up between calls and goes with Close. The
     // boxes shown in between come on top of it.
     virtual PaymentsRequest showPayments(const PaymentsView& view);
-    // The window "Ritenute subite per cliente", the same way.
+    // The windows "Ritenute subite per cliente", "Regime forfettario: limiti e
+    // stima" and "Incassi dell'anno", the same way.
     virtual WithholdingsRequest showWithholdings(const WithholdingsView& view);
-    // The window "Regime forfettario: limiti e stima", in the same way.
     virtual FlatRateRequest showFlatRate(const FlatRateView& view);
+    virtual YearReceiptsRequest showYearReceipts(const YearReceiptsView& view);
 };
 
 inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
@@ -67,8 +69,17 @@ inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
     return {};
 }
 
-inline WithholdingsRequest
-Dialogs::showWithholdings(const WithholdingsView&) inline FlatRateRequest Dialogs::showFlatRate(const FlatRateView&)
+inline WithholdingsRequest Dialogs::showWithholdings(const WithholdingsView&)
+{
+    return {};
+}
+
+inline FlatRateRequest Dialogs::showFlatRate(const FlatRateView&)
+{
+    return {};
+}
+
+inline YearReceiptsRequest Dialogs::showYearReceipts(const YearReceiptsView&)
 {
     return {};
 }

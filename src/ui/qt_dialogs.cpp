@@ -8,6 +8,7 @@
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
 #include "ui/withholdings_window.h"
+#include "ui/year_receipts_window.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -171,15 +172,21 @@ QtDialogs::~QtDialogs()
     delete m_payments;
     delete m_withholdings;
     delete m_flatRate;
+    delete m_yearReceipts;
 }
 
 QWidget* QtDialogs::owner() const
 {
-    for (const QPointer<QDialog>* window : {&m_payments, &m_withholdings, &m_flatRate}) {
+    for (const QPointer<QDialog>* window : {&m_payments, &m_withholdings, &m_flatRate, &m_yearReceipts}) {
         if (*window)
             return window->data();
     }
     return m_parent.data();
+}
+
+YearReceiptsRequest QtDialogs::showYearReceipts(const YearReceiptsView& view)
+{
+    return showUntilClosed<YearReceiptsWindow, YearReceiptsRequest>(m_yearReceipts, m_parent, view);
 }
 
 PaymentsRequest QtDialogs::showPayments(const PaymentsView& view)

@@ -34,6 +34,7 @@ public:
     PaymentsRequest showPayments(const PaymentsView& view) override;
     WithholdingsRequest showWithholdings(const WithholdingsView& view) override;
     FlatRateRequest showFlatRate(const FlatRateView& view) override;
+    YearReceiptsRequest showYearReceipts(const YearReceiptsView& view) override;
 
 private:
     // What the boxes are shown over: the window of requests that is up, if any.
@@ -43,6 +44,7 @@ private:
     QPointer<QDialog> m_payments;
     QPointer<QDialog> m_withholdings;
     QPointer<QDialog> m_flatRate;
+    QPointer<QDialog> m_yearReceipts;
     bool m_busy = false;
 };
 

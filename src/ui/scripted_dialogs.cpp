@@ -117,31 +117,41 @@ void ScriptedDialogs::setBusy(bool busy)
         ++m_busyCount;
 }
 
+namespace {
+
+// The window's view kept for the test to read, and the next request queued,
+// or a Close when none is left.
+template <typename Request, typename View>
+Request nextRequest(std::deque<Request>& requests, std::vector<View>& views, const View& view)
+{
+    views.push_back(view);
+    if (requests.empty())
+        return {};
+    Request request = std::move(requests.front());
+    requests.pop_front();
+    return request;
+}
+
+} // namespace
+
 PaymentsRequest ScriptedDialogs::showPayments(const PaymentsView& view)
 {
-    m_paymentViews.push_back(view);
-    if (m_paymentRequests.empty())
-        return {};
-    PaymentsRequest request = std::move(m_paymentRequests.front());
-    m_paymentRequests.pop_front();
-    return request;
+    return nextRequest(m_paymentRequests, m_paymentViews, view);
 }
 
 WithholdingsRequest ScriptedDialogs::showWithholdings(const WithholdingsView& view)
 {
-    m_withholdingViews.push_back(view);
-    if (m_withholdingRequests.empty())
-        return {};
-    WithholdingsRequest request = std::move(m_withholdingRequests.front());
-    m_withholdingRequests.pop_front();
-    FlatRateRequest ScriptedDialogs::showFlatRate(const FlatRateView& view)
-    {
-        m_flatRateViews.push_back(view);
-        if (m_flatRateRequests.empty())
-            return {};
-        FlatRateRequest request = std::move(m_flatRateRequests.front());
-        m_flatRateRequests.pop_front();
-        return request;
-    }
+    return nextRequest(m_withholdingRequests, m_withholdingViews, view);
+}
+
+FlatRateRequest ScriptedDialogs::showFlatRate(const FlatRateView& view)
+{
+    return nextRequest(m_flatRateRequests, m_flatRateViews, view);
+}
+
+YearReceiptsRequest ScriptedDialogs::showYearReceipts(const YearReceiptsView& view)
+{
+    return nextRequest(m_yearReceiptsRequests, m_yearReceiptsViews, view);
+}
 
 } // namespace tessaro::ui

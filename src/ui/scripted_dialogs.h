@@ -42,6 +42,10 @@ public:
     void queueFlatRateRequest(FlatRateRequest request) { m_flatRateRequests.push_back(std::move(request)); }
     FlatRateRequest showFlatRate(const FlatRateView& view) override;
     const std::vector<FlatRateView>& flatRateViews() const { return m_flatRateViews; }
+    // The same for the window "Incassi dell'anno".
+    void queueYearReceiptsRequest(YearReceiptsRequest request) { m_yearReceiptsRequests.push_back(std::move(request)); }
+    YearReceiptsRequest showYearReceipts(const YearReceiptsView& view) override;
+    const std::vector<YearReceiptsView>& yearReceiptsViews() const { return m_yearReceiptsViews; }
 
     Answer message(const std::string& text, const std::string& title, Buttons buttons) override;
     std::string input(const std::string& prompt, const std::string& title, const std::string& defaultText) override;
@@ -87,6 +91,8 @@ private:
     std::vector<WithholdingsView> m_withholdingViews;
     std::deque<FlatRateRequest> m_flatRateRequests;
     std::vector<FlatRateView> m_flatRateViews;
+    std::deque<YearReceiptsRequest> m_yearReceiptsRequests;
+    std::vector<YearReceiptsView> m_yearReceiptsViews;
     std::vector<Shown> m_shown;
     std::vector<ProgressRun> m_progress;
     int m_cancelAtStep = 0;

@@ -16,6 +16,8 @@ target_sources(tessaro_ui PRIVATE
     withholdings_window.cpp
     withholdings_window_table.cpp
     qt_dialogs.cpp
+    year_receipts_window.cpp
+    year_receipts_window_table.cpp
 )
 set_source_files_properties(info_windows.cpp PROPERTIES
     COMPILE_DEFINITIONS "TESSARO_VERSION=\"${PROJECT_VERSION}\"")

@@ -11,3 +11,6 @@ target_include_directories(test_payment_commands PRIVATE ${PROJECT_SOURCE_DIR}/t
 # the flat-rate window and the alert a payment gives past a limit
 tessaro_add_test(NAME test_flat_rate_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_flat_rate_commands.cpp LIBS tessaro_app)
 target_include_directories(test_flat_rate_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)
+# the payments of a year, through their window
+tessaro_add_test(NAME test_year_receipts_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_year_receipts_commands.cpp LIBS tessaro_app)
+target_include_directories(test_year_receipts_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print ${PROJECT_SOURCE_DIR}/tests/archive)

@@ -14,6 +14,7 @@
 #include "ui/qt_dialogs.h"
 #include "ui/register_window.h"
 #include "ui/withholdings_window.h"
+#include "ui/year_receipts_window.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -95,6 +96,7 @@ private slots:
     void registerWindowLeavesNothingUnnamed();
     void paymentsWindowLeavesNothingUnnamed();
     void withholdingsWindowLeavesNothingUnnamed();
+    void yearReceiptsWindowLeavesNothingUnnamed();
 };
 
 void TestAccessibility::captionsNameTheirControls_data()
@@ -392,6 +394,15 @@ void TestAccessibility::withholdingsWindowLeavesNothingUnnamed()
     ui::WithholdingsWindow window;
     QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
     QCOMPARE(accessibleName(child(&window, "txtcucompensi")), QStringLiteral("CU: compensi"));
+}
+
+void TestAccessibility::yearReceiptsWindowLeavesNothingUnnamed()
+{
+    ui::YearReceiptsWindow window;
+    QVERIFY2(unnamedControls(&window).isEmpty(), qPrintable(unnamedControls(&window).join(QStringLiteral(", "))));
+    QCOMPARE(accessibleName(child(&window, "cmbanno")), QStringLiteral("Anno"));
+    for (const char* name : {"grdincassi", "grdtotali", "picmesi", "etcconta", "etcnota"})
+        QVERIFY2(!accessibleName(child(&window, name)).isEmpty(), name);
 }
 
 QTEST_MAIN(TestAccessibility)

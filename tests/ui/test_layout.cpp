@@ -14,6 +14,7 @@
 #include "ui/payments_window.h"
 #include "ui/qt_dialogs.h"
 #include "ui/withholdings_window.h"
+#include "ui/year_receipts_window.h"
 
 #include <QFontInfo>
 #include <QMessageBox>
@@ -136,6 +137,16 @@ private slots:
             view.rows.resize(1);
             view.notes = "Anno 2024: non letto (Impossibile leggere il file /home/utente/Documenti/Tessaro/12024.arc)\n"
                          "Anno 2025: non letto (Impossibile leggere il file /home/utente/Documenti/Tessaro/12025.inc)";
+            window->setView(view);
+            return window;
+        });
+        QTest::newRow("year's payments, filled") << Factory([] {
+            auto* window = new ui::YearReceiptsWindow;
+            ui::YearReceiptsView view;
+            view.year = "2026";
+            view.years = {"2027", "2026"};
+            view.count = "32766 di 163830 incassi";
+            view.problems = {"Anno 2024: non letto (il file non si può leggere)", "Anno 2025: non letto (idem)"};
             window->setView(view);
             return window;
         });
