@@ -17,10 +17,6 @@ constexpr std::array<std::string_view, ReceiptColumnCount> Headings
 constexpr std::array<std::string_view, 3> CsvHeadings
     = {"Partita IVA del cliente", "Codice fiscale del cliente", "Modalità di pagamento"};
 
-// As in the register's file: plain two decimals after a comma, so that a
-// spreadsheet reads a number and every column sums to the totals row.
-constexpr AmountStyle CsvAmounts {',', false, false};
-
 double partOf(const calc::PaymentParts& parts, ReceiptColumn column)
 {
     switch (column) {

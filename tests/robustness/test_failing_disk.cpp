@@ -87,31 +87,33 @@ void recordCertificate(Program& program)
     program.dialogs().queueWithholdingsRequest(
         {ui::WithholdingsRequest::Action::RecordCertificate, std::to_string(Year), 0, "150", "30"});
     program.menu("mnuincrit");
-    void saveFlatRateSettings(Program & program)
-    {
-        program.state().issuerTerms.fiscalRegime = "RF19";
-        program.dialogs().queueFlatRateRequest(
-            {ui::FlatRateRequest::Action::SaveSettings, "2024", {"67", "5", true, false, false, "", "100", false}});
-        program.menu("mnuincforf");
-    }
+}
 
-    void deleteSecond(Program & program)
-    {
-        program.type("txtnum", "2");
-        program.menu("mnuecanc");
-    }
+void saveFlatRateSettings(Program& program)
+{
+    program.state().issuerTerms.fiscalRegime = "RF19";
+    program.dialogs().queueFlatRateRequest(
+        {ui::FlatRateRequest::Action::SaveSettings, "2024", {"67", "5", true, false, false, "", "100", false}});
+    program.menu("mnuincforf");
+}
 
-    struct Row {
-        Command prepare;
-        Command command;
-        Op op;
-        std::string file;
-        int after = 0;
-        bool shortWrite = false;
-        bool everyFileAsBefore = true;
-        bool invoiceAsBefore = true; // the invoice buffer of the window
-        int times = -1; // failures before the disk works again; -1: it never does
-    };
+void deleteSecond(Program& program)
+{
+    program.type("txtnum", "2");
+    program.menu("mnuecanc");
+}
+
+struct Row {
+    Command prepare;
+    Command command;
+    Op op;
+    std::string file;
+    int after = 0;
+    bool shortWrite = false;
+    bool everyFileAsBefore = true;
+    bool invoiceAsBefore = true; // the invoice buffer of the window
+    int times = -1; // failures before the disk works again; -1: it never does
+};
 
 } // namespace
 
