@@ -4,6 +4,7 @@
 #include "app/issuer_commands.h"
 #include "app/pdf_commands.h"
 #include "app/print_commands.h"
+#include "app/register_commands.h"
 #include "archive/book.h"
 #include "archive/box_titles.h"
 #include "archive/lifecycle.h"
@@ -18,6 +19,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
+#include <memory>
 
 namespace tessaro::app {
 
@@ -188,47 +191,22 @@ print::Report reportOf(const FlatRateSummary& summary, const archive::AppState& 
     return report;
 }
 
-std::string reportPath(const archive::AppState& state, int year)
+// The estimate on the register's sheet, as its printing and its PDF name it.
+SheetDocument summaryDocument(const FlatRateSummary& summary, const archive::AppState& state)
 {
-    return archive::dataFile(
-        state.dataDir, "forfettario-" + std::to_string(state.currentIssuer) + "-" + std::to_string(year) + ".pdf");
-}
-
-void printSummary(const FlatRateSummary& summary, const archive::AppState& state, ui::Dialogs& dialogs,
-                  const print::DocumentSink& sink)
-{
-    const print::Report report = reportOf(summary, state);
-    ui::BusyPointer busy(dialogs);
-    const print::DocumentOutcome outcome
-        = sink(reportPath(state, summary.year), [&](print::Page& page) { print::layoutReport(page, report); });
-    busy.release();
-    if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
-        dialogs.message("Nessuna stampante predefinita: la stima è stata salvata nel file PDF\n"
-                            + absolutePath(outcome.path),
-                        archive::PrintTitle);
-        return;
-    }
-    reportDocument(outcome, dialogs, true);
-}
-
-void saveSummaryPdf(const FlatRateSummary& summary, const archive::AppState& state, ui::Dialogs& dialogs)
-{
-    const std::string chosen = dialogs.saveFileName(PdfTitle, reportPath(state, summary.year), PdfFilter);
-    if (chosen.empty())
-        return;
-    const std::string path = withPdfSuffix(chosen);
-    if (!mayReplace(path, dialogs))
-        return;
-    const print::Report report = reportOf(summary, state);
-    ui::BusyPointer busy(dialogs);
-    const print::DocumentOutcome outcome
-        = print::writePdf(path, [&](print::Page& page) { print::layoutReport(page, report); });
-    busy.release();
-    if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
-        dialogs.message("La stima è stata salvata nel file PDF\n" + absolutePath(outcome.path), archive::DoneTitle);
-        return;
-    }
-    reportDocument(outcome, dialogs, true);
+    SheetDocument document;
+    document.subject = "il prospetto del regime forfettario";
+    document.ofSubject = "del prospetto del regime forfettario";
+    document.year = std::to_string(summary.year);
+    document.printTitle = archive::PrintTitle;
+    document.pdfTitle = PdfTitle;
+    document.proposedPdf = reportFilePath(state, "forfettario", document.year, "pdf");
+    auto report = std::make_shared<const print::Report>(reportOf(summary, state));
+    document.rows = static_cast<int>(report->rows.size());
+    document.layout = [report](print::Page& page, const std::function<bool(int rowsDone)>& step) {
+        return print::layoutReport(page, *report, step);
+    };
+    return document;
 }
 
 std::optional<FlatRateSummary> readSummary(const archive::AppState& state, ui::Dialogs& dialogs, int year)
@@ -299,11 +277,11 @@ void showFlatRate(archive::InvoiceForm& form, archive::AppState& state, ui::Dial
         if (request.action == Action::Close)
             break;
         if (request.action == Action::Print) {
-            printSummary(*summary, state, dialogs, sink);
+            printSheet(summaryDocument(*summary, state), dialogs, sink);
             continue;
         }
         if (request.action == Action::SavePdf) {
-            saveSummaryPdf(*summary, state, dialogs);
+            saveSheetPdf(summaryDocument(*summary, state), dialogs);
             continue;
         }
         const auto year = yearOf(request.year);

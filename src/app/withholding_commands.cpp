@@ -238,9 +238,7 @@ bool recordCertificate(ui::Dialogs& dialogs, const archive::AppState& state, con
 
 std::string reportFilePath(const archive::AppState& state, int year, const std::string& extension)
 {
-    return archive::dataFile(state.dataDir,
-                             "ritenute-" + std::to_string(state.currentIssuer) + "-" + std::to_string(year) + "."
-                                 + extension);
+    return app::reportFilePath(state, "ritenute", std::to_string(year), extension);
 }
 
 void exportCsv(ui::Dialogs& dialogs, const archive::AppState& state, const Shown& shown)

@@ -5,7 +5,6 @@
 #include "app/print_commands.h"
 #include "app/register_commands.h"
 #include "archive/box_titles.h"
-#include "archive/whole_file.h"
 #include "archive/year_receipts_texts.h"
 #include "calc/numbers.h"
 #include "calc/text.h"
@@ -15,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -147,88 +147,35 @@ print::Report reportOf(const ShownYear& shown, const archive::AppState& state)
 
 void exportCsv(const ShownYear& shown, const archive::AppState& state, ui::Dialogs& dialogs)
 {
-    const std::string chosen
-        = dialogs.saveFileName(RegisterCsvTitle, reportFilePath(state, "incassi", shown.view.year, "csv"), CsvFilter);
-    if (chosen.empty())
-        return;
-    const std::string path = withCsvSuffix(chosen);
-    if (!mayReplace(path, dialogs))
+    const std::string path = askCsvPath(dialogs, reportFilePath(state, "incassi", shown.view.year, "csv"));
+    if (path.empty())
         return;
     ui::BusyPointer busy(dialogs);
     const std::string text = archive::yearReceiptsCsv(*shown.receipts);
-    const auto bytes = std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
-    // Written beside the name and put in its place only once on the disk.
-    const bool written = archive::writeWholeFile(state.dataDir.fs(), path, bytes).ok();
     busy.release();
-    if (!written) {
-        dialogs.message("Impossibile scrivere il file\n" + absolutePath(path), archive::AttentionTitle);
+    if (!writeCsvFile(state, dialogs, path, text))
         return;
-    }
     dialogs.message("Gli incassi dell'anno " + shown.view.year + " (" + paymentsText(shown.receipts->rows.size())
                         + ") sono stati esportati nel file\n" + absolutePath(path),
                     archive::DoneTitle);
 }
 
-// The report through the sink, told to a progress row by row.
-print::DocumentOutcome drawReport(const ShownYear& shown, const archive::AppState& state, ui::Dialogs& dialogs,
-                                  const std::string& title, const std::string& pdfPath, const print::DocumentSink& sink,
-                                  bool& cancelled)
+// The year's payments on the register's sheet, as its printing and its PDF name them.
+SheetDocument receiptsDocument(const ShownYear& shown, const archive::AppState& state)
 {
-    ui::BusyPointer busy(dialogs);
-    const print::Report report = reportOf(shown, state);
-    const auto progress = dialogs.startProgress(title, "Incassi dell'anno " + shown.view.year + "...",
-                                                static_cast<int>(report.rows.size()));
-    const print::DocumentOutcome outcome = sink(pdfPath, [&](print::Page& page) {
-        cancelled = !print::layoutReport(page, report, [&](int rows) { return progress->step(rows); });
-    });
-    progress->finish();
-    return outcome;
-}
-
-void printReceipts(const ShownYear& shown, const archive::AppState& state, ui::Dialogs& dialogs,
-                   const print::DocumentSink& sink)
-{
-    bool cancelled = false;
-    const print::DocumentOutcome outcome
-        = drawReport(shown, state, dialogs, archive::PrintTitle,
-                     reportFilePath(state, "incassi", shown.view.year, "pdf"), sink, cancelled);
-    if (cancelled || outcome.kind == print::DocumentOutcome::Kind::Cancelled) {
-        dialogs.message("Stampa degli incassi interrotta: non è stato stampato né salvato nulla.", archive::PrintTitle);
-        return;
-    }
-    if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
-        dialogs.message("Nessuna stampante predefinita: gli incassi sono stati salvati nel file PDF\n"
-                            + absolutePath(outcome.path),
-                        archive::PrintTitle);
-        return;
-    }
-    reportDocument(outcome, dialogs, true);
-}
-
-void saveReceiptsPdf(const ShownYear& shown, const archive::AppState& state, ui::Dialogs& dialogs)
-{
-    const std::string chosen = dialogs.saveFileName(
-        YearReceiptsPdfTitle, reportFilePath(state, "incassi", shown.view.year, "pdf"), PdfFilter);
-    if (chosen.empty())
-        return;
-    const std::string path = withPdfSuffix(chosen);
-    if (!mayReplace(path, dialogs))
-        return;
-    bool cancelled = false;
-    const print::DocumentOutcome outcome = drawReport(
-        shown, state, dialogs, YearReceiptsPdfTitle, path,
-        [](const std::string& file, const print::DrawDocument& draw) { return print::writePdf(file, draw); },
-        cancelled);
-    if (cancelled || outcome.kind == print::DocumentOutcome::Kind::Cancelled) {
-        dialogs.message("Salvataggio degli incassi interrotto: nessun file è stato scritto.", YearReceiptsPdfTitle);
-        return;
-    }
-    if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf) {
-        dialogs.message("Gli incassi sono stati salvati nel file PDF\n" + absolutePath(outcome.path),
-                        archive::DoneTitle);
-        return;
-    }
-    reportDocument(outcome, dialogs, true);
+    SheetDocument document;
+    document.subject = "l'elenco degli incassi";
+    document.ofSubject = "dell'elenco degli incassi";
+    document.year = shown.view.year;
+    document.printTitle = archive::PrintTitle;
+    document.pdfTitle = YearReceiptsPdfTitle;
+    document.proposedPdf = reportFilePath(state, "incassi", shown.view.year, "pdf");
+    auto report = std::make_shared<const print::Report>(reportOf(shown, state));
+    document.rows = static_cast<int>(report->rows.size());
+    document.layout = [report](print::Page& page, const std::function<bool(int rowsDone)>& step) {
+        return print::layoutReport(page, *report, step);
+    };
+    return document;
 }
 
 } // namespace
@@ -301,9 +248,9 @@ void showYearReceipts(archive::InvoiceForm& form, archive::AppState& state, ui::
         } else if (request.action == Action::ExportCsv) {
             exportCsv(*shown, state, dialogs);
         } else if (request.action == Action::Print) {
-            printReceipts(*shown, state, dialogs, sink);
+            printSheet(receiptsDocument(*shown, state), dialogs, sink);
         } else {
-            saveReceiptsPdf(*shown, state, dialogs);
+            saveSheetPdf(receiptsDocument(*shown, state), dialogs);
         }
     }
 }
