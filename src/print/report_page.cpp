@@ -46,6 +46,26 @@ void printCells(Page& page, const Report& report, const std::vector<std::string>
     }
 }
 
+// The sums of a year are longer than any row's: the totals line gets a
+// smaller type until each sum keeps clear of the amount to its left.
+void fitTotals(Page& page, const Report& report)
+{
+    constexpr double Gap = 60;
+    constexpr double SmallestSize = 5;
+    const auto fits = [&] {
+        for (std::size_t i = 1; i < report.columns.size() && i < report.totals.size(); ++i) {
+            const ReportColumn& column = report.columns[i];
+            const ReportColumn& before = report.columns[i - 1];
+            if (column.rightAligned && before.rightAligned
+                && page.textWidth(report.totals[i]) > column.x - before.x - Gap)
+                return false;
+        }
+        return true;
+    };
+    for (double size = FontSize; size > SmallestSize && !fits(); size -= 0.5)
+        page.setFontSize(size - 0.5);
+}
+
 int closingRows(const Report& report)
 {
     return (report.totals.empty() ? 0 : 1) + static_cast<int>(report.closingLines.size());
@@ -134,7 +154,9 @@ bool layoutReport(Page& page, const Report& report, const std::function<bool(int
                 page.setDrawWidth(1);
                 y += 60;
                 page.setFontBold(true);
+                fitTotals(page, report);
                 printCells(page, report, report.totals, y);
+                page.setFontSize(FontSize);
                 page.setFontBold(false);
                 y += RowHeight;
             }
