@@ -72,7 +72,8 @@ private slots:
         const auto text = page.find(sum.toStdString());
         QVERIFY(text);
         QCOMPARE(text->font.size < 7.5, smaller);
-        const double width = static_cast<double>(text->text.size()) * print::RecordingPage::charWidth(text->font.size, true);
+        const double width
+            = static_cast<double>(text->text.size()) * print::RecordingPage::charWidth(text->font.size, true);
         QVERIFY(!smaller || width <= 5120 - 4500 - 60);
     }
 };
