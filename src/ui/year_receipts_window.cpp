@@ -199,7 +199,13 @@ YearReceiptsWindow::YearReceiptsWindow(QWidget* parent)
     connect(m_search, &QLineEdit::textChanged, this, [this] { emit requested(request(Action::Search)); });
 }
 
-YearReceiptsWindow::~YearReceiptsWindow() = default;
+YearReceiptsWindow::~YearReceiptsWindow()
+{
+    // The dialog hides itself on its way out, and the year's field losing the
+    // focus commits what is typed there as a choice: a request from a window
+    // half destroyed. Nothing is asked of a window that is going.
+    m_year->blockSignals(true);
+}
 
 void YearReceiptsWindow::setView(const YearReceiptsView& view)
 {
