@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdlib>
 #include <vector>
 
@@ -75,12 +76,13 @@ std::string dataFile(const DataDir& dir, std::string_view name)
 BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText)
 {
     const std::string base = dir.file(std::to_string(std::abs(issuer)) + yearText);
-    return {dir, base + ".arc", base + ".agg", base + ".imp", base + ".ndc", base + ".inc"};
+    return {dir, base + ".arc", base + ".agg", base + ".imp", base + ".ndc", base + ".inc", base + ".sdi"};
 }
 
 std::array<SideFile, SideFileCount> sideFiles(const BookPaths& book)
 {
-    return {SideFile {&book.creditNotes, CreditNoteRecordSize}, SideFile {&book.payments, PaymentsRecordSize}};
+    return {SideFile {&book.creditNotes, CreditNoteRecordSize}, SideFile {&book.payments, PaymentsRecordSize},
+            SideFile {&book.einvoices, SdiRecordSize}};
 }
 
 Result<InvoiceRecord> readInvoice(const BookPaths& book, int number)
@@ -158,10 +160,34 @@ Status deleteBook(const BookPaths& book, const std::string& operation)
     return journal.commit();
 }
 
+Result<std::vector<BookOfYear>> issuerBooks(const DataDir& dir, int issuer, std::string_view extension)
+{
+    auto found = listFilesWithExtension(dir, extension);
+    if (!found)
+        return found.error();
+    const std::string prefix = std::to_string(issuer);
+    std::vector<BookOfYear> books;
+    for (const std::string& path : found.value()) {
+        const std::size_t slash = path.find_last_of("/\\");
+        const std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+        const std::string_view stem = name.substr(0, name.size() - extension.size() - 1);
+        if (stem.size() != prefix.size() + 4 || stem.substr(0, prefix.size()) != prefix)
+            continue;
+        const std::string_view yearText = stem.substr(prefix.size());
+        int year = 0;
+        const auto [end, error] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
+        if (error != std::errc() || end != yearText.data() + yearText.size())
+            continue;
+        books.push_back({year, bookPaths(dir, issuer, std::string(yearText))});
+    }
+    std::sort(books.begin(), books.end(), [](const BookOfYear& a, const BookOfYear& b) { return a.year < b.year; });
+    return books;
+}
+
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir)
 {
     std::vector<std::string> paths;
-    for (const char* extension : {"arc", "imp", "agg", "ndc", "inc"}) {
+    for (const char* extension : {"arc", "imp", "agg", "ndc", "inc", "sdi"}) {
         auto found = listFilesWithExtension(dir, extension);
         if (!found)
             return found.error();

@@ -28,11 +28,12 @@ struct BookPaths {
     std::string counter; // .imp
     std::string creditNotes; // .ndc, only where a credit note was saved (see credit_notes.h)
     std::string payments; // .inc, only where terms or payments were saved (see payments.h)
+    std::string einvoices; // .sdi, only where an electronic invoice was exported (see sdi_history.h)
 
     FileSystem& fs() const { return dir.fs(); }
 };
 
-// Issuer 1, year "2008" -> <dir>/12008.arc, .agg, .imp, .ndc, .inc. The year text is used unchanged.
+// Issuer 1, year "2008" -> <dir>/12008.arc, .agg, .imp, .ndc, .inc, .sdi. The year text is used unchanged.
 BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText);
 
 // The files of a book that the earlier program does not know, one record per
@@ -42,7 +43,7 @@ struct SideFile {
     const std::string* path;
     std::size_t recordLength;
 };
-inline constexpr std::size_t SideFileCount = 2;
+inline constexpr std::size_t SideFileCount = 3;
 std::array<SideFile, SideFileCount> sideFiles(const BookPaths& book);
 
 // Reads past the end give a blank record (empty texts, rate 0), not an error.
@@ -61,6 +62,13 @@ Status createBook(const BookPaths& book);
 // Removes .arc, .imp and .agg, all or none; a missing file removes none and
 // names the first file missing in that order. The side files go with them when there are any.
 Status deleteBook(const BookPaths& book, const std::string& operation);
+// The issuer's books that have a file with the extension: "<issuer><year>.<extension>"
+// with a year of four digits, by year.
+struct BookOfYear {
+    int year = 0;
+    BookPaths paths;
+};
+Result<std::vector<BookOfYear>> issuerBooks(const DataDir& dir, int issuer, std::string_view extension);
 // Every *.arc, then *.imp, then *.agg, then every side file of the data directory.
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir);
 

@@ -363,6 +363,59 @@ constexpr FieldSpec fieldOf(CertificateField field)
     return CertificateFields[static_cast<std::size_t>(field)];
 }
 
+// A book's .sdi, beside the .arc like the .inc: record n holds the
+// electronic invoices exported for invoice n, each its file name, when it
+// was written, the fingerprint of the invoice it was made from and what the
+// exchange system answered for that file; then the errors of the latest
+// rejection. Texts are Windows-1252, blank where nothing was said.
+enum class SdiExportField : std::size_t { FileName, ExportedAt, Fingerprint, Outcome, OutcomeAt, SdiId };
+inline constexpr FieldWidth SdiExportWidths[] = {
+    {"NomeFile", 40}, {"Esportata", 19},    {"Impronta", 16},
+    {"Esito", 1},     {"DataOraEsito", 19}, {"IdentificativoSdI", 20},
+};
+inline constexpr auto SdiExportFields = layOut(SdiExportWidths);
+inline constexpr std::size_t SdiExportSize = recordSize(SdiExportFields);
+inline constexpr std::size_t SdiExportsPerInvoice = 4;
+enum class SdiErrorField : std::size_t { Code, Description, Suggestion };
+inline constexpr FieldWidth SdiErrorWidths[] = {{"Codice", 10}, {"Descrizione", 255}, {"Suggerimento", 255}};
+inline constexpr auto SdiErrorFields = layOut(SdiErrorWidths);
+inline constexpr std::size_t SdiErrorSize = recordSize(SdiErrorFields);
+inline constexpr std::size_t SdiErrorsKept = 5;
+inline constexpr std::size_t SdiRecordSize = SdiExportsPerInvoice * SdiExportSize + SdiErrorsKept * SdiErrorSize;
+static_assert(SdiRecordSize == 3060);
+inline constexpr char SdiDeliveredFlag = 'C'; // RicevutaConsegna
+inline constexpr char SdiNotDeliveredFlag = 'M'; // NotificaMancataConsegna, RicevutaImpossibilitaRecapito
+inline constexpr char SdiRejectedFlag = 'S'; // NotificaScarto, RicevutaScarto
+
+// The field of export `slot` (from 0) of a record.
+constexpr FieldSpec sdiExportFieldOf(std::size_t slot, SdiExportField field)
+{
+    FieldSpec spec = SdiExportFields[static_cast<std::size_t>(field)];
+    spec.offset += slot * SdiExportSize;
+    return spec;
+}
+// The field of error `index` (from 0) of a record.
+constexpr FieldSpec sdiErrorFieldOf(std::size_t index, SdiErrorField field)
+{
+    FieldSpec spec = SdiErrorFields[static_cast<std::size_t>(field)];
+    spec.offset += SdiExportsPerInvoice * SdiExportSize + index * SdiErrorSize;
+    return spec;
+}
+static_assert(sdiErrorFieldOf(SdiErrorsKept - 1, SdiErrorField::Suggestion).end() == SdiRecordSize);
+
+// "progressivi.fe": the last progressive given to an exported file, one
+// record per identity the files are named after (the issuer's VAT number).
+enum class ExportCounterField : std::size_t { Identity, Last };
+inline constexpr FieldWidth ExportCounterWidths[] = {{"IdCodice", 28}, {"Ultimo", 8}};
+inline constexpr auto ExportCounterFields = layOut(ExportCounterWidths);
+inline constexpr std::size_t ExportCounterRecordSize = recordSize(ExportCounterFields);
+static_assert(ExportCounterRecordSize == 36);
+
+constexpr FieldSpec fieldOf(ExportCounterField field)
+{
+    return ExportCounterFields[static_cast<std::size_t>(field)];
+}
+
 // The bytes of a field within a record (const or not, as the record is).
 template <typename Byte, std::size_t Extent>
 constexpr std::span<Byte> fieldBytes(std::span<Byte, Extent> record, FieldSpec field)

@@ -61,6 +61,9 @@ struct InvoiceForm {
     // payments are written by their own window, and "Salva" stores the terms only.
     InvoicePayments payments;
     // The invoice as it was last loaded or saved; nothing before the first load.
+    // What became of the stored invoice's electronic invoice, as the title
+    // names it ("consegnata", "scartata (00305)"); empty for an invoice not stored.
+    std::string sdiStatus;
     std::optional<InvoiceImage> unchanged;
     // The number it was loaded or saved under: a number typed since names another invoice.
     std::string unchangedNumber;

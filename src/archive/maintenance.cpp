@@ -6,6 +6,7 @@
 #include "archive/journal.h"
 #include "archive/lifecycle.h"
 #include "archive/payments.h"
+#include "archive/sdi_history.h"
 #include "archive/settings.h"
 
 #include <cstdint>
@@ -76,6 +77,10 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
         return IoError {IoError::Action::Write, book.invoices};
     if (Status loaded = checkLoadedBook(book, state); !loaded)
         return loaded;
+    // The files exported by the earlier names are named after their
+    // invoices' numbers: they are taken in before the numbers move.
+    if (Status taken = takeInEarlierExports(currentSdiBook(form, state), state.nextNumber - 1); !taken)
+        return taken;
     Journal journal(state.dataDir, invoiceOperation("Inserisci", number, form));
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;
@@ -118,6 +123,10 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
         return IoError {IoError::Action::Write, book.invoices};
     if (Status loaded = checkLoadedBook(book, state); !loaded)
         return loaded;
+    // The files exported by the earlier names are named after their
+    // invoices' numbers: they are taken in before the numbers move.
+    if (Status taken = takeInEarlierExports(currentSdiBook(form, state), state.nextNumber - 1); !taken)
+        return taken;
     Journal journal(state.dataDir, invoiceOperation("Cancella", number, form));
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;

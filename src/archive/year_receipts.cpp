@@ -39,34 +39,10 @@ bool datedIn(std::span<const std::uint8_t> record, std::size_t slot, std::string
     return std::equal(yearText.begin(), yearText.end(), record.begin() + static_cast<std::ptrdiff_t>(start));
 }
 
-struct BookYear {
-    int year = 0;
-    BookPaths paths;
-};
-
-// The issuer's books that hold payments: "<issuer><year>.inc" with a year of four digits.
-Result<std::vector<BookYear>> booksWithPayments(const DataDir& dir, int issuer)
+// The issuer's books that hold payments.
+Result<std::vector<BookOfYear>> booksWithPayments(const DataDir& dir, int issuer)
 {
-    auto found = listFilesWithExtension(dir, "inc");
-    if (!found)
-        return found.error();
-    const std::string prefix = std::to_string(issuer);
-    std::vector<BookYear> books;
-    for (const std::string& path : found.value()) {
-        const std::size_t slash = path.find_last_of("/\\");
-        const std::string_view name = std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
-        const std::string_view stem = name.substr(0, name.size() - 4); // ".inc"
-        if (stem.size() != prefix.size() + 4 || stem.substr(0, prefix.size()) != prefix)
-            continue;
-        const std::string_view yearText = stem.substr(prefix.size());
-        int year = 0;
-        const auto [end, error] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
-        if (error != std::errc() || end != yearText.data() + yearText.size())
-            continue;
-        books.push_back({year, bookPaths(dir, issuer, std::string(yearText))});
-    }
-    std::sort(books.begin(), books.end(), [](const BookYear& a, const BookYear& b) { return a.year < b.year; });
-    return books;
+    return issuerBooks(dir, issuer, "inc");
 }
 
 // Records read in order through a window of a few hundred kilobytes
@@ -129,7 +105,7 @@ struct BookBytes {
 };
 
 // The payments of the year in one book, appended to `out`.
-Status readBook(const BookYear& book, int year, calc::InvoiceType type, calc::InvoiceTerms terms, BookBytes& bytes,
+Status readBook(const BookOfYear& book, int year, calc::InvoiceType type, calc::InvoiceTerms terms, BookBytes& bytes,
                 std::vector<YearReceipt>& out)
 {
     auto counter = readCounter(book.paths);
@@ -275,7 +251,7 @@ Result<std::vector<int>> yearsWithPayments(const DataDir& dir, int issuer)
     if (!books)
         return books.error();
     std::vector<int> years;
-    for (const BookYear& book : books.value())
+    for (const BookOfYear& book : books.value())
         years.push_back(book.year);
     return years;
 }
@@ -293,7 +269,7 @@ Result<YearReceipts> readYearReceipts(const DataDir& dir, int issuer, int year, 
     // in: with ten full books that copy is the wait, so each worker reads
     // its share of the books into buffers of its own, and the books' rows
     // are joined in the order of their years.
-    const std::vector<BookYear>& list = books.value();
+    const std::vector<BookOfYear>& list = books.value();
     std::vector<std::vector<YearReceipt>> rowsOf(list.size());
     std::vector<Status> statusOf(list.size());
     std::atomic<std::size_t> next {0};

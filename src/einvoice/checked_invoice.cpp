@@ -78,7 +78,7 @@ CheckOutcome check(const InvoiceToExport& invoice)
     CheckedInvoice checked;
     checked.m_invoice = invoice;
     checked.m_recipient = *recipient;
-    checked.m_progressive = *number;
+    checked.m_progressive = invoice.progressive.empty() ? *number : invoice.progressive;
     checked.m_date = *date;
     checked.m_cancelledInvoiceDate = cancelled.value_or("");
     checked.m_document = std::move(document);

@@ -23,6 +23,9 @@ struct InvoiceToExport {
     IssuerEinvoiceData issuerData;
     // Codice destinatario (7 letters or digits) or PEC address.
     std::string recipient {DefaultRecipientCode};
+    // ProgressivoInvio and the file's name, from the export counter; empty
+    // names it the earlier way, after the year and the number.
+    std::string progressive;
 };
 
 } // namespace tessaro::einvoice

@@ -1,6 +1,7 @@
 #include "einvoice/fatturapa.h"
 
 #include "archive/book.h"
+#include "archive/sdi_names.h"
 #include "einvoice/atomic_file.h"
 
 #include <filesystem>
@@ -9,7 +10,7 @@ namespace tessaro::einvoice {
 
 std::string exportFolder(const archive::DataDir& dir)
 {
-    return archive::dataFile(dir, "fatture elettroniche");
+    return archive::exportFolderPath(dir);
 }
 
 ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder, archive::FileSystem& fs)
@@ -27,6 +28,25 @@ ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& f
     }
     if (archive::Status written = writeFileAtomically(outcome.path, buildXml(*checked.checked), fs); !written)
         outcome.ioError = written.error();
+    return outcome;
+}
+
+ExportOutcome exportUnderNewName(InvoiceToExport invoice, const archive::SdiBook& book, int count, std::string_view now)
+{
+    ExportOutcome outcome;
+    outcome.problems = validate(invoice);
+    if (!outcome.problems.empty())
+        return outcome;
+    auto progressive
+        = archive::recordExport(book, count, invoice.number, archive::invoiceFingerprint(invoice.form), now);
+    if (!progressive) {
+        outcome.ioError = progressive.error();
+        return outcome;
+    }
+    invoice.progressive = progressive.value();
+    outcome = exportInvoice(invoice, exportFolder(book.paths.dir), book.paths.fs());
+    if (!outcome.written())
+        (void)archive::forgetExport(book.paths, invoice.number, fileName(invoice));
     return outcome;
 }
 

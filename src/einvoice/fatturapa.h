@@ -7,6 +7,7 @@
 #include "archive/box_titles.h"
 #include "archive/data_dir.h"
 #include "archive/io_result.h"
+#include "archive/sdi_history.h"
 #include "einvoice/checked_invoice.h"
 #include "einvoice/export_input.h"
 #include "einvoice/invoice_xml.h"
@@ -39,6 +40,14 @@ struct ExportOutcome {
 // previous export of the same invoice.
 ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& folder,
                             archive::FileSystem& fs = archive::realFileSystem());
+
+// Checks, then takes the invoice's next name from the export counter of the
+// issuer's VAT number, records it in the invoice's history with the time
+// given, and writes the file under it. A refused invoice takes no name; a
+// file that could not be written is taken out of the history again, its
+// name never given twice all the same.
+ExportOutcome exportUnderNewName(InvoiceToExport invoice, const archive::SdiBook& book, int count,
+                                 std::string_view now);
 
 // The text of the box that confirms a written file.
 std::string writtenMessage(const std::string& path);

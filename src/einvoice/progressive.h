@@ -10,11 +10,11 @@
 
 namespace tessaro::einvoice {
 
-// ProgressivoInvio: five base-36 digits (0-9, A-Z) of
-// (year - 1900) x 32768 + number, distinct for every year from 1900 to 3744
-// and every number from 1 to 32767. Nothing outside those ranges.
+// The progressive of the earlier names, from the year and the number
+// (archive/sdi_names.h); nothing outside their ranges.
 std::optional<std::string> progressive(std::string_view yearText, int number);
-// "IT<issuer VAT number>_<progressive>.xml"; empty when the progressive has none.
+// "IT<issuer VAT number>_<progressive>.xml", by the invoice's progressive
+// from the export counter, else by the earlier name; empty when it has none.
 std::string fileName(const InvoiceToExport& invoice);
 
 } // namespace tessaro::einvoice

@@ -36,7 +36,6 @@ YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
         result.ioError = counter.error();
         return result;
     }
-    const std::string folder = exportFolder(request.dataDir);
     const int total = std::max(counter.value() - 1, 0);
     // The terms of every invoice in one read: the files carry the same
     // DatiPagamento as each invoice exported on its own.
@@ -45,10 +44,24 @@ YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
         result.ioError = terms.error();
         return result;
     }
+    const archive::SdiBook sdiBook {book, request.issuer.vatNumber, request.year, request.decimalSeparator};
+    auto statuses = archive::readSdiStatuses(sdiBook, total);
+    if (!statuses) {
+        result.ioError = statuses.error();
+        return result;
+    }
     for (int number = 1; number < counter.value(); ++number) {
         if (step && !step(number - 1, total)) {
             result.cancelled = true;
             return result;
+        }
+        // A file already there for the invoice as it stands, or one the
+        // exchange system took, is not sent again by a whole year's export.
+        const archive::SdiState state = statuses.value()[static_cast<std::size_t>(number - 1)].state;
+        if (state == archive::SdiState::Exported || state == archive::SdiState::Delivered
+            || state == archive::SdiState::NotDelivered) {
+            result.kept.push_back({number, state});
+            continue;
         }
         auto record = archive::readInvoice(book, number);
         if (!record) {
@@ -91,7 +104,7 @@ YearExport exportYear(const YearExportRequest& request, const ExportStep& step)
         }
         invoice.recipient = recipient.value();
 
-        ExportOutcome outcome = exportInvoice(invoice, folder, request.dataDir.fs());
+        ExportOutcome outcome = exportUnderNewName(invoice, sdiBook, total, request.now);
         if (outcome.ioError) {
             result.ioError = outcome.ioError;
             return result;
@@ -110,6 +123,21 @@ std::string yearExportMessage(const YearExport& result)
         ? "Esportazione interrotta: " + std::to_string(result.written.size())
             + (result.written.size() == 1 ? " fattura elettronica scritta." : " fatture elettroniche scritte.")
         : "Fatture elettroniche scritte: " + std::to_string(result.written.size()) + ".";
+    if (!result.kept.empty()) {
+        std::string issued;
+        int unchanged = 0;
+        for (const KeptInvoice& kept : result.kept) {
+            if (kept.state == archive::SdiState::Exported)
+                ++unchanged;
+            else
+                issued += (issued.empty() ? "" : ", ") + std::to_string(kept.number);
+        }
+        if (unchanged > 0)
+            message += "\nGià esportate e non modificate, non riscritte: " + std::to_string(unchanged) + ".";
+        if (!issued.empty())
+            message += "\nGià emesse tramite il Sistema di Interscambio, non riscritte: n. " + issued
+                + " (per esportarne una di nuovo usare \"Esporta fattura elettronica (XML)\").";
+    }
     if (!result.refused.empty())
         message += "\nFatture non esportate: " + std::to_string(result.refused.size()) + ".";
     for (const RefusedInvoice& refused : result.refused) {

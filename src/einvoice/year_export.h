@@ -6,6 +6,7 @@
 #include "archive/data_dir.h"
 #include "archive/io_result.h"
 #include "archive/records.h"
+#include "archive/sdi_history.h"
 #include "einvoice/einvoice_files.h"
 
 #include <functional>
@@ -23,6 +24,7 @@ struct YearExportRequest {
     archive::PartyRecord issuer;
     IssuerEinvoiceData issuerData;
     char decimalSeparator = ',';
+    std::string now; // the time the history records for each file written
 };
 
 struct RefusedInvoice {
@@ -30,8 +32,16 @@ struct RefusedInvoice {
     std::vector<std::string> problems;
 };
 
+// An invoice the year's export leaves as it is: its file is there already
+// and still holds it, or the exchange system took it (see SdiState).
+struct KeptInvoice {
+    int number = 0;
+    archive::SdiState state = archive::SdiState::Exported;
+};
+
 struct YearExport {
     std::vector<std::string> written; // paths
+    std::vector<KeptInvoice> kept;
     std::vector<RefusedInvoice> refused;
     // The book could not be read, or a file not written: the export stopped there.
     std::optional<archive::IoError> ioError;
@@ -43,7 +53,8 @@ struct YearExport {
 // so a stop leaves none half-written.
 using ExportStep = std::function<bool(int done, int total)>;
 
-// Invoices 1 .. N-1 of the book, into exportFolder(dataDir). The recipient of
+// Invoices 1 .. N-1 of the book not exported yet, changed since, or rejected,
+// into exportFolder(dataDir), each under a name of the export counter. The recipient of
 // each is the one remembered for its client, else "0000000". An invoice read
 // back from the book has no "omessa IVA" box: a VAT of 0 alone makes it an
 // invoice without VAT.

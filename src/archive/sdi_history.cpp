@@ -1,0 +1,542 @@
+#include "archive/sdi_history.h"
+
+#include "archive/codepage.h"
+#include "archive/journal.h"
+#include "archive/lifecycle.h"
+#include "archive/record_file.h"
+#include "archive/sdi_names.h"
+#include "calc/text.h"
+
+#include <xxhash.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <unordered_set>
+
+namespace tessaro::archive {
+
+namespace {
+
+using Record = std::array<std::uint8_t, SdiRecordSize>;
+
+std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
+{
+    return std::string(calc::trimBlanks(readFixedText(fieldBytes(record, field))));
+}
+
+void putText(std::span<std::uint8_t> record, FieldSpec field, std::string_view text)
+{
+    writeFixedText(fieldBytes(record, field), text);
+}
+
+SdiOutcome outcomeOf(char flag)
+{
+    switch (flag) {
+    case SdiDeliveredFlag:
+        return SdiOutcome::Delivered;
+    case SdiNotDeliveredFlag:
+        return SdiOutcome::NotDelivered;
+    case SdiRejectedFlag:
+        return SdiOutcome::Rejected;
+    default:
+        return SdiOutcome::None;
+    }
+}
+
+SdiState stateOf(SdiOutcome outcome)
+{
+    switch (outcome) {
+    case SdiOutcome::Delivered:
+        return SdiState::Delivered;
+    case SdiOutcome::NotDelivered:
+        return SdiState::NotDelivered;
+    case SdiOutcome::Rejected:
+        return SdiState::Rejected;
+    case SdiOutcome::None:
+        break;
+    }
+    return SdiState::Exported;
+}
+
+bool issued(SdiOutcome outcome)
+{
+    return outcome == SdiOutcome::Delivered || outcome == SdiOutcome::NotDelivered;
+}
+
+std::string hex(std::uint64_t value)
+{
+    char text[17] {};
+    std::snprintf(text, sizeof text, "%016llX", static_cast<unsigned long long>(value));
+    return text;
+}
+
+// The names present in the export folder; none when it cannot be listed.
+std::unordered_set<std::string> exportedNames(const DataDir& dir)
+{
+    const auto names = dir.fs().list(exportFolderPath(dir));
+    if (!names)
+        return {};
+    return {names->begin(), names->end()};
+}
+
+// The histories of a book as one operation changes them: a book without its
+// .sdi first takes in the files of the earlier names, and is written whole.
+class BookHistories {
+public:
+    static Result<BookHistories> load(const SdiBook& book, int count)
+    {
+        auto rows = readSdiHistories(book.paths, count);
+        if (!rows)
+            return rows.error();
+        BookHistories histories;
+        histories.m_book = &book;
+        histories.m_rows = std::move(rows.value());
+        histories.m_dirty.assign(histories.m_rows.size(), 0);
+        histories.m_new = !book.paths.fs().exists(book.paths.einvoices);
+        if (histories.m_new) {
+            const auto present = exportedNames(book.paths.dir);
+            for (int number = 1; number <= count && !present.empty(); ++number) {
+                const std::string name = earlierExportName(book.vatNumber, book.year, number);
+                if (name.empty() || present.count(name) == 0)
+                    continue;
+                SdiExport file;
+                file.fileName = name;
+                histories.at(number).addExport(std::move(file));
+            }
+        }
+        return histories;
+    }
+
+    int count() const { return static_cast<int>(m_rows.size()); }
+    bool isNew() const { return m_new; }
+    const SdiHistory& row(int number) const { return m_rows[static_cast<std::size_t>(number - 1)]; }
+    SdiHistory& at(int number)
+    {
+        m_dirty[static_cast<std::size_t>(number - 1)] = 1;
+        return m_rows[static_cast<std::size_t>(number - 1)];
+    }
+    bool changed() const { return std::find(m_dirty.begin(), m_dirty.end(), 1) != m_dirty.end(); }
+
+    Status keep(Journal& journal) const
+    {
+        const std::string& path = m_book->paths.einvoices;
+        if (m_new)
+            return journal.keep(path, 0, Journal::ToTheEnd);
+        for (int number = 1; number <= count(); ++number) {
+            if (m_dirty[static_cast<std::size_t>(number - 1)] == 0)
+                continue;
+            if (Status kept = journal.keepRecords(path, SdiRecordSize, number, 1); !kept)
+                return kept;
+        }
+        return {};
+    }
+
+    Status write() const
+    {
+        const BookPaths& paths = m_book->paths;
+        int last = 0;
+        for (int number = 1; number <= count(); ++number) {
+            if (m_dirty[static_cast<std::size_t>(number - 1)] != 0)
+                last = number;
+        }
+        for (int number = 1; number <= last; ++number) {
+            if (!m_new && m_dirty[static_cast<std::size_t>(number - 1)] == 0)
+                continue;
+            Record bytes {};
+            encodeSdiHistory(row(number), bytes);
+            if (Status written = writeRecord(paths.fs(), paths.einvoices, number, bytes, WriteStep::InOperation);
+                !written)
+                return written;
+        }
+        return {};
+    }
+
+private:
+    const SdiBook* m_book = nullptr;
+    std::vector<SdiHistory> m_rows;
+    std::vector<char> m_dirty;
+    bool m_new = false;
+};
+
+std::string exportCounterFile(const DataDir& dir)
+{
+    return dataFile(dir, "progressivi.fe");
+}
+
+struct CounterSlot {
+    int record = 0; // where the identity's record is, or goes
+    long last = 0;
+};
+
+Result<CounterSlot> findCounter(const DataDir& dir, std::string_view identity)
+{
+    const std::string path = exportCounterFile(dir);
+    CounterSlot slot;
+    if (!dir.fs().exists(path)) {
+        slot.record = 1;
+        return slot;
+    }
+    const auto file = dir.fs().open(path);
+    const auto size = file ? file->size() : std::nullopt;
+    if (!size)
+        return IoError {IoError::Action::Read, path};
+    // Counters are a few per data directory; a file far larger is damaged.
+    if (*size > 4096 * ExportCounterRecordSize)
+        return IoError {IoError::Action::Read, path};
+    const auto records = static_cast<int>(*size / ExportCounterRecordSize);
+    auto bytes = readLeadingRecords(dir.fs(), path, ExportCounterRecordSize, records);
+    if (!bytes)
+        return bytes.error();
+    for (int record = 1; record <= records; ++record) {
+        const auto fields
+            = std::span<const std::uint8_t>(bytes.value())
+                  .subspan(static_cast<std::size_t>(record - 1) * ExportCounterRecordSize, ExportCounterRecordSize);
+        if (textAt(fields, fieldOf(ExportCounterField::Identity)) != identity)
+            continue;
+        const std::string last = textAt(fields, fieldOf(ExportCounterField::Last));
+        long value = 0;
+        const auto [end, error] = std::from_chars(last.data(), last.data() + last.size(), value);
+        // A damaged count must not start the names again from the first.
+        if (error != std::errc() || end != last.data() + last.size() || value < 0)
+            return IoError {IoError::Action::Read, path};
+        return CounterSlot {record, value};
+    }
+    slot.record = records + 1;
+    return slot;
+}
+
+} // namespace
+
+std::string_view sdiStateText(SdiState state)
+{
+    switch (state) {
+    case SdiState::NotExported:
+        return "non esportata";
+    case SdiState::Exported:
+        return "esportata";
+    case SdiState::ChangedAfterExport:
+        return "modificata dopo l'esportazione";
+    case SdiState::Delivered:
+        return "consegnata";
+    case SdiState::NotDelivered:
+        return "non consegnata";
+    case SdiState::Rejected:
+        return "scartata";
+    }
+    return {};
+}
+
+std::string_view sdiStateHint(SdiState state)
+{
+    switch (state) {
+    case SdiState::NotDelivered:
+        return "La fattura è emessa ma è nell'area riservata del cliente: avvisare il cliente.";
+    case SdiState::Rejected:
+        return "La fattura è come non emessa: correggerla ed esportarla di nuovo, con lo stesso numero e la stessa "
+               "data, entro cinque giorni.";
+    case SdiState::ChangedAfterExport:
+        return "Il file esportato non corrisponde più alla fattura.";
+    default:
+        return {};
+    }
+}
+
+void SdiHistory::addExport(SdiExport file)
+{
+    if (exports.size() >= SdiExportsPerInvoice)
+        exports.erase(exports.begin());
+    exports.push_back(std::move(file));
+}
+
+SdiExport* SdiHistory::find(std::string_view fileName)
+{
+    const auto found = std::find_if(exports.begin(), exports.end(),
+                                    [fileName](const auto& file) { return file.fileName == fileName; });
+    return found == exports.end() ? nullptr : &*found;
+}
+
+bool SdiHistory::takeAnswer(const SdiAnswer& answer)
+{
+    SdiExport* file = find(answer.fileName);
+    if (file == nullptr)
+        return false;
+    std::vector<SdiError> kept = answer.errors;
+    if (kept.size() > SdiErrorsKept)
+        kept.resize(SdiErrorsKept);
+    const bool known = file->outcome == answer.outcome && file->sdiId == answer.sdiId && file->outcomeAt == answer.when
+        && (answer.outcome != SdiOutcome::Rejected || errors == kept);
+    if (known)
+        return false;
+    file->outcome = answer.outcome;
+    file->outcomeAt = answer.when;
+    file->sdiId = answer.sdiId;
+    if (answer.outcome == SdiOutcome::Rejected)
+        errors = std::move(kept);
+    return true;
+}
+
+SdiState SdiHistory::state(std::string_view currentFingerprint) const
+{
+    if (exports.empty())
+        return SdiState::NotExported;
+    for (auto file = exports.rbegin(); file != exports.rend(); ++file) {
+        if (issued(file->outcome))
+            return stateOf(file->outcome);
+    }
+    const SdiExport& latest = exports.back();
+    if (latest.outcome != SdiOutcome::None)
+        return stateOf(latest.outcome);
+    if (!latest.fingerprint.empty() && !currentFingerprint.empty() && latest.fingerprint != currentFingerprint)
+        return SdiState::ChangedAfterExport;
+    return SdiState::Exported;
+}
+
+void encodeSdiHistory(const SdiHistory& history, std::span<std::uint8_t, SdiRecordSize> out)
+{
+    std::fill(out.begin(), out.end(), std::uint8_t {' '});
+    const std::size_t files = std::min(history.exports.size(), SdiExportsPerInvoice);
+    for (std::size_t slot = 0; slot < files; ++slot) {
+        const SdiExport& file = history.exports[slot];
+        putText(out, sdiExportFieldOf(slot, SdiExportField::FileName), file.fileName);
+        putText(out, sdiExportFieldOf(slot, SdiExportField::ExportedAt), file.exportedAt);
+        putText(out, sdiExportFieldOf(slot, SdiExportField::Fingerprint), file.fingerprint);
+        out[sdiExportFieldOf(slot, SdiExportField::Outcome).offset] = static_cast<std::uint8_t>(file.outcome);
+        putText(out, sdiExportFieldOf(slot, SdiExportField::OutcomeAt), file.outcomeAt);
+        putText(out, sdiExportFieldOf(slot, SdiExportField::SdiId), file.sdiId);
+    }
+    const std::size_t errors = std::min(history.errors.size(), SdiErrorsKept);
+    for (std::size_t index = 0; index < errors; ++index) {
+        const SdiError& error = history.errors[index];
+        putText(out, sdiErrorFieldOf(index, SdiErrorField::Code), error.code);
+        putText(out, sdiErrorFieldOf(index, SdiErrorField::Description), error.description);
+        putText(out, sdiErrorFieldOf(index, SdiErrorField::Suggestion), error.suggestion);
+    }
+}
+
+SdiHistory decodeSdiHistory(std::span<const std::uint8_t, SdiRecordSize> in)
+{
+    SdiHistory history;
+    for (std::size_t slot = 0; slot < SdiExportsPerInvoice; ++slot) {
+        SdiExport file;
+        file.fileName = textAt(in, sdiExportFieldOf(slot, SdiExportField::FileName));
+        if (file.fileName.empty())
+            continue;
+        file.exportedAt = textAt(in, sdiExportFieldOf(slot, SdiExportField::ExportedAt));
+        file.fingerprint = textAt(in, sdiExportFieldOf(slot, SdiExportField::Fingerprint));
+        file.outcome = outcomeOf(flagAt(in, sdiExportFieldOf(slot, SdiExportField::Outcome)));
+        file.outcomeAt = textAt(in, sdiExportFieldOf(slot, SdiExportField::OutcomeAt));
+        file.sdiId = textAt(in, sdiExportFieldOf(slot, SdiExportField::SdiId));
+        history.exports.push_back(std::move(file));
+    }
+    for (std::size_t index = 0; index < SdiErrorsKept; ++index) {
+        SdiError error;
+        error.code = textAt(in, sdiErrorFieldOf(index, SdiErrorField::Code));
+        error.description = textAt(in, sdiErrorFieldOf(index, SdiErrorField::Description));
+        error.suggestion = textAt(in, sdiErrorFieldOf(index, SdiErrorField::Suggestion));
+        if (!error.code.empty() || !error.description.empty())
+            history.errors.push_back(std::move(error));
+    }
+    return history;
+}
+
+std::string invoiceFingerprint(const InvoiceForm& form)
+{
+    const InvoiceImage image = invoiceImage(form);
+    std::array<std::uint8_t, InvoiceRecordSize + ExtraLinesRecordSize> bytes {};
+    encodeInvoice(image.record, std::span(bytes).first<InvoiceRecordSize>());
+    encodeExtraLines(image.extraLines, std::span(bytes).last<ExtraLinesRecordSize>());
+    return hex(XXH64(bytes.data(), bytes.size(), 0));
+}
+
+std::string storedFingerprint(std::span<const std::uint8_t, InvoiceRecordSize> invoice,
+                              std::span<const std::uint8_t, ExtraLinesRecordSize> extraLines, char decimalSeparator)
+{
+    InvoiceForm form;
+    form.buffer = decodeInvoice(invoice);
+    form.extraLines = decodeExtraLines(extraLines);
+    copyBufferToForm(form, decimalSeparator);
+    return invoiceFingerprint(form);
+}
+
+SdiStatus sdiStatus(const SdiHistory& history, std::string_view currentFingerprint, bool earlierFile)
+{
+    SdiStatus status;
+    status.state = history.empty() && earlierFile ? SdiState::Exported : history.state(currentFingerprint);
+    status.text = sdiStateText(status.state);
+    if (status.state == SdiState::Rejected && !history.errors.empty()) {
+        status.text += " (";
+        for (std::size_t i = 0; i < history.errors.size(); ++i)
+            status.text += (i > 0 ? ", " : "") + history.errors[i].code;
+        status.text += ")";
+    }
+    return status;
+}
+
+SdiBook currentSdiBook(const InvoiceForm& form, const AppState& state)
+{
+    return {currentBook(form, state), state.currentIssuerRecord.vatNumber, std::string(calc::trimBlanks(form.year)),
+            state.decimalSeparator};
+}
+
+Result<std::vector<SdiHistory>> readSdiHistories(const BookPaths& book, int count)
+{
+    std::vector<SdiHistory> rows(static_cast<std::size_t>(std::max(count, 0)));
+    if (count < 1 || !book.fs().exists(book.einvoices))
+        return rows;
+    auto bytes = readLeadingRecords(book.fs(), book.einvoices, SdiRecordSize, count);
+    if (!bytes)
+        return bytes.error();
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = decodeSdiHistory(
+            std::span<const std::uint8_t, SdiRecordSize>(bytes.value().data() + i * SdiRecordSize, SdiRecordSize));
+    return rows;
+}
+
+Result<SdiHistory> readSdiHistory(const BookPaths& book, int number)
+{
+    if (number < 1 || !book.fs().exists(book.einvoices))
+        return SdiHistory {};
+    Record bytes {};
+    if (Status read = readRecord(book.fs(), book.einvoices, number, bytes); !read)
+        return read.error();
+    return decodeSdiHistory(bytes);
+}
+
+Result<std::vector<SdiStatus>> readSdiStatuses(const SdiBook& book, int count)
+{
+    auto histories = readSdiHistories(book.paths, count);
+    if (!histories)
+        return histories.error();
+    std::vector<SdiStatus> statuses(histories.value().size());
+    const bool earlier = !book.paths.fs().exists(book.paths.einvoices);
+    const auto present = earlier ? exportedNames(book.paths.dir) : std::unordered_set<std::string> {};
+    bool fingerprints = false;
+    for (const SdiHistory& history : histories.value())
+        fingerprints = fingerprints || (!history.empty() && !history.exports.back().fingerprint.empty());
+    std::vector<std::uint8_t> invoices;
+    std::vector<std::uint8_t> lines;
+    if (fingerprints) {
+        auto read = readLeadingRecords(book.paths.fs(), book.paths.invoices, InvoiceRecordSize, count);
+        if (!read)
+            return read.error();
+        invoices = std::move(read.value());
+        auto readLines = readLeadingRecords(book.paths.fs(), book.paths.extraLines, ExtraLinesRecordSize, count);
+        if (!readLines)
+            return readLines.error();
+        lines = std::move(readLines.value());
+    }
+    for (int number = 1; number <= static_cast<int>(statuses.size()); ++number) {
+        const auto index = static_cast<std::size_t>(number - 1);
+        const SdiHistory& history = histories.value()[index];
+        std::string fingerprint;
+        if (!history.empty() && !history.exports.back().fingerprint.empty())
+            fingerprint = storedFingerprint(std::span<const std::uint8_t, InvoiceRecordSize>(
+                                                invoices.data() + index * InvoiceRecordSize, InvoiceRecordSize),
+                                            std::span<const std::uint8_t, ExtraLinesRecordSize>(
+                                                lines.data() + index * ExtraLinesRecordSize, ExtraLinesRecordSize),
+                                            book.decimalSeparator);
+        const bool earlierFile = earlier && present.count(earlierExportName(book.vatNumber, book.year, number)) > 0;
+        statuses[index] = sdiStatus(history, fingerprint, earlierFile);
+    }
+    return statuses;
+}
+
+Result<SdiStatus> sdiStatusOf(const SdiBook& book, const InvoiceForm& form, int number)
+{
+    auto history = readSdiHistory(book.paths, number);
+    if (!history)
+        return history.error();
+    bool earlierFile = false;
+    if (history.value().empty() && !book.paths.fs().exists(book.paths.einvoices)) {
+        const std::string name = earlierExportName(book.vatNumber, book.year, number);
+        earlierFile
+            = !name.empty() && book.paths.fs().exists(exportFolderPath(book.paths.dir) + pathSeparator() + name);
+    }
+    const std::string fingerprint = history.value().empty() ? std::string() : invoiceFingerprint(form);
+    return sdiStatus(history.value(), fingerprint, earlierFile);
+}
+
+Status takeInEarlierExports(const SdiBook& book, int count)
+{
+    auto histories = BookHistories::load(book, count);
+    if (!histories)
+        return histories.error();
+    if (!histories.value().isNew() || !histories.value().changed())
+        return {};
+    Journal journal(book.paths.dir, "Fatture elettroniche del " + book.year);
+    if (Status kept = histories.value().keep(journal); !kept)
+        return kept;
+    if (Status begun = journal.begin(); !begun)
+        return begun;
+    if (Status written = histories.value().write(); !written)
+        return written;
+    return journal.commit();
+}
+
+Result<std::string> recordExport(const SdiBook& book, int count, int number, std::string_view fingerprint,
+                                 std::string_view now)
+{
+    const DataDir& dir = book.paths.dir;
+    const std::string identity(calc::trimBlanks(book.vatNumber));
+    const std::string counterPath = exportCounterFile(dir);
+    auto slot = findCounter(dir, identity);
+    if (!slot)
+        return slot.error();
+    // A file the user left from an operation stopped half way keeps its name too.
+    const auto present = exportedNames(dir);
+    long value = slot.value().last + 1;
+    while (value <= LastCounterValue && present.count(exportFileName(identity, counterProgressive(value))) > 0)
+        ++value;
+    if (value > LastCounterValue)
+        return IoError {IoError::Action::Write, counterPath};
+    const std::string name = exportFileName(identity, counterProgressive(value));
+
+    auto histories = BookHistories::load(book, std::max(count, number));
+    if (!histories)
+        return histories.error();
+    SdiExport file;
+    file.fileName = name;
+    file.exportedAt = now;
+    file.fingerprint = fingerprint;
+    histories.value().at(number).addExport(std::move(file));
+
+    Journal journal(dir, "Esporta fattura elettronica n. " + std::to_string(number) + " del " + book.year);
+    if (Status kept = journal.keepRecords(counterPath, ExportCounterRecordSize, slot.value().record, 1); !kept)
+        return kept.error();
+    if (Status kept = histories.value().keep(journal); !kept)
+        return kept.error();
+    if (Status begun = journal.begin(); !begun)
+        return begun.error();
+    std::array<std::uint8_t, ExportCounterRecordSize> counter {};
+    std::fill(counter.begin(), counter.end(), std::uint8_t {' '});
+    putText(counter, fieldOf(ExportCounterField::Identity), identity);
+    putText(counter, fieldOf(ExportCounterField::Last), std::to_string(value));
+    if (Status written = writeRecord(dir.fs(), counterPath, slot.value().record, counter, WriteStep::InOperation);
+        !written)
+        return written.error();
+    if (Status written = histories.value().write(); !written)
+        return written.error();
+    if (Status committed = journal.commit(); !committed)
+        return committed.error();
+    return counterProgressive(value);
+}
+
+Status forgetExport(const BookPaths& book, int number, std::string_view fileName)
+{
+    auto history = readSdiHistory(book, number);
+    if (!history)
+        return history.status();
+    auto& files = history.value().exports;
+    const auto found
+        = std::find_if(files.begin(), files.end(), [fileName](const auto& file) { return file.fileName == fileName; });
+    if (found == files.end())
+        return {};
+    files.erase(found);
+    Record bytes {};
+    encodeSdiHistory(history.value(), bytes);
+    return writeRecord(book.fs(), book.einvoices, number, bytes);
+}
+
+} // namespace tessaro::archive
