@@ -14,6 +14,7 @@
 #include "app/payment_commands.h"
 #include "app/pdf_commands.h"
 #include "app/print_commands.h"
+#include "app/sdi_commands.h"
 #include "app/totals_commands.h"
 #include "app/withholding_commands.h"
 #include "app/year_receipts_commands.h"
@@ -130,6 +131,7 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
     {C::YearReceipts, onFormToday<showYearReceipts>},
     {C::FlatRate, onFormToday<showFlatRate>},
     {C::Withholdings, onFormToday<showWithholdings>},
+    {C::ImportReceipts, onForm<importReceipts>},
 }};
 
 constexpr bool inCommandOrder()

@@ -4,9 +4,12 @@
 #include "app/issuer_commands.h"
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
+#include "archive/sdi_history.h"
 #include "calc/text.h"
 #include "einvoice/fatturapa.h"
 #include "einvoice/year_export.h"
+
+#include <QDateTime>
 
 #include <algorithm>
 #include <optional>
@@ -40,6 +43,39 @@ std::optional<einvoice::IssuerEinvoiceData> issuerData(const archive::AppState& 
     return data.value();
 }
 
+// The time the history records for a file written.
+std::string now()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+}
+
+// An invoice the exchange system took is issued: another file of it is a
+// second invoice for the client, so it goes only when the user says so.
+bool mayExportAgain(const archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs)
+{
+    const int number = archive::invoiceNumber(form.number);
+    if (!archive::isBookYear(form.year) || number < 1 || number >= state.nextNumber)
+        return true;
+    const archive::SdiBook book = archive::currentSdiBook(form, state);
+    auto history = archive::readSdiHistory(book.paths, number);
+    if (!history) {
+        reportFailure(dialogs, NotWritten, history.error());
+        return false;
+    }
+    const archive::SdiState sdiState = history.value().state({});
+    if (sdiState != archive::SdiState::Delivered && sdiState != archive::SdiState::NotDelivered)
+        return true;
+    const std::string& file = history.value().exports.back().fileName;
+    const std::string how = sdiState == archive::SdiState::Delivered
+        ? "è stata consegnata al cliente"
+        : "è stata emessa (non consegnata: è nell'area riservata del cliente)";
+    return dialogs.message("La fattura n. " + std::to_string(number) + " del " + form.year + " " + how
+                               + " dal Sistema di Interscambio con il file " + file
+                               + ".\nUn nuovo file sarebbe una seconda fattura. Esportarla di nuovo lo stesso?",
+                           std::string(einvoice::RefusalTitle), ui::Buttons::YesNo)
+        == ui::Answer::Yes;
+}
+
 } // namespace
 
 bool loadIssuerTerms(archive::AppState& state, ui::Dialogs& dialogs)
@@ -61,6 +97,14 @@ void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     const std::optional<einvoice::IssuerEinvoiceData> data = issuerData(state, dialogs, NotWritten);
     if (!data)
         return;
+    // The file's history lives beside the invoice in its book: an invoice
+    // not stored has no place for it, and its file would not match the book.
+    if (archive::invoiceNumber(form.number) >= state.nextNumber) {
+        refuse(dialogs, {NotStoredText});
+        return;
+    }
+    if (!mayExportAgain(form, state, dialogs))
+        return;
     archive::Result<std::string> proposed = einvoice::proposedRecipient(state.dataDir, form.client);
     if (!proposed) {
         reportFailure(dialogs, NotWritten, proposed.error());
@@ -80,8 +124,8 @@ void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     invoice.issuerData = *data;
     invoice.recipient = answer;
 
-    const einvoice::ExportOutcome outcome
-        = einvoice::exportInvoice(invoice, einvoice::exportFolder(state.dataDir), state.dataDir.fs());
+    const einvoice::ExportOutcome outcome = einvoice::exportUnderNewName(invoice, archive::currentSdiBook(form, state),
+                                                                         std::max(state.nextNumber - 1, 0), now());
     if (!outcome.problems.empty()) {
         refuse(dialogs, outcome.problems);
         return;
@@ -93,6 +137,7 @@ void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     // Remembered only with a file written: a refused export changes nothing.
     const archive::Status remembered = einvoice::rememberRecipient(
         state.dataDir, form.client, einvoice::recipientText(*einvoice::parseRecipient(answer)));
+    archive::refreshSdiStatus(form, state);
     dialogs.message(einvoice::writtenMessage(outcome.path), std::string(einvoice::ExportDoneTitle), ui::Buttons::Ok);
     if (!remembered)
         reportFailure(dialogs, "Il codice destinatario del cliente non è stato memorizzato.", remembered.error());
@@ -120,6 +165,7 @@ void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui
     request.issuer = state.currentIssuerRecord;
     request.issuerData = *data;
     request.decimalSeparator = state.decimalSeparator;
+    request.now = now();
 
     std::optional<einvoice::YearExport> result;
     {
@@ -129,6 +175,7 @@ void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui
                                                     std::max(state.nextNumber - 1, 0));
         result = einvoice::exportYear(request, [&](int done, int) { return progress->step(done); });
     }
+    archive::refreshSdiStatus(form, state);
     const std::string title(result->ioError ? einvoice::RefusalTitle : einvoice::ExportDoneTitle);
     dialogs.message(einvoice::yearExportMessage(*result), title, ui::Buttons::Ok);
 }

@@ -13,6 +13,7 @@ namespace tessaro::app {
 
 inline constexpr const char* NoIssuerToExportText
     = "Non c'è nessun emittente: salvare prima i dati di chi emette la fattura.";
+inline constexpr const char* NotStoredText = "La fattura non è ancora salvata: salvarla prima di esportarla.";
 inline constexpr const char* InvalidYearText = "L'anno della fattura non è valido.";
 
 // The current issuer's e-invoice data into state.issuerTerms, read once with

@@ -23,6 +23,7 @@ constexpr std::array fileItems {
     MenuItemSpec {"mnufpdf", "Salva fattura in PDF", C::SavePdf},
     MenuItemSpec {"mnufxml", "Esporta fattura elettronica (XML)", C::ExportEinvoice},
     MenuItemSpec {"mnufxmlanno", "Esporta fatture elettroniche dell'anno", C::ExportEinvoiceYear},
+    MenuItemSpec {"mnufricevute", "Importa ricevute SdI...", C::ImportReceipts},
     MenuItemSpec {"mnufregistro", "Registro fatture dell'anno", C::Register},
     MenuItemSpec {"mnufnotacredito", "Nota di credito", C::CreditNote},
     MenuItemSpec {"mnufn2", "-"},

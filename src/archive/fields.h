@@ -371,7 +371,7 @@ constexpr FieldSpec fieldOf(CertificateField field)
 enum class SdiExportField : std::size_t { FileName, ExportedAt, Fingerprint, Outcome, OutcomeAt, SdiId };
 inline constexpr FieldWidth SdiExportWidths[] = {
     {"NomeFile", 40}, {"Esportata", 19},    {"Impronta", 16},
-    {"Esito", 1},     {"DataOraEsito", 19}, {"IdentificativoSdI", 20},
+    {"Esito", 1},     {"DataOraEsito", 32}, {"IdentificativoSdI", 20},
 };
 inline constexpr auto SdiExportFields = layOut(SdiExportWidths);
 inline constexpr std::size_t SdiExportSize = recordSize(SdiExportFields);
@@ -382,7 +382,7 @@ inline constexpr auto SdiErrorFields = layOut(SdiErrorWidths);
 inline constexpr std::size_t SdiErrorSize = recordSize(SdiErrorFields);
 inline constexpr std::size_t SdiErrorsKept = 5;
 inline constexpr std::size_t SdiRecordSize = SdiExportsPerInvoice * SdiExportSize + SdiErrorsKept * SdiErrorSize;
-static_assert(SdiRecordSize == 3060);
+static_assert(SdiRecordSize == 3112);
 inline constexpr char SdiDeliveredFlag = 'C'; // RicevutaConsegna
 inline constexpr char SdiNotDeliveredFlag = 'M'; // NotificaMancataConsegna, RicevutaImpossibilitaRecapito
 inline constexpr char SdiRejectedFlag = 'S'; // NotificaScarto, RicevutaScarto

@@ -3,6 +3,7 @@
 #include "archive/clients.h"
 #include "archive/journal.h"
 #include "archive/record_file.h"
+#include "archive/sdi_history.h"
 #include "calc/defaults.h"
 #include "calc/numbers.h"
 #include "calc/text.h"
@@ -159,6 +160,7 @@ void clearInvoice(InvoiceForm& form, const AppState& state)
     form.onAccount = false;
     form.balance = true;
     form.creditNote = CreditNoteMark {};
+    form.sdiStatus.clear();
     applyNewSlotRule(form, state);
 }
 
@@ -189,6 +191,7 @@ Status loadInvoice(InvoiceForm& form, const AppState& state, int number)
     markUnchanged(form);
     if (number < state.nextNumber)
         showStoredResults(form, state);
+    refreshSdiStatus(form, state);
     return {};
 }
 
@@ -335,6 +338,7 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
         if (terms)
             saved.payments = termsWritten.back();
         markUnchanged(saved);
+        refreshSdiStatus(saved, state);
         form = std::move(saved);
         return {};
     }

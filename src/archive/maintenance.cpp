@@ -62,6 +62,20 @@ KnownTails keptTails(const Journal& journal, const BookPaths& book, int number)
     return tails;
 }
 
+// Record `number` of the .sdi blanked, where the file holds it.
+Status blankHistoryPast(const BookPaths& book, int number)
+{
+    if (!book.fs().exists(book.einvoices))
+        return {};
+    const auto file = book.fs().open(book.einvoices);
+    const auto size = file ? file->size() : std::nullopt;
+    if (!size)
+        return IoError {IoError::Action::Read, book.einvoices};
+    if (*size < static_cast<std::uint64_t>(number) * SdiRecordSize)
+        return {};
+    return writeSdiHistory(book, number, {}, WriteStep::InOperation);
+}
+
 std::string invoiceOperation(const char* command, int number, const InvoiceForm& form)
 {
     return std::string(command) + " fattura n. " + std::to_string(number) + " del " + form.year;
@@ -99,6 +113,10 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     if (book.fs().exists(book.payments)) {
         const InvoicePayments none;
         if (Status status = writePayments(book, number, {&none, 1}, WriteStep::InOperation); !status)
+            return status;
+    }
+    if (book.fs().exists(book.einvoices)) {
+        if (Status status = writeSdiHistory(book, number, {}, WriteStep::InOperation); !status)
             return status;
     }
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
@@ -145,6 +163,9 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     if (!payments)
         return payments.error();
     const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
+    // The last history, moved down, must not come back with the next invoice saved there.
+    if (Status status = blankHistoryPast(book, next); !status)
+        return status;
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
         return status;
     if (Status done = journal.commit(); !done)

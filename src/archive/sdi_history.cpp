@@ -13,6 +13,8 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <memory>
+#include <optional>
 #include <unordered_set>
 
 namespace tessaro::archive {
@@ -112,10 +114,21 @@ public:
     int count() const { return static_cast<int>(m_rows.size()); }
     bool isNew() const { return m_new; }
     const SdiHistory& row(int number) const { return m_rows[static_cast<std::size_t>(number - 1)]; }
+    // The history of invoice `number`, to be written.
     SdiHistory& at(int number)
     {
         m_dirty[static_cast<std::size_t>(number - 1)] = 1;
         return m_rows[static_cast<std::size_t>(number - 1)];
+    }
+    // The invoice whose history holds the file; 0 when none does.
+    int holding(std::string_view fileName) const
+    {
+        for (std::size_t i = 0; i < m_rows.size(); ++i) {
+            const auto& files = m_rows[i].exports;
+            if (std::any_of(files.begin(), files.end(), [&](const auto& file) { return file.fileName == fileName; }))
+                return static_cast<int>(i) + 1;
+        }
+        return 0;
     }
     bool changed() const { return std::find(m_dirty.begin(), m_dirty.end(), 1) != m_dirty.end(); }
 
@@ -404,6 +417,13 @@ Result<SdiHistory> readSdiHistory(const BookPaths& book, int number)
     return decodeSdiHistory(bytes);
 }
 
+Status writeSdiHistory(const BookPaths& book, int number, const SdiHistory& history, WriteStep step)
+{
+    Record bytes {};
+    encodeSdiHistory(history, bytes);
+    return writeRecord(book.fs(), book.einvoices, number, bytes, step);
+}
+
 Result<std::vector<SdiStatus>> readSdiStatuses(const SdiBook& book, int count)
 {
     auto histories = readSdiHistories(book.paths, count);
@@ -456,6 +476,16 @@ Result<SdiStatus> sdiStatusOf(const SdiBook& book, const InvoiceForm& form, int 
     }
     const std::string fingerprint = history.value().empty() ? std::string() : invoiceFingerprint(form);
     return sdiStatus(history.value(), fingerprint, earlierFile);
+}
+
+void refreshSdiStatus(InvoiceForm& form, const AppState& state)
+{
+    form.sdiStatus.clear();
+    const int number = invoiceNumber(form.number);
+    if (!isBookYear(form.year) || state.currentIssuer < 1 || number < 1 || number >= state.nextNumber)
+        return;
+    if (auto status = sdiStatusOf(currentSdiBook(form, state), form, number))
+        form.sdiStatus = status.value().text;
 }
 
 Status takeInEarlierExports(const SdiBook& book, int count)
@@ -534,9 +564,136 @@ Status forgetExport(const BookPaths& book, int number, std::string_view fileName
     if (found == files.end())
         return {};
     files.erase(found);
-    Record bytes {};
-    encodeSdiHistory(history.value(), bytes);
-    return writeRecord(book.fs(), book.einvoices, number, bytes);
+    return writeSdiHistory(book, number, history.value());
+}
+
+namespace {
+
+// A book of an issuer, its histories loaded once for every answer.
+struct AnsweredBook {
+    SdiBook book;
+    std::optional<BookHistories> histories;
+    bool answered = false;
+};
+
+struct AnswerSearch {
+    const DataDir& dir;
+    std::span<const PartyRecord> issuers;
+    char decimalSeparator;
+    std::vector<std::unique_ptr<AnsweredBook>> books; // by issuer, then year
+    std::vector<int> issuersListed;
+
+    Status listBooks(int issuer)
+    {
+        if (std::find(issuersListed.begin(), issuersListed.end(), issuer) != issuersListed.end())
+            return {};
+        issuersListed.push_back(issuer);
+        auto found = issuerBooks(dir, issuer, "arc");
+        if (!found)
+            return found.error();
+        const PartyRecord& record = issuers[static_cast<std::size_t>(issuer - 1)];
+        for (const BookOfYear& year : found.value()) {
+            auto book = std::make_unique<AnsweredBook>();
+            book->book = {year.paths, record.vatNumber, std::to_string(year.year), decimalSeparator};
+            auto next = nextNumberOfBook(year.paths);
+            if (!next)
+                return next.error();
+            auto histories = BookHistories::load(book->book, std::max(next.value() - 1, 0));
+            if (!histories)
+                return histories.error();
+            book->histories = std::move(histories.value());
+            books.push_back(std::move(book));
+        }
+        return {};
+    }
+
+    // The book and invoice whose file the answer names; nothing when none is.
+    Result<std::pair<AnsweredBook*, int>> find(const std::string& fileName)
+    {
+        std::pair<AnsweredBook*, int> none {nullptr, 0};
+        for (int issuer = 1; issuer <= static_cast<int>(issuers.size()); ++issuer) {
+            const std::string vat(calc::trimBlanks(issuers[static_cast<std::size_t>(issuer - 1)].vatNumber));
+            const std::string prefix = "IT" + vat + "_";
+            if (vat.empty() || fileName.compare(0, prefix.size(), prefix) != 0)
+                continue;
+            if (Status listed = listBooks(issuer); !listed)
+                return listed.error();
+            const std::string bookPrefix = dir.file(std::to_string(issuer));
+            for (auto& book : books) {
+                if (book->book.vatNumber != issuers[static_cast<std::size_t>(issuer - 1)].vatNumber
+                    || book->book.paths.invoices.compare(0, bookPrefix.size(), bookPrefix) != 0)
+                    continue;
+                if (const int number = book->histories->holding(fileName); number > 0)
+                    return std::pair {book.get(), number};
+            }
+            // A file by the earlier name, of a book that never kept its
+            // history: the name still says which invoice it is.
+            const auto earlier = earlierNameOf(fileName, vat);
+            if (!earlier)
+                continue;
+            for (auto& book : books) {
+                if (book->book.paths.invoices != bookPaths(dir, issuer, std::to_string(earlier->year)).invoices)
+                    continue;
+                if (!book->histories->isNew() || earlier->number > book->histories->count())
+                    continue;
+                SdiHistory& history = book->histories->at(earlier->number);
+                if (history.find(fileName) == nullptr) {
+                    SdiExport file;
+                    file.fileName = fileName;
+                    history.addExport(std::move(file));
+                }
+                return std::pair {book.get(), earlier->number};
+            }
+        }
+        return none;
+    }
+};
+
+} // namespace
+
+Result<std::vector<AnswerFit>> recordAnswers(const DataDir& dir, std::span<const PartyRecord> issuers,
+                                             std::span<const SdiAnswer> answers, char decimalSeparator)
+{
+    AnswerSearch search {dir, issuers, decimalSeparator, {}, {}};
+    std::vector<AnswerFit> fits;
+    for (SdiAnswer answer : answers) {
+        answer.fileName = withoutSignatureSuffix(answer.fileName);
+        auto place = search.find(answer.fileName);
+        if (!place)
+            return place.error();
+        auto [book, number] = place.value();
+        if (book == nullptr) {
+            fits.push_back(AnswerFit::NoInvoice);
+            continue;
+        }
+        SdiHistory& history = book->histories->at(number);
+        const bool recorded = history.takeAnswer(answer);
+        book->answered = book->answered || recorded;
+        fits.push_back(recorded ? AnswerFit::Recorded : AnswerFit::AlreadyKnown);
+    }
+    // Only the books an answer changed are written, all in one operation.
+    Journal journal(dir, "Importa ricevute SdI");
+    bool any = false;
+    for (const auto& book : search.books) {
+        if (!book->answered)
+            continue;
+        any = true;
+        if (Status kept = book->histories->keep(journal); !kept)
+            return kept.error();
+    }
+    if (!any)
+        return fits;
+    if (Status begun = journal.begin(); !begun)
+        return begun.error();
+    for (const auto& book : search.books) {
+        if (!book->answered)
+            continue;
+        if (Status written = book->histories->write(); !written)
+            return written.error();
+    }
+    if (Status committed = journal.commit(); !committed)
+        return committed.error();
+    return fits;
 }
 
 } // namespace tessaro::archive

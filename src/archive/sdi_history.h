@@ -12,6 +12,7 @@
 #include "archive/fields.h"
 #include "archive/invoice_form.h"
 #include "archive/io_result.h"
+#include "archive/record_file.h"
 #include "archive/records.h"
 
 #include <cstdint>
@@ -108,10 +109,16 @@ SdiBook currentSdiBook(const InvoiceForm& form, const AppState& state);
 // Records 1 .. count; a book without .sdi reads as all empty.
 Result<std::vector<SdiHistory>> readSdiHistories(const BookPaths& book, int count);
 Result<SdiHistory> readSdiHistory(const BookPaths& book, int number);
+Status writeSdiHistory(const BookPaths& book, int number, const SdiHistory& history, WriteStep step = WriteStep::Alone);
 // The status of invoices 1 .. count, from the book's files and the export folder.
 Result<std::vector<SdiStatus>> readSdiStatuses(const SdiBook& book, int count);
 // The status of the invoice the window shows as invoice `number`.
 Result<SdiStatus> sdiStatusOf(const SdiBook& book, const InvoiceForm& form, int number);
+
+// The form's sdiStatus for the invoice it shows, as stored in the window's
+// book; empty for a number not stored, or a history that cannot be read:
+// the title tells the state, it never stands in the invoice's way.
+void refreshSdiStatus(InvoiceForm& form, const AppState& state);
 
 // A book without .sdi whose invoices 1 .. count have files by the earlier
 // names gets its .sdi with them, as one operation; any other book is left alone.
@@ -123,6 +130,14 @@ Status takeInEarlierExports(const SdiBook& book, int count);
 // is never given again, whatever becomes of the file (exportFileName() names it).
 Result<std::string> recordExport(const SdiBook& book, int count, int number, std::string_view fingerprint,
                                  std::string_view now);
+// The exchange system's answers, each taken into the history of the invoice
+// whose file it names, among the books of the issuers given (issuer n is
+// issuers[n - 1]); a name of no invoice writes nothing. Every book changed is
+// written in one operation: all the answers are recorded, or none.
+enum class AnswerFit : std::uint8_t { Recorded, AlreadyKnown, NoInvoice };
+Result<std::vector<AnswerFit>> recordAnswers(const DataDir& dir, std::span<const PartyRecord> issuers,
+                                             std::span<const SdiAnswer> answers, char decimalSeparator);
+
 // Takes back a name recorded whose file could not be written (the counter stays).
 Status forgetExport(const BookPaths& book, int number, std::string_view fileName);
 

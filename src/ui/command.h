@@ -47,6 +47,7 @@ enum class Command {
     YearReceipts,
     FlatRate,
     Withholdings,
+    ImportReceipts,
     Count, // not a command: how many there are
 };
 

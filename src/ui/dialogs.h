@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tessaro::ui {
 
@@ -48,6 +49,9 @@ public:
     virtual std::string openFileName(const std::string& title, const std::string& proposedDir,
                                      const std::string& filter)
         = 0;
+    // Existing files chosen to open, several at once; empty when cancelled.
+    virtual std::vector<std::string> openFileNames(const std::string& title, const std::string& proposedDir,
+                                                   const std::string& filter);
     // The hourglass while a long command runs.
     virtual void setBusy(bool busy) = 0;
     // The progress of a long piece of work of `maximum` steps. Without a way
@@ -63,6 +67,13 @@ public:
     virtual FlatRateRequest showFlatRate(const FlatRateView& view);
     virtual YearReceiptsRequest showYearReceipts(const YearReceiptsView& view);
 };
+
+inline std::vector<std::string> Dialogs::openFileNames(const std::string& title, const std::string& proposedDir,
+                                                       const std::string& filter)
+{
+    std::string chosen = openFileName(title, proposedDir, filter);
+    return chosen.empty() ? std::vector<std::string> {} : std::vector<std::string> {std::move(chosen)};
+}
 
 inline PaymentsRequest Dialogs::showPayments(const PaymentsView&)
 {

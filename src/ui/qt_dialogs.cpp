@@ -262,6 +262,16 @@ std::string QtDialogs::openFileName(const std::string& title, const std::string&
         .toStdString();
 }
 
+std::vector<std::string> QtDialogs::openFileNames(const std::string& title, const std::string& proposedDir,
+                                                  const std::string& filter)
+{
+    std::vector<std::string> paths;
+    for (const QString& path :
+         QFileDialog::getOpenFileNames(m_parent, fromUtf8(title), fromUtf8(proposedDir), fromUtf8(filter)))
+        paths.push_back(path.toStdString());
+    return paths;
+}
+
 void QtDialogs::setBusy(bool busy)
 {
     if (busy == m_busy)

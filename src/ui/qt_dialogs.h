@@ -26,6 +26,8 @@ public:
     std::string chooseFolder(const std::string& title, const std::string& proposedDir) override;
     std::string openFileName(const std::string& title, const std::string& proposedDir,
                              const std::string& filter) override;
+    std::vector<std::string> openFileNames(const std::string& title, const std::string& proposedDir,
+                                           const std::string& filter) override;
     void setBusy(bool busy) override;
     // A QProgressDialog with "Annulla", modal over the whole program, shown
     // once the work has run for ProgressDelayMs.

@@ -7,6 +7,7 @@
 #include "app/issuer_window_controller.h"
 #include "archive/book.h"
 #include "archive/issuers.h"
+#include "archive/sdi_history.h"
 #include "archive/settings.h"
 #include "einvoice/fatturapa.h"
 #include "faulty_file_system.h"
@@ -49,6 +50,7 @@ struct Session {
         einvoice::writeIssuerData(state.dataDir, 1, sample.issuerData);
         form = sample.form;
         form.number = "7";
+        state.nextNumber = 8;
     }
 
     QStringList exported() const
@@ -77,7 +79,7 @@ private slots:
         QCOMPARE(box.title, std::string(einvoice::RecipientTitle));
         QCOMPARE(box.defaultText, std::string("0000000"));
         QCOMPARE(s.dialogs.last().title, ExportTitle);
-        QCOMPARE(s.exported(), QStringList {"IT01234567897_2F37R.xml"});
+        QCOMPARE(s.exported(), QStringList {"IT01234567897_00001.xml"});
 
         // The code as the exchange system takes it, upper-cased.
         s.dialogs.clear();
@@ -89,6 +91,56 @@ private slots:
         app::exportEinvoice(s.form, s.state, s.dialogs); // cancelled: nothing more happens
         QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
         QCOMPARE(s.dialogs.last().defaultText, std::string("studio@pec.example.it"));
+    }
+
+    // A rejected file is sent again under a new name without a question; a
+    // delivered one only when the user says so; an invoice not stored never.
+    void exportingAgainFollowsTheExchangeSystem_data()
+    {
+        QTest::addColumn<char>("outcome"); // of the first file: ' ' none, 'S', 'C', 'M'
+        QTest::addColumn<int>("answer"); // to the question, when one comes: 1 yes, 0 no
+        QTest::addColumn<QStringList>("files");
+        const QStringList one {"IT01234567897_00001.xml"};
+        const QStringList two {"IT01234567897_00001.xml", "IT01234567897_00002.xml"};
+        QTest::newRow("rejected") << 'S' << -1 << two;
+        QTest::newRow("not answered yet") << ' ' << -1 << two;
+        QTest::newRow("delivered, yes") << 'C' << 1 << two;
+        QTest::newRow("delivered, no") << 'C' << 0 << one;
+        QTest::newRow("left in the client's area, no") << 'M' << 0 << one;
+    }
+
+    void exportingAgainFollowsTheExchangeSystem()
+    {
+        QFETCH(char, outcome);
+        QFETCH(int, answer);
+        QFETCH(QStringList, files);
+        Session s;
+        s.dialogs.queueInput("0000000");
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        if (outcome != ' ') {
+            archive::SdiAnswer receipt;
+            receipt.fileName = "IT01234567897_00001.xml";
+            receipt.outcome = static_cast<archive::SdiOutcome>(outcome);
+            const std::vector issuers {s.state.currentIssuerRecord};
+            QVERIFY(archive::recordAnswers(s.state.dataDir, issuers, std::vector {receipt}, ',').ok());
+        }
+        s.dialogs.clear();
+        if (answer >= 0)
+            s.dialogs.queueAnswer(answer == 1 ? ui::Answer::Yes : ui::Answer::No);
+        s.dialogs.queueInput("0000000");
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        QCOMPARE(s.exported(), files);
+        QCOMPARE(s.dialogs.shown()[0].kind == ui::ScriptedDialogs::Shown::Kind::Input, answer < 0);
+        QCOMPARE(QString::fromStdString(s.form.sdiStatus).isEmpty(), false);
+    }
+
+    void anInvoiceNotStoredIsNotExported()
+    {
+        Session s;
+        s.form.number = "8";
+        app::exportEinvoice(s.form, s.state, s.dialogs);
+        QCOMPARE(s.dialogs.last().text, einvoice::refusalMessage({app::NotStoredText}));
+        QVERIFY(s.exported().isEmpty());
     }
 
     void cancelledRecipientEndsSilently()
@@ -107,7 +159,7 @@ private slots:
         s.dialogs.queueInput("0000000");
         app::exportEinvoice(s.form, s.state, s.dialogs);
         const QString file
-            = QDir(QString::fromStdString(einvoice::exportFolder(s.state.dataDir))).filePath("IT01234567897_2F37R.xml");
+            = QDir(QString::fromStdString(einvoice::exportFolder(s.state.dataDir))).filePath("IT01234567897_00001.xml");
         QCOMPARE(s.dialogs.last().text, einvoice::writtenMessage(file.toStdString()));
         const QString errors = test::schemaErrors(file);
         QVERIFY2(errors.isEmpty(), qPrintable(errors));
@@ -212,7 +264,7 @@ private slots:
         const std::string& text = s.dialogs.last().text;
         QVERIFY(text.starts_with("Fatture elettroniche scritte: 1."));
         QVERIFY(text.find("Fattura n. 2:") != std::string::npos);
-        QCOMPARE(s.exported(), QStringList {"IT01234567897_2F37L.xml"});
+        QCOMPARE(s.exported(), QStringList {"IT01234567897_00001.xml"});
         QVERIFY(!s.dialogs.busy());
     }
 

@@ -5,6 +5,7 @@ tessaro_add_test(NAME test_records SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_record
 tessaro_add_test(NAME test_journal SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_journal.cpp ${CMAKE_CURRENT_LIST_DIR}/invoice_books.h LIBS tessaro_archive)
 tessaro_add_test(NAME test_book SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_book.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_settings SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_settings.cpp LIBS tessaro_archive)
+tessaro_add_test(NAME test_sdi_history SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_sdi_history.cpp ${CMAKE_CURRENT_LIST_DIR}/invoice_books.h LIBS tessaro_archive)
 tessaro_add_test(NAME test_parties SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_parties.cpp LIBS tessaro_archive)
 
 # Golden byte files, written by tests/data/make_golden.py from the field tables.

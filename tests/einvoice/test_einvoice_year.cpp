@@ -95,13 +95,13 @@ private slots:
         QCOMPARE(result.refused[1].problems, std::vector<std::string> {"La fattura è vuota."});
 
         const QDir folder(QString::fromStdString(exportFolder(dir.data())));
-        QCOMPARE(folder.entryList(QDir::Files), (QStringList {"IT01234567897_2F37L.xml", "IT01234567897_2F37O.xml"}));
+        QCOMPARE(folder.entryList(QDir::Files), (QStringList {"IT01234567897_00001.xml", "IT01234567897_00002.xml"}));
         for (const QString& name : folder.entryList(QDir::Files)) {
             const QString errors = test::schemaErrors(folder.filePath(name));
             QVERIFY2(errors.isEmpty(), qPrintable(errors));
         }
 
-        QFile fourth(folder.filePath("IT01234567897_2F37O.xml"));
+        QFile fourth(folder.filePath("IT01234567897_00002.xml"));
         QVERIFY(fourth.open(QIODevice::ReadOnly));
         const std::string xml = fourth.readAll().toStdString();
         // The remembered PEC of the client; VAT 0 alone makes it an invoice without VAT.
