@@ -72,11 +72,19 @@ public:
         return false;
     }
 
+    // Bytes expanded count whether or not they make a source: an archive of
+    // entries each just too large must not cost more than the limit either.
+    bool spend(const std::string& name, std::uint64_t bytes)
+    {
+        m_bytes += bytes;
+        if (m_bytes <= m_limits.maxTotalBytes)
+            return true;
+        stop(name, "oltre " + std::to_string(m_limits.maxTotalBytes >> 20) + " MB letti in tutto");
+        return false;
+    }
+
     void add(std::string name, std::vector<std::uint8_t> bytes)
     {
-        m_bytes += bytes.size();
-        if (m_bytes > m_limits.maxTotalBytes)
-            return stop(name, "oltre " + std::to_string(m_limits.maxTotalBytes >> 20) + " MB letti in tutto");
         m_sources.push_back({std::move(name), std::move(bytes), {}});
     }
 
@@ -98,27 +106,37 @@ private:
 
 using ArchiveHandle = std::unique_ptr<struct archive, decltype(&archive_read_free)>;
 
-// The entry's bytes, reading at most one byte more than an entry may hold;
-// nothing when the entry is damaged or too large (the reason in `refusal`).
-std::optional<std::vector<std::uint8_t>> readEntry(struct archive* zip, std::size_t maxBytes, std::string& refusal,
-                                                   bool& fatal)
+struct EntryReading {
+    std::optional<std::vector<std::uint8_t>> bytes;
+    std::size_t expanded = 0;
+    std::string refusal;
+    bool fatal = false; // nothing after it can be read
+};
+
+// The entry's bytes, reading at most one byte more than an entry may hold:
+// the size its header gives may be a lie.
+EntryReading readEntry(struct archive* zip, std::size_t maxBytes)
 {
+    EntryReading reading;
     std::vector<std::uint8_t> bytes;
     std::array<std::uint8_t, 65536> chunk;
     for (;;) {
         const std::size_t room = std::min(chunk.size(), maxBytes + 1 - bytes.size());
         const la_ssize_t got = archive_read_data(zip, chunk.data(), room);
         if (got < 0) {
-            fatal = got == ARCHIVE_FATAL;
-            refusal = "voce dell'archivio danneggiata o non leggibile";
-            return std::nullopt;
+            reading.fatal = got == ARCHIVE_FATAL;
+            reading.refusal = "voce dell'archivio danneggiata o non leggibile";
+            return reading;
         }
-        if (got == 0)
-            return bytes;
+        reading.expanded += static_cast<std::size_t>(got);
+        if (got == 0) {
+            reading.bytes = std::move(bytes);
+            return reading;
+        }
         bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
         if (bytes.size() > maxBytes) {
-            refusal = TooLarge;
-            return std::nullopt;
+            reading.refusal = TooLarge;
+            return reading;
         }
     }
 }
@@ -169,20 +187,20 @@ void readZip(const fs::path& path, Collector& out)
             out.refuse(name, TooLarge);
             continue;
         }
-        std::string refusal;
-        bool fatal = false;
-        auto bytes = readEntry(zip.get(), maxBytes, refusal, fatal);
-        if (!bytes) {
-            out.refuse(name, refusal);
-            if (fatal)
+        EntryReading reading = readEntry(zip.get(), maxBytes);
+        if (!out.spend(name, reading.expanded))
+            return;
+        if (!reading.bytes) {
+            out.refuse(name, reading.refusal);
+            if (reading.fatal)
                 return out.refuse(zipName, "archivio ZIP danneggiato: il resto non è leggibile");
             continue;
         }
-        if (startsWithZipMagic(*bytes)) {
+        if (startsWithZipMagic(*reading.bytes)) {
             out.refuse(name, Nested);
             continue;
         }
-        out.add(name, std::move(*bytes));
+        out.add(name, std::move(*reading.bytes));
     }
 }
 
@@ -216,7 +234,8 @@ void readFile(const fs::path& path, Collector& out)
     if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))
         || in.peek() != std::ifstream::traits_type::eof())
         return out.refuse(name, "file non leggibile, o cambiato mentre veniva letto");
-    out.add(name, std::move(bytes));
+    if (out.spend(name, bytes.size()))
+        out.add(name, std::move(bytes));
 }
 
 // The folder's ".xml" and ".zip" files down to the depth allowed; links are

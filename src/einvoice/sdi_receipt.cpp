@@ -170,7 +170,6 @@ private:
         field = std::move(value);
     }
 
-private:
     XML_Parser m_parser;
     SdiReceipt m_receipt;
     std::string m_received;
