@@ -79,7 +79,10 @@ public:
         m_bytes += bytes;
         if (m_bytes <= m_limits.maxTotalBytes)
             return true;
-        stop(name, "oltre " + std::to_string(m_limits.maxTotalBytes >> 20) + " MB letti in tutto");
+        const std::uint64_t limit = m_limits.maxTotalBytes;
+        const std::string amount
+            = limit % (1 << 20) == 0 ? std::to_string(limit >> 20) + " MB" : std::to_string(limit) + " byte";
+        stop(name, "oltre " + amount + " letti in tutto");
         return false;
     }
 

@@ -156,25 +156,29 @@ private slots:
         // Files: "a.zip=entry|entry", "b.zip!" damaged, "c.xml+" too large. Expected: "name" read, "name=refusal".
         QTest::addColumn<QString>("files");
         QTest::addColumn<QString>("chosen");
-        QTest::addColumn<int>("maxFiles");
+        QTest::addColumn<QString>("limit"); // "files N" or "bytes N"
         QTest::addColumn<QString>("expected");
         const auto row
-            = [](const char* name, const char* files, const char* chosen, int maxFiles, const QString& expected) {
-                  QTest::newRow(name) << QString(files) << QString(chosen) << maxFiles << expected;
+            = [](const char* name, const char* files, const char* chosen, const char* limit, const QString& expected) {
+                  QTest::newRow(name) << QString(files) << QString(chosen) << QString(limit) << expected;
               };
         const QString bad = "=percorso non ammesso;r.zip: ";
         const QString large = "=troppo grande per essere una ricevuta;";
-        row("two receipts", "r.zip=IT1_RC_1.xml|leggimi.txt|d/IT1_NS_2.XML", "r.zip", 9,
+        row("two receipts", "r.zip=IT1_RC_1.xml|leggimi.txt|d/IT1_NS_2.XML", "r.zip", "",
             "r.zip: IT1_RC_1.xml;r.zip: d/IT1_NS_2.XML");
-        row("escaping names", "r.zip=../x.xml|/abs.xml|C:x.xml|\\..\\y.xml|ok.xml", "r.zip", 9,
+        row("escaping names", "r.zip=../x.xml|/abs.xml|C:x.xml|\\..\\y.xml|ok.xml", "r.zip", "",
             "r.zip: ../x.xml" + bad + "/abs.xml" + bad + "C:x.xml" + bad + "/../y.xml" + bad + "ok.xml");
-        row("bomb", "r.zip=bomb.xml|ok.xml", "r.zip", 9, "r.zip: bomb.xml" + large + "r.zip: ok.xml");
-        row("zip in a zip", "r.zip=in.zip", "r.zip", 9, "r.zip: in.zip=archivio dentro un archivio: estrarlo prima");
-        row("damaged", "r.zip!", "r.zip", 9, "r.zip=archivio ZIP danneggiato: il resto non è leggibile");
-        row("too many", "r.zip=1.xml|2.xml|3.xml;4.xml", "r.zip;4.xml", 2,
+        row("bomb", "r.zip=bomb.xml|ok.xml", "r.zip", "", "r.zip: bomb.xml" + large + "r.zip: ok.xml");
+        row("zip in a zip", "r.zip=in.zip", "r.zip", "", "r.zip: in.zip=archivio dentro un archivio: estrarlo prima");
+        row("damaged", "r.zip!", "r.zip", "", "r.zip=archivio ZIP danneggiato: il resto non è leggibile");
+        row("too many", "r.zip=1.xml|2.xml|3.xml;4.xml", "r.zip;4.xml", "files 2",
             "r.zip: 1.xml;r.zip: 2.xml;r.zip: 3.xml=non letto, e con esso il resto della scelta: oltre 2 file");
+        row("too much", "r.zip=1.xml|2.xml|3.xml", "r.zip", "bytes 30",
+            "r.zip: 1.xml;r.zip: 2.xml;r.zip: 3.xml=non letto, e con esso il resto della scelta: oltre 30 byte letti "
+            "in "
+            "tutto");
         row("folder", "f/b.xml;f/a.txt;f/s/c.xml;f/s/z.zip=e.xml;f/1/2/3/4/d.xml;f/1/2/3/4/5/no.xml;f/big.xml+;f/x.p7m",
-            "f;f/a.txt;nessuno.xml", 99,
+            "f;f/a.txt;nessuno.xml", "",
             "f/1/2/3/4/d.xml;f/b.xml;f/big.xml" + large
                 + "f/s/c.xml;z.zip: e.xml;f/a.txt;nessuno.xml=file non trovato");
     }
@@ -183,7 +187,7 @@ private slots:
     {
         QFETCH(QString, files);
         QFETCH(QString, chosen);
-        QFETCH(int, maxFiles);
+        QFETCH(QString, limit);
         QFETCH(QString, expected);
         QTemporaryDir dir;
         for (const QString& spec : files.split(';')) {
@@ -207,7 +211,10 @@ private slots:
         for (const QString& name : chosen.split(';'))
             paths.push_back(dir.filePath(name).toStdString());
         SourceLimits limits;
-        limits.maxFiles = std::size_t(maxFiles);
+        if (limit.startsWith("files"))
+            limits.maxFiles = limit.mid(6).toULong();
+        else if (limit.startsWith("bytes"))
+            limits.maxTotalBytes = limit.mid(6).toULong();
         QStringList read;
         for (const ReceiptSource& s : receiptSources(paths, limits)) {
             // Some libarchive versions turn an entry's backslashes into slashes.
