@@ -16,6 +16,9 @@ if(NOT TARGET tessaro_fuzz_findings)
     add_library(tessaro_check_invoice_printing STATIC ${TESSARO_CHECKS_DIR}/invoice_printing_check.cpp)
     target_link_libraries(tessaro_check_invoice_printing PUBLIC tessaro_fuzz_findings tessaro_print)
 
+    add_library(tessaro_check_receipt_reading STATIC ${TESSARO_CHECKS_DIR}/receipt_reading_check.cpp)
+    target_link_libraries(tessaro_check_receipt_reading PUBLIC tessaro_fuzz_findings tessaro_einvoice)
+
     set(TESSARO_CHECK_LIBRARIES tessaro_fuzz_findings tessaro_check_number_rules tessaro_check_record_codecs
-                                tessaro_check_invoice_printing)
+                                tessaro_check_invoice_printing tessaro_check_receipt_reading)
 endif()

@@ -7,7 +7,7 @@ set -euo pipefail
 # buttons) in Italian; the program runs in English dialogs without it, and one
 # test fails.
 tessaro_packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libxxhash-dev qt6-translations-l10n
-                  libxml2-utils poppler-utils desktop-file-utils strace)
+                  libxml2-utils poppler-utils desktop-file-utils strace libexpat1-dev libarchive-dev)
 
 # Liberation 2, which the windows and the paper are measured in, is
 # fonts-liberation2 on Debian 12 and fonts-liberation (>= 1:2) on Debian 13,

@@ -2,6 +2,7 @@
 // from, through the property checks of the fuzz targets.
 #include "properties/invoice_printing_check.h"
 #include "properties/number_rules_check.h"
+#include "properties/receipt_reading_check.h"
 #include "properties/record_codecs_check.h"
 
 #include <QDir>
@@ -26,6 +27,7 @@ const FuzzTarget Targets[] = {
     {"fuzz_numeric_value", tessaro::calc::checkNumberRules},
     {"fuzz_records", tessaro::archive::checkRecordCodecs},
     {"fuzz_print", tessaro::print::checkInvoicePrinting},
+    {"fuzz_receipt", tessaro::einvoice::checkReceiptReading},
 };
 
 } // namespace
