@@ -84,7 +84,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # missing. qt6-translations-l10n holds the Italian texts of Qt's own dialogs
 # (files, printing, standard buttons).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxxhash0, qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation (>= 1:2) | fonts-liberation2"
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6printsupport6 (>= 6.4), libxxhash0, libexpat1, libarchive13 | libarchive13t64, qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation (>= 1:2) | fonts-liberation2"
 )
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 find_program(TESSARO_DPKG_SHLIBDEPS dpkg-shlibdeps)
