@@ -8,8 +8,8 @@
 #include "archive/box_titles.h"
 #include "archive/lifecycle.h"
 #include "archive/register_csv.h"
+#include "archive/sdi_history.h"
 #include "archive/whole_file.h"
-#include "einvoice/written_files.h"
 #include "print/invoice_page.h"
 #include "print/money_text.h"
 #include "print/qt_document.h"
@@ -44,7 +44,7 @@ SheetDocument registerDocument(const ui::RegisterContents& contents, const archi
     document.proposedPdf = registerFilePath(state, contents.year, "pdf");
     document.rows = contents.reg->size();
     document.layout = [&contents, &state](print::Page& page, const std::function<bool(int)>& step) {
-        return print::layoutRegister(page, *contents.reg, contents.einvoiceWritten, sheetOf(contents, state), step);
+        return print::layoutRegister(page, *contents.reg, contents.sdiStatuses, sheetOf(contents, state), step);
     };
     return document;
 }
@@ -70,9 +70,13 @@ archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& f
                                            state.issuerTerms.amounts, form.year);
     if (!reg)
         return reg.error();
+    // A history that cannot be read refuses the register as the book would:
+    // a column of guesses could hide a rejection.
+    auto statuses = archive::readSdiStatuses(archive::currentSdiBook(form, state), reg.value().size());
+    if (!statuses)
+        return statuses.error();
     ui::RegisterContents contents;
-    contents.einvoiceWritten
-        = einvoice::writtenEinvoices(state.dataDir, state.currentIssuerRecord, form.year, reg.value().size());
+    contents.sdiStatuses = std::move(statuses.value());
     contents.reg = std::make_shared<const archive::BookRegister>(std::move(reg.value()));
     contents.year = form.year;
     contents.decimalSeparator = state.decimalSeparator;
@@ -131,7 +135,7 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
     ui::BusyPointer busy(dialogs);
     const auto progress = dialogs.startProgress(
         RegisterCsvTitle, "Esportazione del registro dell'anno " + contents.year + "...", contents.reg->size());
-    const auto text = archive::registerCsv(*contents.reg, contents.einvoiceWritten, contents.year, contents.today,
+    const auto text = archive::registerCsv(*contents.reg, contents.sdiStatuses, contents.year, contents.today,
                                            [&](int done) { return progress->step(done); });
     const bool cancelled = !text || progress->cancelled();
     progress->finish();

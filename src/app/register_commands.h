@@ -28,8 +28,8 @@ inline constexpr const char* RegisterCsvTitle = "Esporta CSV";
 inline constexpr const char* RegisterPdfTitle = "Salva registro in PDF";
 inline constexpr const char* CsvFilter = "CSV (*.csv)";
 
-// The register of the book on screen: its rows and which electronic
-// invoices are written; today decides what is overdue. Reading creates no file.
+// The register of the book on screen: its rows and what became of each
+// electronic invoice; today decides what is overdue. Reading creates no file.
 archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state,
                                                    calc::Date today);
 

@@ -82,7 +82,7 @@ std::string csvTable(const std::vector<std::vector<std::string>>& rows)
     return out;
 }
 
-std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const char> einvoiceWritten,
+std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const SdiStatus> sdiStatuses,
                                        std::string_view year, calc::Date today,
                                        const std::function<bool(int done)>& step)
 {
@@ -94,9 +94,11 @@ std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const 
     for (int i = 0; i < reg.size(); ++i) {
         if (step && i > 0 && i % CsvRowsPerStep == 0 && !step(i))
             return std::nullopt;
-        const bool written = static_cast<std::size_t>(i) < einvoiceWritten.size() && einvoiceWritten[i];
+        const std::string_view sdi = static_cast<std::size_t>(i) < sdiStatuses.size()
+            ? std::string_view(sdiStatuses[static_cast<std::size_t>(i)].text)
+            : std::string_view();
         appendLine(
-            out, [&](RegisterColumn column) { return registerCell(reg, i, column, written, year, today, CsvAmounts); },
+            out, [&](RegisterColumn column) { return registerCell(reg, i, column, sdi, year, today, CsvAmounts); },
             [&](CsvColumn column) { return csvCell(reg, i, column); });
     }
     const RegisterFigures totals = reg.totals();

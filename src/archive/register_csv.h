@@ -8,6 +8,7 @@
 
 #include "archive/register.h"
 #include "archive/register_texts.h"
+#include "archive/sdi_history.h"
 
 #include <functional>
 #include <optional>
@@ -20,10 +21,11 @@ namespace tessaro::archive {
 
 inline constexpr int CsvRowsPerStep = 512;
 
-// einvoiceWritten: one flag per row; today decides which invoices are overdue. step is told how many rows are done
-// every CsvRowsPerStep rows; when it answers false the text is abandoned and
-// nothing is returned.
-std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const char> einvoiceWritten,
+// sdiStatuses: one per row (a row without one has its cell empty);
+// today decides which invoices are overdue. step is told how many rows are
+// done every CsvRowsPerStep rows; when it answers false the text is
+// abandoned and nothing is returned.
+std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const SdiStatus> sdiStatuses,
                                        std::string_view year, calc::Date today,
                                        const std::function<bool(int done)>& step = {});
 

@@ -11,9 +11,8 @@ namespace tessaro::archive {
 namespace {
 
 constexpr std::array<std::string_view, RegisterColumnCount> Headings = {
-    "N.",       "Data",     "Cliente",   "Imponibile",    "IVA",
-    "Ritenuta", "Spese",    "Da pagare", "Acconto/saldo", "Fattura elettronica",
-    "Note",     "Scadenza", "Incassato", "Da incassare",  "Stato",
+    "N.",  "Data", "Cliente",  "Imponibile", "IVA",          "Ritenuta", "Spese", "Da pagare", "Acconto/saldo",
+    "SdI", "Note", "Scadenza", "Incassato",  "Da incassare", "Stato",
 };
 
 // A text for the screen: damaged bytes below the blank would be invisible
@@ -142,7 +141,7 @@ std::string registerNote(const RegisterRow& row, char decimalSeparator)
     return note.empty() ? creditNote : creditNote + "; " + note;
 }
 
-std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, bool einvoiceWritten,
+std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, std::string_view sdiText,
                          std::string_view year, calc::Date today, const AmountStyle& style)
 {
     const RegisterRow& row = reg.row(index);
@@ -175,8 +174,8 @@ std::string registerCell(const BookRegister& reg, int index, RegisterColumn colu
         return static_cast<unsigned char>(kind) > ' ' && static_cast<unsigned char>(kind) < 0x7F ? std::string(1, kind)
                                                                                                  : std::string();
     }
-    case RegisterColumn::Einvoice:
-        return einvoiceWritten ? "sì" : "no";
+    case RegisterColumn::Sdi:
+        return std::string(sdiText);
     case RegisterColumn::Note:
         return registerNote(row, style.decimalSeparator);
     case RegisterColumn::Due:

@@ -21,7 +21,7 @@ enum class RegisterColumn {
     Expenses,
     ToPay,
     Kind,
-    Einvoice,
+    Sdi,
     Note,
     Due,
     Received,
@@ -56,10 +56,11 @@ std::string amountText(double euro, const AmountStyle& style);
 // "L. 1.936.270": whole lire.
 std::string lireAmountText(double lire);
 
-// The text of one cell of row index. year is the book's year text; today
+// The text of one cell of row index. sdiText is what became of the row's
+// electronic invoice (SdiStatus::text); year is the book's year text; today
 // decides which invoices are overdue. A row left out of the sums has no
 // payment cells.
-std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, bool einvoiceWritten,
+std::string registerCell(const BookRegister& reg, int index, RegisterColumn column, std::string_view sdiText,
                          std::string_view year, calc::Date today, const AmountStyle& style);
 // The row of sums: "Totale" (or the caption given) under the client, the amounts, nothing elsewhere.
 std::string totalsCell(const RegisterFigures& totals, RegisterColumn column, const AmountStyle& style,

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <span>
 
 namespace tessaro::print {
 
@@ -18,7 +19,10 @@ using archive::RegisterColumn;
 constexpr double Left = 800;
 constexpr double Right = 10500;
 constexpr double RowFontSize = 6.5;
-constexpr double ClientWidth = 1250;
+// The client gives up some room to the electronic invoice's state, the widest
+// of the short columns.
+constexpr double ClientWidth = 850;
+constexpr double SdiWidth = 700;
 // The room of a sum in the narrowest amount column, and how small its type may get.
 constexpr double TotalsWidth = 580;
 constexpr double SmallestTotalsSize = 5;
@@ -36,28 +40,32 @@ constexpr std::array<PaperColumn, archive::RegisterColumnCount> Columns = {{
     {RegisterColumn::Number, "N.", 1100, Align::Right},
     {RegisterColumn::Date, "Data", 1160, Align::Left},
     {RegisterColumn::Client, "Cliente", 1870, Align::Left},
-    {RegisterColumn::Taxable, "Imponibile", 3800, Align::Right},
-    {RegisterColumn::Vat, "IVA", 4420, Align::Right},
-    {RegisterColumn::Withholding, "Ritenuta", 5050, Align::Right},
-    {RegisterColumn::Expenses, "Spese", 5650, Align::Right},
-    {RegisterColumn::ToPay, "Da pagare", 6300, Align::Right},
-    {RegisterColumn::Kind, "A/S", 6400, Align::Left},
-    {RegisterColumn::Einvoice, "FE", 6890, Align::Left},
-    {RegisterColumn::Note, "Note", 7080, Align::Left},
-    {RegisterColumn::Due, "Scadenza", 7570, Align::Left},
-    {RegisterColumn::Received, "Incassato", 8880, Align::Right},
-    {RegisterColumn::Owed, "Da inc.", 9560, Align::Right},
-    {RegisterColumn::State, "Stato", 9620, Align::Left},
+    {RegisterColumn::Taxable, "Imponibile", 3400, Align::Right},
+    {RegisterColumn::Vat, "IVA", 4020, Align::Right},
+    {RegisterColumn::Withholding, "Ritenuta", 4650, Align::Right},
+    {RegisterColumn::Expenses, "Spese", 5250, Align::Right},
+    {RegisterColumn::ToPay, "Da pagare", 5900, Align::Right},
+    {RegisterColumn::Kind, "A/S", 6000, Align::Left},
+    {RegisterColumn::Sdi, "SdI", 6490, Align::Left},
+    {RegisterColumn::Note, "Note", 7230, Align::Left},
+    {RegisterColumn::Due, "Scadenza", 7720, Align::Left},
+    {RegisterColumn::Received, "Incassato", 8990, Align::Right},
+    {RegisterColumn::Owed, "Da inc.", 9670, Align::Right},
+    {RegisterColumn::State, "Stato", 9730, Align::Left},
 }};
 
 // The marks of the columns; "da lire" only in a book that has lire invoices.
 std::string legendOf(const archive::BookRegister& reg)
 {
-    std::string legend = "A/S: acconto o saldo. FE: fattura elettronica scritta.";
+    std::string legend = "A/S: acconto o saldo.";
     if (reg.hasLireRows())
         legend += " \"da lire\": importi al cambio della fattura.";
     return legend + " \"esclusa\": esclusa dai totali. \"storno\": nota di credito.";
 }
+
+constexpr const char* SdiLegend
+    = "SdI: fattura elettronica. \"non esp.\": non esportata. \"modificata\": dopo "
+      "l'esportazione. \"non cons.\": non consegnata. Codici degli scarti: a video e nel CSV.";
 
 constexpr const char* PaymentsLegend = "Incassato: incassi registrati; per una nota di credito, quanto "
                                        "restituito. Da inc.: da incassare. \"in parte\": incassata in parte.";
@@ -69,6 +77,28 @@ std::string paperState(const archive::BookRegister& reg, int row, calc::Date tod
     if (!state)
         return {};
     return *state == calc::PaymentState::PartlyPaid ? "in parte" : std::string(calc::paymentStateText(*state));
+}
+
+// The state of the electronic invoice on paper: the longer states in fewer
+// words and a rejection without its codes, explained by the legend.
+std::string paperSdi(std::span<const archive::SdiStatus> statuses, int row)
+{
+    if (static_cast<std::size_t>(row) >= statuses.size())
+        return {};
+    const archive::SdiStatus& status = statuses[static_cast<std::size_t>(row)];
+    switch (status.state) {
+    case archive::SdiState::NotExported:
+        return "non esp.";
+    case archive::SdiState::ChangedAfterExport:
+        return "modificata";
+    case archive::SdiState::NotDelivered:
+        return "non cons.";
+    case archive::SdiState::Exported:
+    case archive::SdiState::Delivered:
+    case archive::SdiState::Rejected:
+        return std::string(archive::sdiStateText(status.state));
+    }
+    return status.text;
 }
 
 // The note column on paper: one word, explained by the legend.
@@ -150,6 +180,7 @@ void layoutClosing(Page& page, const archive::BookRegister& reg, const RegisterS
     printAt(page, Left, y + RegisterRowHeight, std::string(archive::RegisterRuleNote));
     printAt(page, Left, y + 2 * RegisterRowHeight, fittedText(page, legendOf(reg), Right - Left));
     printAt(page, Left, y + 3 * RegisterRowHeight, fittedText(page, PaymentsLegend, Right - Left));
+    printAt(page, Left, y + 4 * RegisterRowHeight, fittedText(page, SdiLegend, Right - Left));
 }
 
 } // namespace
@@ -170,7 +201,7 @@ int registerPageCount(const Page& page, int rows)
     return rest + RegisterClosingRows <= perPage ? full + 1 : full + 2;
 }
 
-bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<const char> einvoiceWritten,
+bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<const archive::SdiStatus> sdiStatuses,
                     const RegisterSheet& sheet, const std::function<bool(int rowsDone)>& step)
 {
     const archive::AmountStyle style {sheet.decimalSeparator, true, true};
@@ -184,15 +215,16 @@ bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<cons
         page.setFontSize(RowFontSize);
         double y = RegisterRowsTop;
         for (int line = 0; line < perPage && row < reg.size(); ++line, ++row) {
-            const bool written = static_cast<std::size_t>(row) < einvoiceWritten.size() && einvoiceWritten[row];
             for (const PaperColumn& column : Columns) {
                 std::string text;
                 if (column.column == RegisterColumn::Note)
                     text = paperNote(reg.row(row));
                 else if (column.column == RegisterColumn::State)
                     text = paperState(reg, row, sheet.today);
+                else if (column.column == RegisterColumn::Sdi)
+                    text = fittedText(page, paperSdi(sdiStatuses, row), SdiWidth);
                 else
-                    text = archive::registerCell(reg, row, column.column, written, sheet.year, sheet.today, style);
+                    text = archive::registerCell(reg, row, column.column, {}, sheet.year, sheet.today, style);
                 if (column.column == RegisterColumn::Client)
                     text = fittedText(page, std::move(text), ClientWidth);
                 printCell(page, column, y, text);

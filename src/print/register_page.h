@@ -8,6 +8,7 @@
 
 #include "archive/records.h"
 #include "archive/register.h"
+#include "archive/sdi_history.h"
 #include "print/page.h"
 
 #include <functional>
@@ -29,16 +30,17 @@ struct RegisterSheet {
 inline constexpr double RegisterRowsTop = 2130;
 inline constexpr double RegisterRowHeight = 230;
 inline constexpr double RegisterFootMargin = 600; // "Pagina n di m" this far above the bottom
-inline constexpr int RegisterClosingRows = 5; // totals, count, rule note and two lines of legend after the last row
+inline constexpr int RegisterClosingRows = 6; // totals, count, rule note and three lines of legend after the last row
 
 // Invoice lines one page holds, and the pages the whole register takes.
 int registerRowsPerPage(const Page& page);
 int registerPageCount(const Page& page, int rows);
 
-// Lays out the register; einvoiceWritten holds one flag per row. step is
-// told after every page how many rows are laid out; when it answers false
-// the document is abandoned and false returned.
-bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<const char> einvoiceWritten,
+// Lays out the register; sdiStatuses holds what became of each row's
+// electronic invoice (a row without one has its cell empty). step is told
+// after every page how many rows are laid out; when it answers false the
+// document is abandoned and false returned.
+bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<const archive::SdiStatus> sdiStatuses,
                     const RegisterSheet& sheet, const std::function<bool(int rowsDone)>& step = {});
 
 } // namespace tessaro::print

@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include "archive/sdi_history.h"
 #include "calc/defaults.h"
 #include "calc/numbers.h"
 #include "calc/text.h"
@@ -333,11 +334,20 @@ void MainWindow::showForm(const archive::InvoiceForm& form)
     // only when the VAT text really changes.
     const QScopedValueRollback<bool> showing(m_showingForm, true);
     showControls(centralWidget(), mainWindowControls(), form);
-    // The form has no field of its own for it: the title says what is being edited.
+    // The form has no field of its own for these: the title says what is
+    // being edited and what became of its electronic invoice.
     const archive::CreditNoteMark& note = form.creditNote;
-    setWindowTitle(note.isCreditNote ? QString::fromStdString("Tessaro - nota di credito a storno della fattura n. "
-                                                              + note.refNumber + " del " + archive::referredDate(note))
-                                     : QStringLiteral("Tessaro"));
+    std::string title = "Tessaro";
+    if (note.isCreditNote)
+        title
+            += " - nota di credito a storno della fattura n. " + note.refNumber + " del " + archive::referredDate(note);
+    if (!form.sdiStatus.empty()) {
+        title += " - fattura elettronica: " + form.sdiStatus;
+        // An invoice left in the client's area is issued all the same, but the client does not know it yet.
+        if (form.sdiStatus == archive::sdiStateText(archive::SdiState::NotDelivered))
+            title += " (avvisare il cliente: è nella sua area riservata)";
+    }
+    setWindowTitle(QString::fromStdString(title));
     if (!form.focusField.empty()) {
         if (auto* field = centralWidget()->findChild<QWidget*>(QString::fromStdString(form.focusField)))
             field->setFocus(Qt::OtherFocusReason);

@@ -43,6 +43,19 @@ QString explanationOf(const archive::RegisterRow& row)
     return {};
 }
 
+// The states that ask something of the user stand out from the rest of the row.
+QColor sdiColour(archive::SdiState state)
+{
+    switch (state) {
+    case archive::SdiState::Rejected:
+        return QColor(170, 0, 0);
+    case archive::SdiState::NotDelivered:
+        return QColor(190, 90, 0);
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 RegisterModel::RegisterModel(QObject* parent) : QAbstractTableModel(parent) { }
@@ -66,9 +79,10 @@ int RegisterModel::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : archive::RegisterColumnCount;
 }
 
-bool RegisterModel::written(int row) const
+const archive::SdiStatus* RegisterModel::sdiStatus(int row) const
 {
-    return static_cast<std::size_t>(row) < m_contents.einvoiceWritten.size() && m_contents.einvoiceWritten[row];
+    const auto index = static_cast<std::size_t>(row);
+    return row >= 0 && index < m_contents.sdiStatuses.size() ? &m_contents.sdiStatuses[index] : nullptr;
 }
 
 QVariant RegisterModel::data(const QModelIndex& index, int role) const
@@ -77,17 +91,22 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
         return {};
     const auto column = static_cast<RegisterColumn>(index.column());
     const archive::RegisterRow& row = reg().row(index.row());
+    const archive::SdiStatus* sdi = column == RegisterColumn::Sdi ? sdiStatus(index.row()) : nullptr;
     switch (role) {
     case Qt::DisplayRole: {
         const archive::AmountStyle style {m_contents.decimalSeparator, true, true};
-        return fromUtf8(archive::registerCell(reg(), index.row(), column, written(index.row()), m_contents.year,
-                                              m_contents.today, style));
+        return fromUtf8(archive::registerCell(reg(), index.row(), column, sdi ? sdi->text : std::string(),
+                                              m_contents.year, m_contents.today, style));
     }
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignmentOf(column));
     case Qt::ToolTipRole:
+        if (sdi && !archive::sdiStateHint(sdi->state).empty())
+            return fromUtf8(std::string(archive::sdiStateHint(sdi->state)));
         return explanationOf(row);
     case Qt::ForegroundRole:
+        if (const QColor colour = sdi ? sdiColour(sdi->state) : QColor(); colour.isValid())
+            return colour;
         if (!row.counted())
             return QColor(Qt::darkRed);
         return {};
@@ -127,9 +146,14 @@ int RegisterModel::compare(RegisterColumn column, int a, int b) const
     case RegisterColumn::Kind:
         order = threeWay(reg().kind(a), reg().kind(b));
         break;
-    case RegisterColumn::Einvoice:
-        order = threeWay(written(a), written(b));
+    case RegisterColumn::Sdi: {
+        const auto stateOf = [this](int row) {
+            const archive::SdiStatus* status = sdiStatus(row);
+            return status ? static_cast<int>(status->state) : -1;
+        };
+        order = threeWay(stateOf(a), stateOf(b));
         break;
+    }
     case RegisterColumn::Note:
         order = threeWay(static_cast<int>(ra.currency), static_cast<int>(rb.currency));
         break;
@@ -159,19 +183,39 @@ int RegisterModel::compare(RegisterColumn column, int a, int b) const
     return order != 0 ? order : threeWay(ra.number, rb.number);
 }
 
+namespace {
+
+// One flag per row: whether the choice of "Mostra:" other than every invoice shows it.
+std::vector<char> rowsShown(const RegisterModel& model, RegisterShow shown)
+{
+    const RegisterContents& contents = model.contents();
+    if (shown == RegisterShow::Owed || shown == RegisterShow::Overdue)
+        return model.reg().showing(shown == RegisterShow::Owed ? archive::PaymentFilter::Owed
+                                                               : archive::PaymentFilter::Overdue,
+                                   contents.today);
+    std::vector<char> rejected(static_cast<std::size_t>(model.reg().size()), 0);
+    for (std::size_t i = 0; i < rejected.size(); ++i) {
+        const archive::SdiStatus* status = model.sdiStatus(static_cast<int>(i));
+        rejected[i] = static_cast<char>(status && status->state == archive::SdiState::Rejected);
+    }
+    return rejected;
+}
+
+} // namespace
+
 RegisterFilter::RegisterFilter(RegisterModel* source, QObject* parent) : QSortFilterProxyModel(parent), m_source(source)
 {
     setSourceModel(source);
     connect(source, &QAbstractItemModel::modelReset, this, [this] { m_matches.clear(); });
 }
 
-void RegisterFilter::setQuery(const std::string& queryUtf8, archive::PaymentFilter payments)
+void RegisterFilter::setQuery(const std::string& queryUtf8, RegisterShow shown)
 {
     std::vector<char> matches = m_source->reg().matching(queryUtf8);
-    if (payments != archive::PaymentFilter::All) {
-        const std::vector<char> shown = m_source->reg().showing(payments, m_source->contents().today);
-        for (std::size_t i = 0; i < matches.size() && i < shown.size(); ++i)
-            matches[i] = static_cast<char>(matches[i] && shown[i]);
+    if (shown != RegisterShow::All) {
+        const std::vector<char> chosen = rowsShown(*m_source, shown);
+        for (std::size_t i = 0; i < matches.size(); ++i)
+            matches[i] = static_cast<char>(matches[i] && i < chosen.size() && chosen[i]);
     }
     if (std::find(matches.begin(), matches.end(), 0) == matches.end())
         matches.clear();

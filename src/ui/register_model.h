@@ -1,26 +1,29 @@
 // The register of a book as Qt's item models: one row per invoice, texts
 // made only for the rows on screen; a proxy that filters by the register's
-// own search and by what is still to come in, and sorts by the register's figures rather than by texts; and
+// own search, by what is still to come in or by the rejected electronic
+// invoices, and sorts by the register's figures rather than by texts; and
 // the row (or two) of totals under the list.
 #pragma once
 
 #include "archive/register.h"
 #include "archive/register_texts.h"
+#include "archive/sdi_history.h"
 
 #include <QAbstractTableModel>
 #include <QSortFilterProxyModel>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace tessaro::ui {
 
-// What the register window shows of a book: its rows and, for each, whether
-// its electronic invoice has been written; today decides what is overdue.
+// What the register window shows of a book: its rows and, for each, what
+// became of its electronic invoice; today decides what is overdue.
 struct RegisterContents {
     std::shared_ptr<const archive::BookRegister> reg = std::make_shared<archive::BookRegister>();
-    std::vector<char> einvoiceWritten;
+    std::vector<archive::SdiStatus> sdiStatuses; // one per row
     std::string year;
     char decimalSeparator = ',';
     calc::Date today;
@@ -48,11 +51,16 @@ public:
     // invoice number decides between equals.
     int compare(archive::RegisterColumn column, int a, int b) const;
 
-private:
-    bool written(int row) const;
+    // What became of the row's electronic invoice; nullptr when not known.
+    const archive::SdiStatus* sdiStatus(int row) const;
 
+private:
     RegisterContents m_contents;
 };
+
+// The choices of "Mostra:": every invoice, by what is still to come in, or
+// those whose electronic invoice the exchange system rejected.
+enum class RegisterShow : std::uint8_t { All, Owed, Overdue, Rejected };
 
 class RegisterFilter : public QSortFilterProxyModel {
     Q_OBJECT
@@ -61,8 +69,8 @@ public:
     explicit RegisterFilter(RegisterModel* source, QObject* parent = nullptr);
 
     // Keeps the rows of the register that match every word of the query and
-    // that the payment filter shows.
-    void setQuery(const std::string& queryUtf8, archive::PaymentFilter payments = archive::PaymentFilter::All);
+    // that the choice shows.
+    void setQuery(const std::string& queryUtf8, RegisterShow shown = RegisterShow::All);
     const std::vector<char>& matches() const { return m_matches; }
     // The source row of a row of the filter.
     int sourceRow(int row) const;

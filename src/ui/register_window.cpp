@@ -25,15 +25,17 @@ namespace {
 
 using archive::RegisterColumn;
 
-// Column widths in twips; the state takes what is left.
+// Column widths in twips; the state takes what is left. The electronic
+// invoice's column holds "modificata dopo l'esportazione" whole.
 constexpr std::array<int, archive::RegisterColumnCount - 1> ColumnTwips
-    = {750, 1200, 3000, 1300, 1300, 1300, 1300, 1300, 1400, 1800, 2400, 1200, 1300, 1300};
+    = {750, 1200, 3000, 1300, 1300, 1300, 1300, 1300, 1400, 2500, 2400, 1200, 1300, 1300};
 
 // The choices of "Mostra:", in the order of the list.
-constexpr std::array<std::pair<const char*, archive::PaymentFilter>, 3> PaymentChoices = {{
-    {"Tutte", archive::PaymentFilter::All},
-    {"Da incassare", archive::PaymentFilter::Owed},
-    {"Scadute", archive::PaymentFilter::Overdue},
+constexpr std::array<std::pair<const char*, RegisterShow>, 4> PaymentChoices = {{
+    {"Tutte", RegisterShow::All},
+    {"Da incassare", RegisterShow::Owed},
+    {"Scadute", RegisterShow::Overdue},
+    {"Scartate", RegisterShow::Rejected},
 }};
 
 void place(QWidget* widget, const TwipsRect& area)
@@ -192,8 +194,7 @@ void RegisterWindow::selectNumber(int number)
 void RegisterWindow::applyQuery()
 {
     const int selected = currentNumber();
-    m_filter.setQuery(m_search->text().toStdString(),
-                      static_cast<archive::PaymentFilter>(m_payments->currentData().toInt()));
+    m_filter.setQuery(m_search->text().toStdString(), static_cast<RegisterShow>(m_payments->currentData().toInt()));
     if (selected > 0)
         selectNumber(selected);
     showTotals();

@@ -1,9 +1,10 @@
 // "Registro fatture dell'anno": every stored invoice of the book on screen,
 // one row each, with a search field, a choice of all invoices, those still
-// to be paid or those overdue, sorting by any column, the totals under
-// the list, the rule the figures follow, and the taxable amount by month as
-// bars. A view only: it shows the contents it is given and reports its
-// buttons and the invoice to open; the register commands do the rest.
+// to be paid, those overdue or those whose electronic invoice was rejected,
+// sorting by any column, the totals under the list, the rule the figures
+// follow, and the taxable amount by month as bars. A view only: it shows the
+// contents it is given and reports its buttons and the invoice to open; the
+// register commands do the rest.
 #pragma once
 
 #include "ui/control_table.h"

@@ -28,8 +28,9 @@ constexpr std::array<ControlSpec, 9> Table = {{
      .width = 1800,
      .height = 315,
      .tabOrder = 1,
-     .helpText = "Tutte le fatture, quelle con qualcosa ancora da incassare o quelle scadute",
-     .accessibleName = "Mostra (tutte, da incassare, scadute)"},
+     .helpText = "Tutte le fatture, quelle con qualcosa ancora da incassare, quelle scadute o quelle la cui fattura "
+                 "elettronica è stata scartata",
+     .accessibleName = "Mostra (tutte, da incassare, scadute, scartate)"},
     {.name = "etcconta",
      .kind = K::Label,
      .left = 6540,

@@ -10,6 +10,8 @@
 #include "archive/book.h"
 #include "archive/issuers.h"
 #include "archive/payments.h"
+#include "archive/record_file.h"
+#include "archive/sdi_history.h"
 #include "archive/settings.h"
 #include "faulty_file_system.h"
 #include "print/qt_document.h"
@@ -52,6 +54,16 @@ void writeData(const test::TestDir& dir, int invoices = 3)
     QVERIFY(archive::writeCounter(book, static_cast<std::int16_t>(invoices + 1)).ok());
 }
 
+// The exchange system's answer to the file of invoice n of 2024.
+void writeSdi(const test::TestDir& dir, int n, char answer)
+{
+    const archive::SdiHistory history {{{"IT01234567897_00001.xml", "", "", archive::SdiOutcome(answer), "", ""}},
+                                       {{"00305", "", ""}, {"00311", "", ""}}};
+    std::array<std::uint8_t, archive::SdiRecordSize> record;
+    archive::encodeSdiHistory(history, record);
+    QVERIFY(archive::writeRecord(dir.data().fs(), archive::bookPaths(dir.data(), 1, "2024").einvoices, n, record).ok());
+}
+
 struct Session {
     test::TestDir dir;
     app::FixedClock clock {2024};
@@ -81,6 +93,8 @@ private slots:
     void findSortAndOpen();
     void paymentFilter_data();
     void paymentFilter();
+    void sdiColumn_data();
+    void sdiColumn();
     void followsTheBook();
     void csvWholeOrNothing();
     void printedRegisterStops();
@@ -128,6 +142,8 @@ void TestRegisterCommands::paymentFilter_data()
                              << "Scadute" << std::vector<int> {1} << "266.00";
     QTest::newRow("with the search") << "ross"
                                      << "Da incassare" << std::vector<int> {1, 3} << "510.00";
+    QTest::newRow("rejected") << ""
+                              << "Scartate" << std::vector<int> {3} << "244.00";
 }
 
 void TestRegisterCommands::paymentFilter()
@@ -141,6 +157,7 @@ void TestRegisterCommands::paymentFilter()
         = {{"", "DATA", "20231231", {{{2023, 12, 1}, "100.00", "", "", ""}}},
            {"", "", "", {{{2023, 12, 1}, "122.00", "", "", ""}}}};
     QVERIFY(archive::writePayments(archive::bookPaths(s.dir.data(), 1, "2024"), 1, records).ok());
+    writeSdi(s.dir, 3, 'S');
     s.controller->registerWindow().refresh();
     s.window().findChild<QLineEdit*>("txtcerca")->setText(query);
     auto* combo = s.window().findChild<QComboBox*>("cmbincassi");
@@ -151,6 +168,30 @@ void TestRegisterCommands::paymentFilter()
     QCOMPARE(shown, numbers);
     const QAbstractItemModel* totals = s.window().findChild<QTableView*>("grdtotali")->model();
     QCOMPARE(totals->index(1, int(archive::RegisterColumn::Owed)).data().toString(), owed);
+}
+
+void TestRegisterCommands::sdiColumn_data()
+{
+    // Only the states that ask something of the user have a tooltip and a colour.
+    QTest::addColumn<char>("answer");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("delivered") << 'C' << "consegnata" << QColor();
+    QTest::newRow("not delivered") << 'M' << "non consegnata" << QColor(190, 90, 0);
+    QTest::newRow("rejected") << 'S' << "scartata (00305, 00311)" << QColor(170, 0, 0);
+}
+
+void TestRegisterCommands::sdiColumn()
+{
+    QFETCH(char, answer);
+    QFETCH(QColor, colour);
+    Session s(1);
+    writeSdi(s.dir, 1, answer);
+    s.controller->registerWindow().refresh();
+    const QModelIndex cell = s.table()->model()->index(0, int(archive::RegisterColumn::Sdi));
+    QTEST(cell.data().toString(), "text");
+    QCOMPARE(cell.data(Qt::ForegroundRole).value<QColor>(), colour);
+    QCOMPARE(!cell.data(Qt::ToolTipRole).toString().isEmpty(), colour.isValid());
 }
 
 void TestRegisterCommands::followsTheBook()

@@ -10,6 +10,7 @@
 #include "archive/register.h"
 #include "archive/register_csv.h"
 #include "archive/register_texts.h"
+#include "archive/sdi_history.h"
 #include "archive/totals.h"
 
 #include "faulty_file_system.h"
@@ -263,7 +264,7 @@ void TestRegister::cells_data()
     QTest::newRow("date") << 0 << int(C::Date) << "05/03/2024";
     QTest::newRow("taxable, grouped") << 0 << int(C::Taxable) << "422,50";
     QTest::newRow("kind") << 0 << int(C::Kind) << "acconto";
-    QTest::newRow("e-invoice") << 0 << int(C::Einvoice) << "sì";
+    QTest::newRow("e-invoice") << 0 << int(C::Sdi) << "scartata (00305)";
     QTest::newRow("a date that is none, as read") << 1 << int(C::Date) << "31/13";
     QTest::newRow("client with first name") << 1 << int(C::Client) << "Rossi; Bianchi Mario";
     QTest::newRow("lire in euro") << 1 << int(C::Taxable) << "1.000,00";
@@ -280,8 +281,8 @@ void TestRegister::cells()
     QFETCH(QString, text);
     TestDir dir;
     const BookRegister reg = readOrFail(smallBook(dir), InvoiceType::Commercial, 4);
-    const std::string cell = registerCell(reg, row, static_cast<RegisterColumn>(column), row == 0, "2024", June30,
-                                          AmountStyle {',', true, true});
+    const std::string cell = registerCell(reg, row, static_cast<RegisterColumn>(column), "scartata (00305)", "2024",
+                                          June30, AmountStyle {',', true, true});
     QCOMPARE(QString::fromStdString(cell), text);
 }
 
@@ -289,22 +290,24 @@ void TestRegister::csvFile()
 {
     TestDir dir;
     const BookRegister reg = readOrFail(smallBook(dir), InvoiceType::Commercial, 4);
-    const std::vector<char> written = {1, 0, 0};
-    const std::string expected = "\xEF\xBB\xBF"
-                                 "N.;Data;Cliente;Imponibile;IVA;Ritenuta;Spese;Da pagare;Acconto/saldo;Fattura "
-                                 "elettronica;Note;Partita IVA del cliente;Codice fiscale del cliente;Imposta di "
-                                 "bollo;Scadenza;Incassato;Da incassare;Stato\r\n"
-                                 "1;05/03/2024;Città Nuova S.r.l.;422,50;0,00;0,00;0,00;422,50;acconto;sì;;"
-                                 "01234567890;;2,00;;0,00;422,50;da incassare\r\n"
-                                 "2;31/13;\"Rossi; Bianchi Mario\";1000,00;220,00;0,00;0,00;1220,00;saldo;no;da lire, "
-                                 "cambio 1936,27;;RSSMRA80A01H501U;0,00;;0,00;1220,00;da incassare\r\n"
-                                 "3;;ROSSI;;;;;;saldo;no;senza cambio: esclusa dai totali;;;;;;;\r\n"
-                                 ";;Totale;1422,50;220,00;0,00;0,00;1642,50;;;;;;2,00;;0,00;1642,50;\r\n";
-    QCOMPARE(registerCsv(reg, written, "2024", June30).value(), expected);
+    const std::vector<SdiStatus> statuses
+        = {{SdiState::Rejected, "scartata (00305, 00311)"}, {SdiState::NotDelivered, "non consegnata"}};
+    const std::string expected
+        = "\xEF\xBB\xBF"
+          "N.;Data;Cliente;Imponibile;IVA;Ritenuta;Spese;Da pagare;Acconto/saldo;SdI;Note;"
+          "Partita IVA del cliente;Codice fiscale del cliente;Imposta di "
+          "bollo;Scadenza;Incassato;Da incassare;Stato\r\n"
+          "1;05/03/2024;Città Nuova S.r.l.;422,50;0,00;0,00;0,00;422,50;acconto;scartata (00305, 00311);;"
+          "01234567890;;2,00;;0,00;422,50;da incassare\r\n"
+          "2;31/13;\"Rossi; Bianchi Mario\";1000,00;220,00;0,00;0,00;1220,00;saldo;non consegnata;da lire, "
+          "cambio 1936,27;;RSSMRA80A01H501U;0,00;;0,00;1220,00;da incassare\r\n"
+          "3;;ROSSI;;;;;;saldo;;senza cambio: esclusa dai totali;;;;;;;\r\n"
+          ";;Totale;1422,50;220,00;0,00;0,00;1642,50;;;;;;2,00;;0,00;1642,50;\r\n";
+    QCOMPARE(registerCsv(reg, statuses, "2024", June30).value(), expected);
 
     // Stopped part way: nothing comes out.
     int steps = 0;
-    QVERIFY(!registerCsv(reg, written, "2024", June30, [&](int) { return ++steps < 1; }));
+    QVERIFY(!registerCsv(reg, statuses, "2024", June30, [&](int) { return ++steps < 1; }));
     QCOMPARE(steps, 1);
 }
 
@@ -335,7 +338,7 @@ void TestRegister::payments()
     TestDir dir;
     const BookRegister reg = readOrFail(paymentsBook(dir), InvoiceType::Commercial, 11, "2024");
     const auto cell = [&](RegisterColumn column) {
-        return QString::fromStdString(registerCell(reg, number - 1, column, false, "2024", June30, {}));
+        return QString::fromStdString(registerCell(reg, number - 1, column, "", "2024", June30, {}));
     };
     QCOMPARE(cell(RegisterColumn::Due), due);
     QCOMPARE(reg.row(number - 1).figures.received, received);

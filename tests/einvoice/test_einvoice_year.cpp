@@ -2,8 +2,8 @@
 
 #include "archive/book.h"
 #include "archive/payments.h"
+#include "archive/sdi_history.h"
 #include "einvoice/fatturapa.h"
-#include "einvoice/written_files.h"
 #include "samples.h"
 #include "test_dir.h"
 
@@ -62,7 +62,8 @@ private slots:
         QCOMPARE(told, (std::vector<int> {0, 1, 2}));
         QCOMPARE(result.written.size(), std::size_t {2});
         QVERIFY(yearExportMessage(result).rfind("Esportazione interrotta: 2 fatture elettroniche scritte.", 0) == 0);
-        QCOMPARE(writtenEinvoices(dir.data(), test::personIssuer(), "2024", 4), (std::vector<char> {1, 1, 0, 0}));
+        const auto statuses = archive::readSdiStatuses({book, test::personIssuer().vatNumber, "2024", ','}, 4).value();
+        QCOMPARE(statuses[1].text + ", " + statuses[2].text, std::string("esportata, non esportata"));
     }
 
     void oneFilePerStoredInvoice()

@@ -594,6 +594,20 @@ private slots:
         QVERIFY(get<QCheckBox>("Check1")->isChecked());
     }
 
+    // The title names what became of the electronic invoice, and what to do when the client must be told.
+    void titleNamesTheEinvoice()
+    {
+        InvoiceForm form;
+        form.sdiStatus = "scartata (00305)";
+        m_window->showForm(form);
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tessaro - fattura elettronica: scartata (00305)"));
+        form.sdiStatus = "non consegnata";
+        m_window->showForm(form);
+        QCOMPARE(m_window->windowTitle(),
+                 QStringLiteral("Tessaro - fattura elettronica: non consegnata (avvisare il "
+                                "cliente: è nella sua area riservata)"));
+    }
+
     void showFormFocus()
     {
         InvoiceForm form;
