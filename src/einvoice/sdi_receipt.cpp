@@ -208,9 +208,23 @@ void XMLCALL onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_C
 }
 }
 
+// Newer expat deprecates these for 64-bit forms that older releases (Debian
+// 12's) lack; a receipt is far too small for the difference to matter.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+unsigned long long lineOf(XML_Parser parser)
+{
+    return XML_GetCurrentLineNumber(parser);
+}
+long long byteIndexOf(XML_Parser parser)
+{
+    return XML_GetCurrentByteIndex(parser);
+}
+#pragma GCC diagnostic pop
+
 std::string parseFailure(XML_Parser parser, std::span<const std::uint8_t> bytes)
 {
-    const auto line = std::to_string(XML_GetCurrentLineNumber(parser));
+    const auto line = std::to_string(lineOf(parser));
     switch (XML_GetErrorCode(parser)) {
     case XML_ERROR_UNKNOWN_ENCODING:
     case XML_ERROR_INCORRECT_ENCODING:
@@ -218,7 +232,7 @@ std::string parseFailure(XML_Parser parser, std::span<const std::uint8_t> bytes)
     case XML_ERROR_INVALID_TOKEN: {
         // A byte past ASCII where a token fails is text in another code page
         // (Windows-1252, usually) declared as or taken for UTF-8.
-        const auto at = XML_GetCurrentByteIndex(parser);
+        const auto at = byteIndexOf(parser);
         if (at >= 0 && static_cast<std::size_t>(at) < bytes.size() && bytes[static_cast<std::size_t>(at)] >= 0x80)
             return "il testo non è UTF-8 valido alla riga " + line;
         break;

@@ -42,7 +42,7 @@ const QByteArray Errors = "<ListaErrori><Errore><Codice>00305</Codice><Descrizio
 
 void writeZip(const QString& path, const QList<QPair<QString, QByteArray>>& entries)
 {
-    archive* zip = archive_write_new();
+    ::archive* zip = archive_write_new();
     archive_write_set_format_zip(zip);
     archive_write_open_filename(zip, path.toUtf8().constData());
     for (const auto& [name, data] : entries) {
