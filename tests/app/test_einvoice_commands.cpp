@@ -115,6 +115,8 @@ private slots:
         QFETCH(int, answer);
         QFETCH(QStringList, files);
         Session s;
+        const archive::BookPaths book = archive::bookPaths(s.state.dataDir, 1, "2024");
+        QVERIFY(archive::createBook(book).ok() && archive::writeCounter(book, 8).ok());
         s.dialogs.queueInput("0000000");
         app::exportEinvoice(s.form, s.state, s.dialogs);
         if (outcome != ' ') {
@@ -122,7 +124,8 @@ private slots:
             receipt.fileName = "IT01234567897_00001.xml";
             receipt.outcome = static_cast<archive::SdiOutcome>(outcome);
             const std::vector issuers {s.state.currentIssuerRecord};
-            QVERIFY(archive::recordAnswers(s.state.dataDir, issuers, std::vector {receipt}, ',').ok());
+            const auto fits = archive::recordAnswers(s.state.dataDir, issuers, std::vector {receipt}, ',');
+            QCOMPARE(fits.value(), std::vector {archive::AnswerFit::Recorded});
         }
         s.dialogs.clear();
         if (answer >= 0)

@@ -37,11 +37,13 @@ private slots:
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<QStringList>("shortcuts");
         const QStringList none;
-        QTest::newRow("File") << "mnuf" << QStringList {"mnufdati",     "mnufn1",        "mnufnuova",       "mnufsalva",
-                                                        "mnufstampa",   "mnuftutte",     "mnufpdf",         "mnufxml",
-                                                        "mnufxmlanno",  "mnufregistro",  "mnufnotacredito", "mnufn2",
-                                                        "mnufcalctutt", "mnufcalcalcun", "mnufcalciva",     "mnufn3",
-                                                        "mnufbackup",   "mnufrestore",   "mnufghj",         "mnufesci"}
+        QTest::newRow("File") << "mnuf"
+                              << QStringList {"mnufdati",    "mnufn1",       "mnufnuova",     "mnufsalva",
+                                              "mnufstampa",  "mnuftutte",    "mnufpdf",       "mnufxml",
+                                              "mnufxmlanno", "mnufricevute", "mnufregistro",  "mnufnotacredito",
+                                              "mnufn2",      "mnufcalctutt", "mnufcalcalcun", "mnufcalciva",
+                                              "mnufn3",      "mnufbackup",   "mnufrestore",   "mnufghj",
+                                              "mnufesci"}
                               << QStringList {"Dati di chi emette la fattura",
                                               "",
                                               "Nuova fattura",
@@ -51,6 +53,7 @@ private slots:
                                               "Salva fattura in PDF",
                                               "Esporta fattura elettronica (XML)",
                                               "Esporta fatture elettroniche dell'anno",
+                                              "Importa ricevute SdI...",
                                               "Registro fatture dell'anno",
                                               "Nota di credito",
                                               "",

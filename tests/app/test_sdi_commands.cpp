@@ -8,6 +8,7 @@
 #include "archive/book.h"
 #include "archive/issuers.h"
 #include "archive/sdi_history.h"
+#include "archive/settings.h"
 #include "einvoice/fatturapa.h"
 #include "samples.h"
 #include "test_dir.h"
@@ -32,8 +33,7 @@ QByteArray receipt(const QByteArray& root, const QByteArray& ns, const QByteArra
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><ns:" + root + " xmlns:ns=\"" + ns
         + "\" versione=\"1.0\"><IdentificativoSdI>4711</IdentificativoSdI><NomeFile>" + file
-        + "</NomeFile><DataOraRicezione>2026-12-01T10:00:00.000+01:00</DataOraRicezione>" + more + "</ns:" + root
-        + ">";
+        + "</NomeFile><DataOraRicezione>2026-12-01T10:00:00.000+01:00</DataOraRicezione>" + more + "</ns:" + root + ">";
 }
 
 const QByteArray Errors = "<ListaErrori><Errore><Codice>00305</Codice><Descrizione>IdFiscale del cessionario non "
@@ -76,7 +76,7 @@ struct Office {
         state.currentIssuerRecord = sample.issuer;
         einvoice::writeIssuerData(state.dataDir, 1, sample.issuerData);
         form = sample.form;
-        form.number = "1";
+        form.number = std::to_string(1);
         book = archive::bookPaths(state.dataDir, 1, "2024");
         archive::InvoiceForm stored = form;
         archive::copyFormToBuffer(stored);
@@ -89,7 +89,8 @@ struct Office {
     QStringList states()
     {
         QStringList texts;
-        for (const auto& status : archive::readSdiStatuses(archive::currentSdiBook(form, state), 3).value())
+        const auto statuses = archive::readSdiStatuses(archive::currentSdiBook(form, state), 3);
+        for (const auto& status : statuses.value())
             texts << QString::fromStdString(status.text);
         return texts;
     }
@@ -107,7 +108,7 @@ private slots:
         app::exportEinvoiceYear(office.form, office.state, office.dialogs);
         QCOMPARE(office.states(), (QStringList {"esportata", "esportata", "esportata"}));
 
-        const QString folder = office.dir.path() + "/scaricate";
+        const QString folder = QString::fromStdString(office.dir.path()) + "/scaricate";
         QDir().mkpath(folder);
         const auto put = [&](const QString& name, const QByteArray& data) {
             QFile file(folder + "/" + name);
@@ -116,15 +117,12 @@ private slots:
         };
         put("IT01234567897_00001_RC_001.xml", receipt("RicevutaConsegna", NewNs, "IT01234567897_00001.xml"));
         put("IT01234567897_00002_NS_001.xml", receipt("NotificaScarto", OldNs, "IT01234567897_00002.xml.p7m", Errors));
-        put("IT01234567897_00003_MC_001.xml",
-            receipt("NotificaMancataConsegna", OldNs, "IT01234567897_00003.xml"));
+        put("IT01234567897_00003_MC_001.xml", receipt("NotificaMancataConsegna", OldNs, "IT01234567897_00003.xml"));
         put("IT99999999999_00001_RC_001.xml", receipt("RicevutaConsegna", NewNs, "IT99999999999_00001.xml"));
-        put("IT01234567897_00001_DT_001.xml",
-            receipt("NotificaDecorrenzaTermini", OldNs, "IT01234567897_00001.xml"));
+        put("IT01234567897_00001_DT_001.xml", receipt("NotificaDecorrenzaTermini", OldNs, "IT01234567897_00001.xml"));
         put("rotta.xml", "<RicevutaConsegna><NomeFile>");
         writeZip(folder + "/portale.zip",
-                 {{"IT01234567897_00001_RC_001.xml",
-                   receipt("RicevutaConsegna", NewNs, "IT01234567897_00001.xml")},
+                 {{"IT01234567897_00001_RC_001.xml", receipt("RicevutaConsegna", NewNs, "IT01234567897_00001.xml")},
                   {"../fuori.xml", receipt("RicevutaConsegna", NewNs, "IT01234567897_00003.xml")}});
 
         office.dialogs.clear();
@@ -135,10 +133,9 @@ private slots:
                                  "Senza una fattura di questo archivio: 1.", "IT01234567897_00002.xml (00305, 00311)",
                                  "IT99999999999_00001.xml", "NotificaDecorrenzaTermini", "rotta.xml", "fuori.xml"})
             QVERIFY2(text.find(said) != std::string::npos, (std::string(said) + " in\n" + text).c_str());
-        QCOMPARE(office.states(),
-                 (QStringList {"consegnata", "scartata (00305, 00311)", "non consegnata"}));
+        QCOMPARE(office.states(), (QStringList {"consegnata", "scartata (00305, 00311)", "non consegnata"}));
         QCOMPARE(office.form.sdiStatus, std::string("consegnata"));
-        QVERIFY(!QFile::exists(office.dir.path() + "/fuori.xml"));
+        QVERIFY(!QFile::exists(QString::fromStdString(office.dir.path()) + "/fuori.xml"));
 
         // The same receipts again change nothing.
         const auto bytes = office.dir.bytes("12024.sdi");
@@ -152,8 +149,9 @@ private slots:
         app::exportEinvoiceYear(office.form, office.state, office.dialogs);
         const QStringList files
             = QDir(QString::fromStdString(einvoice::exportFolder(office.state.dataDir))).entryList(QDir::Files);
-        QCOMPARE(files, (QStringList {"IT01234567897_00001.xml", "IT01234567897_00002.xml", "IT01234567897_00003.xml",
-                                      "IT01234567897_00004.xml"}));
+        QCOMPARE(files,
+                 (QStringList {"IT01234567897_00001.xml", "IT01234567897_00002.xml", "IT01234567897_00003.xml",
+                               "IT01234567897_00004.xml"}));
         QCOMPARE(office.states(), (QStringList {"consegnata", "esportata", "non consegnata"}));
         QVERIFY(office.dialogs.last().text.find("non riscritte: n. 1, 3") != std::string::npos);
     }
