@@ -136,6 +136,16 @@ void writeFixedText(std::span<std::uint8_t> field, std::string_view utf8)
         field[i] = i < bytes.size() ? static_cast<std::uint8_t>(bytes[i]) : std::uint8_t {' '};
 }
 
+std::string fieldText(std::span<const std::uint8_t> record, FieldSpec field)
+{
+    return std::string(calc::trimBlanks(readFixedText(record.subspan(field.offset, field.width))));
+}
+
+void putFieldText(std::span<std::uint8_t> record, FieldSpec field, std::string_view utf8)
+{
+    writeFixedText(record.subspan(field.offset, field.width), utf8);
+}
+
 std::string readFixedText(std::span<const std::uint8_t> field)
 {
     // Zero bytes come from the part of a record that lies past the end of its

@@ -2,6 +2,7 @@
 // files, and the fixed-width fields themselves (blank padded, cut by characters).
 #pragma once
 
+#include "archive/fields.h"
 #include "calc/text.h"
 
 #include <cstdint>
@@ -24,6 +25,11 @@ std::string fromWindows1252(std::string_view bytes);
 void writeFixedText(std::span<std::uint8_t> field, std::string_view utf8);
 // Reads a field as stored, trailing blanks included; a field of zero bytes is empty.
 std::string readFixedText(std::span<const std::uint8_t> field);
+
+// A field of a record as text (UTF-8), without the blanks around it; and a
+// text written into a field, as writeFixedText writes it.
+std::string fieldText(std::span<const std::uint8_t> record, FieldSpec field);
+void putFieldText(std::span<std::uint8_t> record, FieldSpec field, std::string_view utf8);
 
 // Windows-1252 bytes as the register's search compares them: lower case,
 // accents removed, controls as blanks.

@@ -19,20 +19,10 @@ namespace {
 
 using Record = std::array<std::uint8_t, IncomeSettingsRecordSize>;
 
-std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
-{
-    return std::string(calc::trimBlanks(readFixedText(fieldBytes(record, field))));
-}
-
-void putText(std::span<std::uint8_t> record, FieldSpec field, std::string_view text)
-{
-    writeFixedText(fieldBytes(record, field), text);
-}
-
 // A figure the record holds, or nothing where the bytes are no point-form number.
 std::optional<double> figure(std::span<const std::uint8_t> record, FieldSpec field)
 {
-    std::string text = textAt(record, field);
+    std::string text = fieldText(record, field);
     const bool negative = !text.empty() && text.front() == '-';
     if (negative)
         text.erase(0, 1);
@@ -46,7 +36,7 @@ std::optional<double> figure(std::span<const std::uint8_t> record, FieldSpec fie
 
 std::optional<int> yearAt(std::span<const std::uint8_t> record, FieldSpec field)
 {
-    const std::string text = textAt(record, field);
+    const std::string text = fieldText(record, field);
     int year = 0;
     if (text.size() != field.width || !calc::isDigits(text)
         || std::from_chars(text.data(), text.data() + text.size(), year).ec != std::errc())
@@ -112,8 +102,8 @@ void encodeIncomeSettings(const IncomeSettings& settings, std::span<std::uint8_t
         out[fieldOf(IncomeSettingsField::PensionIsIncome).offset]
             = static_cast<std::uint8_t>(*settings.pensionIsIncome ? PensionIsIncomeFlag : PensionIsNotIncomeFlag);
     const calc::FlatRateSettings& flat = settings.flatRate;
-    putText(out, fieldOf(IncomeSettingsField::Coefficient), storedAmount(flat.coefficient));
-    putText(out, fieldOf(IncomeSettingsField::SubstituteRate), storedAmount(flat.substituteRate));
+    putFieldText(out, fieldOf(IncomeSettingsField::Coefficient), storedAmount(flat.coefficient));
+    putFieldText(out, fieldOf(IncomeSettingsField::SubstituteRate), storedAmount(flat.substituteRate));
     char basis = InpsBasisFlag;
     if (flat.contributionBasis == calc::ContributionBasis::Rate)
         basis = FundRateBasisFlag;
@@ -121,12 +111,12 @@ void encodeIncomeSettings(const IncomeSettings& settings, std::span<std::uint8_t
         basis = FundAmountBasisFlag;
     out[fieldOf(IncomeSettingsField::ContributionBasis).offset] = static_cast<std::uint8_t>(basis);
     if (flat.contributionBasis != calc::ContributionBasis::Inps)
-        putText(out, fieldOf(IncomeSettingsField::ContributionValue), storedAmount(flat.contributionValue));
+        putFieldText(out, fieldOf(IncomeSettingsField::ContributionValue), storedAmount(flat.contributionValue));
     const std::size_t count = std::min(settings.paid.size(), PaidContributionYears);
     for (std::size_t slot = 0; slot < count; ++slot) {
         const PaidContributions& paid = settings.paid[slot];
-        putText(out, paidContributionFieldOf(slot, PaidContributionField::Year), std::to_string(paid.year));
-        putText(out, paidContributionFieldOf(slot, PaidContributionField::Amount), storedAmount(paid.amount));
+        putFieldText(out, paidContributionFieldOf(slot, PaidContributionField::Year), std::to_string(paid.year));
+        putFieldText(out, paidContributionFieldOf(slot, PaidContributionField::Amount), storedAmount(paid.amount));
     }
 }
 

@@ -15,16 +15,6 @@ namespace {
 
 using Record = std::span<const std::uint8_t, PaymentsRecordSize>;
 
-std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
-{
-    return std::string(calc::trimBlanks(readFixedText(fieldBytes(record, field))));
-}
-
-void putText(std::span<std::uint8_t> record, FieldSpec field, std::string_view text)
-{
-    writeFixedText(fieldBytes(record, field), text);
-}
-
 // Digits with at most one point, a "-" before them: what storedAmount writes.
 bool isStoredAmount(std::string_view text)
 {
@@ -68,9 +58,9 @@ std::string storedAmount(double amount)
 void encodePayments(const InvoicePayments& payments, std::span<std::uint8_t, PaymentsRecordSize> out)
 {
     std::fill(out.begin(), out.end(), std::uint8_t {' '});
-    putText(out, fieldOf(PaymentTermsField::Method), payments.method);
-    putText(out, fieldOf(PaymentTermsField::Term), payments.term);
-    putText(out, fieldOf(PaymentTermsField::DueDate), payments.typedDue);
+    putFieldText(out, fieldOf(PaymentTermsField::Method), payments.method);
+    putFieldText(out, fieldOf(PaymentTermsField::Term), payments.term);
+    putFieldText(out, fieldOf(PaymentTermsField::DueDate), payments.typedDue);
     const std::size_t count = std::min(payments.payments.size(), PaymentsPerInvoice);
     for (std::size_t slot = 0; slot < count; ++slot) {
         const ReceivedPayment& payment = payments.payments[slot];
@@ -80,10 +70,10 @@ void encodePayments(const InvoicePayments& payments, std::span<std::uint8_t, Pay
                         out.begin() + static_cast<std::ptrdiff_t>(first.offset));
             continue;
         }
-        putText(out, paymentFieldOf(slot, PaymentField::Date), calc::storedDateText(payment.date));
-        putText(out, paymentFieldOf(slot, PaymentField::Amount), payment.amount);
-        putText(out, paymentFieldOf(slot, PaymentField::Method), payment.method);
-        putText(out, paymentFieldOf(slot, PaymentField::Note), payment.note);
+        putFieldText(out, paymentFieldOf(slot, PaymentField::Date), calc::storedDateText(payment.date));
+        putFieldText(out, paymentFieldOf(slot, PaymentField::Amount), payment.amount);
+        putFieldText(out, paymentFieldOf(slot, PaymentField::Method), payment.method);
+        putFieldText(out, paymentFieldOf(slot, PaymentField::Note), payment.note);
     }
 }
 
@@ -99,9 +89,9 @@ InvoicePayments decodePayments(Record in)
         return payments;
     std::array<std::uint8_t, PaymentsRecordSize> bytes;
     std::transform(in.begin(), in.end(), bytes.begin(), [](std::uint8_t b) { return b == 0 ? ' ' : b; });
-    payments.method = textAt(bytes, fieldOf(PaymentTermsField::Method));
-    payments.term = textAt(bytes, fieldOf(PaymentTermsField::Term));
-    payments.typedDue = textAt(bytes, fieldOf(PaymentTermsField::DueDate));
+    payments.method = fieldText(bytes, fieldOf(PaymentTermsField::Method));
+    payments.term = fieldText(bytes, fieldOf(PaymentTermsField::Term));
+    payments.typedDue = fieldText(bytes, fieldOf(PaymentTermsField::DueDate));
     for (std::size_t slot = 0; slot < PaymentsPerInvoice; ++slot) {
         if (auto payment = decodePayment(in, slot))
             payments.payments.push_back(std::move(*payment));
@@ -122,7 +112,7 @@ std::optional<ReceivedPayment> decodePayment(Record in, std::size_t slot)
     const auto field = [&](PaymentField which) {
         FieldSpec spec = paymentFieldOf(slot, which);
         spec.offset -= start;
-        return textAt(bytes, spec);
+        return fieldText(bytes, spec);
     };
     ReceivedPayment payment;
     const auto date = calc::parseStoredDate(field(PaymentField::Date));

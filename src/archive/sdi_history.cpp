@@ -23,16 +23,6 @@ namespace {
 
 using Record = std::array<std::uint8_t, SdiRecordSize>;
 
-std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
-{
-    return std::string(calc::trimBlanks(readFixedText(fieldBytes(record, field))));
-}
-
-void putText(std::span<std::uint8_t> record, FieldSpec field, std::string_view text)
-{
-    writeFixedText(fieldBytes(record, field), text);
-}
-
 SdiOutcome outcomeOf(char flag)
 {
     switch (flag) {
@@ -206,9 +196,9 @@ Result<CounterSlot> findCounter(const DataDir& dir, std::string_view identity)
         const auto fields
             = std::span<const std::uint8_t>(bytes.value())
                   .subspan(static_cast<std::size_t>(record - 1) * ExportCounterRecordSize, ExportCounterRecordSize);
-        if (textAt(fields, fieldOf(ExportCounterField::Identity)) != identity)
+        if (fieldText(fields, fieldOf(ExportCounterField::Identity)) != identity)
             continue;
-        const std::string last = textAt(fields, fieldOf(ExportCounterField::Last));
+        const std::string last = fieldText(fields, fieldOf(ExportCounterField::Last));
         long value = 0;
         const auto [end, error] = std::from_chars(last.data(), last.data() + last.size(), value);
         // A damaged count must not start the names again from the first.
@@ -312,19 +302,19 @@ void encodeSdiHistory(const SdiHistory& history, std::span<std::uint8_t, SdiReco
     const std::size_t files = std::min(history.exports.size(), SdiExportsPerInvoice);
     for (std::size_t slot = 0; slot < files; ++slot) {
         const SdiExport& file = history.exports[slot];
-        putText(out, sdiExportFieldOf(slot, SdiExportField::FileName), file.fileName);
-        putText(out, sdiExportFieldOf(slot, SdiExportField::ExportedAt), file.exportedAt);
-        putText(out, sdiExportFieldOf(slot, SdiExportField::Fingerprint), file.fingerprint);
+        putFieldText(out, sdiExportFieldOf(slot, SdiExportField::FileName), file.fileName);
+        putFieldText(out, sdiExportFieldOf(slot, SdiExportField::ExportedAt), file.exportedAt);
+        putFieldText(out, sdiExportFieldOf(slot, SdiExportField::Fingerprint), file.fingerprint);
         out[sdiExportFieldOf(slot, SdiExportField::Outcome).offset] = static_cast<std::uint8_t>(file.outcome);
-        putText(out, sdiExportFieldOf(slot, SdiExportField::OutcomeAt), file.outcomeAt);
-        putText(out, sdiExportFieldOf(slot, SdiExportField::SdiId), file.sdiId);
+        putFieldText(out, sdiExportFieldOf(slot, SdiExportField::OutcomeAt), file.outcomeAt);
+        putFieldText(out, sdiExportFieldOf(slot, SdiExportField::SdiId), file.sdiId);
     }
     const std::size_t errors = std::min(history.errors.size(), SdiErrorsKept);
     for (std::size_t index = 0; index < errors; ++index) {
         const SdiError& error = history.errors[index];
-        putText(out, sdiErrorFieldOf(index, SdiErrorField::Code), error.code);
-        putText(out, sdiErrorFieldOf(index, SdiErrorField::Description), error.description);
-        putText(out, sdiErrorFieldOf(index, SdiErrorField::Suggestion), error.suggestion);
+        putFieldText(out, sdiErrorFieldOf(index, SdiErrorField::Code), error.code);
+        putFieldText(out, sdiErrorFieldOf(index, SdiErrorField::Description), error.description);
+        putFieldText(out, sdiErrorFieldOf(index, SdiErrorField::Suggestion), error.suggestion);
     }
 }
 
@@ -333,21 +323,21 @@ SdiHistory decodeSdiHistory(std::span<const std::uint8_t, SdiRecordSize> in)
     SdiHistory history;
     for (std::size_t slot = 0; slot < SdiExportsPerInvoice; ++slot) {
         SdiExport file;
-        file.fileName = textAt(in, sdiExportFieldOf(slot, SdiExportField::FileName));
+        file.fileName = fieldText(in, sdiExportFieldOf(slot, SdiExportField::FileName));
         if (file.fileName.empty())
             continue;
-        file.exportedAt = textAt(in, sdiExportFieldOf(slot, SdiExportField::ExportedAt));
-        file.fingerprint = textAt(in, sdiExportFieldOf(slot, SdiExportField::Fingerprint));
+        file.exportedAt = fieldText(in, sdiExportFieldOf(slot, SdiExportField::ExportedAt));
+        file.fingerprint = fieldText(in, sdiExportFieldOf(slot, SdiExportField::Fingerprint));
         file.outcome = outcomeOf(flagAt(in, sdiExportFieldOf(slot, SdiExportField::Outcome)));
-        file.outcomeAt = textAt(in, sdiExportFieldOf(slot, SdiExportField::OutcomeAt));
-        file.sdiId = textAt(in, sdiExportFieldOf(slot, SdiExportField::SdiId));
+        file.outcomeAt = fieldText(in, sdiExportFieldOf(slot, SdiExportField::OutcomeAt));
+        file.sdiId = fieldText(in, sdiExportFieldOf(slot, SdiExportField::SdiId));
         history.exports.push_back(std::move(file));
     }
     for (std::size_t index = 0; index < SdiErrorsKept; ++index) {
         SdiError error;
-        error.code = textAt(in, sdiErrorFieldOf(index, SdiErrorField::Code));
-        error.description = textAt(in, sdiErrorFieldOf(index, SdiErrorField::Description));
-        error.suggestion = textAt(in, sdiErrorFieldOf(index, SdiErrorField::Suggestion));
+        error.code = fieldText(in, sdiErrorFieldOf(index, SdiErrorField::Code));
+        error.description = fieldText(in, sdiErrorFieldOf(index, SdiErrorField::Description));
+        error.suggestion = fieldText(in, sdiErrorFieldOf(index, SdiErrorField::Suggestion));
         if (!error.code.empty() || !error.description.empty())
             history.errors.push_back(std::move(error));
     }
@@ -541,8 +531,8 @@ Result<std::string> recordExport(const SdiBook& book, int count, int number, std
         return begun.error();
     std::array<std::uint8_t, ExportCounterRecordSize> counter {};
     std::fill(counter.begin(), counter.end(), std::uint8_t {' '});
-    putText(counter, fieldOf(ExportCounterField::Identity), identity);
-    putText(counter, fieldOf(ExportCounterField::Last), std::to_string(value));
+    putFieldText(counter, fieldOf(ExportCounterField::Identity), identity);
+    putFieldText(counter, fieldOf(ExportCounterField::Last), std::to_string(value));
     if (Status written = writeRecord(dir.fs(), counterPath, slot.value().record, counter, WriteStep::InOperation);
         !written)
         return written.error();

@@ -33,14 +33,9 @@ std::string capitalsWithoutBlanks(std::string_view text)
     return out;
 }
 
-std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
-{
-    return fromWindows1252(trimBlanks(readFixedText(fieldBytes(record, field))));
-}
-
 int numberAt(std::span<const std::uint8_t> record, FieldSpec field)
 {
-    const std::string text = textAt(record, field);
+    const std::string text = fieldText(record, field);
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     return error == std::errc() && end == text.data() + text.size() ? value : -1;
@@ -48,7 +43,7 @@ int numberAt(std::span<const std::uint8_t> record, FieldSpec field)
 
 std::optional<double> amountAt(std::span<const std::uint8_t> record, FieldSpec field)
 {
-    if (textAt(record, field).empty())
+    if (fieldText(record, field).empty())
         return std::nullopt;
     return figureAt(record, field);
 }
@@ -65,7 +60,7 @@ Decoded decode(std::span<const std::uint8_t> record)
     Decoded decoded;
     decoded.issuer = numberAt(record, fieldOf(CertificateField::Issuer));
     decoded.year = numberAt(record, fieldOf(CertificateField::Year));
-    decoded.client = textAt(record, fieldOf(CertificateField::Client));
+    decoded.client = fieldText(record, fieldOf(CertificateField::Client));
     const auto gross = amountAt(record, fieldOf(CertificateField::Gross));
     const auto withholding = amountAt(record, fieldOf(CertificateField::Withholding));
     // A record holds a certificate only whole: one figure alone was never written.
@@ -121,7 +116,7 @@ std::string storedKey(const std::string& client)
     CertificateBytes bytes;
     bytes.fill(' ');
     writeFixedText(fieldBytes(std::span(bytes), fieldOf(CertificateField::Client)), client);
-    return textAt(bytes, fieldOf(CertificateField::Client));
+    return fieldText(bytes, fieldOf(CertificateField::Client));
 }
 
 } // namespace

@@ -25,11 +25,6 @@ namespace {
 
 // readFixedText already gives UTF-8: converting it again would turn every
 // accented letter of a client's name into two.
-std::string textAt(std::span<const std::uint8_t> record, FieldSpec field)
-{
-    return std::string(trimBlanks(readFixedText(record.subspan(field.offset, field.width))));
-}
-
 // Whether a place of a record of the .inc may hold a payment of the year:
 // its stored date begins with the year's four digits. Most places hold none,
 // or a payment of another year, and are never decoded.
@@ -176,11 +171,11 @@ Status readBook(const BookOfYear& book, int year, calc::InvoiceType type, calc::
             invoice.invoiceNumber = number;
             invoice.invoiceYear = book.year;
             invoice.creditNote = isCreditNoteRecord(mark.value());
-            invoice.client = textAt(record, fieldOf(PartyField::Surname));
-            if (const std::string first = textAt(record, fieldOf(PartyField::FirstName)); !first.empty())
+            invoice.client = fieldText(record, fieldOf(PartyField::Surname));
+            if (const std::string first = fieldText(record, fieldOf(PartyField::FirstName)); !first.empty())
                 invoice.client += (invoice.client.empty() ? "" : " ") + first;
-            invoice.taxCode = textAt(record, fieldOf(PartyField::TaxCode));
-            invoice.vatNumber = textAt(record, fieldOf(PartyField::VatNumber));
+            invoice.taxCode = fieldText(record, fieldOf(PartyField::TaxCode));
+            invoice.vatNumber = fieldText(record, fieldOf(PartyField::VatNumber));
         }
         YearReceipt& row = out.emplace_back(invoice);
         row.date = f.payment.date;
