@@ -40,15 +40,8 @@ struct Session {
     Session()
     {
         state.dataDir = dir.data();
-        const einvoice::InvoiceToExport sample = test::professionalInvoice();
-        archive::writeIssuer(state.dataDir, 1, sample.issuer);
-        archive::writeIssuerCount(state.dataDir, 1);
-        archive::writeCurrentIssuer(state.dataDir, 1);
-        state.issuerCount = 1;
-        state.currentIssuer = 1;
-        state.currentIssuerRecord = sample.issuer;
-        einvoice::writeIssuerData(state.dataDir, 1, sample.issuerData);
-        form = sample.form;
+        test::storeSampleIssuer(state);
+        form = test::professionalInvoice().form;
         form.number = "7";
         state.nextNumber = 8;
     }

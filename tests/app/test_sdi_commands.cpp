@@ -68,14 +68,8 @@ struct Office {
     Office()
     {
         state.dataDir = dir.data();
-        const einvoice::InvoiceToExport sample = test::professionalInvoice();
-        archive::writeIssuer(state.dataDir, 1, sample.issuer);
-        archive::writeIssuerCount(state.dataDir, 1);
-        state.issuerCount = 1;
-        state.currentIssuer = 1;
-        state.currentIssuerRecord = sample.issuer;
-        einvoice::writeIssuerData(state.dataDir, 1, sample.issuerData);
-        form = sample.form;
+        test::storeSampleIssuer(state);
+        form = test::professionalInvoice().form;
         form.number = std::to_string(1);
         book = archive::bookPaths(state.dataDir, 1, "2024");
         archive::InvoiceForm stored = form;

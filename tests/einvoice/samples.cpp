@@ -1,5 +1,8 @@
 #include "samples.h"
 
+#include "archive/issuers.h"
+#include "archive/settings.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -144,6 +147,18 @@ QString schemaErrors(const QString& xmlFile)
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         return {};
     return QString::fromUtf8(process.readAllStandardError());
+}
+
+void storeSampleIssuer(archive::AppState& state)
+{
+    const einvoice::InvoiceToExport sample = professionalInvoice();
+    archive::writeIssuer(state.dataDir, 1, sample.issuer);
+    archive::writeIssuerCount(state.dataDir, 1);
+    archive::writeCurrentIssuer(state.dataDir, 1);
+    state.issuerCount = 1;
+    state.currentIssuer = 1;
+    state.currentIssuerRecord = sample.issuer;
+    einvoice::writeIssuerData(state.dataDir, 1, sample.issuerData);
 }
 
 } // namespace tessaro::test

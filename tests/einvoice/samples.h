@@ -21,6 +21,10 @@ einvoice::InvoiceToExport professionalInvoice();
 // Commercial: 10.50 x 2, 3 x (blank), 4 x 1, extra lines 5 x 3 and 7 x (blank).
 einvoice::InvoiceToExport commercialInvoice();
 
+// The issuer of professionalInvoice() stored as issuer 1, the current one,
+// with its e-invoice data, in the data directory of `state`; the state knows it.
+void storeSampleIssuer(archive::AppState& state);
+
 // Texts of every element whose path ends with the given one, e.g.
 // "DatiRiepilogo/Imposta", in document order.
 QStringList xmlValues(const std::string& xml, const QString& pathSuffix);
