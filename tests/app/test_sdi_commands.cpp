@@ -149,25 +149,6 @@ private slots:
         QCOMPARE(office.states(), (QStringList {"consegnata", "esportata", "non consegnata"}));
         QVERIFY(office.dialogs.last().text.find("non riscritte: n. 1, 3") != std::string::npos);
     }
-
-    void choosingFilesOrAFolder_data()
-    {
-        QTest::addColumn<int>("answer"); // to "file o cartella?"
-        QTest::addColumn<int>("paths");
-        QTest::newRow("files") << int(ui::Answer::Yes) << 1;
-        QTest::newRow("a folder") << int(ui::Answer::No) << 1;
-        QTest::newRow("cancelled") << int(ui::Answer::Cancel) << 0;
-    }
-
-    void choosingFilesOrAFolder()
-    {
-        QFETCH(int, answer);
-        QFETCH(int, paths);
-        ui::ScriptedDialogs dialogs;
-        dialogs.queueAnswer(static_cast<ui::Answer>(answer));
-        dialogs.queueChosenPath("/tmp/ricevute");
-        QCOMPARE(static_cast<int>(app::chooseReceipts(dialogs).size()), paths);
-    }
 };
 
 QTEST_MAIN(TestSdiCommands)
