@@ -1,6 +1,7 @@
 #include "app/backup.h"
 
 #include "app/data_dir_lock.h"
+#include "archive/export_counter.h"
 #include "archive/whole_file.h"
 
 #include <QDir>
@@ -150,6 +151,13 @@ BackupOutcome restoreBackup(archive::FileSystem& fs, const std::string& dataDir,
         return outcome;
     if (!holdsADataDirectory(unpacked.path())) {
         outcome.error = "Il file " + archive + " non è una copia di sicurezza dei dati.";
+        return outcome;
+    }
+    // The files exported since the copy was made went to the exchange
+    // system already: the copy's counters must not give their names again.
+    const archive::DataDir restoredDir(unpacked.path().toStdString(), fs);
+    if (archive::Status carried = archive::carryExportCounters(archive::DataDir(dataDir, fs), restoredDir); !carried) {
+        outcome.error = carried.error().describe();
         return outcome;
     }
 

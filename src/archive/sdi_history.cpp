@@ -1,6 +1,7 @@
 #include "archive/sdi_history.h"
 
 #include "archive/codepage.h"
+#include "archive/export_counter.h"
 #include "archive/journal.h"
 #include "archive/lifecycle.h"
 #include "archive/record_file.h"
@@ -162,53 +163,6 @@ private:
     std::vector<char> m_dirty;
     bool m_new = false;
 };
-
-std::string exportCounterFile(const DataDir& dir)
-{
-    return dataFile(dir, "progressivi.fe");
-}
-
-struct CounterSlot {
-    int record = 0; // where the identity's record is, or goes
-    long last = 0;
-};
-
-Result<CounterSlot> findCounter(const DataDir& dir, std::string_view identity)
-{
-    const std::string path = exportCounterFile(dir);
-    CounterSlot slot;
-    if (!dir.fs().exists(path)) {
-        slot.record = 1;
-        return slot;
-    }
-    const auto file = dir.fs().open(path);
-    const auto size = file ? file->size() : std::nullopt;
-    if (!size)
-        return IoError {IoError::Action::Read, path};
-    // Counters are a few per data directory; a file far larger is damaged.
-    if (*size > 4096 * ExportCounterRecordSize)
-        return IoError {IoError::Action::Read, path};
-    const auto records = static_cast<int>(*size / ExportCounterRecordSize);
-    auto bytes = readLeadingRecords(dir.fs(), path, ExportCounterRecordSize, records);
-    if (!bytes)
-        return bytes.error();
-    for (int record = 1; record <= records; ++record) {
-        const auto fields
-            = std::span<const std::uint8_t>(bytes.value())
-                  .subspan(static_cast<std::size_t>(record - 1) * ExportCounterRecordSize, ExportCounterRecordSize);
-        if (fieldText(fields, fieldOf(ExportCounterField::Identity)) != identity)
-            continue;
-        const std::string last = fieldText(fields, fieldOf(ExportCounterField::Last));
-        long value = 0;
-        const auto [end, error] = std::from_chars(last.data(), last.data() + last.size(), value);
-        // A damaged count must not start the names again from the first.
-        if (error != std::errc() || end != last.data() + last.size() || value < 0)
-            return IoError {IoError::Action::Read, path};
-        return CounterSlot {record, value};
-    }
-    slot.record = records + 1;
-    return slot;
-}
 
 } // namespace
 
@@ -501,12 +455,15 @@ Result<std::string> recordExport(const SdiBook& book, int count, int number, std
     const DataDir& dir = book.paths.dir;
     const std::string identity(calc::trimBlanks(book.vatNumber));
     const std::string counterPath = exportCounterFile(dir);
-    auto slot = findCounter(dir, identity);
-    if (!slot)
-        return slot.error();
+    auto counters = readExportCounters(dir);
+    if (!counters)
+        return counters.error();
+    const auto held = std::find_if(counters.value().begin(), counters.value().end(),
+                                   [&](const ExportCounter& counter) { return counter.identity == identity; });
+    const auto record = static_cast<int>(held - counters.value().begin() + 1);
     // A file the user left from an operation stopped half way keeps its name too.
     const auto present = exportedNames(dir);
-    long value = slot.value().last + 1;
+    long value = (held == counters.value().end() ? 0 : held->last) + 1;
     while (value <= LastCounterValue && present.count(exportFileName(identity, counterProgressive(value))) > 0)
         ++value;
     if (value > LastCounterValue)
@@ -523,18 +480,15 @@ Result<std::string> recordExport(const SdiBook& book, int count, int number, std
     histories.value().at(number).addExport(std::move(file));
 
     Journal journal(dir, "Esporta fattura elettronica n. " + std::to_string(number) + " del " + book.year);
-    if (Status kept = journal.keepRecords(counterPath, ExportCounterRecordSize, slot.value().record, 1); !kept)
+    if (Status kept = journal.keepRecords(counterPath, ExportCounterRecordSize, record, 1); !kept)
         return kept.error();
     if (Status kept = histories.value().keep(journal); !kept)
         return kept.error();
     if (Status begun = journal.begin(); !begun)
         return begun.error();
     std::array<std::uint8_t, ExportCounterRecordSize> counter {};
-    std::fill(counter.begin(), counter.end(), std::uint8_t {' '});
-    putFieldText(counter, fieldOf(ExportCounterField::Identity), identity);
-    putFieldText(counter, fieldOf(ExportCounterField::Last), std::to_string(value));
-    if (Status written = writeRecord(dir.fs(), counterPath, slot.value().record, counter, WriteStep::InOperation);
-        !written)
+    encodeExportCounter({identity, value}, counter);
+    if (Status written = writeRecord(dir.fs(), counterPath, record, counter, WriteStep::InOperation); !written)
         return written.error();
     if (Status written = histories.value().write(); !written)
         return written.error();

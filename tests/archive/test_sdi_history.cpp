@@ -2,6 +2,7 @@
 // names never given twice through rejections, insertions and deletions,
 // the files of the earlier names taken in, the exchange system's answers,
 // and an export cut at every write.
+#include "archive/export_counter.h"
 #include "archive/lifecycle.h"
 #include "archive/maintenance.h"
 #include "archive/recovery.h"
@@ -209,6 +210,32 @@ private slots:
         QCOMPARE(b.answer({answerFor(archive::earlierExportName(Vat, "2023", 4), archive::SdiOutcome::NotDelivered)}),
                  std::vector {F::Recorded});
         QCOMPARE(archive::readSdiHistory(other, 4).value().state({}), archive::SdiState::NotDelivered);
+    }
+
+    // A data directory about to take another's place keeps every counter that went further there.
+    void countersOnlyGoForward()
+    {
+        TestDir from;
+        TestDir into;
+        const auto write = [](const TestDir& dir, std::vector<archive::ExportCounter> counters) {
+            for (std::size_t i = 0; i < counters.size(); ++i) {
+                std::array<std::uint8_t, archive::ExportCounterRecordSize> bytes {};
+                archive::encodeExportCounter(counters[i], bytes);
+                archive::writeRecord(archive::realFileSystem(), archive::exportCounterFile(dir.data()),
+                                     static_cast<int>(i) + 1, bytes);
+            }
+        };
+        write(from, {{"A", 5}, {"B", 2}});
+        write(into, {{"A", 3}, {"C", 7}, {"B", 9}});
+        QVERIFY(archive::carryExportCounters(from.data(), into.data()).ok());
+        QStringList held;
+        const auto counters = archive::readExportCounters(into.data());
+        for (const auto& counter : counters.value())
+            held << QString::fromStdString(counter.identity + std::to_string(counter.last));
+        QCOMPARE(held, (QStringList {"A5", "C7", "B9"}));
+
+        from.writeBytes("progressivi.fe", std::vector<std::uint8_t>(archive::ExportCounterRecordSize, 'x'));
+        QVERIFY(!archive::carryExportCounters(from.data(), into.data()).ok());
     }
 
     // Cut at every write, the counter and the history are both as before or both as after.

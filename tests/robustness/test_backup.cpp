@@ -2,6 +2,8 @@
 // whole program: a copy put back gives the files as they were when it was
 // made, the data it replaces are kept aside, and a copy that cannot be made
 // or put back changes nothing.
+#include "archive/export_counter.h"
+#include "archive/record_file.h"
 #include "program.h"
 #include "test_dir.h"
 
@@ -52,11 +54,17 @@ private slots:
         program.type("txtimp1", "50");
         program.click("Command5");
         QCOMPARE(int(program.state().nextNumber), 5);
+        // A file exported since the copy: its name must stay used once the copy is back.
+        std::array<std::uint8_t, archive::ExportCounterRecordSize> counter {};
+        archive::encodeExportCounter({"01234567897", 7}, counter);
+        QVERIFY(archive::writeRecord(archive::realFileSystem(), dir + "/progressivi.fe", 1, counter).ok());
         const Snapshot changed = snapshot(dir);
         program.dialogs().queueChosenPath(todaysCopy(folder).toStdString());
         program.menu("mnufrestore");
         QCOMPARE(program.dialogs().last().title, std::string("RIPRISTINO COPIA DI SICUREZZA"));
-        QVERIFY(snapshot(dir) == copied);
+        Snapshot restored = snapshot(dir);
+        QVERIFY(restored.extract("progressivi.fe").mapped() == Bytes(counter.begin(), counter.end()));
+        QVERIFY(restored == copied);
         QCOMPARE(int(program.state().nextNumber), 4);
         QVERIFY(QFile::exists(QString::fromStdString(dir + "/tessaro.lock")));
         const QStringList besides = entries(QString::fromStdString(parent.path()));
