@@ -5,6 +5,7 @@
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
 #include "archive/sdi_history.h"
+#include "archive/sdi_names.h"
 #include "calc/text.h"
 #include "einvoice/fatturapa.h"
 #include "einvoice/year_export.h"
@@ -49,8 +50,21 @@ std::string now()
     return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
 }
 
-// An invoice the exchange system took is issued: another file of it is a
-// second invoice for the client, so it goes only when the user says so.
+// The file of the invoice that stands: the one the exchange system took,
+// else the latest; the earlier name for a book that kept no history.
+std::string standingFile(const archive::SdiHistory& history, const archive::SdiBook& book, int number)
+{
+    for (auto file = history.exports.rbegin(); file != history.exports.rend(); ++file) {
+        if (file->outcome == archive::SdiOutcome::Delivered || file->outcome == archive::SdiOutcome::NotDelivered)
+            return file->fileName;
+    }
+    return history.empty() ? archive::earlierExportName(book.vatNumber, book.year, number)
+                           : history.exports.back().fileName;
+}
+
+// Every export is a new file: one the exchange system took makes this one a
+// second invoice for the client, and one still waiting for its receipt may
+// have been sent already. Either goes only when the user says so.
 bool mayExportAgain(const archive::InvoiceForm& form, const archive::AppState& state, ui::Dialogs& dialogs)
 {
     const int number = archive::invoiceNumber(form.number);
@@ -58,22 +72,29 @@ bool mayExportAgain(const archive::InvoiceForm& form, const archive::AppState& s
         return true;
     const archive::SdiBook book = archive::currentSdiBook(form, state);
     auto history = archive::readSdiHistory(book.paths, number);
-    if (!history) {
-        reportFailure(dialogs, NotWritten, history.error());
+    auto status = archive::sdiStatusOf(book, form, number);
+    if (!history || !status) {
+        reportFailure(dialogs, NotWritten, history ? status.error() : history.error());
         return false;
     }
-    const archive::SdiState sdiState = history.value().state({});
-    if (sdiState != archive::SdiState::Delivered && sdiState != archive::SdiState::NotDelivered)
+    const archive::SdiState sdiState = status.value().state;
+    if (sdiState == archive::SdiState::NotExported || sdiState == archive::SdiState::Rejected)
         return true;
-    const std::string& file = history.value().exports.back().fileName;
-    const std::string how = sdiState == archive::SdiState::Delivered
-        ? "è stata consegnata al cliente"
-        : "è stata emessa (non consegnata: è nell'area riservata del cliente)";
-    return dialogs.message("La fattura n. " + std::to_string(number) + " del " + form.year + " " + how
-                               + " dal Sistema di Interscambio con il file " + file
-                               + ".\nUn nuovo file sarebbe una seconda fattura. Esportarla di nuovo lo stesso?",
-                           std::string(einvoice::RefusalTitle), ui::Buttons::YesNo)
-        == ui::Answer::Yes;
+    const std::string invoice = "La fattura n. " + std::to_string(number) + " del " + form.year;
+    const std::string file = standingFile(history.value(), book, number);
+    std::string question;
+    if (sdiState == archive::SdiState::Delivered || sdiState == archive::SdiState::NotDelivered) {
+        const std::string how = sdiState == archive::SdiState::Delivered
+            ? "è stata consegnata al cliente"
+            : "è stata emessa (non consegnata: è nell'area riservata del cliente)";
+        question = invoice + " " + how + " dal Sistema di Interscambio con il file " + file
+            + ".\nUn nuovo file sarebbe una seconda fattura. Esportarla di nuovo lo stesso?";
+    } else {
+        question = invoice + " è già stata esportata nel file " + file
+            + ", che non ha ancora una ricevuta.\nSe quel file è già stato inviato, un nuovo file sarebbe una "
+              "seconda fattura; se non lo è, non va inviato. Esportarla di nuovo con un nuovo nome?";
+    }
+    return dialogs.message(question, std::string(einvoice::RefusalTitle), ui::Buttons::YesNo) == ui::Answer::Yes;
 }
 
 } // namespace

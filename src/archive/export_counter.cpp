@@ -44,9 +44,9 @@ Result<std::vector<ExportCounter>> readExportCounters(const DataDir& dir)
     if (!bytes)
         return bytes.error();
     for (int record = 0; record < records; ++record) {
-        const auto fields = std::span<const std::uint8_t>(bytes.value())
-                                .subspan(static_cast<std::size_t>(record) * ExportCounterRecordSize,
-                                         ExportCounterRecordSize);
+        const auto fields
+            = std::span<const std::uint8_t>(bytes.value())
+                  .subspan(static_cast<std::size_t>(record) * ExportCounterRecordSize, ExportCounterRecordSize);
         ExportCounter counter;
         counter.identity = fieldText(fields, fieldOf(ExportCounterField::Identity));
         const std::string last = fieldText(fields, fieldOf(ExportCounterField::Last));
@@ -72,8 +72,8 @@ Status carryExportCounters(const DataDir& from, const DataDir& into)
                                        [&](const ExportCounter& c) { return c.identity == counter.identity; });
         if (held != counters.value().end() && held->last >= counter.last)
             continue;
-        const auto record = static_cast<int>(
-            held == counters.value().end() ? counters.value().size() + 1 : held - counters.value().begin() + 1);
+        const auto record = static_cast<int>(held == counters.value().end() ? counters.value().size() + 1
+                                                                            : held - counters.value().begin() + 1);
         if (held == counters.value().end())
             counters.value().push_back(counter);
         else

@@ -74,20 +74,24 @@ private slots:
         QCOMPARE(s.dialogs.last().title, ExportTitle);
         QCOMPARE(s.exported(), QStringList {"IT01234567897_00001.xml"});
 
-        // The code as the exchange system takes it, upper-cased.
+        // The code as the exchange system takes it, upper-cased; each export
+        // again is a new file, asked for first.
         s.dialogs.clear();
+        s.dialogs.queueAnswer(ui::Answer::Yes);
         s.dialogs.queueInput("studio@pec.example.it");
         app::exportEinvoice(s.form, s.state, s.dialogs);
-        QCOMPARE(s.dialogs.shown()[0].defaultText, std::string("ABC1234"));
+        QCOMPARE(s.dialogs.shown()[1].defaultText, std::string("ABC1234"));
 
         s.dialogs.clear();
+        s.dialogs.queueAnswer(ui::Answer::Yes);
         app::exportEinvoice(s.form, s.state, s.dialogs); // cancelled: nothing more happens
-        QCOMPARE(s.dialogs.shown().size(), std::size_t {1});
+        QCOMPARE(s.dialogs.shown().size(), std::size_t {2});
         QCOMPARE(s.dialogs.last().defaultText, std::string("studio@pec.example.it"));
     }
 
     // A rejected file is sent again under a new name without a question; a
-    // delivered one only when the user says so; an invoice not stored never.
+    // delivered one, or one still waiting for its receipt, only when the user
+    // says so; an invoice not stored never.
     void exportingAgainFollowsTheExchangeSystem_data()
     {
         QTest::addColumn<char>("outcome"); // of the first file: ' ' none, 'S', 'C', 'M'
@@ -96,7 +100,8 @@ private slots:
         const QStringList one {"IT01234567897_00001.xml"};
         const QStringList two {"IT01234567897_00001.xml", "IT01234567897_00002.xml"};
         QTest::newRow("rejected") << 'S' << -1 << two;
-        QTest::newRow("not answered yet") << ' ' << -1 << two;
+        QTest::newRow("not answered yet, yes") << ' ' << 1 << two;
+        QTest::newRow("not answered yet, no") << ' ' << 0 << one;
         QTest::newRow("delivered, yes") << 'C' << 1 << two;
         QTest::newRow("delivered, no") << 'C' << 0 << one;
         QTest::newRow("left in the client's area, no") << 'M' << 0 << one;
