@@ -10,6 +10,7 @@
 #include "archive/lifecycle.h"
 #include "archive/payments.h"
 #include "archive/register.h"
+#include "archive/sdi_history.h"
 #include "bench/baselines.h"
 #include "bench/fixture.h"
 #include "bench/flush_switch.h"
@@ -216,6 +217,45 @@ void receiptsFigures(Report& report, const std::string& dir, int runs)
     expect(fees > 0, "the flat-rate summary found no fees");
 }
 
+// Every invoice of the full book exported, each file waiting for its
+// receipt: the register reads each invoice's history and tells a changed
+// invoice from its file. The book goes back to having no history afterwards.
+void sdiFigures(Report& report, Session& session, const std::string& dataDir, int runs)
+{
+    const archive::BookPaths book = fullBook(dataDir);
+    archive::SdiHistory history;
+    // Waiting for its receipt, the dearest state: it asks whether the invoice changed since.
+    history.exports.push_back(
+        {"IT01234567890_00001.xml", "2026-12-01 10:00:00", "0123456789ABCDEF", archive::SdiOutcome::None, "", ""});
+    std::vector<std::uint8_t> records(static_cast<std::size_t>(archive::MaxInvoiceNumber) * archive::SdiRecordSize);
+    for (int number = 0; number < archive::MaxInvoiceNumber; ++number)
+        archive::encodeSdiHistory(
+            history,
+            std::span<std::uint8_t, archive::SdiRecordSize>(
+                records.data() + static_cast<std::size_t>(number) * archive::SdiRecordSize, archive::SdiRecordSize));
+    expect(archive::writeRecords(book.fs(), book.einvoices, archive::SdiRecordSize, 1, records).ok(),
+           "the .sdi was not written");
+
+    app::RegisterController& reg = session.controller().registerWindow();
+    report.addAgainst(
+        "\"Registro fatture dell'anno\", every invoice exported",
+        measure(
+            runs, [&] { reg.window() ? reg.window()->hide() : void(); }, [&] { openRegister(session).repaint(); }),
+        200, "<= 200 ms");
+    report.add("  the SdI states alone",
+               measure(runs, {},
+                       [&] {
+                           const auto states = archive::readSdiStatuses(
+                               archive::currentSdiBook(session.controller().form(), session.controller().state()),
+                               archive::MaxInvoiceNumber);
+                           expect(states.ok(), "the SdI states were not read");
+                       }),
+               "what the history costs");
+    reg.window()->hide();
+    std::error_code removed;
+    std::filesystem::remove(book.einvoices, removed);
+}
+
 void registerFigures(Report& report, Session& session, const std::string& dataDir, const std::string& scratch, int runs)
 {
     app::RegisterController& reg = session.controller().registerWindow();
@@ -284,6 +324,7 @@ void registerFigures(Report& report, Session& session, const std::string& dataDi
     std::error_code noSize;
     expect(std::filesystem::file_size(csv, noSize) > 1000000, "the CSV was not written");
     window.hide();
+    sdiFigures(report, session, dataDir, runs);
 }
 
 void startupFigures(Report& report, const std::string& self, const std::string& dir, int runs)

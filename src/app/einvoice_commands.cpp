@@ -72,7 +72,7 @@ bool mayExportAgain(const archive::InvoiceForm& form, const archive::AppState& s
         return true;
     const archive::SdiBook book = archive::currentSdiBook(form, state);
     auto history = archive::readSdiHistory(book.paths, number);
-    auto status = archive::sdiStatusOf(book, form, number);
+    auto status = archive::sdiStatusOf(book, number);
     if (!history || !status) {
         reportFailure(dialogs, NotWritten, history ? status.error() : history.error());
         return false;

@@ -58,6 +58,13 @@ bool issued(SdiOutcome outcome)
     return outcome == SdiOutcome::Delivered || outcome == SdiOutcome::NotDelivered;
 }
 
+// Most places of most records hold nothing: they are skipped unread.
+bool blankField(std::span<const std::uint8_t> record, FieldSpec field)
+{
+    const auto bytes = record.subspan(field.offset, field.width);
+    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t byte) { return byte == ' ' || byte == 0; });
+}
+
 std::string hex(std::uint64_t value)
 {
     char text[17] {};
@@ -234,6 +241,13 @@ bool SdiHistory::takeAnswer(const SdiAnswer& answer)
     return true;
 }
 
+bool SdiHistory::dependsOnContent() const
+{
+    if (exports.empty() || exports.back().outcome != SdiOutcome::None || exports.back().fingerprint.empty())
+        return false;
+    return std::none_of(exports.begin(), exports.end(), [](const SdiExport& file) { return issued(file.outcome); });
+}
+
 SdiState SdiHistory::state(std::string_view currentFingerprint) const
 {
     if (exports.empty())
@@ -276,10 +290,10 @@ SdiHistory decodeSdiHistory(std::span<const std::uint8_t, SdiRecordSize> in)
 {
     SdiHistory history;
     for (std::size_t slot = 0; slot < SdiExportsPerInvoice; ++slot) {
+        if (blankField(in, sdiExportFieldOf(slot, SdiExportField::FileName)))
+            continue;
         SdiExport file;
         file.fileName = fieldText(in, sdiExportFieldOf(slot, SdiExportField::FileName));
-        if (file.fileName.empty())
-            continue;
         file.exportedAt = fieldText(in, sdiExportFieldOf(slot, SdiExportField::ExportedAt));
         file.fingerprint = fieldText(in, sdiExportFieldOf(slot, SdiExportField::Fingerprint));
         file.outcome = outcomeOf(flagAt(in, sdiExportFieldOf(slot, SdiExportField::Outcome)));
@@ -288,6 +302,9 @@ SdiHistory decodeSdiHistory(std::span<const std::uint8_t, SdiRecordSize> in)
         history.exports.push_back(std::move(file));
     }
     for (std::size_t index = 0; index < SdiErrorsKept; ++index) {
+        if (blankField(in, sdiErrorFieldOf(index, SdiErrorField::Code))
+            && blankField(in, sdiErrorFieldOf(index, SdiErrorField::Description)))
+            continue;
         SdiError error;
         error.code = fieldText(in, sdiErrorFieldOf(index, SdiErrorField::Code));
         error.description = fieldText(in, sdiErrorFieldOf(index, SdiErrorField::Description));
@@ -298,23 +315,39 @@ SdiHistory decodeSdiHistory(std::span<const std::uint8_t, SdiRecordSize> in)
     return history;
 }
 
-std::string invoiceFingerprint(const InvoiceForm& form)
+std::string recordsFingerprint(std::span<const std::uint8_t, InvoiceRecordSize> invoice,
+                               std::span<const std::uint8_t, ExtraLinesRecordSize> extraLines)
 {
-    const InvoiceImage image = invoiceImage(form);
-    std::array<std::uint8_t, InvoiceRecordSize + ExtraLinesRecordSize> bytes {};
-    encodeInvoice(image.record, std::span(bytes).first<InvoiceRecordSize>());
-    encodeExtraLines(image.extraLines, std::span(bytes).last<ExtraLinesRecordSize>());
-    return hex(XXH64(bytes.data(), bytes.size(), 0));
+    XXH64_state_t* state = XXH64_createState();
+    XXH64_reset(state, 0);
+    XXH64_update(state, invoice.data(), invoice.size());
+    XXH64_update(state, extraLines.data(), extraLines.size());
+    const std::uint64_t value = XXH64_digest(state);
+    XXH64_freeState(state);
+    return hex(value);
 }
 
-std::string storedFingerprint(std::span<const std::uint8_t, InvoiceRecordSize> invoice,
-                              std::span<const std::uint8_t, ExtraLinesRecordSize> extraLines, char decimalSeparator)
+Result<std::string> storedFingerprint(const BookPaths& book, int number)
 {
-    InvoiceForm form;
-    form.buffer = decodeInvoice(invoice);
-    form.extraLines = decodeExtraLines(extraLines);
-    copyBufferToForm(form, decimalSeparator);
-    return invoiceFingerprint(form);
+    std::array<std::uint8_t, InvoiceRecordSize> invoice {};
+    std::array<std::uint8_t, ExtraLinesRecordSize> lines {};
+    if (Status read = readRecord(book.fs(), book.invoices, number, invoice); !read)
+        return read.error();
+    if (Status read = readRecord(book.fs(), book.extraLines, number, lines); !read)
+        return read.error();
+    return recordsFingerprint(invoice, lines);
+}
+
+Result<std::string> exportedFingerprint(const BookPaths& book, const InvoiceForm& form, int number)
+{
+    if (!hasUnsavedChanges(form))
+        return storedFingerprint(book, number);
+    const InvoiceImage image = invoiceImage(form);
+    std::array<std::uint8_t, InvoiceRecordSize> invoice {};
+    std::array<std::uint8_t, ExtraLinesRecordSize> lines {};
+    encodeInvoice(image.record, invoice);
+    encodeExtraLines(image.extraLines, lines);
+    return recordsFingerprint(invoice, lines);
 }
 
 SdiStatus sdiStatus(const SdiHistory& history, std::string_view currentFingerprint, bool earlierFile)
@@ -376,9 +409,9 @@ Result<std::vector<SdiStatus>> readSdiStatuses(const SdiBook& book, int count)
     std::vector<SdiStatus> statuses(histories.value().size());
     const bool earlier = !book.paths.fs().exists(book.paths.einvoices);
     const auto present = earlier ? exportedNames(book.paths.dir) : std::unordered_set<std::string> {};
-    bool fingerprints = false;
-    for (const SdiHistory& history : histories.value())
-        fingerprints = fingerprints || (!history.empty() && !history.exports.back().fingerprint.empty());
+    const auto& rows = histories.value();
+    const bool fingerprints
+        = std::any_of(rows.begin(), rows.end(), [](const SdiHistory& history) { return history.dependsOnContent(); });
     std::vector<std::uint8_t> invoices;
     std::vector<std::uint8_t> lines;
     if (fingerprints) {
@@ -391,23 +424,22 @@ Result<std::vector<SdiStatus>> readSdiStatuses(const SdiBook& book, int count)
             return readLines.error();
         lines = std::move(readLines.value());
     }
-    for (int number = 1; number <= static_cast<int>(statuses.size()); ++number) {
-        const auto index = static_cast<std::size_t>(number - 1);
-        const SdiHistory& history = histories.value()[index];
+    for (std::size_t index = 0; index < statuses.size(); ++index) {
+        const SdiHistory& history = rows[index];
         std::string fingerprint;
-        if (!history.empty() && !history.exports.back().fingerprint.empty())
-            fingerprint = storedFingerprint(std::span<const std::uint8_t, InvoiceRecordSize>(
-                                                invoices.data() + index * InvoiceRecordSize, InvoiceRecordSize),
-                                            std::span<const std::uint8_t, ExtraLinesRecordSize>(
-                                                lines.data() + index * ExtraLinesRecordSize, ExtraLinesRecordSize),
-                                            book.decimalSeparator);
-        const bool earlierFile = earlier && present.count(earlierExportName(book.vatNumber, book.year, number)) > 0;
+        if (history.dependsOnContent())
+            fingerprint = recordsFingerprint(std::span<const std::uint8_t, InvoiceRecordSize>(
+                                                 invoices.data() + index * InvoiceRecordSize, InvoiceRecordSize),
+                                             std::span<const std::uint8_t, ExtraLinesRecordSize>(
+                                                 lines.data() + index * ExtraLinesRecordSize, ExtraLinesRecordSize));
+        const bool earlierFile
+            = earlier && present.count(earlierExportName(book.vatNumber, book.year, static_cast<int>(index) + 1)) > 0;
         statuses[index] = sdiStatus(history, fingerprint, earlierFile);
     }
     return statuses;
 }
 
-Result<SdiStatus> sdiStatusOf(const SdiBook& book, const InvoiceForm& form, int number)
+Result<SdiStatus> sdiStatusOf(const SdiBook& book, int number)
 {
     auto history = readSdiHistory(book.paths, number);
     if (!history)
@@ -418,7 +450,13 @@ Result<SdiStatus> sdiStatusOf(const SdiBook& book, const InvoiceForm& form, int 
         earlierFile
             = !name.empty() && book.paths.fs().exists(exportFolderPath(book.paths.dir) + pathSeparator() + name);
     }
-    const std::string fingerprint = history.value().empty() ? std::string() : invoiceFingerprint(form);
+    std::string fingerprint;
+    if (history.value().dependsOnContent()) {
+        auto stored = storedFingerprint(book.paths, number);
+        if (!stored)
+            return stored.error();
+        fingerprint = stored.value();
+    }
     return sdiStatus(history.value(), fingerprint, earlierFile);
 }
 
@@ -428,7 +466,7 @@ void refreshSdiStatus(InvoiceForm& form, const AppState& state)
     const int number = invoiceNumber(form.number);
     if (!isBookYear(form.year) || state.currentIssuer < 1 || number < 1 || number >= state.nextNumber)
         return;
-    if (auto status = sdiStatusOf(currentSdiBook(form, state), form, number))
+    if (auto status = sdiStatusOf(currentSdiBook(form, state), number))
         form.sdiStatus = status.value().text;
 }
 

@@ -72,6 +72,9 @@ struct SdiHistory {
     SdiExport* find(std::string_view fileName);
     // Whether the answer is new to the history; it is taken in when it is.
     bool takeAnswer(const SdiAnswer& answer);
+    // Whether the state tells the invoice as it is from its latest file,
+    // which only a file still waiting for its answer does.
+    bool dependsOnContent() const;
     // An issued invoice (delivered, or left in the client's area) stays so
     // whatever was exported after it; otherwise the latest file decides.
     SdiState state(std::string_view currentFingerprint) const;
@@ -81,11 +84,14 @@ struct SdiHistory {
 void encodeSdiHistory(const SdiHistory& history, std::span<std::uint8_t, SdiRecordSize> out);
 SdiHistory decodeSdiHistory(std::span<const std::uint8_t, SdiRecordSize> in);
 
-// The invoice as a save would store it, hashed: the same for the window that
-// shows a stored invoice and for the stored records themselves.
-std::string invoiceFingerprint(const InvoiceForm& form);
-std::string storedFingerprint(std::span<const std::uint8_t, InvoiceRecordSize> invoice,
-                              std::span<const std::uint8_t, ExtraLinesRecordSize> extraLines, char decimalSeparator);
+// The fingerprint of an invoice: its .arc and .agg records, hashed.
+std::string recordsFingerprint(std::span<const std::uint8_t, InvoiceRecordSize> invoice,
+                               std::span<const std::uint8_t, ExtraLinesRecordSize> extraLines);
+// Of invoice `number` as stored.
+Result<std::string> storedFingerprint(const BookPaths& book, int number);
+// Of the invoice a file is made from: as stored, or with changes not saved
+// yet, as the save will store it.
+Result<std::string> exportedFingerprint(const BookPaths& book, const InvoiceForm& form, int number);
 
 // The state of an invoice and the text the register and the window show:
 // a rejection with its error codes, "scartata (00305, 00311)".
@@ -112,8 +118,8 @@ Result<SdiHistory> readSdiHistory(const BookPaths& book, int number);
 Status writeSdiHistory(const BookPaths& book, int number, const SdiHistory& history, WriteStep step = WriteStep::Alone);
 // The status of invoices 1 .. count, from the book's files and the export folder.
 Result<std::vector<SdiStatus>> readSdiStatuses(const SdiBook& book, int count);
-// The status of the invoice the window shows as invoice `number`.
-Result<SdiStatus> sdiStatusOf(const SdiBook& book, const InvoiceForm& form, int number);
+// The status of invoice `number` as stored.
+Result<SdiStatus> sdiStatusOf(const SdiBook& book, int number);
 
 // The form's sdiStatus for the invoice it shows, as stored in the window's
 // book; empty for a number not stored, or a history that cannot be read:

@@ -37,8 +37,12 @@ ExportOutcome exportUnderNewName(InvoiceToExport invoice, const archive::SdiBook
     outcome.problems = validate(invoice);
     if (!outcome.problems.empty())
         return outcome;
-    auto progressive
-        = archive::recordExport(book, count, invoice.number, archive::invoiceFingerprint(invoice.form), now);
+    auto fingerprint = archive::exportedFingerprint(book.paths, invoice.form, invoice.number);
+    if (!fingerprint) {
+        outcome.ioError = fingerprint.error();
+        return outcome;
+    }
+    auto progressive = archive::recordExport(book, count, invoice.number, fingerprint.value(), now);
     if (!progressive) {
         outcome.ioError = progressive.error();
         return outcome;

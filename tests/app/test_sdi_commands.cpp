@@ -101,6 +101,11 @@ private slots:
         Office office;
         app::exportEinvoiceYear(office.form, office.state, office.dialogs);
         QCOMPARE(office.states(), (QStringList {"esportata", "esportata", "esportata"}));
+        // Invoice 2 corrected after its file was written: the file no longer holds it.
+        archive::InvoiceRecord corrected = archive::readInvoice(office.book, 2).value();
+        corrected.amount[0] = "1200";
+        QVERIFY(archive::writeInvoice(office.book, 2, corrected).ok());
+        QCOMPARE(office.states(), (QStringList {"esportata", "modificata dopo l'esportazione", "esportata"}));
 
         const QString folder = QString::fromStdString(office.dir.path()) + "/scaricate";
         QDir().mkpath(folder);
