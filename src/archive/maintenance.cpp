@@ -131,6 +131,7 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     clearResults(form);
     markUnchanged(form);
     state.nextNumber = next;
+    refreshSdiStatus(form, state);
     return {};
 }
 
@@ -183,6 +184,7 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     clearResults(form);
     if (number < next)
         showStoredResults(form, state);
+    refreshSdiStatus(form, state);
     return {};
 }
 

@@ -148,10 +148,13 @@ private slots:
         QCOMPARE(b.namesOf(2), (QStringList {QString::fromStdString(first), QString::fromStdString(second)}));
 
         // Invoice B moves to 3 with its files; the new invoice 2 gets a name of its own.
+        b.form.number = "2";
         QVERIFY(archive::insertInvoice(b.form, b.state, 2).ok());
+        QCOMPARE(b.form.sdiStatus, std::string("non esportata"));
         QCOMPARE(b.namesOf(3).size(), 2);
         QVERIFY(b.namesOf(2).isEmpty());
         give(2);
+        b.form.number = "1";
         QVERIFY(archive::deleteInvoice(b.form, b.state, 1).ok());
         QCOMPARE(b.namesOf(2).size(), 2);
         // A file left in the folder by a stopped export keeps its name too.
