@@ -141,28 +141,33 @@ std::string clientKey(std::string_view taxCode, std::string_view vatNumber, std:
     return key;
 }
 
+namespace {
+
+// One figure of every client, summed in the clients' order.
+template <typename Figure>
+Figure sumOf(const std::vector<ClientWithholding>& clients, Figure ClientWithholding::*figure)
+{
+    Figure sum {};
+    for (const ClientWithholding& client : clients)
+        sum += client.*figure;
+    return sum;
+}
+
+} // namespace
+
 double WithholdingReckoning::gross() const
 {
-    double sum = 0;
-    for (const ClientWithholding& client : clients)
-        sum += client.gross;
-    return sum;
+    return sumOf(clients, &ClientWithholding::gross);
 }
 
 double WithholdingReckoning::withholding() const
 {
-    double sum = 0;
-    for (const ClientWithholding& client : clients)
-        sum += client.withholding;
-    return sum;
+    return sumOf(clients, &ClientWithholding::withholding);
 }
 
 int WithholdingReckoning::invoices() const
 {
-    int sum = 0;
-    for (const ClientWithholding& client : clients)
-        sum += client.invoices;
-    return sum;
+    return sumOf(clients, &ClientWithholding::invoices);
 }
 
 Certificate WithholdingReckoning::certified() const
