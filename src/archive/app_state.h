@@ -17,6 +17,9 @@ namespace tessaro::archive {
 
 using calc::InvoiceType; // "p" / "c"
 enum class Currency { Lire, Euro }; // "l" / "e"
+// Which book of the year the window works on: the invoices, or the fee
+// notices ("avvisi di parcella") sent before the payment that the invoice follows.
+enum class Document { Invoices, Notices };
 
 inline constexpr double DefaultEuroRate = 1936.27;
 
@@ -65,10 +68,20 @@ struct AppState {
     bool recoveryFailed = false; // an unfinished operation could not be put back (told once)
     InvoiceType invoiceType = InvoiceType::Professional;
     Currency currency = Currency::Euro;
+    Document document = Document::Invoices; // chosen in the menu "Documento", every run starts on the invoices
     char decimalSeparator = ','; // of the system's regional settings
 
     // Currency flag a new invoice takes from the currency menu.
     char newInvoiceFlag() const { return currency == Currency::Lire ? 'l' : 'e'; }
+    bool onNotices() const { return document == Document::Notices; }
+    // What changes the figures of the document on screen: a fee notice is no
+    // tax document, so no stamp duty is due on it.
+    calc::InvoiceTerms figureTerms() const
+    {
+        calc::InvoiceTerms terms = issuerTerms.amounts;
+        terms.stampDutyApplies = !onNotices();
+        return terms;
+    }
 };
 
 } // namespace tessaro::archive

@@ -73,16 +73,19 @@ std::string dataFile(const DataDir& dir, std::string_view name)
     return dir.file(name);
 }
 
-BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText)
+BookPaths bookPaths(const DataDir& dir, int issuer, const std::string& yearText, Document document)
 {
     const std::string base = dir.file(std::to_string(std::abs(issuer)) + yearText);
-    return {dir, base + ".arc", base + ".agg", base + ".imp", base + ".ndc", base + ".inc", base + ".sdi"};
+    if (document == Document::Notices)
+        return {dir, base + ".avv", base + ".avr", base + ".avn", {}, base + ".avp", {}, base + ".avf", document};
+    return {dir, base + ".arc", base + ".agg", base + ".imp", base + ".ndc", base + ".inc", base + ".sdi",
+            {},  document};
 }
 
 std::array<SideFile, SideFileCount> sideFiles(const BookPaths& book)
 {
     return {SideFile {&book.creditNotes, CreditNoteRecordSize}, SideFile {&book.payments, PaymentsRecordSize},
-            SideFile {&book.einvoices, SdiRecordSize}};
+            SideFile {&book.einvoices, SdiRecordSize}, SideFile {&book.invoiced, NoticeInvoicedRecordSize}};
 }
 
 Result<InvoiceRecord> readInvoice(const BookPaths& book, int number)
@@ -139,28 +142,24 @@ Status createBook(const BookPaths& book)
     return {};
 }
 
-Status deleteBook(const BookPaths& book, const std::string& operation)
+Result<std::vector<std::string>> bookFiles(const BookPaths& book, bool required)
 {
-    Journal journal(book.dir, operation);
-    std::vector<const std::string*> files = {&book.invoices, &book.counter, &book.extraLines};
+    std::vector<std::string> files;
+    for (const std::string* path : {&book.invoices, &book.counter, &book.extraLines}) {
+        if (book.fs().exists(*path))
+            files.push_back(*path);
+        else if (required)
+            return IoError {IoError::Action::Remove, *path};
+    }
     for (const SideFile& side : sideFiles(book)) {
         if (book.fs().exists(*side.path))
-            files.push_back(side.path);
+            files.push_back(*side.path);
     }
-    for (const std::string* path : files) {
-        if (Status kept = journal.keepForRemoval(*path); !kept)
-            return kept;
-    }
-    if (Status begun = journal.begin(); !begun)
-        return begun;
-    for (const std::string* path : files) {
-        if (Status removed = journal.remove(*path); !removed)
-            return removed;
-    }
-    return journal.commit();
+    return files;
 }
 
-Result<std::vector<BookOfYear>> issuerBooks(const DataDir& dir, int issuer, std::string_view extension)
+Result<std::vector<BookOfYear>> issuerBooks(const DataDir& dir, int issuer, std::string_view extension,
+                                            Document document)
 {
     auto found = listFilesWithExtension(dir, extension);
     if (!found)
@@ -178,7 +177,7 @@ Result<std::vector<BookOfYear>> issuerBooks(const DataDir& dir, int issuer, std:
         const auto [end, error] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
         if (error != std::errc() || end != yearText.data() + yearText.size())
             continue;
-        books.push_back({year, bookPaths(dir, issuer, std::string(yearText))});
+        books.push_back({year, bookPaths(dir, issuer, std::string(yearText), document)});
     }
     std::sort(books.begin(), books.end(), [](const BookOfYear& a, const BookOfYear& b) { return a.year < b.year; });
     return books;
@@ -187,7 +186,7 @@ Result<std::vector<BookOfYear>> issuerBooks(const DataDir& dir, int issuer, std:
 Result<std::vector<std::string>> allBookFiles(const DataDir& dir)
 {
     std::vector<std::string> paths;
-    for (const char* extension : {"arc", "imp", "agg", "ndc", "inc", "sdi"}) {
+    for (const char* extension : {"arc", "imp", "agg", "ndc", "inc", "sdi", "avv", "avn", "avr", "avp", "avf"}) {
         auto found = listFilesWithExtension(dir, extension);
         if (!found)
             return found.error();

@@ -416,6 +416,20 @@ constexpr FieldSpec fieldOf(ExportCounterField field)
     return ExportCounterFields[static_cast<std::size_t>(field)];
 }
 
+// A book of fee notices' .avf: record n says which invoice notice n became,
+// by the year of its book, its number and its date (yyyymmdd); blanks while
+// the notice waits for its payment.
+enum class NoticeInvoicedField : std::size_t { Year, Number, Date };
+inline constexpr FieldWidth NoticeInvoicedWidths[] = {{"AnnoFattura", 4}, {"NumeroFattura", 5}, {"DataFattura", 8}};
+inline constexpr auto NoticeInvoicedFields = layOut(NoticeInvoicedWidths);
+inline constexpr std::size_t NoticeInvoicedRecordSize = recordSize(NoticeInvoicedFields);
+static_assert(NoticeInvoicedRecordSize == 17);
+
+constexpr FieldSpec fieldOf(NoticeInvoicedField field)
+{
+    return NoticeInvoicedFields[static_cast<std::size_t>(field)];
+}
+
 // The bytes of a field within a record (const or not, as the record is).
 template <typename Byte, std::size_t Extent>
 constexpr std::span<Byte> fieldBytes(std::span<Byte, Extent> record, FieldSpec field)

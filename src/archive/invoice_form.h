@@ -64,6 +64,10 @@ struct InvoiceForm {
     // What became of the stored invoice's electronic invoice, as the title
     // names it ("consegnata", "scartata (00305)"); empty for an invoice not stored.
     std::string sdiStatus;
+    // The window works on the book of fee notices; noticeStatus says whether
+    // the stored notice shown was invoiced, and by which invoice ("da fatturare").
+    bool notice = false;
+    std::string noticeStatus;
     std::optional<InvoiceImage> unchanged;
     // The number it was loaded or saved under: a number typed since names another invoice.
     std::string unchangedNumber;

@@ -1,4 +1,5 @@
 #include "archive/lifecycle.h"
+#include "archive/notices.h"
 
 #include "archive/clients.h"
 #include "archive/journal.h"
@@ -86,7 +87,7 @@ Result<int> nextNumberOfBook(const BookPaths& book)
 
 BookPaths currentBook(const InvoiceForm& form, const AppState& state)
 {
-    return bookPaths(state.dataDir, state.currentIssuer, form.year);
+    return bookPaths(state.dataDir, state.currentIssuer, form.year, state.document);
 }
 
 IoError notTheLoadedBook(const BookPaths& book, const AppState& state)
@@ -166,8 +167,7 @@ void clearInvoice(InvoiceForm& form, const AppState& state)
 
 void showStoredResults(InvoiceForm& form, const AppState& state)
 {
-    const calc::InvoiceTexts texts
-        = invoiceTexts(form, state.invoiceType, state.decimalSeparator, state.issuerTerms.amounts);
+    const calc::InvoiceTexts texts = invoiceTexts(form, state.invoiceType, state.decimalSeparator, state.figureTerms());
     applyResults(form, calc::calculateForward(texts).results);
 }
 
@@ -191,7 +191,7 @@ Status loadInvoice(InvoiceForm& form, const AppState& state, int number)
     markUnchanged(form);
     if (number < state.nextNumber)
         showStoredResults(form, state);
-    refreshSdiStatus(form, state);
+    refreshDocumentStatus(form, state);
     return {};
 }
 
@@ -254,7 +254,9 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
     // invoice n in both files, the gap before it, the counter and the client.
     const bool extends = number >= known;
     const int firstWritten = extends ? known : number;
-    Journal journal(state.dataDir, "Salva fattura n. " + std::to_string(number) + " del " + form.year);
+    Journal journal(state.dataDir,
+                    (book.ofNotices() ? "Salva avviso di parcella n. " : "Salva fattura n. ") + std::to_string(number)
+                        + " del " + form.year);
     if (Status kept = journal.keepRecords(book.invoices, InvoiceRecordSize, firstWritten,
                                           static_cast<std::uint64_t>(number - firstWritten + 1));
         !kept)
@@ -338,7 +340,7 @@ Status saveInvoice(InvoiceForm& form, AppState& state, int number)
         if (terms)
             saved.payments = termsWritten.back();
         markUnchanged(saved);
-        refreshSdiStatus(saved, state);
+        refreshDocumentStatus(saved, state);
         form = std::move(saved);
         return {};
     }

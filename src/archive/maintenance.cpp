@@ -1,4 +1,5 @@
 #include "archive/maintenance.h"
+#include "archive/notices.h"
 
 #include "archive/book.h"
 #include "archive/credit_notes.h"
@@ -9,6 +10,8 @@
 #include "archive/sdi_history.h"
 #include "archive/settings.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -76,9 +79,36 @@ Status blankHistoryPast(const BookPaths& book, int number)
     return writeSdiHistory(book, number, {}, WriteStep::InOperation);
 }
 
-std::string invoiceOperation(const char* command, int number, const InvoiceForm& form)
+std::string invoiceOperation(const char* command, int number, const InvoiceForm& form, const BookPaths& book)
 {
-    return std::string(command) + " fattura n. " + std::to_string(number) + " del " + form.year;
+    return std::string(command) + (book.ofNotices() ? " avviso di parcella n. " : " fattura n. ")
+        + std::to_string(number) + " del " + form.year;
+}
+
+int yearNumber(std::string_view yearText)
+{
+    int year = 0;
+    const auto [end, error] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
+    return error == std::errc() && end == yearText.data() + yearText.size() ? year : 0;
+}
+
+// The notices invoiced by invoices that a renumbering of an invoice book
+// moves or removes follow them, in the same operation; a book of notices
+// moves its own marks with its records.
+Result<std::vector<NoticeMarkChange>> marksFollowing(const BookPaths& book, const AppState& state,
+                                                     const std::string& year, int from, int shift)
+{
+    if (book.ofNotices())
+        return std::vector<NoticeMarkChange> {};
+    return noticeMarksAfter(state.dataDir, state.currentIssuer, yearNumber(year), from, shift);
+}
+
+// The notice mark at `number` blanked, where the book has marks.
+Status blankNoticeMark(const BookPaths& book, int number)
+{
+    if (!book.fs().exists(book.invoiced))
+        return {};
+    return writeNoticeInvoiced(book, number, {}, WriteStep::InOperation);
 }
 
 } // namespace
@@ -95,10 +125,19 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     // invoices' numbers: they are taken in before the numbers move.
     if (Status taken = takeInEarlierExports(currentSdiBook(form, state), state.nextNumber - 1); !taken)
         return taken;
-    Journal journal(state.dataDir, invoiceOperation("Inserisci", number, form));
+    auto marks = marksFollowing(book, state, form.year, number, +1);
+    if (!marks)
+        return marks.error();
+    Journal journal(state.dataDir, invoiceOperation("Inserisci", number, form, book));
+    if (Status kept = keepNoticeMarks(journal, marks.value()); !kept)
+        return kept;
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;
     if (Status status = shiftUp(book, number, next, keptTails(journal, book, number)); !status)
+        return status;
+    if (Status status = writeNoticeMarks(marks.value()); !status)
+        return status;
+    if (Status status = blankNoticeMark(book, number); !status)
         return status;
     const InvoiceRecord blank = blankInvoice(state);
     if (Status status = writeInvoice(book, number, blank, WriteStep::InOperation); !status)
@@ -131,7 +170,7 @@ Status insertInvoice(InvoiceForm& form, AppState& state, int number)
     clearResults(form);
     markUnchanged(form);
     state.nextNumber = next;
-    refreshSdiStatus(form, state);
+    refreshDocumentStatus(form, state);
     return {};
 }
 
@@ -146,10 +185,17 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     // invoices' numbers: they are taken in before the numbers move.
     if (Status taken = takeInEarlierExports(currentSdiBook(form, state), state.nextNumber - 1); !taken)
         return taken;
-    Journal journal(state.dataDir, invoiceOperation("Cancella", number, form));
+    auto marks = marksFollowing(book, state, form.year, number, -1);
+    if (!marks)
+        return marks.error();
+    Journal journal(state.dataDir, invoiceOperation("Cancella", number, form, book));
+    if (Status kept = keepNoticeMarks(journal, marks.value()); !kept)
+        return kept;
     if (Status begun = keepRenumbering(journal, book, number); !begun)
         return begun;
     if (Status status = shiftDown(book, number, state.nextNumber, keptTails(journal, book, number)); !status)
+        return status;
+    if (Status status = writeNoticeMarks(marks.value()); !status)
         return status;
     auto invoice = readInvoice(book, number);
     if (!invoice)
@@ -166,6 +212,8 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     const auto next = static_cast<std::int16_t>(state.nextNumber - 1);
     // The last history, moved down, must not come back with the next invoice saved there.
     if (Status status = blankHistoryPast(book, next); !status)
+        return status;
+    if (Status status = blankNoticeMark(book, next); !status)
         return status;
     if (Status status = writeCounter(book, next, WriteStep::InOperation); !status)
         return status;
@@ -184,13 +232,43 @@ Status deleteInvoice(InvoiceForm& form, AppState& state, int number)
     clearResults(form);
     if (number < next)
         showStoredResults(form, state);
-    refreshSdiStatus(form, state);
+    refreshDocumentStatus(form, state);
     return {};
 }
 
 Status deleteYear(const AppState& state, const std::string& year)
 {
-    return deleteBook(bookPaths(state.dataDir, state.currentIssuer, year), "Cancella le fatture del " + year);
+    // The year's notices go with its invoices, and notices of earlier years
+    // that those invoices paid wait for an invoice again.
+    auto files = bookFiles(bookPaths(state.dataDir, state.currentIssuer, year), true);
+    if (!files)
+        return files.error();
+    auto noticeFiles = bookFiles(bookPaths(state.dataDir, state.currentIssuer, year, Document::Notices), false);
+    if (!noticeFiles)
+        return noticeFiles.error();
+    files.value().insert(files.value().end(), noticeFiles.value().begin(), noticeFiles.value().end());
+    auto marks = noticeMarksAfter(state.dataDir, state.currentIssuer, yearNumber(year), 1, 0);
+    if (!marks)
+        return marks.error();
+    std::erase_if(marks.value(), [&](const NoticeMarkChange& change) {
+        return std::find(files.value().begin(), files.value().end(), change.notices.invoiced) != files.value().end();
+    });
+    Journal journal(state.dataDir, "Cancella le fatture del " + year);
+    if (Status kept = keepNoticeMarks(journal, marks.value()); !kept)
+        return kept;
+    for (const std::string& path : files.value()) {
+        if (Status kept = journal.keepForRemoval(path); !kept)
+            return kept;
+    }
+    if (Status begun = journal.begin(); !begun)
+        return begun;
+    if (Status written = writeNoticeMarks(marks.value()); !written)
+        return written;
+    for (const std::string& path : files.value()) {
+        if (Status removed = journal.remove(path); !removed)
+            return removed;
+    }
+    return journal.commit();
 }
 
 Status resetAll(AppState& state, const std::vector<std::string>& alsoRemoved)

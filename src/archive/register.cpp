@@ -56,6 +56,17 @@ RegisterRow rowOf(int number, std::span<const std::uint8_t> record, std::span<co
     return row;
 }
 
+} // namespace
+
+RegisterRow registerRow(int number, std::span<const std::uint8_t> record, std::span<const std::uint8_t> lines,
+                        calc::InvoiceType type, calc::InvoiceTerms terms)
+{
+    bool extraLinesCount = false;
+    return rowOf(number, record, lines, type, terms, extraLinesCount);
+}
+
+namespace {
+
 void markCreditNote(RegisterRow& row, std::span<const std::uint8_t, CreditNoteRecordSize> record)
 {
     const CreditNoteMark mark = decodeCreditNote(record);
@@ -149,6 +160,9 @@ Result<BookRegister> BookRegister::read(const BookPaths& book, calc::InvoiceType
     }
     reg.m_searchStart.push_back(static_cast<std::uint32_t>(reg.m_search.size()));
 
+    // A fee notice is not paid: the invoice it becomes is.
+    if (book.ofNotices())
+        return reg;
     auto payments = readPaymentRecords(book, count);
     if (!payments)
         return payments.error();

@@ -65,6 +65,11 @@ struct RegisterRow {
     bool counted() const { return currency == RegisterCurrency::Euro || currency == RegisterCurrency::FromLire; }
 };
 
+// The row of one stored invoice, its records as the book holds them: the
+// figures the register and the payments reckon with.
+RegisterRow registerRow(int number, std::span<const std::uint8_t> record, std::span<const std::uint8_t> lines,
+                        calc::InvoiceType type, calc::InvoiceTerms terms);
+
 // Which rows the register shows by what is still to come in.
 enum class PaymentFilter : std::uint8_t {
     All,

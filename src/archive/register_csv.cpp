@@ -84,12 +84,12 @@ std::string csvTable(const std::vector<std::vector<std::string>>& rows)
 
 std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const SdiStatus> sdiStatuses,
                                        std::string_view year, calc::Date today,
-                                       const std::function<bool(int done)>& step)
+                                       const std::function<bool(int done)>& step, bool notices)
 {
     std::string out(CsvByteOrderMark);
     out.reserve(static_cast<std::size_t>(reg.size()) * 200 + 256);
     appendLine(
-        out, [](RegisterColumn column) { return std::string(registerHeading(column)); },
+        out, [notices](RegisterColumn column) { return std::string(registerHeading(column, notices)); },
         [](CsvColumn column) { return std::string(CsvHeadings[static_cast<std::size_t>(column)]); });
     for (int i = 0; i < reg.size(); ++i) {
         if (step && i > 0 && i % CsvRowsPerStep == 0 && !step(i))

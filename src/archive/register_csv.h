@@ -27,7 +27,7 @@ inline constexpr int CsvRowsPerStep = 512;
 // abandoned and nothing is returned.
 std::optional<std::string> registerCsv(const BookRegister& reg, std::span<const SdiStatus> sdiStatuses,
                                        std::string_view year, calc::Date today,
-                                       const std::function<bool(int done)>& step = {});
+                                       const std::function<bool(int done)>& step = {}, bool notices = false);
 
 // One field as the file holds it: quoted, with doubled quotes, when it holds
 // a semicolon, a quote, a line end or blanks at either end.

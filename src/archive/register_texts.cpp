@@ -59,8 +59,10 @@ std::string BookRegister::monthText(int index) const
     return shownText(storedText(invoiceBytes(index), fieldOf(InvoiceField::Month)));
 }
 
-std::string_view registerHeading(RegisterColumn column)
+std::string_view registerHeading(RegisterColumn column, bool notices)
 {
+    if (notices && column == RegisterColumn::Sdi)
+        return NoticeInvoiceHeading;
     return Headings[static_cast<std::size_t>(column)];
 }
 

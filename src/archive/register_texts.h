@@ -32,7 +32,9 @@ inline constexpr int RegisterColumnCount = 15;
 // The columns of what came in, after those of the invoice's figures.
 inline constexpr RegisterColumn FirstPaymentColumn = RegisterColumn::Due;
 
-std::string_view registerHeading(RegisterColumn column);
+// A book of fee notices has, in the electronic invoice's place, the invoice each notice became.
+std::string_view registerHeading(RegisterColumn column, bool notices = false);
+inline constexpr std::string_view NoticeInvoiceHeading = "Fattura";
 bool isAmountColumn(RegisterColumn column);
 // The figure an amount column shows; 0 for any other column.
 double registerFigure(const RegisterFigures& figures, RegisterColumn column);

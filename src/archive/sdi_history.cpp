@@ -464,7 +464,8 @@ void refreshSdiStatus(InvoiceForm& form, const AppState& state)
 {
     form.sdiStatus.clear();
     const int number = invoiceNumber(form.number);
-    if (!isBookYear(form.year) || state.currentIssuer < 1 || number < 1 || number >= state.nextNumber)
+    if (state.onNotices() || !isBookYear(form.year) || state.currentIssuer < 1 || number < 1
+        || number >= state.nextNumber)
         return;
     if (auto status = sdiStatusOf(currentSdiBook(form, state), number))
         form.sdiStatus = status.value().text;
@@ -472,6 +473,9 @@ void refreshSdiStatus(InvoiceForm& form, const AppState& state)
 
 Status takeInEarlierExports(const SdiBook& book, int count)
 {
+    // A book of fee notices never had an electronic invoice.
+    if (book.paths.einvoices.empty())
+        return {};
     auto histories = BookHistories::load(book, count);
     if (!histories)
         return histories.error();

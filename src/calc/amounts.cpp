@@ -90,7 +90,8 @@ InvoiceAmounts invoiceAmounts(const InvoiceFigures& figures, InvoiceType type, c
     }
     amounts.vat = rounded(amounts.taxable * figures.vat / 100, currencyFlag);
     amounts.withoutVat = (figures.vat == 0 ? amounts.taxable : 0) + amounts.expenses + amounts.expenses2;
-    amounts.stampDutyDue = currencyFlag == EuroFlag && aboveStampDutyThreshold(amounts.withoutVat);
+    amounts.stampDutyDue
+        = terms.stampDutyApplies && currencyFlag == EuroFlag && aboveStampDutyThreshold(amounts.withoutVat);
     amounts.stampDuty = amounts.stampDutyDue && terms.chargeStampDuty ? StampDutyAmount : 0;
     amounts.total = amounts.taxable + amounts.vat + amounts.expenses + amounts.expenses2 + amounts.stampDuty;
     amounts.toPay = amounts.taxable + amounts.vat - amounts.withholding + amounts.expenses + amounts.expenses2

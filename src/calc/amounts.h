@@ -33,6 +33,7 @@ struct InvoiceFigures {
 // What the issuer chose that changes the figures of every one of its invoices.
 struct InvoiceTerms {
     bool chargeStampDuty = false; // the stamp duty, when due, is charged to the client
+    bool stampDutyApplies = true; // false for a document that is no invoice (a fee notice)
 
     bool operator==(const InvoiceTerms&) const = default;
 };

@@ -1,5 +1,6 @@
 #include "archive/book.h"
 #include "archive/codepage.h"
+#include "archive/maintenance.h"
 
 #include "faulty_file_system.h"
 #include "test_dir.h"
@@ -159,7 +160,7 @@ private slots:
         QCOMPARE(dir.bytes("22025.imp"), (Bytes {7, 0}));
     }
 
-    void deleteBookRemovesAllOrNone_data()
+    void deleteYearRemovesAllOrNone_data()
     {
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<bool>("ok");
@@ -168,9 +169,12 @@ private slots:
         QTest::newRow("no .arc") << QStringList {"imp", "agg"} << false << "arc";
         QTest::newRow("no .imp") << QStringList {"arc", "agg"} << false << "imp";
         QTest::newRow("no .agg") << QStringList {"arc", "imp"} << false << "agg";
+        QTest::newRow("with its notices")
+            << QStringList {"arc", "imp", "agg", "avv", "avr", "avn", "avf"} << true << "";
+        QTest::newRow("notices, no .arc") << QStringList {"imp", "agg", "avv", "avr", "avn"} << false << "arc";
     }
 
-    void deleteBookRemovesAllOrNone()
+    void deleteYearRemovesAllOrNone()
     {
         QFETCH(QStringList, present);
         QFETCH(bool, ok);
@@ -179,11 +183,14 @@ private slots:
         for (const QString& extension : present)
             dir.writeBytes("12007." + extension.toStdString(), {1});
         dir.writeBytes("12008.arc", {1});
-        const Status status = deleteBook(bookPaths(dir.data(), 1, "2007"), "Cancella le fatture del 2007");
+        AppState state;
+        state.dataDir = dir.data();
+        state.currentIssuer = 1;
+        const Status status = deleteYear(state, "2007");
         QCOMPARE(status.ok(), ok);
         if (!ok)
             QCOMPARE(status.error().path, dir.file("12007." + missing.toStdString()));
-        for (const char* extension : {"arc", "imp", "agg"})
+        for (const char* extension : {"arc", "imp", "agg", "avv", "avr", "avn", "avf"})
             QCOMPARE(dir.exists(std::string("12007.") + extension), !ok && present.contains(extension));
         QVERIFY(dir.exists("12008.arc"));
         QCOMPARE(QDir(QString::fromStdString(dir.path())).entryList(QDir::Files).size(), ok ? 1 : present.size() + 1);
