@@ -23,7 +23,7 @@ void verticals(Page& page, double top, double bottom)
 } // namespace
 
 void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
-                          const archive::IssuerTerms& terms)
+                          const archive::IssuerTerms& terms, bool notice)
 {
     const char flag = archive::currencyFlagOf(form.buffer);
     const auto money = [&](double amount) { return moneyText(amount, flag, decimalSeparator); };
@@ -89,10 +89,8 @@ void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char dec
     page.lineTo(10500, 5350);
     verticals(page, 5350, y);
     // Where the professional-service body has it, left of the summary rows.
-    if (printsStatement(form, terms, calc::InvoiceType::Commercial)) {
-        printStatement(page, y + 5, terms.statement());
-        page.setFontBold(false);
-    }
+    printStatements(page, y + 5, form, terms, calc::InvoiceType::Commercial, notice);
+    page.setFontBold(false);
 
     const std::string unit = flag == 'l' ? " LIRE" : " EURO";
     const auto summaryRow = [&](const std::string& label, const std::string& value) {

@@ -9,8 +9,8 @@
 namespace tessaro::print {
 
 // Draws the body below the client block, with the statement and the stamp
-// duty the issuer's terms call for; leaves size 12, bold off, pen 1.
+// duty the issuer's terms call for, and a fee notice's statement; leaves size 12, bold off, pen 1.
 void layoutCommercialBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
-                          const archive::IssuerTerms& terms = {});
+                          const archive::IssuerTerms& terms = {}, bool notice = false);
 
 } // namespace tessaro::print

@@ -39,25 +39,24 @@ void issuerBlock(Page& page, const IssuerLines& lines, double w)
 }
 
 // Returns x0, the left edge of the date line.
-double titleBlock(Page& page, const archive::InvoiceForm& form, double w)
+double titleBlock(Page& page, const archive::InvoiceForm& form, double w, bool notice)
 {
     double centre = (1000 + w + 300) + ((Right - 1000) - w - 300) / 2;
     if (100 + w + 300 < 6500)
         centre = 6500 + (Right - 6500) / 2;
 
     page.setFontBold(true);
-    if (form.creditNote.isCreditNote) {
-        // The longer title steps down until it fits its frame.
-        const std::string title = "NOTA DI CREDITO N. " + form.number;
+    page.setFontSize(14);
+    if (form.creditNote.isCreditNote || notice) {
+        // The longer titles step down until they fit their frame.
+        const std::string title = (notice ? "AVVISO DI PARCELLA N. " : "NOTA DI CREDITO N. ") + form.number;
         const double room = Right - std::max(1000 + w + 200, 6500.0) - 100;
-        page.setFontSize(14);
         for (const int size : {12, 10}) {
             if (page.textWidth(title) > room)
                 page.setFontSize(size);
         }
         printCentred(page, centre, 1000, title);
     } else {
-        page.setFontSize(14);
         printCentred(page, centre, 1000, "FATTURA N. " + form.number);
     }
 
@@ -179,12 +178,15 @@ double measureIssuerWidth(Page& page, const IssuerLines& lines)
 
 InvoiceSheet invoiceSheet(const archive::AppState& state)
 {
-    return {.issuer = state.currentIssuerRecord,
-            .type = state.invoiceType,
-            .decimalSeparator = state.decimalSeparator,
-            .terms = state.issuerTerms,
-            .euroRate = state.euroRate,
-            .currencyFlag = state.newInvoiceFlag()};
+    InvoiceSheet sheet {.issuer = state.currentIssuerRecord,
+                        .type = state.invoiceType,
+                        .decimalSeparator = state.decimalSeparator,
+                        .terms = state.issuerTerms,
+                        .euroRate = state.euroRate,
+                        .currencyFlag = state.newInvoiceFlag(),
+                        .notice = state.onNotices()};
+    sheet.terms.amounts = state.figureTerms();
+    return sheet;
 }
 
 archive::InvoiceForm printedForm(const archive::InvoiceForm& form, const InvoiceSheet& sheet)
@@ -202,7 +204,7 @@ double invoiceRate(const archive::InvoiceForm& form)
     return static_cast<double>(form.buffer.rate);
 }
 
-void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::PartyRecord& issuer)
+void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::PartyRecord& issuer, bool notice)
 {
     page.setFontName(Typeface);
     page.setFontSize(8);
@@ -214,7 +216,7 @@ void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::P
     const IssuerLines lines = issuerLines(issuer);
     const double w = measureIssuerWidth(page, lines);
     issuerBlock(page, lines, w);
-    const double x0 = titleBlock(page, form, w);
+    const double x0 = titleBlock(page, form, w, notice);
     tickBoxes(page, form, x0);
     topFrames(page, w);
     if (form.creditNote.isCreditNote)
@@ -225,11 +227,11 @@ void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::P
 void layoutInvoice(Page& page, const archive::InvoiceForm& form, const InvoiceSheet& sheet)
 {
     const archive::InvoiceForm printed = printedForm(form, sheet);
-    layoutHeader(page, printed, sheet.issuer);
+    layoutHeader(page, printed, sheet.issuer, sheet.notice);
     if (sheet.type == archive::InvoiceType::Professional)
-        layoutServiceBody(page, printed, sheet.decimalSeparator, sheet.terms);
+        layoutServiceBody(page, printed, sheet.decimalSeparator, sheet.terms, sheet.notice);
     else
-        layoutCommercialBody(page, printed, sheet.decimalSeparator, sheet.terms);
+        layoutCommercialBody(page, printed, sheet.decimalSeparator, sheet.terms, sheet.notice);
 }
 
 } // namespace tessaro::print

@@ -33,6 +33,8 @@ struct InvoiceSheet {
     archive::IssuerTerms terms;
     double euroRate = archive::DefaultEuroRate;
     char currencyFlag = 'e';
+    // A fee notice: its own title and statement, no stamp duty (see figureTerms()).
+    bool notice = false;
 };
 
 // The sheet of the run's invoices: the current issuer, the invoice type and
@@ -51,7 +53,9 @@ double invoiceRate(const archive::InvoiceForm& form);
 // completes it.
 void layoutInvoice(Page& page, const archive::InvoiceForm& form, const InvoiceSheet& sheet);
 
-// The top of the page alone (issuer, title, tick boxes, frames, client).
-void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::PartyRecord& issuer);
+// The top of the page alone (issuer, title, tick boxes, frames, client); a
+// fee notice is titled "AVVISO DI PARCELLA N.".
+void layoutHeader(Page& page, const archive::InvoiceForm& form, const archive::PartyRecord& issuer,
+                  bool notice = false);
 
 } // namespace tessaro::print

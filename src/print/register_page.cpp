@@ -101,6 +101,16 @@ std::string paperSdi(std::span<const archive::SdiStatus> statuses, int row)
     return status.text;
 }
 
+// A notice's invoice on paper, "n. 5 del 12/01/2027", without the words the heading says.
+std::string noticeText(std::span<const archive::SdiStatus> statuses, int row)
+{
+    if (static_cast<std::size_t>(row) >= statuses.size())
+        return {};
+    const std::string& text = statuses[static_cast<std::size_t>(row)].text;
+    const std::string_view lead = "fatturato con la fattura ";
+    return text.starts_with(lead) ? text.substr(lead.size()) : text;
+}
+
 // The note column on paper: one word, explained by the legend.
 std::string paperNote(const archive::RegisterRow& row)
 {
@@ -128,12 +138,14 @@ void printCell(Page& page, const PaperColumn& column, double y, const std::strin
 
 void layoutTop(Page& page, const RegisterSheet& sheet, int pageNumber, int pages)
 {
-    layoutSheetTop(page, RegisterTitle, sheet.year, sheet.issuer);
+    layoutSheetTop(page, sheet.notices ? NoticeRegisterTitle : RegisterTitle, sheet.year, sheet.issuer);
 
     page.setFontSize(RowFontSize);
     page.setFontBold(true);
     for (const PaperColumn& column : Columns)
-        printCell(page, column, 1800, column.heading);
+        printCell(page, column, 1800,
+                  sheet.notices && column.column == RegisterColumn::Sdi ? std::string(archive::NoticeInvoiceHeading)
+                                                                        : std::string(column.heading));
     page.setDrawWidth(3);
     page.line(Left, 2050, Right, 2050);
     page.setDrawWidth(1);
@@ -173,14 +185,15 @@ void layoutClosing(Page& page, const archive::BookRegister& reg, const RegisterS
     page.setFontBold(false);
     y += RegisterRowHeight;
     const int left = reg.uncountedRows();
-    std::string count = "Fatture: " + std::to_string(reg.size());
+    std::string count = (sheet.notices ? "Avvisi di parcella: " : "Fatture: ") + std::to_string(reg.size());
     if (left > 0)
         count += ", di cui escluse dai totali: " + std::to_string(left);
     printAt(page, Left, y, count + ".");
     printAt(page, Left, y + RegisterRowHeight, std::string(archive::RegisterRuleNote));
     printAt(page, Left, y + 2 * RegisterRowHeight, fittedText(page, legendOf(reg), Right - Left));
     printAt(page, Left, y + 3 * RegisterRowHeight, fittedText(page, PaymentsLegend, Right - Left));
-    printAt(page, Left, y + 4 * RegisterRowHeight, fittedText(page, SdiLegend, Right - Left));
+    if (!sheet.notices)
+        printAt(page, Left, y + 4 * RegisterRowHeight, fittedText(page, SdiLegend, Right - Left));
 }
 
 } // namespace
@@ -222,7 +235,8 @@ bool layoutRegister(Page& page, const archive::BookRegister& reg, std::span<cons
                 else if (column.column == RegisterColumn::State)
                     text = paperState(reg, row, sheet.today);
                 else if (column.column == RegisterColumn::Sdi)
-                    text = fittedText(page, paperSdi(sdiStatuses, row), SdiWidth);
+                    text = fittedText(page, sheet.notices ? noticeText(sdiStatuses, row) : paperSdi(sdiStatuses, row),
+                                      SdiWidth);
                 else
                     text = archive::registerCell(reg, row, column.column, {}, sheet.year, sheet.today, style);
                 if (column.column == RegisterColumn::Client)

@@ -18,12 +18,16 @@
 namespace tessaro::print {
 
 inline constexpr const char* RegisterTitle = "Registro delle fatture emesse";
+inline constexpr const char* NoticeRegisterTitle = "Registro degli avvisi di parcella";
 
 struct RegisterSheet {
     archive::PartyRecord issuer;
     std::string year;
     char decimalSeparator = ',';
     calc::Date today; // which invoices are overdue
+    // A book of fee notices: the column of the electronic invoice holds the
+    // invoice each notice became, as the statuses' texts say it.
+    bool notices = false;
 };
 
 // Vertical layout in twips: rows begin below the headings and end above the foot.

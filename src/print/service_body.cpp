@@ -63,7 +63,7 @@ std::string euroAmountText(const archive::InvoiceForm& form, double amount, char
 }
 
 void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
-                       const archive::IssuerTerms& terms)
+                       const archive::IssuerTerms& terms, bool notice)
 {
     const auto euro = [&](double amount) { return euroAmountText(form, amount, decimalSeparator); };
     const auto euroOrDashes
@@ -122,8 +122,7 @@ void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decima
     page.setFontSize(10);
     printCentred(page, 9500, y + 5, "Euro");
 
-    if (printsStatement(form, terms, calc::InvoiceType::Professional))
-        printStatement(page, y + 5, terms.statement());
+    printStatements(page, y + 5, form, terms, calc::InvoiceType::Professional, notice);
 
     const auto box = [&page](double top) {
         page.setDrawWidth(3);

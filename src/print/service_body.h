@@ -22,8 +22,8 @@ std::string pensionLineText(std::string_view fund, std::string_view percent);
 std::string euroAmountText(const archive::InvoiceForm& form, double amount, char decimalSeparator);
 
 // Draws the body below the client block, with the statement and the stamp
-// duty the issuer's terms call for; leaves size 12, bold off, pen 1.
+// duty the issuer's terms call for, and a fee notice's statement; leaves size 12, bold off, pen 1.
 void layoutServiceBody(Page& page, const archive::InvoiceForm& form, char decimalSeparator,
-                       const archive::IssuerTerms& terms = {});
+                       const archive::IssuerTerms& terms = {}, bool notice = false);
 
 } // namespace tessaro::print

@@ -7,6 +7,8 @@
 #include "calc/regimes.h"
 #include "calc/text.h"
 
+#include <span>
+
 namespace tessaro::print {
 
 namespace {
@@ -14,6 +16,21 @@ namespace {
 constexpr double StatementX = 800;
 constexpr double BelowTotalsGap = 100;
 constexpr double BelowTotalsLine = 300; // a line at 10 points and a little air
+
+void printStatementLines(Page& page, double y, std::span<const std::string_view> lines)
+{
+    page.setFontSize(10);
+    page.setFontBold(true);
+    page.setCurrentX(StatementX);
+    page.setCurrentY(y);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            page.setCurrentX(StatementX);
+            page.setCurrentY(page.currentY() + 80);
+        }
+        page.printLine(lines[i]);
+    }
+}
 
 } // namespace
 
@@ -26,17 +43,22 @@ bool printsStatement(const archive::InvoiceForm& form, const archive::IssuerTerm
 
 void printStatement(Page& page, double y, const calc::RegimeStatement& statement)
 {
-    page.setFontSize(10);
-    page.setFontBold(true);
-    page.setCurrentX(StatementX);
-    page.setCurrentY(y);
-    for (std::size_t i = 0; i < statement.printedLines.size(); ++i) {
-        if (i > 0) {
-            page.setCurrentX(StatementX);
-            page.setCurrentY(page.currentY() + 80);
-        }
-        page.printLine(statement.printedLines[i]);
+    printStatementLines(page, y, statement.printedLines);
+}
+
+bool printStatements(Page& page, double y, const archive::InvoiceForm& form, const archive::IssuerTerms& terms,
+                     archive::InvoiceType type, bool notice)
+{
+    const bool regime = printsStatement(form, terms, type);
+    if (regime) {
+        printStatement(page, y, terms.statement());
+        y = page.currentY() + 80;
     }
+    if (notice) {
+        printStatementLines(page, y, NoticeStatementLines);
+        page.setFontBold(regime);
+    }
+    return regime;
 }
 
 void printStampDutyPaid(Page& page, double y, char decimalSeparator)

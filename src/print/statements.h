@@ -7,7 +7,9 @@
 #include "archive/invoice_form.h"
 #include "print/page.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace tessaro::print {
 
@@ -19,6 +21,20 @@ bool printsStatement(const archive::InvoiceForm& form, const archive::IssuerTerm
 // The three lines, bold, at x = 800 from y under the table, 80 twips apart,
 // in size 10; bold stays on.
 void printStatement(Page& page, double y, const calc::RegimeStatement& statement);
+
+// What a fee notice says in the place of that statement, in its style:
+// that it is no invoice, and that the invoice follows the payment.
+inline constexpr std::array<std::string_view, 3> NoticeStatementLines {
+    "Avviso di parcella: non costituisce fattura.",
+    "La fattura sarà emessa",
+    "al ricevimento del pagamento.",
+};
+
+// The statements under the table at y: the regime's when printsStatement()
+// says so, then, for a fee notice, the notice's below it. Bold is left as the
+// regime's statement leaves it (on when it was printed); returns whether it was.
+bool printStatements(Page& page, double y, const archive::InvoiceForm& form, const archive::IssuerTerms& terms,
+                     archive::InvoiceType type, bool notice);
 
 // "Imposta di bollo assolta in modo virtuale" and its amount at y, size 10
 // regular, on the columns of the summary rows.
