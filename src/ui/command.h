@@ -48,6 +48,9 @@ enum class Command {
     FlatRate,
     Withholdings,
     ImportReceipts,
+    Invoices,
+    Notices,
+    IssueInvoice,
     Count, // not a command: how many there are
 };
 

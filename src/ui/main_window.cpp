@@ -338,6 +338,11 @@ void MainWindow::showForm(const archive::InvoiceForm& form)
     // being edited and what became of its electronic invoice.
     const archive::CreditNoteMark& note = form.creditNote;
     std::string title = "Tessaro";
+    if (form.notice) {
+        title += " - Avvisi di parcella";
+        if (!form.noticeStatus.empty())
+            title += " - " + form.noticeStatus;
+    }
     if (note.isCreditNote)
         title
             += " - nota di credito a storno della fattura n. " + note.refNumber + " del " + archive::referredDate(note);

@@ -123,7 +123,7 @@ QVariant RegisterModel::headerData(int section, Qt::Orientation orientation, int
         return QAbstractTableModel::headerData(section, orientation, role);
     const auto column = static_cast<RegisterColumn>(section);
     if (role == Qt::DisplayRole)
-        return fromUtf8(std::string(archive::registerHeading(column)));
+        return fromUtf8(std::string(archive::registerHeading(column, m_contents.notices)));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(alignmentOf(column));
     return {};
@@ -193,6 +193,12 @@ std::vector<char> rowsShown(const RegisterModel& model, RegisterShow shown)
         return model.reg().showing(shown == RegisterShow::Owed ? archive::PaymentFilter::Owed
                                                                : archive::PaymentFilter::Overdue,
                                    contents.today);
+    if (shown == RegisterShow::ToInvoice) {
+        std::vector<char> waiting(static_cast<std::size_t>(model.reg().size()), 0);
+        for (std::size_t i = 0; i < waiting.size(); ++i)
+            waiting[i] = static_cast<char>(i >= contents.invoiced.size() || !contents.invoiced[i]);
+        return waiting;
+    }
     std::vector<char> rejected(static_cast<std::size_t>(model.reg().size()), 0);
     for (std::size_t i = 0; i < rejected.size(); ++i) {
         const archive::SdiStatus* status = model.sdiStatus(static_cast<int>(i));

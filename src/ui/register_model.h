@@ -24,6 +24,10 @@ namespace tessaro::ui {
 struct RegisterContents {
     std::shared_ptr<const archive::BookRegister> reg = std::make_shared<archive::BookRegister>();
     std::vector<archive::SdiStatus> sdiStatuses; // one per row
+    // A book of fee notices: the statuses' texts say which invoice each
+    // notice became, and `invoiced` whether it did, one per row.
+    bool notices = false;
+    std::vector<char> invoiced;
     std::string year;
     char decimalSeparator = ',';
     calc::Date today;
@@ -60,7 +64,7 @@ private:
 
 // The choices of "Mostra:": every invoice, by what is still to come in, or
 // those whose electronic invoice the exchange system rejected.
-enum class RegisterShow : std::uint8_t { All, Owed, Overdue, Rejected };
+enum class RegisterShow : std::uint8_t { All, Owed, Overdue, Rejected, ToInvoice };
 
 class RegisterFilter : public QSortFilterProxyModel {
     Q_OBJECT

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTableView>
 
 #include <array>
@@ -36,6 +37,11 @@ constexpr std::array<std::pair<const char*, RegisterShow>, 4> PaymentChoices = {
     {"Da incassare", RegisterShow::Owed},
     {"Scadute", RegisterShow::Overdue},
     {"Scartate", RegisterShow::Rejected},
+}};
+// A book of fee notices waits for payments on its invoices, not on itself.
+constexpr std::array<std::pair<const char*, RegisterShow>, 2> NoticeChoices = {{
+    {"Tutti", RegisterShow::All},
+    {"Da fatturare", RegisterShow::ToInvoice},
 }};
 
 void place(QWidget* widget, const TwipsRect& area)
@@ -86,8 +92,7 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window), m
     m_count = findChild<QLabel*>(QStringLiteral("etcconta"));
     m_note = findChild<QLabel*>(QStringLiteral("etcnota"));
     m_payments = findChild<QComboBox*>(QStringLiteral("cmbincassi"));
-    for (const auto& [caption, filter] : PaymentChoices)
-        m_payments->addItem(QString::fromUtf8(caption), static_cast<int>(filter));
+    fillChoices(false);
     m_note->setWordWrap(true);
 
     m_table = newTable(this, "grdfatture", "Fatture dell'anno");
@@ -154,8 +159,15 @@ void RegisterWindow::setContents(RegisterContents contents, const std::string& i
     const int scrolled = m_table->verticalScrollBar()->value();
     m_problem.clear();
     const std::string year = contents.year;
+    const bool notices = contents.notices;
     m_model.setContents(std::move(contents));
-    QString title = QStringLiteral("Registro fatture dell'anno %1").arg(fromUtf8(year));
+    if (notices != m_notices)
+        fillChoices(notices);
+    for (int column = static_cast<int>(archive::FirstPaymentColumn); column < archive::RegisterColumnCount; ++column)
+        m_table->setColumnHidden(column, notices);
+    QString title = (notices ? QStringLiteral("Registro avvisi di parcella dell'anno %1")
+                             : QStringLiteral("Registro fatture dell'anno %1"))
+                        .arg(fromUtf8(year));
     if (!issuerName.empty())
         title += QStringLiteral(" - ") + fromUtf8(issuerName);
     setWindowTitle(title);
@@ -163,6 +175,21 @@ void RegisterWindow::setContents(RegisterContents contents, const std::string& i
     m_table->verticalScrollBar()->setValue(scrolled);
     if (selected > 0)
         selectNumber(selected);
+}
+
+void RegisterWindow::fillChoices(bool notices)
+{
+    const QSignalBlocker quiet(m_payments);
+    m_notices = notices;
+    m_payments->clear();
+    const auto add = [this](const auto& choices) {
+        for (const auto& [caption, filter] : choices)
+            m_payments->addItem(QString::fromUtf8(caption), static_cast<int>(filter));
+    };
+    if (notices)
+        add(NoticeChoices);
+    else
+        add(PaymentChoices);
 }
 
 void RegisterWindow::showProblem(const std::string& text)

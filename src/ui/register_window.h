@@ -55,6 +55,8 @@ protected:
 
 private:
     void applyQuery();
+    // The choices of "Mostra:" for a book of invoices or of fee notices.
+    void fillChoices(bool notices);
     void showTotals();
     void openCurrent();
 
@@ -63,6 +65,7 @@ private:
     RegisterTotalsModel m_totals;
     QLineEdit* m_search = nullptr;
     QComboBox* m_payments = nullptr;
+    bool m_notices = false; // the choices are those of a book of fee notices
     QLabel* m_count = nullptr;
     QLabel* m_note = nullptr;
     QTableView* m_table = nullptr;
