@@ -18,7 +18,7 @@ constexpr const char* LinePrompt = "Indicare a quale delle tre voci riferirsi.";
 
 calc::InvoiceTexts textsOf(const archive::InvoiceForm& form, const archive::AppState& state)
 {
-    return archive::invoiceTexts(form, state.invoiceType, state.decimalSeparator, state.issuerTerms.amounts);
+    return archive::invoiceTexts(form, state.invoiceType, state.decimalSeparator, state.figureTerms());
 }
 
 // A solved amount goes into its field only whole: one cut to the field's

@@ -11,6 +11,7 @@
 #include "app/invoice_commands.h"
 #include "app/manual_location.h"
 #include "app/mode_commands.h"
+#include "app/notice_commands.h"
 #include "app/payment_commands.h"
 #include "app/pdf_commands.h"
 #include "app/print_commands.h"
@@ -55,6 +56,13 @@ template <ReadingCommand Run> void readingForm(CommandContext& c)
 template <FormCommand Run> void currency(CommandContext& c)
 {
     onForm<Run>(c);
+    c.applyModes();
+}
+
+// The two books of the menu "Documento", check-marked like the modes.
+template <archive::Document Chosen> void document(CommandContext& c)
+{
+    c.perform([&c] { chooseDocument(c.form, c.state, c.dialogs, c.clock, Chosen); });
     c.applyModes();
 }
 
@@ -132,6 +140,13 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
     {C::FlatRate, onFormToday<showFlatRate>},
     {C::Withholdings, onFormToday<showWithholdings>},
     {C::ImportReceipts, onForm<importReceipts>},
+    {C::Invoices, document<archive::Document::Invoices>},
+    {C::Notices, document<archive::Document::Notices>},
+    {C::IssueInvoice,
+     [](CommandContext& c) {
+         onFormToday<issueInvoiceFromNotice>(c);
+         c.applyModes();
+     }},
 }};
 
 constexpr bool inCommandOrder()

@@ -1,6 +1,7 @@
 #include "app/credit_note_commands.h"
 
 #include "app/invoice_commands.h"
+#include "app/notice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/codepage.h"
 #include "archive/credit_notes.h"
@@ -41,6 +42,8 @@ int creditNoteOf(const archive::InvoiceForm& form, const archive::AppState& stat
 void prepareCreditNote(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock)
 {
     form.focusField.clear();
+    if (refusedOnNotices(state, dialogs, NoticeIsNoInvoiceText))
+        return;
     const int number = archive::invoiceNumber(form.number);
     if (!archive::isBookYear(form.year) || number < 1 || number >= state.nextNumber) {
         dialogs.message("Per preparare una nota di credito mostrare prima la fattura salvata da stornare.",

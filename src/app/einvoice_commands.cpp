@@ -2,8 +2,10 @@
 
 #include "app/invoice_commands.h"
 #include "app/issuer_commands.h"
+#include "app/notice_commands.h"
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
+#include "archive/notices.h"
 #include "archive/sdi_history.h"
 #include "archive/sdi_names.h"
 #include "calc/text.h"
@@ -115,6 +117,8 @@ bool loadIssuerTerms(archive::AppState& state, ui::Dialogs& dialogs)
 
 void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
 {
+    if (refusedOnNotices(state, dialogs, NoticeIsNoInvoiceText))
+        return;
     const std::optional<einvoice::IssuerEinvoiceData> data = issuerData(state, dialogs, NotWritten);
     if (!data)
         return;
@@ -158,7 +162,7 @@ void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     // Remembered only with a file written: a refused export changes nothing.
     const archive::Status remembered = einvoice::rememberRecipient(
         state.dataDir, form.client, einvoice::recipientText(*einvoice::parseRecipient(answer)));
-    archive::refreshSdiStatus(form, state);
+    archive::refreshDocumentStatus(form, state);
     dialogs.message(einvoice::writtenMessage(outcome.path), std::string(einvoice::ExportDoneTitle), ui::Buttons::Ok);
     if (!remembered)
         reportFailure(dialogs, "Il codice destinatario del cliente non è stato memorizzato.", remembered.error());
@@ -166,6 +170,8 @@ void exportEinvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Di
 
 void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
 {
+    if (refusedOnNotices(state, dialogs, NoticeIsNoInvoiceText))
+        return;
     const std::string notWritten = "Le fatture elettroniche dell'anno non sono state scritte.";
     const std::optional<einvoice::IssuerEinvoiceData> data = issuerData(state, dialogs, notWritten);
     if (!data)
@@ -196,7 +202,7 @@ void exportEinvoiceYear(archive::InvoiceForm& form, archive::AppState& state, ui
                                                     std::max(state.nextNumber - 1, 0));
         result = einvoice::exportYear(request, [&](int done, int) { return progress->step(done); });
     }
-    archive::refreshSdiStatus(form, state);
+    archive::refreshDocumentStatus(form, state);
     const std::string title(result->ioError ? einvoice::RefusalTitle : einvoice::ExportDoneTitle);
     dialogs.message(einvoice::yearExportMessage(*result), title, ui::Buttons::Ok);
 }

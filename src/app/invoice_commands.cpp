@@ -108,7 +108,8 @@ bool mayLeaveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::D
     if (!archive::hasUnsavedChanges(form))
         return true;
     const std::string number(archive::trimBlanks(form.number));
-    switch (dialogs.message("Salvare le modifiche alla fattura n. " + number + "?", archive::AttentionTitle,
+    const char* document = state.onNotices() ? "all'avviso di parcella n. " : "alla fattura n. ";
+    switch (dialogs.message(std::string("Salvare le modifiche ") + document + number + "?", archive::AttentionTitle,
                             ui::Buttons::YesNoCancel)) {
     case ui::Answer::Yes:
         saveInvoice(form, state, dialogs, clock);
@@ -184,7 +185,8 @@ void saveInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialo
                       status.error());
         return;
     }
-    dialogs.message("          FATTURA SALVATA    ", archive::DoneTitle, ui::Buttons::Ok);
+    dialogs.message(state.onNotices() ? "          AVVISO DI PARCELLA SALVATO    " : "          FATTURA SALVATA    ",
+                    archive::DoneTitle, ui::Buttons::Ok);
     if (archive::clientArchiveFull(state))
         dialogs.message("L'archivio dei clienti è pieno: il cliente di questa fattura non è stato aggiunto.",
                         archive::AttentionTitle, ui::Buttons::Ok);

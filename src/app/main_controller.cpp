@@ -114,6 +114,9 @@ void MainController::applyModes()
     m_actions.value("mnutp")->setChecked(professional);
     m_actions.value("mnutc")->setChecked(!professional);
     m_window->setInvoiceType(m_state.invoiceType);
+    const bool notices = m_state.onNotices();
+    m_actions.value("mnudfatture")->setChecked(!notices);
+    m_actions.value("mnudavvisi")->setChecked(notices);
 }
 
 void MainController::reloadBook()

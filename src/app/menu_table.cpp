@@ -58,6 +58,14 @@ constexpr std::array typeItems {
     MenuItemSpec {"mnutc", "Commerciale", C::Commercial, true},
 };
 
+// Which book of the year the window works on.
+constexpr std::array documentItems {
+    MenuItemSpec {"mnudfatture", "Fatture", C::Invoices, true},
+    MenuItemSpec {"mnudavvisi", "Avvisi di parcella", C::Notices, true},
+    MenuItemSpec {"mnudn1", "-"},
+    MenuItemSpec {"mnudemetti", "Emetti fattura", C::IssueInvoice},
+};
+
 constexpr std::array reverseItems {
     MenuItemSpec {"mnuinvprest", "Fatture per prestazione", C::ReverseProfessional},
     MenuItemSpec {"mnuinvcomm", "Fatture commerciali", C::ReverseCommercial},
@@ -82,6 +90,7 @@ const std::array menus {
     MenuSpec {"mnue", "Edit", editItems},
     MenuSpec {"mnum", "Tipo di moneta", currencyItems},
     MenuSpec {"mnut", "Tipo di fattura", typeItems},
+    MenuSpec {"mnud", "Documento", documentItems},
     MenuSpec {"mnuinv", "Calcolo inverso", reverseItems},
     MenuSpec {"mnuinc", "Incassi", paymentItems},
     MenuSpec {"mnui", "?", infoItems},

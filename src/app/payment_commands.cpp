@@ -2,6 +2,7 @@
 
 #include "app/flat_rate_commands.h"
 #include "app/invoice_commands.h"
+#include "app/notice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/codepage.h"
 #include "archive/lifecycle.h"
@@ -57,13 +58,18 @@ std::optional<PaidInvoice> readPaidInvoice(const archive::InvoiceForm& form, con
     paid.book = archive::currentBook(form, state);
     paid.number = number;
     paid.year = form.year;
-    auto reg = archive::BookRegister::read(paid.book, state.invoiceType, state.nextNumber, state.issuerTerms.amounts,
-                                           form.year);
+    auto reg
+        = archive::BookRegister::read(paid.book, state.invoiceType, state.nextNumber, state.figureTerms(), form.year);
     if (!reg) {
         reportFailure(dialogs, "Non è stato possibile leggere le fatture del " + form.year + ".", reg.error());
         return std::nullopt;
     }
     paid.row = reg.value().row(number - 1);
+    // A notice is not paid itself, but its terms still say what it asks and by when.
+    if (paid.book.ofNotices() && paid.row.counted()) {
+        paid.row.settlementInput.toPay = paid.row.figures.toPay;
+        paid.row.settlementInput.issued = calc::dateOfFields(form.day, form.month, form.year);
+    }
     paid.client = reg.value().clientText(number - 1);
     auto payments = archive::readPayments(paid.book, number);
     if (!payments) {
@@ -85,8 +91,10 @@ ui::PaymentsView viewOf(const PaidInvoice& paid, const archive::AppState& state,
 {
     const calc::Settlement settlement = settlementOf(paid);
     ui::PaymentsView view;
-    view.heading = std::string(paid.row.creditNote ? "Nota di credito" : "Fattura") + " n. "
-        + std::to_string(paid.number) + " del " + (paid.issued() ? calc::dateText(*paid.issued()) : paid.year);
+    view.heading = std::string(paid.book.ofNotices()     ? "Avviso di parcella"
+                                   : paid.row.creditNote ? "Nota di credito"
+                                                         : "Fattura")
+        + " n. " + std::to_string(paid.number) + " del " + (paid.issued() ? calc::dateText(*paid.issued()) : paid.year);
     if (!paid.client.empty())
         view.heading += " - " + paid.client;
     view.toPay = money(settlement.toSettle, state);
@@ -132,6 +140,10 @@ bool refuse(ui::Dialogs& dialogs, const std::string& text)
 bool recordPayment(ui::Dialogs& dialogs, PaidInvoice& paid, const ui::PaymentsRequest& request,
                    const archive::AppState& state)
 {
+    if (state.onNotices())
+        return refuse(dialogs,
+                      "Un avviso di parcella non si incassa: quando è pagato, \"Emetti fattura\" (menu Documento) "
+                      "emette la fattura e ne registra l'incasso.");
     if (paid.payments.payments.size() >= archive::PaymentsPerInvoice)
         return refuse(dialogs,
                       "La fattura ha già " + std::to_string(archive::PaymentsPerInvoice)

@@ -44,8 +44,10 @@ void saveInvoicePdf(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     dialogs.setBusy(false);
 
     if (outcome.kind == print::DocumentOutcome::Kind::SavedAsPdf)
-        dialogs.message("La fattura è stata salvata nel file PDF\n" + absolutePath(outcome.path), PdfSavedTitle,
-                        ui::Buttons::Ok);
+        dialogs.message(
+            std::string(state.onNotices() ? "L'avviso di parcella è stato salvato" : "La fattura è stata salvata")
+                + " nel file PDF\n" + absolutePath(outcome.path),
+            PdfSavedTitle, ui::Buttons::Ok);
     else
         reportDocument(outcome, dialogs, false);
 }

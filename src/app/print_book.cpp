@@ -1,6 +1,7 @@
 #include "app/print_book.h"
 
 #include "archive/book.h"
+#include "archive/lifecycle.h"
 #include "archive/payments.h"
 #include "print/invoice_page.h"
 
@@ -13,7 +14,7 @@ YearOutcome layoutBook(print::Page& page, archive::InvoiceForm& form, const arch
 {
     YearOutcome outcome;
     const print::InvoiceSheet sheet = print::invoiceSheet(state);
-    const archive::BookPaths book = archive::bookPaths(state.dataDir, state.currentIssuer, form.year);
+    const archive::BookPaths book = archive::currentBook(form, state);
     for (int n = 1; n < state.nextNumber; ++n) {
         auto invoice = archive::readInvoice(book, n);
         if (!invoice) {

@@ -41,14 +41,15 @@ std::string absolutePath(const std::string& path)
 std::string invoicePdfPath(const archive::InvoiceForm& form, const archive::AppState& state)
 {
     return archive::dataFile(state.dataDir,
-                             "fattura-" + std::to_string(state.currentIssuer) + "-" + fileNamePart(form.year) + "-"
-                                 + fileNamePart(form.number) + ".pdf");
+                             (state.onNotices() ? "avviso-" : "fattura-") + std::to_string(state.currentIssuer) + "-"
+                                 + fileNamePart(form.year) + "-" + fileNamePart(form.number) + ".pdf");
 }
 
 std::string yearPdfPath(const archive::InvoiceForm& form, const archive::AppState& state)
 {
     return archive::dataFile(state.dataDir,
-                             "fatture-" + std::to_string(state.currentIssuer) + "-" + fileNamePart(form.year) + ".pdf");
+                             (state.onNotices() ? "avvisi-" : "fatture-") + std::to_string(state.currentIssuer) + "-"
+                                 + fileNamePart(form.year) + ".pdf");
 }
 
 void reportDocument(const print::DocumentOutcome& outcome, ui::Dialogs& dialogs, bool severalInvoices)

@@ -7,6 +7,7 @@
 #include "archive/book.h"
 #include "archive/box_titles.h"
 #include "archive/lifecycle.h"
+#include "archive/notices.h"
 #include "archive/register_csv.h"
 #include "archive/sdi_history.h"
 #include "archive/whole_file.h"
@@ -30,7 +31,7 @@ namespace {
 
 print::RegisterSheet sheetOf(const ui::RegisterContents& contents, const archive::AppState& state)
 {
-    return {state.currentIssuerRecord, contents.year, state.decimalSeparator, contents.today};
+    return {state.currentIssuerRecord, contents.year, state.decimalSeparator, contents.today, contents.notices};
 }
 
 SheetDocument registerDocument(const ui::RegisterContents& contents, const archive::AppState& state)
@@ -61,15 +62,39 @@ struct SheetDrawing {
     }
 };
 
+// The register of a book of fee notices: in the electronic invoice's column,
+// the invoice each notice became.
+archive::Result<ui::RegisterContents> noticeRegister(archive::BookRegister reg, const archive::BookPaths& book,
+                                                     const std::string& year, const archive::AppState& state,
+                                                     calc::Date today)
+{
+    auto marks = archive::readNoticesInvoiced(book, reg.size());
+    if (!marks)
+        return marks.error();
+    ui::RegisterContents contents;
+    contents.notices = true;
+    for (const archive::NoticeInvoiced& mark : marks.value()) {
+        contents.sdiStatuses.push_back({archive::SdiState::NotExported, archive::invoicedText(mark)});
+        contents.invoiced.push_back(static_cast<char>(mark.invoiced()));
+    }
+    contents.reg = std::make_shared<const archive::BookRegister>(std::move(reg));
+    contents.year = year;
+    contents.decimalSeparator = state.decimalSeparator;
+    contents.today = today;
+    return contents;
+}
+
 } // namespace
 
 archive::Result<ui::RegisterContents> readRegister(const archive::InvoiceForm& form, const archive::AppState& state,
                                                    calc::Date today)
 {
     auto reg = archive::BookRegister::read(archive::currentBook(form, state), state.invoiceType, state.nextNumber,
-                                           state.issuerTerms.amounts, form.year);
+                                           state.figureTerms(), form.year);
     if (!reg)
         return reg.error();
+    if (state.onNotices())
+        return noticeRegister(std::move(reg.value()), archive::currentBook(form, state), form.year, state, today);
     // A history that cannot be read refuses the register as the book would:
     // a column of guesses could hide a rejection.
     auto statuses = archive::readSdiStatuses(archive::currentSdiBook(form, state), reg.value().size());
@@ -96,7 +121,7 @@ std::string reportFilePath(const archive::AppState& state, const std::string& st
 
 std::string registerFilePath(const archive::AppState& state, const std::string& year, const std::string& extension)
 {
-    return reportFilePath(state, "registro", year, extension);
+    return reportFilePath(state, state.onNotices() ? "registro-avvisi" : "registro", year, extension);
 }
 
 std::string withCsvSuffix(const std::string& path)
@@ -135,8 +160,9 @@ void exportRegisterCsv(const ui::RegisterContents& contents, const archive::AppS
     ui::BusyPointer busy(dialogs);
     const auto progress = dialogs.startProgress(
         RegisterCsvTitle, "Esportazione del registro dell'anno " + contents.year + "...", contents.reg->size());
-    const auto text = archive::registerCsv(*contents.reg, contents.sdiStatuses, contents.year, contents.today,
-                                           [&](int done) { return progress->step(done); });
+    const auto text = archive::registerCsv(
+        *contents.reg, contents.sdiStatuses, contents.year, contents.today,
+        [&](int done) { return progress->step(done); }, contents.notices);
     const bool cancelled = !text || progress->cancelled();
     progress->finish();
     busy.release();

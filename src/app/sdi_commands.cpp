@@ -3,6 +3,7 @@
 #include "app/invoice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/issuers.h"
+#include "archive/notices.h"
 #include "archive/sdi_history.h"
 #include "einvoice/receipt_sources.h"
 #include "einvoice/sdi_receipt.h"
@@ -163,7 +164,7 @@ void importReceipts(const std::vector<std::string>& paths, archive::InvoiceForm&
         reportFailure(dialogs, "Le ricevute non sono state registrate.", fits.error());
         return;
     }
-    archive::refreshSdiStatus(form, state);
+    archive::refreshDocumentStatus(form, state);
     dialogs.message(summary(read, fits.value()), ReceiptsTitle, ui::Buttons::Ok);
 }
 

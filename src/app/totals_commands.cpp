@@ -1,6 +1,7 @@
 #include "app/totals_commands.h"
 
 #include "app/invoice_commands.h"
+#include "app/notice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/lifecycle.h"
 #include "archive/totals.h"
@@ -65,6 +66,8 @@ std::optional<double> sum(const archive::InvoiceForm& form, const archive::AppSt
 void showRangeTotal(const archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
                     archive::TotalKind kind)
 {
+    if (refusedOnNotices(state, dialogs, NoticeTotalsText))
+        return;
     const auto range = askRange(state, dialogs);
     if (!range)
         return;
@@ -82,6 +85,8 @@ void showRangeTotal(const archive::InvoiceForm& form, archive::AppState& state, 
 
 void totalAllInvoices(const archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs)
 {
+    if (refusedOnNotices(state, dialogs, NoticeTotalsText))
+        return;
     const auto total = sum(form, state, dialogs, archive::TotalKind::Taxable, Range {1, state.nextNumber - 1});
     if (!total)
         return;

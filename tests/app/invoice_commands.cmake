@@ -14,3 +14,6 @@ target_include_directories(test_flat_rate_commands PRIVATE ${PROJECT_SOURCE_DIR}
 # the payments of a year, through their window
 tessaro_add_test(NAME test_year_receipts_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_year_receipts_commands.cpp LIBS tessaro_app)
 target_include_directories(test_year_receipts_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print ${PROJECT_SOURCE_DIR}/tests/archive)
+# the fee notices, and the invoice each becomes when paid
+tessaro_add_test(NAME test_notice_commands SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_notice_commands.cpp LIBS tessaro_app)
+target_include_directories(test_notice_commands PRIVATE ${PROJECT_SOURCE_DIR}/tests/print)

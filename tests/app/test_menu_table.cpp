@@ -25,9 +25,9 @@ private slots:
         QStringList captions;
         for (QAction* action : bar.actions())
             captions << action->text();
-        QCOMPARE(
-            captions,
-            (QStringList {"File", "Edit", "Tipo di moneta", "Tipo di fattura", "Calcolo inverso", "Incassi", "?"}));
+        QCOMPARE(captions,
+                 (QStringList {"File", "Edit", "Tipo di moneta", "Tipo di fattura", "Documento", "Calcolo inverso",
+                               "Incassi", "?"}));
     }
 
     void items_data()
@@ -75,6 +75,8 @@ private slots:
                                         << QStringList {"in Lire", "in Euro", "", "Valore di un euro"} << none;
         QTest::newRow("Tipo di fattura") << "mnut" << QStringList {"mnutp", "mnutc"}
                                          << QStringList {"Per prestazione", "Commerciale"} << none;
+        QTest::newRow("Documento") << "mnud" << QStringList {"mnudfatture", "mnudavvisi", "mnudn1", "mnudemetti"}
+                                   << QStringList {"Fatture", "Avvisi di parcella", "", "Emetti fattura"} << none;
         QTest::newRow("Calcolo inverso") << "mnuinv" << QStringList {"mnuinvprest", "mnuinvcomm"}
                                          << QStringList {"Fatture per prestazione", "Fatture commerciali"} << none;
         QTest::newRow("Incassi") << "mnuinc" << QStringList {"mnuincfattura", "mnuincanno", "mnuincforf", "mnuincrit"}
@@ -108,7 +110,7 @@ private slots:
         }
     }
 
-    void checkMarksOnlyOnTheTwoPairs()
+    void checkMarksOnlyOnTheThreePairs()
     {
         QMenuBar bar;
         const auto actions = buildMenuBar(&bar);
@@ -118,7 +120,7 @@ private slots:
                 checkable << it.key();
         }
         checkable.sort();
-        QCOMPARE(checkable, (QStringList {"mnumeuro", "mnumlire", "mnutc", "mnutp"}));
+        QCOMPARE(checkable, (QStringList {"mnudavvisi", "mnudfatture", "mnumeuro", "mnumlire", "mnutc", "mnutp"}));
     }
 
     void everyControlRunsACommandAndEveryCommandAControl()
