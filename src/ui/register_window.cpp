@@ -246,10 +246,13 @@ void RegisterWindow::showTotals()
         m_count->setText(fromUtf8(m_problem));
     } else {
         QString count;
+        const QString many = m_notices ? QStringLiteral("avvisi") : QStringLiteral("fatture");
         if (filtered)
-            count = QStringLiteral("%1 di %2 fatture").arg(m_filter.rowCount()).arg(reg.size());
+            count = QStringLiteral("%1 di %2 %3").arg(m_filter.rowCount()).arg(reg.size()).arg(many);
+        else if (reg.size() == 1)
+            count = m_notices ? QStringLiteral("1 avviso") : QStringLiteral("1 fattura");
         else
-            count = reg.size() == 1 ? QStringLiteral("1 fattura") : QStringLiteral("%1 fatture").arg(reg.size());
+            count = QStringLiteral("%1 %2").arg(reg.size()).arg(many);
         if (const int left = reg.uncountedRows(); left == 1)
             count += QStringLiteral(" (1 esclusa dai totali)");
         else if (left > 1)
