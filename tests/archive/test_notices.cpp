@@ -103,19 +103,14 @@ private slots:
         // 1000 + 220 VAT - 200 withheld; no stamp duty with VAT charged.
         QCOMPARE(issued.value().toPay, 1020.0);
 
-        auto invoice = archive::readInvoice(book2027, 2);
-        QCOMPARE(trimmed(invoice.value().client.surname), std::string("Rossi"));
-        QCOMPARE(invoice.value().day + "/" + invoice.value().month, std::string("10/01"));
-        QCOMPARE(trimmed(invoice.value().amount[0]), std::string("1000"));
-        QCOMPARE(lineAt(book2027, 2), std::string("sopralluogo"));
+        const archive::InvoiceRecord invoice = archive::readInvoice(book2027, 2).value();
+        QCOMPARE(trimmed(invoice.client.surname) + " " + invoice.day + "/" + invoice.month + " "
+                     + trimmed(invoice.amount[0]) + " " + lineAt(book2027, 2),
+                 std::string("Rossi 10/01 1000 sopralluogo"));
         QCOMPARE(archive::readCounter(book2027).value(), std::int16_t {3});
-        auto paid = archive::readPayments(book2027, 2);
-        QCOMPARE(paid.value().method, std::string("MP05"));
-        QCOMPARE(paid.value().payments.size(), std::size_t {1});
-        QCOMPARE(paid.value().payments[0].date, PaidInJanuary);
-        QCOMPARE(paid.value().payments[0].amount, std::string("1020.00"));
-        QCOMPARE(paid.value().payments[0].method, std::string("MP05"));
-        QCOMPARE(paid.value().payments[0].note, std::string("avviso di parcella n. 1/2026"));
+        const archive::InvoicePayments paid = archive::readPayments(book2027, 2).value();
+        const archive::ReceivedPayment whole {PaidInJanuary, "1020.00", "MP05", "avviso di parcella n. 1/2026", {}};
+        QVERIFY(paid.method == "MP05" && paid.payments == std::vector {whole});
         QCOMPARE(archive::invoicedText(n.mark()), std::string("fatturato con la fattura n. 2 del 10/01/2027"));
         // The invoice book of the notice's own year is not touched.
         QVERIFY(!n.dir.exists("12026.arc"));
@@ -147,15 +142,11 @@ private slots:
             QCOMPARE(n.mark().number, step.markAfter);
         }
 
-        // A year deleted takes its notices with it, and frees those it invoiced.
+        // A year deleted frees the notices it invoiced.
         QCOMPARE(n.issue().value().number, 6);
         QVERIFY(n.mark().invoiced());
         QVERIFY(archive::deleteYear(n.state, "2027").ok());
         QVERIFY(!n.mark().invoiced());
-        QVERIFY(archive::createBook(n.invoices("2026")).ok());
-        QVERIFY(archive::deleteYear(n.state, "2026").ok());
-        for (const char* file : {"12026.avv", "12026.avr", "12026.avn", "12026.avp", "12026.avf"})
-            QVERIFY2(!n.dir.exists(file), file);
     }
 
     void anIssueCutAnywhereLeavesBothBooksOrNeither()
