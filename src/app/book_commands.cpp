@@ -33,7 +33,9 @@ void insertInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dia
     if (number < 1 || number > state.nextNumber)
         return;
     if (number == state.nextNumber) {
-        dialogs.message("Ti trovi nell'ultima fattura dell'anno", archive::AttentionTitle, ui::Buttons::Ok);
+        dialogs.message(state.onNotices() ? "Ti trovi nell'ultimo avviso di parcella dell'anno"
+                                          : "Ti trovi nell'ultima fattura dell'anno",
+                        archive::AttentionTitle, ui::Buttons::Ok);
         return;
     }
     if (state.nextNumber >= archive::MaxNextNumber) {
@@ -55,8 +57,9 @@ void deleteInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dia
     const int number = archive::invoiceNumber(form.number);
     if (number < 1 || number > state.nextNumber)
         return;
-    if (dialogs.message("Siete sicuri di voler cancellare la fattura corrente?", archive::AttentionTitle,
-                        ui::Buttons::OkCancel)
+    if (dialogs.message(state.onNotices() ? "Siete sicuri di voler cancellare l'avviso di parcella corrente?"
+                                          : "Siete sicuri di voler cancellare la fattura corrente?",
+                        archive::AttentionTitle, ui::Buttons::OkCancel)
         != ui::Answer::Ok)
         return;
     if (number == state.nextNumber) {

@@ -144,8 +144,11 @@ constexpr std::array<CommandSpec, static_cast<std::size_t>(C::Count) - 1> Comman
     {C::Notices, document<archive::Document::Notices>},
     {C::IssueInvoice,
      [](CommandContext& c) {
-         onFormToday<issueInvoiceFromNotice>(c);
+         // The boxes come once the window shows the invoice they speak of.
+         IssuedFromNotice issued;
+         c.perform([&c, &issued] { issued = issueInvoiceFromNotice(c.form, c.state, c.dialogs, c.clock); });
          c.applyModes();
+         tellIssued(c.state, c.dialogs, issued);
      }},
 }};
 

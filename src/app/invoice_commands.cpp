@@ -92,10 +92,11 @@ void newInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialog
         if (!mayLeaveInvoice(form, state, dialogs, clock))
             return;
     } else {
-        const ui::Answer answer = dialogs.message(
-            "Siete sicuri di voler cancellare tutti i campi di questa fattura? I dati saranno persi se "
-            "successivamente si preme 'salva'.",
-            archive::AttentionTitle, ui::Buttons::OkCancel);
+        const ui::Answer answer
+            = dialogs.message(std::string("Siete sicuri di voler cancellare tutti i campi di ")
+                                  + (state.onNotices() ? "questo avviso di parcella" : "questa fattura")
+                                  + "? I dati saranno persi se successivamente si preme 'salva'.",
+                              archive::AttentionTitle, ui::Buttons::OkCancel);
         if (answer != ui::Answer::Ok)
             return;
     }

@@ -1,6 +1,5 @@
 #include "app/notice_commands.h"
 
-#include "app/flat_rate_commands.h"
 #include "app/invoice_commands.h"
 #include "archive/box_titles.h"
 #include "archive/lifecycle.h"
@@ -94,47 +93,47 @@ void chooseDocument(archive::InvoiceForm& form, archive::AppState& state, ui::Di
     yearChanged(form, state, dialogs, clock);
 }
 
-void issueInvoiceFromNotice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
-                            const Clock& clock)
+IssuedFromNotice issueInvoiceFromNotice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
+                                        const Clock& clock)
 {
     form.focusField.clear();
     if (!state.onNotices()) {
         tell(dialogs,
              "\"Emetti fattura\" emette la fattura di un avviso di parcella pagato: scegliere \"Avvisi di parcella\" "
              "nel menu Documento e mostrare l'avviso.");
-        return;
+        return {};
     }
     const int number = archive::invoiceNumber(form.unchanged ? form.unchangedNumber : form.number);
     if (!archive::isBookYear(form.year) || number < 1 || number >= state.nextNumber) {
         tell(dialogs, "La fattura si emette da un avviso di parcella salvato: salvare prima l'avviso.");
-        return;
+        return {};
     }
     // The invoice is made of the notice as stored: edits are saved first or let go.
     if (!mayLeaveInvoice(form, state, dialogs, clock))
-        return;
+        return {};
     const std::string year(calc::trimBlanks(form.year));
     const archive::BookPaths notices = archive::currentBook(form, state);
     auto mark = archive::readNoticeInvoiced(notices, number);
     if (!mark) {
         reportFailure(dialogs, "Non è stato possibile leggere " + noticeName(number, year) + ".", mark.error());
-        return;
+        return {};
     }
     if (mark.value().invoiced()) {
         tell(dialogs,
              "L'avviso di parcella n. " + std::to_string(number) + " è già stato " + archive::invoicedText(mark.value())
                  + ": non si emette una seconda fattura.");
-        return;
+        return {};
     }
     const auto noticeDate = calc::dateOfFields(form.day, form.month, form.year);
     if (!noticeDate) {
         tell(dialogs,
              "L'avviso di parcella n. " + std::to_string(number)
                  + " non ha una data valida: correggerla e salvarlo prima di emettere la fattura.");
-        return;
+        return {};
     }
     const auto paid = askPaymentDate(dialogs, clock, number, *noticeDate);
     if (!paid)
-        return;
+        return {};
 
     const auto flatRate = flatRateBeforePayment(state, paid->year);
     const archive::InvoiceFromNotice request {
@@ -142,7 +141,7 @@ void issueInvoiceFromNotice(archive::InvoiceForm& form, archive::AppState& state
     auto issued = archive::issueInvoice(request, state.currentIssuer);
     if (!issued) {
         reportFailure(dialogs, "La fattura non è stata emessa.", issued.error());
-        return;
+        return {};
     }
     using Refusal = archive::IssuedInvoice::Refusal;
     switch (issued.value().refusal) {
@@ -150,28 +149,34 @@ void issueInvoiceFromNotice(archive::InvoiceForm& form, archive::AppState& state
         tell(dialogs,
              "L'avviso di parcella n. " + std::to_string(number) + " è già stato "
                  + archive::invoicedText(issued.value().mark) + ".");
-        return;
+        return {};
     case Refusal::NoEuroAmount:
         tell(dialogs,
              "L'avviso di parcella n. " + std::to_string(number)
                  + " non ha un importo in euro (lire senza un cambio valido): la fattura non è stata emessa.");
-        return;
+        return {};
     case Refusal::BookFull:
         tell(dialogs,
              "Le fatture del " + std::to_string(paid->year) + " hanno raggiunto il numero massimo ("
                  + std::to_string(archive::MaxInvoiceNumber) + "): la fattura non è stata emessa.");
-        return;
+        return {};
     case Refusal::None:
         break;
     }
     showIssued(form, state, dialogs, issued.value(), paid->year);
-    dialogs.message("Emessa la fattura n. " + std::to_string(issued.value().number) + " del " + calc::dateText(*paid)
-                        + " dall'avviso di parcella n. " + std::to_string(number) + " del " + year
-                        + ", con l'incasso di " + calc::euroText(issued.value().toPay, state.decimalSeparator)
-                        + " euro.",
-                    archive::DoneTitle, ui::Buttons::Ok);
-    if (flatRate)
-        alertFlatRateLimit(state, *flatRate, dialogs);
+    return {"Emessa la fattura n. " + std::to_string(issued.value().number) + " del " + calc::dateText(*paid)
+                + " dall'avviso di parcella n. " + std::to_string(number) + " del " + year + ", con l'incasso di "
+                + calc::euroText(issued.value().toPay, state.decimalSeparator) + " euro.",
+            flatRate};
+}
+
+void tellIssued(const archive::AppState& state, ui::Dialogs& dialogs, const IssuedFromNotice& issued)
+{
+    if (issued.done.empty())
+        return;
+    dialogs.message(issued.done, archive::DoneTitle, ui::Buttons::Ok);
+    if (issued.flatRate)
+        alertFlatRateLimit(state, *issued.flatRate, dialogs);
 }
 
 } // namespace tessaro::app

@@ -4,9 +4,13 @@
 #pragma once
 
 #include "app/clock.h"
+#include "app/flat_rate_commands.h"
 #include "archive/app_state.h"
 #include "archive/invoice_form.h"
 #include "ui/dialogs.h"
+
+#include <optional>
+#include <string>
 
 namespace tessaro::app {
 
@@ -25,11 +29,20 @@ bool refusedOnNotices(const archive::AppState& state, ui::Dialogs& dialogs, cons
 void chooseDocument(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs, const Clock& clock,
                     archive::Document document);
 
+// What "Emetti fattura" tells once the window shows the invoice; nothing
+// when no invoice was issued.
+struct IssuedFromNotice {
+    std::string done; // for the "Operazione effettuata" box
+    std::optional<FlatRateBefore> flatRate; // the year's fees before the payment, for a flat-rate issuer
+};
+
 // "Emetti fattura": asks the day of the payment of the stored notice on
 // screen (today by default, never before the notice), issues the invoice in
 // the book of that day's year with the payment of its whole amount, marks the
 // notice, and shows the invoice.
-void issueInvoiceFromNotice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
-                            const Clock& clock);
+IssuedFromNotice issueInvoiceFromNotice(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs& dialogs,
+                                        const Clock& clock);
+// The boxes of an invoice issued: done, then a flat-rate limit the payment passed.
+void tellIssued(const archive::AppState& state, ui::Dialogs& dialogs, const IssuedFromNotice& issued);
 
 } // namespace tessaro::app

@@ -116,7 +116,8 @@ private slots:
 
         // The question proposes today.
         office.dialogs.queueInput("10/01/2027");
-        app::issueInvoiceFromNotice(office.form, office.state, office.dialogs, InJanuary);
+        app::tellIssued(office.state, office.dialogs,
+                        app::issueInvoiceFromNotice(office.form, office.state, office.dialogs, InJanuary));
         const auto& asked = office.dialogs.shown()[office.dialogs.shown().size() - 2];
         QCOMPARE(asked.defaultText, std::string("12/01/2027"));
         QCOMPARE(
