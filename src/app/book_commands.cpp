@@ -5,7 +5,9 @@
 #include "archive/income_settings.h"
 #include "archive/lifecycle.h"
 #include "archive/maintenance.h"
+#include "archive/notices.h"
 #include "archive/withholdings.h"
+#include "calc/numbers.h"
 #include "calc/text.h"
 #include "einvoice/einvoice_files.h"
 
@@ -22,6 +24,18 @@ std::string fourDigitYear(int year)
     char text[16];
     std::snprintf(text, sizeof text, "%04d", year);
     return text;
+}
+
+// Whether a notice names the stored invoice as the one it became.
+bool issuedFromNotice(const archive::InvoiceForm& form, const archive::AppState& state, int number)
+{
+    if (state.onNotices() || number >= state.nextNumber)
+        return false;
+    const auto marks = archive::noticeMarksAfter(state.dataDir, state.currentIssuer,
+                                                 static_cast<int>(calc::numericValue(form.year)), number, -1);
+    return marks.ok()
+        && std::any_of(marks.value().begin(), marks.value().end(),
+                       [](const archive::NoticeMarkChange& change) { return !change.mark.invoiced(); });
 }
 
 } // namespace
@@ -57,10 +71,11 @@ void deleteInvoice(archive::InvoiceForm& form, archive::AppState& state, ui::Dia
     const int number = archive::invoiceNumber(form.number);
     if (number < 1 || number > state.nextNumber)
         return;
-    if (dialogs.message(state.onNotices() ? "Siete sicuri di voler cancellare l'avviso di parcella corrente?"
-                                          : "Siete sicuri di voler cancellare la fattura corrente?",
-                        archive::AttentionTitle, ui::Buttons::OkCancel)
-        != ui::Answer::Ok)
+    std::string question = state.onNotices() ? "Siete sicuri di voler cancellare l'avviso di parcella corrente?"
+                                             : "Siete sicuri di voler cancellare la fattura corrente?";
+    if (issuedFromNotice(form, state, number))
+        question += "\nLa fattura è stata emessa da un avviso di parcella, che tornerà da fatturare.";
+    if (dialogs.message(question, archive::AttentionTitle, ui::Buttons::OkCancel) != ui::Answer::Ok)
         return;
     if (number == state.nextNumber) {
         // Nothing is stored at the first free number: only the window is emptied.

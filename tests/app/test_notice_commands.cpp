@@ -2,6 +2,7 @@
 // on the notices' book, printed, refused by the exports and the totals, paid
 // in January and issued as the first invoice of the new year, with its
 // payment; then held against the two books.
+#include "app/book_commands.h"
 #include "app/credit_note_commands.h"
 #include "app/einvoice_commands.h"
 #include "app/invoice_commands.h"
@@ -142,6 +143,18 @@ private slots:
         QCOMPARE(office.lastMessage(),
                  std::string("L'avviso di parcella n. 1 è già stato fatturato con la fattura n. 1 del 10/01/2027: "
                              "non si emette una seconda fattura."));
+
+        // Deleting the invoice says the notice will wait again.
+        office.state.document = archive::Document::Invoices;
+        office.form.year = "2027";
+        QVERIFY(archive::switchYear(office.form, office.state).ok());
+        office.form.number = "1";
+        office.dialogs.queueAnswer(ui::Answer::Cancel);
+        app::deleteInvoice(office.form, office.state, office.dialogs);
+        QVERIFY(office.lastMessage().ends_with("che tornerà da fatturare."));
+        office.state.document = archive::Document::Notices;
+        office.form.year = "2026";
+        QVERIFY(archive::switchYear(office.form, office.state).ok());
 
         // The register of notices says so, and "da fatturare" leaves it out.
         const auto notices = app::readRegister(office.form, office.state, InJanuary.today());
