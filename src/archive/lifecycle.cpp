@@ -1,8 +1,8 @@
 #include "archive/lifecycle.h"
-#include "archive/notices.h"
 
 #include "archive/clients.h"
 #include "archive/journal.h"
+#include "archive/notices.h"
 #include "archive/record_file.h"
 #include "archive/sdi_history.h"
 #include "calc/defaults.h"

@@ -1,11 +1,11 @@
 #include "archive/maintenance.h"
-#include "archive/notices.h"
 
 #include "archive/book.h"
 #include "archive/credit_notes.h"
 #include "archive/issuers.h"
 #include "archive/journal.h"
 #include "archive/lifecycle.h"
+#include "archive/notices.h"
 #include "archive/payments.h"
 #include "archive/sdi_history.h"
 #include "archive/settings.h"
