@@ -606,15 +606,6 @@ private slots:
         QCOMPARE(m_window->windowTitle(),
                  QStringLiteral("Tessaro - fattura elettronica: non consegnata (avvisare il "
                                 "cliente: è nella sua area riservata)"));
-        // A fee notice has no electronic invoice: the title names the book and the invoice it became.
-        form.sdiStatus.clear();
-        form.notice = true;
-        m_window->showForm(form);
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tessaro - Avvisi di parcella"));
-        form.noticeStatus = "fatturato con la fattura n. 1 del 10/01/2027";
-        m_window->showForm(form);
-        QCOMPARE(m_window->windowTitle(),
-                 QStringLiteral("Tessaro - Avvisi di parcella - fatturato con la fattura n. 1 del 10/01/2027"));
     }
 
     void showFormFocus()
