@@ -95,8 +95,11 @@ void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs
     // An empty book draws nothing, and a back end sends no document then.
     ui::BusyPointer busy(dialogs);
     const int invoices = std::max(state.nextNumber - 1, 0);
+    const std::string documents = state.onNotices() ? "avvisi di parcella" : "fatture";
     const auto progress = dialogs.startProgress("Stampa tutte le fatture dell'anno",
-                                                "Stampa delle fatture dell'anno " + form.year + "...", invoices);
+                                                "Stampa " + std::string(state.onNotices() ? "degli " : "delle ")
+                                                    + documents + " dell'anno " + form.year + "...",
+                                                invoices);
     YearOutcome laidOut;
     const print::DocumentOutcome outcome = sink(yearPdfPath(form, state), [&](print::Page& page) {
         laidOut = layoutBook(page, form, state, [&](int done) { return progress->step(done); });
@@ -105,7 +108,7 @@ void printYear(archive::InvoiceForm& form, archive::AppState& state, ui::Dialogs
     busy.release();
     const std::optional<archive::IoError>& readError = laidOut.error;
     if (outcome.kind == print::DocumentOutcome::Kind::Cancelled || laidOut.cancelled) {
-        dialogs.message("Stampa interrotta dopo " + std::to_string(laidOut.printed) + " fatture su "
+        dialogs.message("Stampa interrotta dopo " + std::to_string(laidOut.printed) + " " + documents + " su "
                             + std::to_string(invoices) + ": non è stato stampato né salvato nulla.",
                         archive::PrintTitle);
         return;

@@ -251,15 +251,17 @@ bool RegisterFilter::lessThan(const QModelIndex& left, const QModelIndex& right)
 RegisterTotalsModel::RegisterTotalsModel(QObject* parent) : QAbstractTableModel(parent) { }
 
 void RegisterTotalsModel::setTotals(const archive::RegisterFigures& year, const archive::RegisterFigures* shown,
-                                    int shownCount, char decimalSeparator)
+                                    int shownCount, char decimalSeparator, bool notices)
 {
     beginResetModel();
     m_decimalSeparator = decimalSeparator;
     m_rows.clear();
     m_rows.emplace_back("Totale dell'anno", year);
     if (shown)
-        m_rows.emplace_back(shownCount == 1 ? std::string("Totale di 1 fattura mostrata")
-                                            : "Totale delle " + std::to_string(shownCount) + " fatture mostrate",
+        m_rows.emplace_back(shownCount == 1
+                                ? std::string(notices ? "Totale di 1 avviso mostrato" : "Totale di 1 fattura mostrata")
+                                : (notices ? "Totale dei " : "Totale delle ") + std::to_string(shownCount)
+                                    + (notices ? " avvisi mostrati" : " fatture mostrate"),
                             *shown);
     endResetModel();
 }

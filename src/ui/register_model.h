@@ -95,8 +95,10 @@ class RegisterTotalsModel : public QAbstractTableModel {
 public:
     explicit RegisterTotalsModel(QObject* parent = nullptr);
 
+    // The rows of the year and, when a search or a choice hides some, of those shown; `notices` counts
+    // them as fee notices.
     void setTotals(const archive::RegisterFigures& year, const archive::RegisterFigures* shown, int shownCount,
-                   char decimalSeparator);
+                   char decimalSeparator, bool notices = false);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

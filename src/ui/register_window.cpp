@@ -236,7 +236,7 @@ void RegisterWindow::showTotals()
     archive::RegisterFigures shown;
     if (filtered)
         shown = reg.totalsOf(m_filter.matches());
-    m_totals.setTotals(year, filtered ? &shown : nullptr, m_filter.rowCount(), separator);
+    m_totals.setTotals(year, filtered ? &shown : nullptr, m_filter.rowCount(), separator, m_notices);
     m_totalsView->clearSpans();
     for (int row = 0; row < m_totals.rowCount(); ++row)
         m_totalsView->setSpan(row, 0, 1, static_cast<int>(RegisterColumn::Taxable));
