@@ -7,7 +7,6 @@
 #include "archive/maintenance.h"
 #include "archive/notices.h"
 #include "archive/withholdings.h"
-#include "calc/numbers.h"
 #include "calc/text.h"
 #include "einvoice/einvoice_files.h"
 
@@ -31,8 +30,8 @@ bool issuedFromNotice(const archive::InvoiceForm& form, const archive::AppState&
 {
     if (state.onNotices() || number >= state.nextNumber)
         return false;
-    const auto marks = archive::noticeMarksAfter(state.dataDir, state.currentIssuer,
-                                                 static_cast<int>(calc::numericValue(form.year)), number, -1);
+    const auto marks
+        = archive::noticeMarksAfter(state.dataDir, state.currentIssuer, archive::bookYearNumber(form.year), number, -1);
     return marks.ok()
         && std::any_of(marks.value().begin(), marks.value().end(),
                        [](const archive::NoticeMarkChange& change) { return !change.mark.invoiced(); });

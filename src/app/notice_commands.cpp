@@ -21,6 +21,13 @@ void tell(ui::Dialogs& dialogs, const std::string& text)
     dialogs.message(text, AttentionTitle, ui::Buttons::Ok);
 }
 
+// The refusal of a second invoice, naming the first.
+std::string alreadyInvoicedText(int number, const archive::NoticeInvoiced& mark)
+{
+    return "L'avviso di parcella n. " + std::to_string(number) + " è già stato " + archive::invoicedText(mark)
+        + ": non si emette una seconda fattura.";
+}
+
 std::string noticeName(int number, const std::string& year)
 {
     return "l'avviso di parcella n. " + std::to_string(number) + " del " + year;
@@ -119,9 +126,7 @@ IssuedFromNotice issueInvoiceFromNotice(archive::InvoiceForm& form, archive::App
         return {};
     }
     if (mark.value().invoiced()) {
-        tell(dialogs,
-             "L'avviso di parcella n. " + std::to_string(number) + " è già stato " + archive::invoicedText(mark.value())
-                 + ": non si emette una seconda fattura.");
+        tell(dialogs, alreadyInvoicedText(number, mark.value()));
         return {};
     }
     const auto noticeDate = calc::dateOfFields(form.day, form.month, form.year);
@@ -146,9 +151,7 @@ IssuedFromNotice issueInvoiceFromNotice(archive::InvoiceForm& form, archive::App
     using Refusal = archive::IssuedInvoice::Refusal;
     switch (issued.value().refusal) {
     case Refusal::AlreadyInvoiced:
-        tell(dialogs,
-             "L'avviso di parcella n. " + std::to_string(number) + " è già stato "
-                 + archive::invoicedText(issued.value().mark) + ".");
+        tell(dialogs, alreadyInvoicedText(number, issued.value().mark));
         return {};
     case Refusal::NoEuroAmount:
         tell(dialogs,

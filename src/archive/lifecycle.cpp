@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -93,6 +94,13 @@ BookPaths currentBook(const InvoiceForm& form, const AppState& state)
 IoError notTheLoadedBook(const BookPaths& book, const AppState& state)
 {
     return {state.loadedBook == book.counter ? IoError::Action::Changed : IoError::Action::Read, book.counter};
+}
+
+int bookYearNumber(std::string_view yearText)
+{
+    int year = 0;
+    const auto [end, error] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
+    return error == std::errc() && end == yearText.data() + yearText.size() ? year : 0;
 }
 
 bool isBookYear(std::string_view yearText)

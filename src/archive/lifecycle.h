@@ -33,6 +33,8 @@ IoError notTheLoadedBook(const BookPaths& book, const AppState& state);
 
 // The year field names a book only when it holds exactly four characters.
 bool isBookYear(std::string_view yearText);
+// The year of a book as a number; 0 for a year text that is not all digits.
+int bookYearNumber(std::string_view yearText);
 
 // The number field as a record number: the whole part of its numeric value,
 // 0 when that is below 1; very large values saturate well above any book.

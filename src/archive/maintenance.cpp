@@ -11,7 +11,6 @@
 #include "archive/settings.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -85,13 +84,6 @@ std::string invoiceOperation(const char* command, int number, const InvoiceForm&
         + std::to_string(number) + " del " + form.year;
 }
 
-int yearNumber(std::string_view yearText)
-{
-    int year = 0;
-    const auto [end, error] = std::from_chars(yearText.data(), yearText.data() + yearText.size(), year);
-    return error == std::errc() && end == yearText.data() + yearText.size() ? year : 0;
-}
-
 // The notices invoiced by invoices that a renumbering of an invoice book
 // moves or removes follow them, in the same operation; a book of notices
 // moves its own marks with its records.
@@ -100,7 +92,7 @@ Result<std::vector<NoticeMarkChange>> marksFollowing(const BookPaths& book, cons
 {
     if (book.ofNotices())
         return std::vector<NoticeMarkChange> {};
-    return noticeMarksAfter(state.dataDir, state.currentIssuer, yearNumber(year), from, shift);
+    return noticeMarksAfter(state.dataDir, state.currentIssuer, bookYearNumber(year), from, shift);
 }
 
 // The notice mark at `number` blanked, where the book has marks.
@@ -247,7 +239,7 @@ Status deleteYear(const AppState& state, const std::string& year)
     if (!noticeFiles)
         return noticeFiles.error();
     files.value().insert(files.value().end(), noticeFiles.value().begin(), noticeFiles.value().end());
-    auto marks = noticeMarksAfter(state.dataDir, state.currentIssuer, yearNumber(year), 1, 0);
+    auto marks = noticeMarksAfter(state.dataDir, state.currentIssuer, bookYearNumber(year), 1, 0);
     if (!marks)
         return marks.error();
     std::erase_if(marks.value(), [&](const NoticeMarkChange& change) {
