@@ -1,5 +1,5 @@
-// A copy of the whole data directory in one compressed archive (tar.gz,
-// written by the system's tar), and putting one back in its place.
+// A copy of the whole data directory in one compressed archive (a tar.gz
+// that GNU tar reads too), and putting one back in its place.
 #pragma once
 
 #include "archive/file_system.h"
