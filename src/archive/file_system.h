@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <span>
@@ -56,6 +57,11 @@ public:
 
 // The machine's own file system.
 FileSystem& realFileSystem();
+
+// The program's paths are UTF-8 on every system; std::filesystem reads a
+// plain string in the machine's code page on Windows.
+std::filesystem::path nativePath(const std::string& path);
+std::string pathText(const std::filesystem::path& path);
 
 // The platform's path separator: a backslash on Windows, a slash elsewhere.
 char pathSeparator();

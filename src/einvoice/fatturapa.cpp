@@ -1,6 +1,7 @@
 #include "einvoice/fatturapa.h"
 
 #include "archive/book.h"
+#include "archive/file_system.h"
 #include "archive/sdi_names.h"
 #include "einvoice/atomic_file.h"
 
@@ -21,7 +22,7 @@ ExportOutcome exportInvoice(const InvoiceToExport& invoice, const std::string& f
         outcome.problems = std::move(checked.problems);
         return outcome;
     }
-    outcome.path = (std::filesystem::path(folder) / fileName(invoice)).string();
+    outcome.path = archive::pathText(archive::nativePath(folder) / fileName(invoice));
     if (!fs.createDirectories(folder)) {
         outcome.ioError = archive::IoError {archive::IoError::Action::Write, outcome.path};
         return outcome;

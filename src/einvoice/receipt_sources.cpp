@@ -1,5 +1,7 @@
 #include "einvoice/receipt_sources.h"
 
+#include "archive/file_system.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 
@@ -146,12 +148,17 @@ EntryReading readEntry(struct archive* zip, std::size_t maxBytes)
 
 void readZip(const fs::path& path, Collector& out)
 {
-    const std::string zipName = path.filename().string();
+    const std::string zipName = archive::pathText(path.filename());
     ArchiveHandle zip(archive_read_new(), &archive_read_free);
     if (!zip)
         return out.refuse(zipName, "memoria insufficiente per leggere l'archivio");
     archive_read_support_format_zip(zip.get());
-    if (archive_read_open_filename(zip.get(), path.c_str(), 65536) != ARCHIVE_OK)
+#ifdef _WIN32
+    const int opened = archive_read_open_filename_w(zip.get(), path.c_str(), 65536);
+#else
+    const int opened = archive_read_open_filename(zip.get(), path.c_str(), 65536);
+#endif
+    if (opened != ARCHIVE_OK)
         return out.refuse(zipName, "non è un archivio ZIP leggibile");
 
     for (;;) {
@@ -218,7 +225,7 @@ std::optional<std::array<std::uint8_t, 4>> fileStart(const fs::path& path)
 
 void readFile(const fs::path& path, Collector& out)
 {
-    const std::string name = path.string();
+    const std::string name = archive::pathText(path);
     if (out.exhausted())
         return;
     std::error_code error;
@@ -265,7 +272,7 @@ void listFolder(const fs::path& folder, int depth, const SourceLimits& limits, s
             if (depth < limits.maxFolderDepth)
                 listFolder(path, depth + 1, limits, files, unreadable);
         } else if (fs::is_regular_file(status)) {
-            const std::string name = path.filename().string();
+            const std::string name = archive::pathText(path.filename());
             if (hasSuffix(name, ".xml") || hasSuffix(name, ".zip"))
                 files.push_back(path);
         }
@@ -284,7 +291,7 @@ std::vector<ReceiptSource> receiptSources(const std::vector<std::string>& paths,
     for (const std::string& chosen : paths) {
         if (out.exhausted())
             break;
-        const fs::path path(chosen);
+        const fs::path path = archive::nativePath(chosen);
         std::error_code error;
         const fs::file_status status = fs::status(path, error);
         if (!fs::exists(status)) {

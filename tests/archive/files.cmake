@@ -1,5 +1,7 @@
 # tests of record files, codepage, records, settings, issuers, clients, books
 tessaro_add_test(NAME test_record_file SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_record_file.cpp LIBS tessaro_archive)
+# The machine's file system itself: POSIX calls on Linux, Win32 calls on Windows.
+tessaro_add_test(NAME test_file_system SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_file_system.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_codepage SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_codepage.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_records SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_records.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_journal SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_journal.cpp ${CMAKE_CURRENT_LIST_DIR}/invoice_books.h LIBS tessaro_archive)
