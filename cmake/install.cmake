@@ -8,8 +8,16 @@
 # launcher, which starts it in ~/Tessaro.
 include(GNUInstallDirs)
 
-set(TESSARO_PROGRAM_DIR "${CMAKE_INSTALL_LIBEXECDIR}/tessaro")
-set(TESSARO_MANUAL_DIR "${CMAKE_INSTALL_DATAROOTDIR}/doc/tessaro/manual")
+if(WIN32)
+    # One folder, as Windows programs are installed: the program with Qt's
+    # libraries beside it (put there by scripts/windows/installer.sh), the
+    # manual below it.
+    set(TESSARO_PROGRAM_DIR ".")
+    set(TESSARO_MANUAL_DIR "manuale")
+else()
+    set(TESSARO_PROGRAM_DIR "${CMAKE_INSTALL_LIBEXECDIR}/tessaro")
+    set(TESSARO_MANUAL_DIR "${CMAKE_INSTALL_DATAROOTDIR}/doc/tessaro/manual")
+endif()
 set(TESSARO_ICON_SIZES 16 22 24 32 48 64 128 256)
 
 # Paths the installed files use to find each other. They are relative, so the
@@ -35,6 +43,12 @@ endif()
 
 # --- the files --------------------------------------------------------------
 install(TARGETS tessaro RUNTIME DESTINATION "${TESSARO_PROGRAM_DIR}")
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/doc/manual/ DESTINATION "${TESSARO_MANUAL_DIR}")
+if(WIN32)
+    # No launcher, desktop entry or Debian package: the Windows installer
+    # makes the Start-menu entry, and the program finds its data folder itself.
+    return()
+endif()
 
 configure_file(${PROJECT_SOURCE_DIR}/packaging/tessaro-launcher ${PROJECT_BINARY_DIR}/packaging/tessaro-launcher
                @ONLY)
@@ -49,8 +63,6 @@ foreach(size IN LISTS TESSARO_ICON_SIZES)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/icons/${size}/tessaro.png
             DESTINATION "${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
-
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/doc/manual/ DESTINATION "${TESSARO_MANUAL_DIR}")
 
 # --- the Debian package -----------------------------------------------------
 set(TESSARO_PACKAGE_MAINTAINER "Progetto Tessaro <tessaro@example.org>"

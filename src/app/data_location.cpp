@@ -13,7 +13,8 @@ DataLocation startingDataDirectory()
     if (dir.isEmpty()) {
         const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         if (documents.isEmpty()) {
-            location.error = "Impossibile trovare la cartella Documenti: indicare la cartella dei dati in TESSARO_DATA.";
+            location.error
+                = "Impossibile trovare la cartella Documenti: indicare la cartella dei dati in TESSARO_DATA.";
             return location;
         }
         dir = documents + QStringLiteral("/Tessaro");

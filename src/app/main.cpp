@@ -1,12 +1,13 @@
 #include "app/clock.h"
+#include "app/data_location.h"
 #include "app/main_controller.h"
 #include "app/translations.h"
 #include "ui/app_font.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QIcon>
+#include <QMessageBox>
 
 int main(int argc, char* argv[])
 {
@@ -21,9 +22,13 @@ int main(int argc, char* argv[])
     tessaro::app::installItalianTranslations(app);
     tessaro::ui::installProgramLook();
 
-    // The data directory is the directory the program was started in.
+    const tessaro::app::DataLocation data = tessaro::app::startingDataDirectory();
+    if (!data.error.empty()) {
+        QMessageBox::critical(nullptr, QStringLiteral("Tessaro"), QString::fromStdString(data.error));
+        return 1;
+    }
     const tessaro::app::Clock clock;
-    tessaro::app::MainController controller(QDir::currentPath().toStdString(), clock);
+    tessaro::app::MainController controller(data.path, clock);
     if (!controller.start())
         return 0;
     controller.window().show();

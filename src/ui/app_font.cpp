@@ -1,14 +1,27 @@
 #include "ui/app_font.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QStyle>
 #include <QStyleFactory>
 
 namespace tessaro::ui {
 
+QString dialogFontFamily()
+{
+#ifdef Q_OS_WIN
+    static const QString family = QFontDatabase::hasFamily(QString::fromLatin1(WindowsDialogFontFamily))
+        ? QString::fromLatin1(WindowsDialogFontFamily)
+        : QString::fromLatin1(DialogFontFamily);
+    return family;
+#else
+    return QString::fromLatin1(DialogFontFamily);
+#endif
+}
+
 QFont dialogFont(double pointSize, bool bold)
 {
-    QFont font(QString::fromLatin1(DialogFontFamily));
+    QFont font(dialogFontFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize > 0 ? pointSize : DialogFontPointSize);
     font.setBold(bold);

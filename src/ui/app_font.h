@@ -1,16 +1,24 @@
 // The one typeface of every window, and the look the windows are measured in.
 // The controls keep the classic dialog's sizes in twips; their captions fit
-// only in a font of that dialog font's widths. Liberation Sans has the widths
-// of Arial, is a dependency of the package, and is asked for by name, so what
-// else a machine has installed (or what it calls "sans-serif") changes nothing.
+// only in a font of that dialog font's widths: Arial's. Liberation Sans has
+// them, is a dependency of the package, and is asked for by name, so what
+// else a machine has installed (or what it calls "sans-serif") changes
+// nothing. Windows has Arial itself.
 #pragma once
 
 #include <QFont>
+#include <QString>
 
 namespace tessaro::ui {
 
 inline constexpr const char* DialogFontFamily = "Liberation Sans";
+inline constexpr const char* WindowsDialogFontFamily = "Arial";
 inline constexpr double DialogFontPointSize = 8.25;
+
+// The family the windows are drawn in on this machine: Arial on Windows
+// (Liberation Sans where a Windows lacks it, as under Wine), Liberation Sans
+// elsewhere.
+QString dialogFontFamily();
 
 // The dialog font at pointSize (0: the dialog size), bold or not. Glyphs are
 // hinted vertically only, so a caption is as wide on every screen as the

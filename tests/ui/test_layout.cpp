@@ -84,7 +84,7 @@ private slots:
     void theFontIsFoundByName()
     {
         for (const QFont& font : {QApplication::font(), ui::dialogFont(9.75, true), ui::MainWindow().font()})
-            QCOMPARE(QFontInfo(font).family(), QString::fromLatin1(ui::DialogFontFamily));
+            QCOMPARE(QFontInfo(font).family(), ui::dialogFontFamily());
         QCOMPARE(QApplication::font().pointSizeF(), 8.25);
     }
 
