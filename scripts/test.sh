@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: bash scripts/test.sh
 #
-# Three stages, each of which fails the run:
+# Four stages, each of which fails the run:
 #   1. the test suite (Qt Test under CTest, headless), warnings as errors;
 #   2. the same suite under AddressSanitizer and UndefinedBehaviorSanitizer
 #      (scripts/sanitize.sh; skip with TESSARO_SKIP_SANITIZE=1);
 #   3. every libFuzzer target for a bounded time (scripts/fuzz.sh,
-#      FUZZ_SECONDS per target; skip with TESSARO_SKIP_FUZZ=1).
+#      FUZZ_SECONDS per target; skip with TESSARO_SKIP_FUZZ=1);
+#   4. the Windows leg (scripts/windows/test.sh): the suite cross-built for
+#      Windows and run under Wine, and the installer, wherever the Windows
+#      libraries are ready; it says plainly when they are not (skip with
+#      TESSARO_SKIP_WINDOWS=1).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
@@ -33,5 +37,8 @@ if [ "${TESSARO_SKIP_SANITIZE:-0}" != 1 ]; then
 fi
 if [ "${TESSARO_SKIP_FUZZ:-0}" != 1 ]; then
     bash scripts/fuzz.sh
+fi
+if [ "${TESSARO_SKIP_WINDOWS:-0}" != 1 ]; then
+    bash scripts/windows/test.sh
 fi
 echo "Tutti i test sono passati."

@@ -89,9 +89,18 @@ cross_build libarchive "$(unpack libarchive)" -DENABLE_TAR=OFF -DENABLE_CPIO=OFF
 
 # Qt at the host's version: the cross-build runs the host's moc, rcc and uic.
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+qt=$(unpack qt6-base "$qt_version")
+# Qt 6.4 builds its DirectWrite font engine and font database only together
+# with Direct2D, yet its print support and Windows platform call them
+# whenever DirectWrite is on: without Direct2D the fonts go through GDI (Qt's
+# default font database anyway), and nothing must ask for the others.
+sed -i 's/^#if QT_CONFIG(directwrite)$/#if QT_CONFIG(directwrite) \&\& QT_CONFIG(direct2d)/' \
+    "$qt/src/printsupport/platform/windows/qprintengine_win.cpp"
+sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
+    "$qt/src/plugins/platforms/windows/qwindowsintegration.cpp"
 # Debian's source leaves out the wintab headers, hence no tablet events; the
 # Direct2D platform would compile the Windows platform a second time.
-cross_build qt "$(unpack qt6-base "$qt_version")" \
+cross_build qt "$qt" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(gcc -print-multiarch)/cmake" \
     -DBUILD_SHARED_LIBS=ON -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
     -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF -DFEATURE_vulkan=OFF \

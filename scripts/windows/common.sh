@@ -9,8 +9,9 @@
 
 tessaro_windows_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 tessaro_windows_toolchain="$tessaro_windows_root/scripts/windows/mingw-w64.cmake"
-tessaro_windows_cache=${TESSARO_WINDOWS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tessaro-windows}
-tessaro_windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix cmake ninja-build pkg-config qt6-base-dev
+# Not under XDG_CACHE_HOME: the test script points that into its build folder.
+tessaro_windows_cache=${TESSARO_WINDOWS_CACHE:-$HOME/.cache/tessaro-windows}
+tessaro_windows_packages=(mingw-w64 g++-mingw-w64-x86-64-posix cmake ninja-build pkg-config qt6-base-dev icoutils
                           qt6-base-dev-tools)
 # A folder holds a finished set of libraries once the build wrote this mark last.
 tessaro_windows_mark=tessaro-sdk-complete

@@ -58,6 +58,7 @@ done
 
 setup=$build/tessaro-$version-setup.exe
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DUNINSTALL_FILES="$build/stage/uninstall-files.nsh" \
+    -DICON="$build/src/app/tessaro.ico" \
     -DOUTFILE="$setup" "$tessaro_windows_root/scripts/windows/tessaro.nsi"
 archive=$build/tessaro-$version-windows.zip
 rm -f "$archive"

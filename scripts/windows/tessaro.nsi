@@ -1,5 +1,5 @@
 ; The Windows installer of Tessaro, made by scripts/windows/installer.sh with
-; makensis -DVERSION=… -DSTAGE=<folder to install> -DUNINSTALL_FILES=<list> -DOUTFILE=…
+; makensis -DVERSION=… -DSTAGE=<folder to install> -DUNINSTALL_FILES=<list> -DICON=<.ico> -DOUTFILE=…
 ;
 ; Installs into Program Files, for every user of the machine, with an entry in
 ; the Start menu. The uninstaller removes the files it installed and nothing
@@ -17,6 +17,8 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tessaro"
 
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tessaro.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Avvia Tessaro"
