@@ -1,7 +1,9 @@
 #include "app/data_dir_lock.h"
 
+#include <QCoreApplication>
 #include <QLockFile>
 #include <QString>
+#include <QSysInfo>
 
 namespace tessaro::app {
 
@@ -17,8 +19,16 @@ DataDirLock::Outcome DataDirLock::acquire(const std::string& lockPath)
     m_lock->setStaleLockTime(0);
     if (m_lock->tryLock(0))
         return Outcome::Held;
-    if (m_lock->error() == QLockFile::LockFailedError)
+    if (m_lock->error() == QLockFile::LockFailedError) {
+        // Windows soon gives a dead run's process number to the next one:
+        // a lock naming this very process was left by a run that is gone.
+        qint64 pid = 0;
+        QString host;
+        if (m_lock->getLockInfo(&pid, &host, nullptr) && pid == QCoreApplication::applicationPid()
+            && host == QSysInfo::machineHostName() && m_lock->removeStaleLockFile() && m_lock->tryLock(0))
+            return Outcome::Held;
         return Outcome::InUse;
+    }
     m_lock.reset();
     return Outcome::Unlockable;
 }

@@ -4,6 +4,7 @@
 // the directory is as before the command or as after it. Beside it, the lock
 // of the data directory: a second program is refused while one runs, and
 // the lock a killed one leaves is taken over.
+#include "app/data_dir_lock.h"
 #include "program.h"
 #include "test_dir.h"
 
@@ -171,6 +172,21 @@ private slots:
         Program next(dir.path());
         QVERIFY(next.start());
         QVERIFY(next.warnings().empty());
+    }
+
+    // Windows gives a killed run's process number to the next run soon, and
+    // that run must not take the lock left behind for its own.
+    void aLockNamingThisProcessWasLeftBehind()
+    {
+        test::TestDir dir;
+        QFile lock(QString::fromStdString(dir.file("tessaro.lock")));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(QCoreApplication::applicationPid()) + '\n'
+                   + QCoreApplication::applicationName().toUtf8() + '\n' + QSysInfo::machineHostName().toUtf8() + '\n'
+                   + QSysInfo::machineUniqueId() + '\n');
+        lock.close();
+        app::DataDirLock taken;
+        QCOMPARE(taken.acquire(dir.file("tessaro.lock")), app::DataDirLock::Outcome::Held);
     }
 };
 
