@@ -65,9 +65,14 @@ double referenceValue(std::string_view text)
         if (exponentDigits)
             number += exponent;
     }
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
     // Beyond every number the text cannot be read, and counts as 0.
+#ifdef _WIN32
+    static const _locale_t cLocale = _create_locale(LC_ALL, "C");
+    const double value = _strtod_l(number.c_str(), nullptr, cLocale);
+#else
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", nullptr);
     const double value = strtod_l(number.c_str(), nullptr, cLocale);
+#endif
     return std::isfinite(value) ? value : 0.0;
 }
 
