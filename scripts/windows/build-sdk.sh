@@ -98,6 +98,10 @@ sed -i 's/^#if QT_CONFIG(directwrite)$/#if QT_CONFIG(directwrite) \&\& QT_CONFIG
     "$qt/src/printsupport/platform/windows/qprintengine_win.cpp"
 sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' \
     "$qt/src/plugins/platforms/windows/qwindowsintegration.cpp"
+# Without OpenGL its configuration still says "dynamic OpenGL", which the
+# Windows platform's painting would then ask of an OpenGL that is not built.
+sed -i 's/^#if QT_CONFIG(dynamicgl)$/#if QT_CONFIG(dynamicgl) \&\& QT_CONFIG(opengl)/' \
+    "$qt/src/plugins/platforms/windows/qwindowswindow.cpp"
 # Debian's source leaves out the wintab headers, hence no tablet events; the
 # Direct2D platform would compile the Windows platform a second time.
 cross_build qt "$qt" \

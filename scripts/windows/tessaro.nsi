@@ -4,7 +4,9 @@
 ; Installs into Program Files, for every user of the machine, with an entry in
 ; the Start menu. The uninstaller removes the files it installed and nothing
 ; else: the data stay in each user's Documents\Tessaro.
-Unicode true
+; A 64-bit installer for a 64-bit program: it also runs under Debian's wine64,
+; which starts no 32-bit program.
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 
