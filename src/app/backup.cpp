@@ -34,7 +34,7 @@ constexpr int FolderMode = 0755;
 
 std::string cannotWriteIn(const QString& folder)
 {
-    return "Impossibile scrivere nella cartella " + folder.toStdString();
+    return "Impossibile scrivere nella cartella " + QDir::toNativeSeparators(folder).toStdString();
 }
 
 std::string cannotWriteBackup(const std::string& reason)
@@ -481,7 +481,8 @@ BackupOutcome restoreBackup(archive::FileSystem& fs, const std::string& dataDir,
     const QStringList restored = entriesOf(unpacked.path());
     if (!QDir().mkdir(aside) || !moveAll(current, data, aside)) {
         QDir().rmdir(aside);
-        outcome.error = "Impossibile mettere da parte i dati attuali nella cartella " + aside.toStdString();
+        outcome.error = "Impossibile mettere da parte i dati attuali nella cartella "
+            + QDir::toNativeSeparators(aside).toStdString();
         return outcome;
     }
     if (!moveAll(restored, unpacked.path(), data)) {

@@ -13,7 +13,7 @@ class DataDir {
 public:
     DataDir() = default;
     explicit DataDir(std::string path, FileSystem& fileSystem = realFileSystem())
-        : m_path(std::move(path)), m_fileSystem(&fileSystem)
+        : m_path(nativeSeparators(std::move(path))), m_fileSystem(&fileSystem)
     {
     }
 

@@ -26,6 +26,12 @@ char pathSeparator()
 #endif
 }
 
+std::string nativeSeparators(std::string path)
+{
+    std::replace(path.begin(), path.end(), '/', pathSeparator());
+    return path;
+}
+
 Status removeFile(FileSystem& fs, const std::string& path)
 {
     if (!fs.remove(path))

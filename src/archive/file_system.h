@@ -65,5 +65,8 @@ std::string pathText(const std::filesystem::path& path);
 
 // The platform's path separator: a backslash on Windows, a slash elsewhere.
 char pathSeparator();
+// The path with the platform's separators. Windows accepts both, but a path
+// shown to the user or compared with another must not mix them.
+std::string nativeSeparators(std::string path);
 
 } // namespace tessaro::archive

@@ -161,7 +161,7 @@ private slots:
         app::exportEinvoice(s.form, s.state, s.dialogs);
         const QString file
             = QDir(QString::fromStdString(einvoice::exportFolder(s.state.dataDir))).filePath("IT01234567897_00001.xml");
-        QCOMPARE(s.dialogs.last().text, einvoice::writtenMessage(file.toStdString()));
+        QCOMPARE(s.dialogs.last().text, einvoice::writtenMessage(QDir::toNativeSeparators(file).toStdString()));
         const QString errors = test::schemaErrors(file);
         QVERIFY2(errors.isEmpty(), qPrintable(errors));
     }

@@ -158,7 +158,7 @@ private slots:
         QVERIFY(snapshot(aside.toStdString()) == changed);
         const auto& shown = program.dialogs().shown(); // the folder quoted, apart from the full stop
         QVERIFY(std::any_of(shown.begin(), shown.end(), [&](const auto& box) {
-            return box.text.ends_with("nella cartella \"" + aside.toStdString() + "\".");
+            return box.text.ends_with("nella cartella \"" + QDir::toNativeSeparators(aside).toStdString() + "\".");
         }));
     }
 

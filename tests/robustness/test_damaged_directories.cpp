@@ -437,7 +437,7 @@ private slots:
         QFETCH(bool, toldAtStart);
         test::TestDir dir;
         writeHealthyDirectory(dir.path());
-        const QString path = QString::fromStdString(dir.path()) + "/" + name;
+        const QString path = QString::fromStdString(dir.file(name.toStdString()));
         QVERIFY(QFile::remove(path));
         QVERIFY(QDir().mkdir(path));
         Snapshot before = snapshot(dir.path());

@@ -9,7 +9,7 @@ TestDir::TestDir() = default;
 
 std::string TestDir::path() const
 {
-    return m_dir.path().toStdString();
+    return archive::nativeSeparators(m_dir.path().toStdString());
 }
 
 archive::DataDir TestDir::data(archive::FileSystem& fs) const
@@ -19,7 +19,7 @@ archive::DataDir TestDir::data(archive::FileSystem& fs) const
 
 std::string TestDir::file(const std::string& name) const
 {
-    return path() + "/" + name;
+    return path() + archive::pathSeparator() + name;
 }
 
 std::vector<std::uint8_t> TestDir::bytes(const std::string& name) const
