@@ -5,9 +5,14 @@
 #include "archive/file_system.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <limits>
+#include <optional>
 #include <system_error>
+#include <vector>
 
 #include <windows.h>
 
@@ -123,6 +128,41 @@ HANDLE openHandle(const std::wstring& path, DWORD access, DWORD disposition)
     return CreateFileW(path.c_str(), access, ShareAll, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
+// FileRenameInfoEx and its flags, which MinGW declares only for newer
+// Windows versions than the program requires.
+constexpr auto RenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+constexpr DWORD RenameReplaceIfExists = 0x1;
+constexpr DWORD RenamePosixSemantics = 0x2;
+
+// Whether the renaming reached the disk; nothing when this system cannot
+// rename that way.
+std::optional<bool> renameOpenTarget(const std::wstring& source, const std::wstring& target)
+{
+    wchar_t full[MAX_PATH * 4];
+    const DWORD length = GetFullPathNameW(target.c_str(), MAX_PATH * 4, full, nullptr);
+    if (length == 0 || length >= MAX_PATH * 4)
+        return std::nullopt;
+    HANDLE handle = openHandle(source, DELETE | GENERIC_WRITE, OPEN_EXISTING);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const std::wstring name = L"\\\\?\\" + std::wstring(full, length);
+    const std::size_t nameBytes = name.size() * sizeof(wchar_t);
+    std::vector<std::uint8_t> buffer(offsetof(FILE_RENAME_INFO, FileName) + nameBytes + sizeof(wchar_t), 0);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    // Flags share their place with the older ReplaceIfExists.
+    const DWORD flags = RenameReplaceIfExists | RenamePosixSemantics;
+    std::memcpy(buffer.data(), &flags, sizeof flags);
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::memcpy(info->FileName, name.data(), nameBytes);
+    const bool renamed = SetFileInformationByHandle(handle, RenameInfoEx, info, static_cast<DWORD>(buffer.size())) != 0;
+    const bool flushed = renamed && FlushFileBuffers(handle) != 0;
+    CloseHandle(handle);
+    if (!renamed)
+        return std::nullopt;
+    return flushed;
+}
+
 class Win32FileSystem final : public FileSystem {
 public:
     std::unique_ptr<File> open(const std::string& path) override
@@ -155,13 +195,19 @@ public:
         return DeleteFileW(name.c_str()) != 0;
     }
 
-    // The new name is on the disk when the call returns.
+    // The new name is on the disk when the call returns. Windows 10 replaces
+    // with POSIX semantics a file that another handle holds open, as the
+    // journal needs; older systems (and Wine) refuse that renaming, and the
+    // plain replace still serves every file nobody holds open.
     bool rename(const std::string& from, const std::string& to) override
     {
         const std::wstring source = wide(from);
         const std::wstring target = wide(to);
-        return !source.empty() && !target.empty()
-            && MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        if (source.empty() || target.empty())
+            return false;
+        if (const std::optional<bool> renamed = renameOpenTarget(source, target))
+            return *renamed;
+        return MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     }
 
     std::optional<std::vector<std::string>> list(const std::string& dir) override

@@ -12,6 +12,10 @@
 #include <algorithm>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace tessaro::archive;
 using tessaro::test::TestDir;
 
@@ -78,6 +82,10 @@ private slots:
 
     void replacingAFileHeldOpen()
     {
+#ifdef _WIN32
+        if (GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+            QSKIP("Wine has no renaming with POSIX semantics: a file held open cannot be replaced there");
+#endif
         FileSystem& fs = realFileSystem();
         TestDir dir;
         auto held = fs.open(dir.file("giornale"));
