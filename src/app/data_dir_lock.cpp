@@ -7,6 +7,21 @@
 
 namespace tessaro::app {
 
+namespace {
+
+// This machine as QLockFile names it in a lock: on Windows the computer
+// name (upper case, where the host name is lower case), elsewhere the host name.
+QString lockHostName()
+{
+#ifdef Q_OS_WIN
+    return qEnvironmentVariable("COMPUTERNAME");
+#else
+    return QSysInfo::machineHostName();
+#endif
+}
+
+} // namespace
+
 DataDirLock::DataDirLock() = default;
 
 DataDirLock::~DataDirLock() = default;
@@ -24,8 +39,8 @@ DataDirLock::Outcome DataDirLock::acquire(const std::string& lockPath)
         // a lock naming this very process was left by a run that is gone.
         qint64 pid = 0;
         QString host;
-        if (m_lock->getLockInfo(&pid, &host, nullptr) && pid == QCoreApplication::applicationPid()
-            && host == QSysInfo::machineHostName() && m_lock->removeStaleLockFile() && m_lock->tryLock(0))
+        if (m_lock->getLockInfo(&pid, &host, nullptr) && pid == QCoreApplication::applicationPid() && !host.isEmpty()
+            && host == lockHostName() && m_lock->removeStaleLockFile() && m_lock->tryLock(0))
             return Outcome::Held;
         return Outcome::InUse;
     }
