@@ -11,6 +11,7 @@
 
 int main(int argc, char* argv[])
 {
+    tessaro::ui::chooseFontEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaro"));
     QApplication::setApplicationVersion(QStringLiteral(TESSARO_VERSION));

@@ -17,11 +17,24 @@ QString toQString(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Liberation's faces have the advance widths of the Windows faces the pages
+// are laid out in: a machine without those (Linux, Wine) prints in the twin
+// rather than in whatever face it would put in their place.
+QStringList familiesOf(const QString& name)
+{
+    if (name == QLatin1String("Times New Roman"))
+        return {name, QStringLiteral("Liberation Serif")};
+    if (name == QLatin1String("Arial"))
+        return {name, QStringLiteral("Liberation Sans")};
+    return {name};
+}
+
 } // namespace
 
 QFont qtFontOf(const Font& font)
 {
-    QFont qfont(toQString(font.name));
+    QFont qfont;
+    qfont.setFamilies(familiesOf(toQString(font.name)));
     // A pixel size, because under the twip transform a point size would be
     // resolved at the device's resolution and then scaled a second time.
     qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.size * 20))));

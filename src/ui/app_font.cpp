@@ -30,6 +30,14 @@ QFont dialogFont(double pointSize, bool bold)
     return font;
 }
 
+void chooseFontEngine()
+{
+#ifdef Q_OS_WIN
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
+#endif
+}
+
 void installProgramLook()
 {
     // A desktop's own style (or a dark colour scheme) would pad the buttons

@@ -26,6 +26,12 @@ QString dialogFontFamily();
 // subpixel order the desktop prefers.
 QFont dialogFont(double pointSize = 0, bool bold = false);
 
+// On Windows, has Qt draw text with FreeType as on Linux, to the fraction of
+// a pixel the captions were measured in: GDI rounds every glyph's advance,
+// and a caption that fits on Linux may not. A platform the user names (or
+// a test's offscreen one) stays. Call before the QApplication exists.
+void chooseFontEngine();
+
 // Sets the dialog font, the Fusion style and its own palette for the whole
 // program, so the windows look alike on a bare machine and on any desktop.
 // Call once, after the QApplication exists and before the first window.
