@@ -1,6 +1,7 @@
 #include "app/backup.h"
 
 #include "app/data_dir_lock.h"
+#include "archive/entry_path.h"
 #include "archive/export_counter.h"
 #include "archive/whole_file.h"
 
@@ -159,13 +160,9 @@ private:
     {
         auto& writer = *static_cast<BackupWriter*>(self);
         const std::span<const std::uint8_t> bytes(static_cast<const std::uint8_t*>(buffer), length);
-        for (std::size_t done = 0; done < length;) {
-            const std::size_t now = writer.m_file.writeAt(writer.m_offset + done, bytes.subspan(done));
-            if (now == 0) {
-                writer.m_fileFailed = true;
-                return -1;
-            }
-            done += now;
+        if (writer.m_file.writeAt(writer.m_offset, bytes) != length) {
+            writer.m_fileFailed = true;
+            return -1;
         }
         writer.m_offset += length;
         return static_cast<la_ssize_t>(length);
@@ -250,35 +247,17 @@ std::string writeArchive(archive::FileSystem& fs, const QString& dir, const std:
 
 enum class Unpacking { Done, NotABackup, Unreadable, Unwritable };
 
-// "..", and what Windows makes of it: it drops the dots and spaces that end
-// a name, so ". ." or "... " would lead up as well.
-bool leadsUp(const QString& part)
-{
-    return part != QLatin1String(".") && std::all_of(part.begin(), part.end(), [](QChar c) {
-               return c == QLatin1Char('.') || c == QLatin1Char(' ');
-           });
-}
-
-// The entry's path inside the folder it is unpacked in, "./" and "." left
-// out; nothing for a name that could lead outside it on any system: an
-// absolute one, a drive, a backslash (Windows' separator), a "..".
+// The entry's path inside the folder it is unpacked in; nothing for a name
+// that could lead outside it.
 std::optional<QString> insideName(archive_entry* entry)
 {
     const wchar_t* wide = archive_entry_pathname_w(entry);
     if (!wide)
         return std::nullopt;
-    const QString name = QString::fromWCharArray(wide);
-    if (name.startsWith(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
-        || (name.size() >= 2 && name[0].isLetter() && name[1] == QLatin1Char(':')))
+    const std::optional<std::string> inside = archive::pathInsideFolder(QString::fromWCharArray(wide).toStdString());
+    if (!inside)
         return std::nullopt;
-    QStringList parts;
-    for (const QString& part : name.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (leadsUp(part))
-            return std::nullopt;
-        if (part != QLatin1String("."))
-            parts.append(part);
-    }
-    return parts.join(QLatin1Char('/'));
+    return QString::fromStdString(*inside);
 }
 
 // The chosen file is read a piece at a time rather than whole: it may be

@@ -1,5 +1,6 @@
 target_sources(tessaro_archive PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/file_system.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/entry_path.cpp
     $<IF:$<PLATFORM_ID:Windows>,${CMAKE_CURRENT_LIST_DIR}/file_system_win32.cpp,${CMAKE_CURRENT_LIST_DIR}/file_system_posix.cpp>
     ${CMAKE_CURRENT_LIST_DIR}/record_file.cpp
     ${CMAKE_CURRENT_LIST_DIR}/journal.cpp

@@ -1,5 +1,6 @@
 #include "einvoice/receipt_sources.h"
 
+#include "archive/entry_path.h"
 #include "archive/file_system.h"
 
 #include <archive.h>
@@ -45,10 +46,8 @@ bool startsWithZipMagic(std::span<const std::uint8_t> bytes)
 // any system. Nothing is extracted, but such a name is never an honest one.
 bool unsafeEntryName(std::string_view name)
 {
-    const bool drive = name.size() >= 2 && name[1] == ':'
-        && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= 'a' && name[0] <= 'z'));
-    return name.empty() || name.front() == '/' || name.find('\\') != std::string_view::npos
-        || name.find("..") != std::string_view::npos || drive;
+    const std::optional<std::string> inside = archive::pathInsideFolder(name);
+    return !inside || inside->empty();
 }
 
 // What the whole choice has read so far, against its limits.

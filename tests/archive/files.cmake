@@ -2,6 +2,8 @@
 tessaro_add_test(NAME test_record_file SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_record_file.cpp LIBS tessaro_archive)
 # The machine's file system itself: POSIX calls on Linux, Win32 calls on Windows.
 tessaro_add_test(NAME test_file_system SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_file_system.cpp LIBS tessaro_archive)
+# Names inside packed files that could reach outside their folder.
+tessaro_add_test(NAME test_entry_path SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_entry_path.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_codepage SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_codepage.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_records SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_records.cpp LIBS tessaro_archive)
 tessaro_add_test(NAME test_journal SOURCES ${CMAKE_CURRENT_LIST_DIR}/test_journal.cpp ${CMAKE_CURRENT_LIST_DIR}/invoice_books.h LIBS tessaro_archive)
