@@ -115,5 +115,10 @@ for dll in libstdc++-6.dll libgcc_s_seh-1.dll; do
     cp "$(x86_64-w64-mingw32-g++-posix -print-file-name="$dll")" "$sdk/bin/"
 done
 cp /usr/x86_64-w64-mingw32/lib/libwinpthread-1.dll "$sdk/bin/"
+# Qt's Italian texts, where Qt for Windows looks for them (the tests'
+# dialogs speak Italian as the installed program's do).
+mkdir -p "$sdk/translations"
+cp "$(qtpaths6 --query QT_INSTALL_TRANSLATIONS 2>/dev/null || echo /usr/share/qt6/translations)/qtbase_it.qm" \
+    "$sdk/translations/"
 echo "$qt_version" > "$sdk/$tessaro_windows_mark"
 echo "Librerie per Windows pronte in $sdk."

@@ -81,7 +81,7 @@ for file in tessaro.exe Qt6Widgets.dll plugins/platforms/qwindows.dll manuale/in
 done
 ls "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tessaro/"*.lnk >/dev/null
 data=$WINEPREFIX/drive_c/users/$(whoami)/Documents/Tessaro
-QT_QPA_PLATFORM=offscreen timeout 60 "$tessaro_wine" "$installed/tessaro.exe" || true
+timeout 60 "$tessaro_wine" "$installed/tessaro.exe" -platform offscreen || true
 "$tessaro_wineserver" --kill || true
 [ -d "$data" ] || { echo "Il programma installato non ha creato Documenti\\Tessaro." >&2; exit 1; }
 touch "$data/dati-utente"

@@ -20,3 +20,11 @@ tessaro_wine_prefix() {
 tessaro_wine_path() {
     printf 'Z:%s' "${1//\//\\}"
 }
+
+# Sets a variable in the prefix's environment. Wine leaves the caller's QT_*
+# variables out of a Windows program's environment, so the tests' platform
+# has to be set here rather than by CTest.
+tessaro_wine_setenv() {
+    "$tessaro_wine" reg add 'HKCU\Environment' /v "$1" /d "$2" /f >/dev/null 2>&1
+    "$tessaro_wineserver" --wait
+}
