@@ -107,6 +107,8 @@ private slots:
     void schemaCheckIsNotVacuous()
     {
         // The same invoice without its RegimeFiscale must fail the check.
+        if (!test::schemaCheckerFound())
+            QSKIP("no xmllint on Windows: the Linux run checks the schema");
         QTemporaryDir dir;
         std::string xml = buildXml(test::professionalInvoice());
         const auto at = xml.find("<RegimeFiscale>RF01</RegimeFiscale>");

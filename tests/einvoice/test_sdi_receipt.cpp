@@ -203,10 +203,13 @@ private slots:
                 file.write(spec.endsWith('+') ? QByteArray(MaxReceiptBytes + 1, ' ') : content(name));
         }
         // Links in a folder are not followed, neither to a file nor back up.
+        // (Qt makes a Windows shortcut instead, an ordinary file there.)
+#ifndef Q_OS_WIN
         if (QFileInfo::exists(dir.filePath("f"))) {
             QVERIFY(QFile::link(dir.filePath("f/b.xml"), dir.filePath("f/link.xml")));
             QVERIFY(QFile::link(dir.filePath("f"), dir.filePath("f/s/loop")));
         }
+#endif
         std::vector<std::string> paths;
         for (const QString& name : chosen.split(';'))
             paths.push_back(dir.filePath(name).toStdString());

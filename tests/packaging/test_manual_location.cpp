@@ -6,6 +6,22 @@
 
 using namespace tessaro::app;
 
+namespace {
+
+// Where the installation puts the program and the manual: the package's
+// folders on Linux, one folder in Program Files on Windows.
+#ifdef Q_OS_WIN
+const QString ProgramDir = QStringLiteral("C:/Program Files/Tessaro");
+const QString InstalledManual = QStringLiteral("/manuale/index.html");
+const QString ManualFromProgram = QStringLiteral("C:/Program Files/Tessaro/manuale/index.html");
+#else
+const QString ProgramDir = QStringLiteral("/usr/libexec/tessaro");
+const QString InstalledManual = QStringLiteral("/share/doc/tessaro/manual/index.html");
+const QString ManualFromProgram = QStringLiteral("/usr/share/doc/tessaro/manual/index.html");
+#endif
+
+} // namespace
+
 class TestManualLocation : public QObject {
     Q_OBJECT
 
@@ -17,7 +33,7 @@ private slots:
         QCOMPARE(paths.size(), 2);
         QCOMPARE(paths[0], QDir::cleanPath(QStringLiteral(TESSARO_MANUAL_SOURCE)));
         QVERIFY2(QFileInfo(paths[1]).isAbsolute(), qPrintable(paths[1]));
-        QVERIFY2(paths[1].endsWith(QStringLiteral("/share/doc/tessaro/manual/index.html")), qPrintable(paths[1]));
+        QVERIFY2(paths[1].endsWith(InstalledManual), qPrintable(paths[1]));
         QCOMPARE(paths[1], QDir::cleanPath(QStringLiteral(TESSARO_MANUAL_INSTALLED)));
     }
 
@@ -32,9 +48,9 @@ private slots:
     // checked against a fake installation laid out as `cmake --install` does.
     void relativePathFromProgramReachesTheManual()
     {
-        const QString from = QStringLiteral("/usr/libexec/tessaro");
-        const QString reached = QDir::cleanPath(from + QLatin1Char('/') + QStringLiteral(TESSARO_MANUAL_FROM_PROGRAM));
-        QCOMPARE(reached, QStringLiteral("/usr/share/doc/tessaro/manual/index.html"));
+        const QString reached
+            = QDir::cleanPath(ProgramDir + QLatin1Char('/') + QStringLiteral(TESSARO_MANUAL_FROM_PROGRAM));
+        QCOMPARE(reached, ManualFromProgram);
     }
 };
 
