@@ -6,6 +6,8 @@
 
 using tessaro::archive::pathInsideFolder;
 
+const QString Refused = QStringLiteral("(refused)");
+
 class TestEntryPath : public QObject {
     Q_OBJECT
 
@@ -13,31 +15,32 @@ private slots:
     void namesStayInside_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("inside");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("plain") << "impost" << true << "impost";
-        QTest::newRow("tar's ./") << "./12024.arc" << true << "12024.arc";
-        QTest::newRow("the folder itself") << "./" << true << "";
-        QTest::newRow("doubled slash") << "a//b/./c.xml" << true << "a/b/c.xml";
-        QTest::newRow("dots inside a name") << "a..b.xml" << true << "a..b.xml";
-        QTest::newRow("up") << "../x" << false << "";
-        QTest::newRow("up in the middle") << "a/../../x" << false << "";
-        QTest::newRow("dots and blanks, Windows' up") << "a/. ./x" << false << "";
-        QTest::newRow("trailing dots") << "... " << false << "";
-        QTest::newRow("absolute") << "/etc/passwd" << false << "";
-        QTest::newRow("drive") << "C:x.xml" << false << "";
-        QTest::newRow("backslash") << "a\\..\\x" << false << "";
+        QTest::addColumn<QString>("path"); // Refused when the name could lead outside
+        QTest::newRow("plain") << "impost"
+                               << "impost";
+        QTest::newRow("tar's ./") << "./12024.arc"
+                                  << "12024.arc";
+        QTest::newRow("the folder itself") << "./"
+                                           << "";
+        QTest::newRow("doubled slash") << "a//b/./c.xml"
+                                       << "a/b/c.xml";
+        QTest::newRow("dots inside a name") << "a..b.xml"
+                                            << "a..b.xml";
+        QTest::newRow("up") << "../x" << Refused;
+        QTest::newRow("up in the middle") << "a/../../x" << Refused;
+        QTest::newRow("dots and blanks, Windows' up") << "a/. ./x" << Refused;
+        QTest::newRow("trailing dots") << "... " << Refused;
+        QTest::newRow("absolute") << "/etc/passwd" << Refused;
+        QTest::newRow("drive") << "C:x.xml" << Refused;
+        QTest::newRow("backslash") << "a\\..\\x" << Refused;
     }
 
     void namesStayInside()
     {
         QFETCH(QString, name);
-        QFETCH(bool, inside);
         QFETCH(QString, path);
         const std::optional<std::string> got = pathInsideFolder(name.toStdString());
-        QCOMPARE(got.has_value(), inside);
-        if (got)
-            QCOMPARE(QString::fromStdString(*got), path);
+        QCOMPARE(got ? QString::fromStdString(*got) : Refused, path);
     }
 };
 

@@ -126,6 +126,15 @@ QString schemaFile()
     return qEnvironmentVariable("TESSARO_TEST_DATA") + "/fatturapa/Schema_del_file_xml_FatturaPA_v1.2.2.xsd";
 }
 
+bool schemaCheckerFound()
+{
+#ifdef Q_OS_WIN
+    return !QStandardPaths::findExecutable("xmllint").isEmpty();
+#else
+    return true;
+#endif
+}
+
 QString schemaErrors(const QString& xmlFile)
 {
     // The schema travels with the tests and the setup installs xmllint: a
@@ -134,15 +143,13 @@ QString schemaErrors(const QString& xmlFile)
     const QString catalog = qEnvironmentVariable("TESSARO_TEST_DATA") + "/fatturapa/catalog.xml";
     if (!QFileInfo::exists(schema) || !QFileInfo::exists(catalog))
         return "FatturaPA schema not found at " + schema;
-    const QString xmllint = QStandardPaths::findExecutable("xmllint");
-    if (xmllint.isEmpty()) {
-#ifdef Q_OS_WIN
+    if (!schemaCheckerFound()) {
         qWarning("FatturaPA schema not checked: no xmllint on Windows (the Linux run checks it)");
         return {};
-#else
-        return "xmllint not installed (libxml2-utils)";
-#endif
     }
+    const QString xmllint = QStandardPaths::findExecutable("xmllint");
+    if (xmllint.isEmpty())
+        return "xmllint not installed (libxml2-utils)";
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XML_CATALOG_FILES", catalog);
@@ -153,15 +160,6 @@ QString schemaErrors(const QString& xmlFile)
     if (process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0)
         return {};
     return QString::fromUtf8(process.readAllStandardError());
-}
-
-bool schemaCheckerFound()
-{
-#ifdef Q_OS_WIN
-    return !QStandardPaths::findExecutable("xmllint").isEmpty();
-#else
-    return true;
-#endif
 }
 
 void storeSampleIssuer(archive::AppState& state)
